@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for KVL, builds it, and runs the program, the tests or the benchmarks.
+#   bash scripts/dev.sh run     install what is missing, build, start KVL on the sample log
+#   bash scripts/dev.sh test    install what is missing, build, run every test
+#   bash scripts/dev.sh bench   install what is missing, build, run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(g++ cmake ninja-build ccache pkg-config
+          qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core
+          libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev)
+BUILD_DIR=${KVL_BUILD_DIR:-build}
+
+die() { echo "dev.sh: $*" >&2; exit 1; }
+
+install_missing() {
+    local missing=() p sudo=""
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    echo "dev.sh: installing ${missing[*]}"
+    $sudo apt-get update -qq || die "apt-get update failed"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+        || die "could not install: ${missing[*]}"
+}
+
+build() {
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null \
+        || die "CMake could not configure the build (see the messages above)"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" || die "the build failed (see the compiler messages above)"
+}
+
+case "${1:-}" in
+    run)
+        install_missing; build
+        exec "$BUILD_DIR/kvl" ;;
+    test)
+        install_missing; build
+        cd "$BUILD_DIR"
+        QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ctest --output-on-failure -j "$(nproc)" \
+            || die "some tests failed (see above)" ;;
+    bench)
+        install_missing; build
+        for b in "$BUILD_DIR"/bench/bench_*; do [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b"; done ;;
+    *)
+        echo "usage: bash scripts/dev.sh run|test|bench" >&2; exit 2 ;;
+esac
