@@ -1,0 +1,168 @@
+#pragma once
+// The dive log's database layer: a SQLite file opened through one handle, and
+// recordsets that browse and edit rows with the vocabulary the forms use
+// (MoveNext, EOF, AddNew, Edit, Update, fields by name).
+//
+// Failures throw DbError carrying SQLite's result code as the error number, so a
+// form can show "Could not open data file. Error " + Number() and carry on.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <stdexcept>
+#include <variant>
+#include <vector>
+
+struct sqlite3;
+
+namespace kvl::db {
+
+class DbError : public std::runtime_error {
+public:
+    DbError(int number, const QString& message);
+    int Number() const { return number_; }
+    QString Message() const { return QString::fromStdString(what()); }
+
+private:
+    int number_;
+};
+
+// One column value: Null, a whole number, a real number, a text or bytes.
+// Null is distinct from 0 and "". Yes/No columns hold -1 (Yes) and 0 (No).
+class Value {
+public:
+    Value() = default;                      // Null
+    Value(int v) : v_(static_cast<qint64>(v)) {}
+    Value(long v) : v_(static_cast<qint64>(v)) {}
+    Value(long long v) : v_(static_cast<qint64>(v)) {}
+    Value(unsigned v) : v_(static_cast<qint64>(v)) {}
+    Value(bool v) : v_(static_cast<qint64>(v ? -1 : 0)) {}
+    Value(float v) : v_(static_cast<double>(v)) {}
+    Value(double v) : v_(v) {}
+    Value(const QString& v) : v_(v) {}
+    Value(const char* v) : v_(QString::fromUtf8(v)) {}
+    Value(const QByteArray& v) : v_(v) {}
+
+    static Value Null() { return {}; }
+
+    bool IsNull() const { return std::holds_alternative<std::monostate>(v_); }
+    bool IsInteger() const { return std::holds_alternative<qint64>(v_); }
+    bool IsReal() const { return std::holds_alternative<double>(v_); }
+    bool IsText() const { return std::holds_alternative<QString>(v_); }
+    bool IsBlob() const { return std::holds_alternative<QByteArray>(v_); }
+
+    // Null reads as 0 / 0.0 / "" / false. A text reads as the number it begins with.
+    qint64 ToLong() const;       // reals round half to even
+    double ToDouble() const;
+    QString ToString() const;    // reals print as the shortest text that reads back the same
+    bool ToBool() const;         // any non-zero number is true
+    QByteArray ToBlob() const;
+
+    bool operator==(const Value& other) const { return v_ == other.v_; }
+
+private:
+    std::variant<std::monostate, qint64, double, QString, QByteArray> v_;
+};
+
+using Params = std::vector<Value>;
+
+class Recordset;
+
+// The open log. Not copyable; closing is idempotent and the destructor closes.
+class Database {
+public:
+    // Opens an existing file for reading and writing (never creates one).
+    // A file that is not a database throws here or at the first query.
+    static std::unique_ptr<Database> Open(const QString& path);
+    // Creates (or opens) a file; used by the build's template maker and by tests.
+    static std::unique_ptr<Database> Create(const QString& path);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs one statement (or several without parameters); "?" placeholders take params.
+    // Returns the number of rows changed.
+    int Execute(const QString& sql, const Params& params = {});
+    // Opens an updatable result set on a SELECT. A set over one table can AddNew,
+    // Edit, Update and Delete; a set over a join or an aggregate is read-only.
+    std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const Params& params = {});
+    // A table-type set: every row of the table in its primary-key order.
+    std::unique_ptr<Recordset> OpenTable(const QString& table);
+    // The first column of the first row, or Null when there is no row.
+    Value Scalar(const QString& sql, const Params& params = {});
+
+    qint64 LastInsertId() const;
+    bool TableExists(const QString& table);
+    QString Path() const { return path_; }
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+    sqlite3* Handle() const { return db_; }
+
+private:
+    Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
+    sqlite3* db_;
+    QString path_;
+    int txDepth_ = 0;
+    friend class Transaction;
+};
+
+// Writes that belong together: rolled back unless Commit() is called before the
+// guard goes out of scope. Guards nest; only the outermost one commits.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+private:
+    Database& db_;
+    bool done_ = false;
+    bool outer_ = false;
+};
+
+// A result set positioned on one row at a time. Rows are read when the set is
+// opened (a keyset for sets over one table, so large tables open quickly).
+// Column names match without regard to letter case.
+class Recordset {
+public:
+    virtual ~Recordset() = default;
+
+    virtual bool BOF() const = 0;
+    virtual bool EOF() const = 0;
+    virtual void MoveFirst() = 0;
+    virtual void MoveLast() = 0;
+    virtual void MoveNext() = 0;
+    virtual void MovePrevious() = 0;
+    virtual int RecordCount() const = 0;
+    // 0-based position of the current row; -1 at BOF or EOF.
+    virtual int AbsolutePosition() const = 0;
+    virtual void SetAbsolutePosition(int pos) = 0;
+    // Moves to the first row whose column equals the value; false (and EOF) when none.
+    virtual bool FindFirst(const QString& column, const Value& value) = 0;
+
+    virtual QStringList FieldNames() const = 0;
+    virtual bool HasField(const QString& column) const = 0;
+    // The current row's value, or the value being edited between AddNew/Edit and Update.
+    virtual Value Field(const QString& column) const = 0;
+    Value operator[](const QString& column) const { return Field(column); }
+    virtual void SetField(const QString& column, const Value& value) = 0;
+
+    virtual void AddNew() = 0;
+    virtual void Edit() = 0;
+    // Writes the pending AddNew or Edit; returns the row's id (the counter of an added row).
+    virtual qint64 Update() = 0;
+    virtual void CancelUpdate() = 0;
+    // Deletes the current row; the set then stands on no row until it is moved.
+    virtual void Delete() = 0;
+    // The id of the row last added or edited through this set.
+    virtual qint64 LastModified() const = 0;
+    // Runs the query again and stands on the first row.
+    virtual void Requery() = 0;
+};
+
+} // namespace kvl::db

@@ -1,0 +1,43 @@
+#pragma once
+// The one seam through which the program asks the user anything: message boxes,
+// input boxes and the open/save file dialogs. The program installs the Qt
+// backend; tests install ScriptedDialogs, which answers from a queue and records
+// every message shown.
+
+#include <QString>
+
+namespace kvl {
+
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
+
+struct FileDialogRequest {
+    QString title;        // empty: the backend's default ("Open" / "Save As")
+    QString folder;       // initial folder
+    QString fileName;     // proposed file name
+    QString filter;       // "Data files|*.dlg" — description and pattern joined by "|"
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) = 0;
+    // The text typed, or "" when the user cancels.
+    virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    // The chosen path, or "" when the user cancels.
+    virtual QString OpenFile(const FileDialogRequest& request) = 0;
+    virtual QString SaveFile(const FileDialogRequest& request) = 0;
+};
+
+// The backend in use. Until one is installed, the Qt backend is used.
+Dialogs& CurrentDialogs();
+// Installs a backend (not owned); nullptr restores the Qt backend.
+void InstallDialogs(Dialogs* dialogs);
+
+// Shorthands in the order the forms call them.
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
+                 const QString& title = QString());
+QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
+
+} // namespace kvl
