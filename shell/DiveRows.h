@@ -1,0 +1,34 @@
+#pragma once
+// The current dive, dive rows and lifetime dive numbers: loading the current
+// dive, adding a manual dive, deleting dives, and keeping LIFETIMEDIVENO dense
+// and in date/time order. All work on the application state (gv).
+
+#include <QString>
+
+namespace kvl {
+
+// Copies the row rsDiveData stands on into gv.CurrentDive, with the location
+// and dive-site names looked up. Never throws; a failing step is skipped.
+void LoadCurrentDive();
+
+// Adds a manual dive numbered gv.NewDiveLTD with its DIVE_DC_SETTINGS row.
+// Shows "Could not initial new manual dive." and returns false on failure.
+bool InitialNewDive();
+// Deletes the dive and every row it owns; shows "Deleting dive error #n." and
+// returns false (deleting nothing) on failure.
+bool DeleteDiveInfo(qint32 diveId);
+// Asks, then empties the dive tables and shows the diver's form.
+void DeleteAllDives();
+// Sets gv.FirstLTD and gv.LastLTD from the numbers above 0.
+void GetFirstLastDiveNo();
+// Closes the gap that the deleted dive numbered n left.
+void ReIndexLTD(qint32 n);
+// Numbers every dive from gv.BaseLTD in date, time, model and serial order.
+void RenumberLifeTimeDives();
+// Re-opens gv.rsDiveData from gv.DiveListSQL, stands on the current dive,
+// shows its caption and loads it.
+void ShowCurrentLTD();
+// The number of the "LTD" entry whose text equals text; 0 when none.
+qint32 GetLTD(const QString& text);
+
+} // namespace kvl

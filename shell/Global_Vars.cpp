@@ -1,0 +1,7 @@
+#include "shell/Global_Vars.h"
+
+namespace kvl {
+
+Global_Vars gv;
+
+} // namespace kvl
