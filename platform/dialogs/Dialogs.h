@@ -16,7 +16,8 @@ struct FileDialogRequest {
     QString title;        // empty: the backend's default ("Open" / "Save As")
     QString folder;       // initial folder
     QString fileName;     // proposed file name
-    QString filter;       // "Data files|*.dlg" — description and pattern joined by "|"
+    QString filter;       // "Data files|*.dlg" — description and pattern joined by "|";
+                          // several pairs follow each other: "Logs|*.dlg|All files|*.*"
 };
 
 class Dialogs {
@@ -39,5 +40,17 @@ void InstallDialogs(Dialogs* dialogs);
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
                  const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
+
+// The title a message or input box shows: the one given, or the program's title
+// when none is given. Both backends show (and the scripted one records) this.
+QString ShownTitle(const QString& title);
+
+// Whether a box with these buttons can give this answer.
+bool OffersAnswer(MsgButtons buttons, MsgAnswer answer);
+// The answer of a box closed without a choice: Cancel, else No, else OK.
+MsgAnswer SafeAnswer(MsgButtons buttons);
+
+// "Data files|*.dlg|All|*.dlg;*.bak" -> "Data files (*.dlg);;All (*.dlg *.bak)" for QFileDialog.
+QString QtFileFilter(const QString& filter);
 
 } // namespace kvl

@@ -1,0 +1,89 @@
+#include "platform/folders/Folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryFile>
+
+namespace kvl {
+
+namespace {
+
+const char* const kSubfolders[] = {"Logs", "Backup", "Tpls", "data"};
+const char* const kShareFiles[] = {"Tpls/Dlg.tpl", "Tpls/dat.tpl", "Logs/Sample Diver.dlg", "KVL.html"};
+
+// Copies source to target through a temporary file beside the target, so that a
+// failure never leaves half a file and an existing target is never replaced.
+QString CopyNew(const QString& source, const QString& target)
+{
+    QFile in(source);
+    QTemporaryFile out(QFileInfo(target).dir().filePath(QStringLiteral(".kvl-copy-XXXXXX")));
+    if (!in.open(QIODevice::ReadOnly))
+        return QStringLiteral("Could not read \"%1\": %2").arg(source, in.errorString());
+    if (!out.open())
+        return QStringLiteral("Could not write in \"%1\": %2").arg(QFileInfo(target).path(), out.errorString());
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 16);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
+            return QStringLiteral("Could not copy \"%1\" to \"%2\".").arg(source, target);
+    }
+    // rename() keeps an existing target; the renamed file must then outlive `out`.
+    if (!out.flush() || !out.rename(target))
+        return QStringLiteral("Could not copy \"%1\" to \"%2\".").arg(source, target);
+    out.setAutoRemove(false);
+    return {};
+}
+
+bool Exists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+QString ProgramFolder()
+{
+    const QString home = qEnvironmentVariable("KVL_HOME");
+    if (!home.isEmpty())
+        return home;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString ShareFolder()
+{
+    const QString share = qEnvironmentVariable("KVL_SHARE_DIR");
+    if (!share.isEmpty())
+        return share;
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    if (programDir.exists(QStringLiteral("share")))
+        return programDir.filePath(QStringLiteral("share"));
+    return QDir::cleanPath(programDir.filePath(QStringLiteral("../share/kvl")));
+}
+
+QString LayOutProgramFolder()
+{
+    const QDir home(ProgramFolder());
+    for (const char* name : kSubfolders) {
+        const QString path = home.filePath(QLatin1String(name));
+        if (!QDir().mkpath(path))
+            return QStringLiteral("Could not make the folder \"%1\".").arg(QDir::toNativeSeparators(path));
+    }
+    const QDir share(ShareFolder());
+    QStringList errors;
+    for (const char* name : kShareFiles) {
+        const QString source = share.filePath(QLatin1String(name));
+        const QString target = home.filePath(QLatin1String(name));
+        if (!QFileInfo::exists(source) || Exists(target))
+            continue;
+        const QString error = CopyNew(source, target);
+        if (!error.isEmpty())
+            errors << error;
+    }
+    return errors.join(u'\n');
+}
+
+} // namespace kvl

@@ -1,0 +1,24 @@
+#pragma once
+// The program folder, where the user's logs, backups, templates, download archives
+// and the help file live, and the share folder the build or an install provides
+// them from.
+
+#include <QString>
+
+namespace kvl {
+
+// $KVL_HOME when set, else the user's data folder for the application "KVL".
+QString ProgramFolder();
+
+// Where the build provides the program's files: $KVL_SHARE_DIR when set, else
+// "share" beside the program when it exists (a build), else "../share/kvl" from
+// the program's folder (an install).
+QString ShareFolder();
+
+// Makes "Logs", "Backup", "Tpls" and "data" in the program folder and copies the
+// templates, the sample log and the help file from the share folder where they
+// are missing. A file already in the program folder is never replaced.
+// Returns "" on success, else a text for the user saying what failed.
+QString LayOutProgramFolder();
+
+} // namespace kvl

@@ -1,0 +1,49 @@
+#include "tests/support/KvlTest.h"
+
+#include "platform/folders/Folders.h"
+
+#include <QApplication>
+
+namespace kvl::test {
+
+void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "kvl-test";
+    static char* argv[] = {name, nullptr};
+    QCoreApplication::setApplicationName(QStringLiteral("KVL"));
+    new QApplication(argc, argv);  // lives until the process ends
+}
+
+void KvlTest::SetUp()
+{
+    EnsureApplication();
+    home_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(home_->isValid()) << "no temporary folder: " << qPrintable(home_->errorString());
+    homeEnv_ = std::make_unique<ScopedEnv>("KVL_HOME", home_->path().toLocal8Bit());
+    dialogs.SetFailureHook([](const QString& failure) { ADD_FAILURE() << "dialogs: " << qPrintable(failure); });
+    InstallDialogs(&dialogs);
+}
+
+void KvlTest::TearDown()
+{
+    dialogs.VerifyAllUsed();
+    InstallDialogs(nullptr);
+    homeEnv_.reset();
+    home_.reset();
+}
+
+QString KvlTest::Home() const
+{
+    return home_->path();
+}
+
+void KvlTest::LayOutHome()
+{
+    const QString error = LayOutProgramFolder();
+    ASSERT_TRUE(error.isEmpty()) << qPrintable(error);
+}
+
+} // namespace kvl::test
