@@ -1,0 +1,419 @@
+-- The dive log: every table the program reads or writes, the five condition
+-- scales, the built-in model row, the units row and the factory settings.
+-- The build turns this file into the log template Tpls/Dlg.tpl.
+--
+-- Conventions:
+--   * counters are INTEGER PRIMARY KEY AUTOINCREMENT, so an id is never reused
+--     (some rows outlive their dive and stay keyed by its id);
+--   * texts compare and sort without regard to case (COLLATE NOCASE);
+--   * Yes/No columns hold -1 (Yes) and 0 (No);
+--   * measured values are stored in imperial form: feet, degrees F, psi,
+--     pounds, cubic feet; dates are "yyyy/mm/dd" text and times "hh:mm" text;
+--   * a column that a writer leaves unset takes 0 (numbers) or '' (the free
+--     texts of a dive), so a half-written row still reads back as values.
+
+PRAGMA user_version = 1;
+
+-- One row per dive.
+CREATE TABLE DIVEDATA (
+    DIVEID          INTEGER PRIMARY KEY AUTOINCREMENT,
+    LIFETIMEDIVENO  INTEGER DEFAULT 0,
+    DIVENO          INTEGER DEFAULT 0,          -- the dive computer's own number
+    DIVEDATE        TEXT COLLATE NOCASE,        -- "yyyy/mm/dd"
+    DIVETIME        TEXT COLLATE NOCASE,        -- entry time "hh:mm", 24-hour
+    STIME           TEXT COLLATE NOCASE,        -- surface interval "hh:mm"
+    BTIME           INTEGER DEFAULT 0,          -- elapsed dive time, minutes
+    MDEPTH          REAL DEFAULT 0,             -- feet
+    AVGDEPTH        REAL DEFAULT 0,             -- feet
+    TDEPTH          INTEGER DEFAULT 0,
+    VARI            INTEGER DEFAULT 0,          -- ascent-rate band 0..5
+    FO2             INTEGER DEFAULT 0,          -- percent; below 21 is air
+    FO2GAS2         INTEGER DEFAULT 0,
+    FO2GAS3         INTEGER DEFAULT 0,
+    CYLINDERSIZE    REAL DEFAULT 0,             -- cubic feet
+    CYLINDERSIZE2   REAL DEFAULT 0,
+    CYLINDERSIZE3   REAL DEFAULT 0,
+    SPSI            REAL DEFAULT 0,             -- psi
+    SPSI2           REAL DEFAULT 0,
+    SPSI3           REAL DEFAULT 0,
+    EPSI            REAL DEFAULT 0,
+    EPSI2           REAL DEFAULT 0,
+    EPSI3           REAL DEFAULT 0,
+    TID1            INTEGER DEFAULT 0,          -- transmitter ids
+    TID2            INTEGER DEFAULT 0,
+    TID3            INTEGER DEFAULT 0,
+    TANK1ON         INTEGER DEFAULT 0,          -- Yes/No
+    TANK2ON         INTEGER DEFAULT 0,
+    TANK3ON         INTEGER DEFAULT 0,
+    RECVON          INTEGER DEFAULT 0,          -- Yes/No
+    AIRCONSUMP      INTEGER DEFAULT 0,          -- psi
+    DECOMDIVE       INTEGER DEFAULT 0,
+    VIOLATION       INTEGER DEFAULT 0,          -- bit set
+    GAUGEDIVE       INTEGER DEFAULT 0,          -- Yes/No
+    DATATYPE        INTEGER DEFAULT 0,          -- bit 0x01 downloaded, 0x10 dive mode
+    MODELID         INTEGER DEFAULT 0,          -- DC_PROPERTIES.MODELID; 0 by hand
+    MODELSERNO      INTEGER DEFAULT 0,          -- the unit's DCSERIALNO; 0 by hand
+    FIRMWAREREV     TEXT COLLATE NOCASE DEFAULT '',
+    SNAPSHOT        INTEGER DEFAULT 0,          -- sample-rate code 0..6
+    RLOWBATT        INTEGER DEFAULT 0,
+    XLOWBATT        INTEGER DEFAULT 0,
+    XLOWBATT2       INTEGER DEFAULT 0,
+    XLOWBATT3       INTEGER DEFAULT 0,
+    TEMP            REAL DEFAULT 0,             -- degrees F
+    MINIMUM         REAL DEFAULT 0,
+    AIR             REAL DEFAULT 0,
+    SURFACE         REAL DEFAULT 0,
+    VISIBILITY      REAL DEFAULT 0,             -- feet
+    ALTITUDE        REAL DEFAULT 0,             -- feet
+    CURRENT         INTEGER DEFAULT 0,          -- CURRENTS.ID
+    SURGE           INTEGER DEFAULT 0,          -- SURGES.ID
+    SWELL           INTEGER DEFAULT 0,          -- SWELLS.ID
+    SURF            INTEGER DEFAULT 0,          -- SURFS.ID
+    TIDE            INTEGER DEFAULT 0,          -- TIDES.ID
+    CURRENT_FT      REAL DEFAULT 0,             -- knots
+    SURGE_FT        REAL DEFAULT 0,             -- feet
+    SWELL_FT        REAL DEFAULT 0,
+    SURF_FT         REAL DEFAULT 0,
+    TIDE_FT         REAL DEFAULT 0,
+    RESORT          TEXT COLLATE NOCASE DEFAULT '',
+    OPERATOR        TEXT COLLATE NOCASE DEFAULT '',
+    DIVEBOAT        TEXT COLLATE NOCASE DEFAULT '',
+    GPS             TEXT COLLATE NOCASE DEFAULT '',
+    MEMO            TEXT COLLATE NOCASE DEFAULT '',
+    HIGHLIGHTS      TEXT COLLATE NOCASE DEFAULT '',
+    DIRECTIONS      TEXT COLLATE NOCASE DEFAULT '',
+    LOCID           INTEGER DEFAULT 0,          -- LOCATIONS.LOCID; 0 none
+    SITEID          INTEGER DEFAULT 0,          -- DIVESITES.SITEID; 0 none
+    GEAR            TEXT COLLATE NOCASE DEFAULT '',   -- GEARS.NAME
+    REGULATOR       TEXT COLLATE NOCASE DEFAULT '',
+    AIRSOURCE       TEXT COLLATE NOCASE DEFAULT '',
+    BC              TEXT COLLATE NOCASE DEFAULT '',
+    GAUGES          TEXT COLLATE NOCASE DEFAULT '',
+    SUIT            TEXT COLLATE NOCASE DEFAULT '',
+    BOOTS           TEXT COLLATE NOCASE DEFAULT '',
+    GLOVES          TEXT COLLATE NOCASE DEFAULT '',
+    HOOD            TEXT COLLATE NOCASE DEFAULT '',
+    MASK            TEXT COLLATE NOCASE DEFAULT '',
+    SNORKEL         TEXT COLLATE NOCASE DEFAULT '',
+    FINS            TEXT COLLATE NOCASE DEFAULT '',
+    CYLINDER        TEXT COLLATE NOCASE DEFAULT '',
+    BELTWEIGHT      REAL DEFAULT 0,             -- pounds
+    INTWEIGHT       REAL DEFAULT 0,
+    OTHERWEIGHT     REAL DEFAULT 0
+);
+CREATE INDEX DIVEDATA_LIFETIMEDIVENO ON DIVEDATA (LIFETIMEDIVENO);
+CREATE INDEX DIVEDATA_DATETIME ON DIVEDATA (DIVEDATE, DIVETIME, MODELID, MODELSERNO);
+CREATE INDEX DIVEDATA_DIVENO ON DIVEDATA (DIVENO);
+
+-- Profile samples of a dive, in ORDNO order.
+CREATE TABLE DIVEDETAILS (
+    DIVEID      INTEGER NOT NULL,
+    ORDNO       INTEGER DEFAULT 0,
+    SWITCHED    INTEGER DEFAULT 0,      -- Yes/No: tank switch
+    TANKNO      INTEGER DEFAULT 0,
+    LOSTLINK    INTEGER DEFAULT 0,      -- Yes/No
+    RECORDTYPE  INTEGER DEFAULT 0,
+    DEPTH       INTEGER DEFAULT 0,      -- feet
+    TDEPTH      INTEGER DEFAULT 0,
+    BTIME       INTEGER DEFAULT 0,      -- seconds from the start
+    VARI        INTEGER DEFAULT 0,
+    VSTATUS     INTEGER DEFAULT 0,      -- status bits
+    NTIME       INTEGER DEFAULT 0,      -- no-stop or decompression time, seconds
+    SDEPTH      INTEGER DEFAULT 0,      -- stop depth, feet
+    TLBG        INTEGER DEFAULT 0,
+    O2BG        INTEGER DEFAULT 0,
+    TEMP        INTEGER DEFAULT 0,      -- the device's temperature byte
+    ATRM        INTEGER DEFAULT 0,
+    ALARM       INTEGER DEFAULT 0,      -- alarm bits
+    PO2         REAL DEFAULT 0          -- hundredths of an atmosphere
+);
+CREATE INDEX DIVEDETAILS_DIVEID_ORDNO ON DIVEDETAILS (DIVEID, ORDNO);
+
+-- The device settings recorded with each dive. A dive entered by hand gets a
+-- row with only DIVEID set: the defaults then stand for imperial units and
+-- the 12-hour clock, the same reading the unit flags take from it.
+CREATE TABLE DIVE_DC_SETTINGS (
+    DIVEID                INTEGER NOT NULL,
+    MAXDEPTH              INTEGER DEFAULT 0,
+    EDT                   INTEGER DEFAULT 0,
+    TURNPSI               INTEGER DEFAULT 0,
+    ENDPSI                INTEGER DEFAULT 0,
+    HOUR                  INTEGER DEFAULT 0,   -- 0 12-hour, 1 24-hour
+    AUDIBLEALARM          INTEGER DEFAULT 0,
+    FO2                   INTEGER DEFAULT 0,
+    UNITS                 INTEGER DEFAULT 0,   -- 0 imperial, 1 metric
+    GAUGE                 INTEGER DEFAULT 0,
+    CONSERVE              INTEGER DEFAULT 0,
+    WATER                 INTEGER DEFAULT 0,
+    RECEIVER              INTEGER DEFAULT 0,
+    NAVBACKLIGHT          INTEGER DEFAULT 0,
+    ASCENT                INTEGER DEFAULT 0,
+    CHRONO                INTEGER DEFAULT 0,
+    CHRONO_ASCENT_ON_OFF  INTEGER DEFAULT 0,
+    NAVDIVE               INTEGER DEFAULT 0,
+    ALTTIME               INTEGER DEFAULT 0,
+    MAXNIBG               INTEGER DEFAULT 0,
+    DTR                   INTEGER DEFAULT 0,
+    PO2                   INTEGER DEFAULT 0,
+    BACKLIGHT             INTEGER DEFAULT 0,
+    SAFETYTIME            INTEGER DEFAULT 0,
+    SAFETYDEPTH           INTEGER DEFAULT 0,
+    DIVESAMPLE            INTEGER DEFAULT 0
+);
+CREATE INDEX DIVE_DC_SETTINGS_DIVEID ON DIVE_DC_SETTINGS (DIVEID);
+
+-- Device settings per model (DCID) and set (DCSERIALNO): 0 the factory
+-- defaults, -1 the edited set waiting to be written, > 0 one unit's settings.
+CREATE TABLE DC_SETTINGS (
+    DCID                  INTEGER NOT NULL,
+    DCSERIALNO            INTEGER NOT NULL,
+    FIRMWAREREV           TEXT COLLATE NOCASE DEFAULT '',
+    UNITS                 INTEGER DEFAULT 0,   -- 0 imperial, 1 metric
+    WATER                 INTEGER DEFAULT 0,
+    HOUR                  INTEGER DEFAULT 0,   -- 0 12-hour, 1 24-hour
+    AUDIBLEALARM          INTEGER DEFAULT 0,
+    RECEIVER              INTEGER DEFAULT 0,   -- 1 receiver off
+    FO2                   INTEGER DEFAULT 0,
+    GAUGE                 INTEGER DEFAULT 0,
+    CHRONO                INTEGER DEFAULT 0,
+    CHRONO_ASCENT_ON_OFF  INTEGER DEFAULT 0,
+    ASCENT                INTEGER DEFAULT 0,
+    NAVDIVE               INTEGER DEFAULT 0,
+    NAVBACKLIGHT          INTEGER DEFAULT 0,   -- 0 constant, 1 time out
+    ALTTIME               INTEGER DEFAULT 0,   -- ascent scale: 0 VELK, 1 standard
+    SYSTEMCLOCK           INTEGER DEFAULT 0,   -- 1 set the device clock on writing
+    CONSERVE              INTEGER DEFAULT 0,
+    MAXDEPTH              INTEGER DEFAULT 0,   -- feet: 20, 23, 26, 30..400
+    PO2                   INTEGER DEFAULT 0,   -- hundredths of an ATA, 120..160
+    EDT                   INTEGER DEFAULT 0,   -- hours * 100 + minutes
+    DTR                   INTEGER DEFAULT 0,   -- minutes, 0..20
+    BACKLIGHT             INTEGER DEFAULT 0,   -- code 0..2 (0, 5, 10 seconds)
+    DIVESAMPLE            INTEGER DEFAULT 0,   -- sample-rate code 0..6
+    SAFETYTIME            INTEGER DEFAULT 0,
+    SAFETYDEPTH           INTEGER DEFAULT 0,
+    TURNPSI               INTEGER DEFAULT 0,
+    ENDPSI                INTEGER DEFAULT 0,
+    MAXNIBG               INTEGER DEFAULT 0,
+    MAXATRBG              INTEGER DEFAULT 0,
+    TANK1ON               INTEGER DEFAULT 0,
+    TANK2ON               INTEGER DEFAULT 0,
+    TANK3ON               INTEGER DEFAULT 0,
+    TID1                  INTEGER DEFAULT 0,
+    TID2                  INTEGER DEFAULT 0,
+    TID3                  INTEGER DEFAULT 0
+);
+CREATE INDEX DC_SETTINGS_DCID ON DC_SETTINGS (DCID, DCSERIALNO);
+
+-- Navigation legs per model and set, numbered from 1.
+CREATE TABLE DC_NAV (
+    DCID          INTEGER NOT NULL,
+    DCSERIALNO    INTEGER NOT NULL,
+    LEGNO         INTEGER DEFAULT 0,
+    HEADING       INTEGER DEFAULT 0,   -- degrees, 0..360
+    CDT           INTEGER DEFAULT 0,   -- count-down time, seconds
+    AUDIBLEALARM  INTEGER DEFAULT 0,   -- Yes/No
+    LIGHTALARM    INTEGER DEFAULT 0    -- Yes/No
+);
+CREATE INDEX DC_NAV_DCID ON DC_NAV (DCID, DCSERIALNO, LEGNO);
+
+-- Known dive computer models. Ids below 6001 are models typed on dives
+-- entered by hand; 6774 is the model this program serves.
+CREATE TABLE DC_PROPERTIES (
+    MODELID        INTEGER PRIMARY KEY,
+    MODELNAME      TEXT COLLATE NOCASE,
+    MANUFACTURING  TEXT COLLATE NOCASE,
+    MAXVARI        INTEGER DEFAULT 0,
+    MAXTLBG        INTEGER DEFAULT 0,
+    MAXO2BG        INTEGER DEFAULT 0,
+    MAXATRBG       INTEGER DEFAULT 0,
+    MAXDEPTH       INTEGER DEFAULT 0
+);
+CREATE INDEX DC_PROPERTIES_MODELNAME ON DC_PROPERTIES (MODELNAME);
+
+-- People: USERTYPE 1 the diver (the log's owner), 2 captain, 3 crew, 4 buddy.
+CREATE TABLE USERINFO (
+    USERID        INTEGER PRIMARY KEY AUTOINCREMENT,
+    NAME          TEXT COLLATE NOCASE,
+    USERTYPE      INTEGER DEFAULT 0,
+    ADDRESS1      TEXT COLLATE NOCASE,
+    ADDRESS2      TEXT COLLATE NOCASE,
+    CITY          TEXT COLLATE NOCASE,
+    STATE         TEXT COLLATE NOCASE,
+    ZIPCODE       TEXT COLLATE NOCASE,
+    COUNTRY       TEXT COLLATE NOCASE,
+    HOME          TEXT COLLATE NOCASE,   -- the person's phone
+    EMAIL         TEXT COLLATE NOCASE,
+    CONTACTNAME   TEXT COLLATE NOCASE,
+    CONTACTPHONE  TEXT COLLATE NOCASE,
+    PHYSICIAN     TEXT COLLATE NOCASE,
+    MEDPHONE      TEXT COLLATE NOCASE,
+    INSURANCE     TEXT COLLATE NOCASE,
+    POLICY        TEXT COLLATE NOCASE,
+    BLOODTYPE     TEXT COLLATE NOCASE,
+    ALLERGIES     TEXT COLLATE NOCASE
+);
+CREATE INDEX USERINFO_USERTYPE_NAME ON USERINFO (USERTYPE, NAME);
+CREATE INDEX USERINFO_NAME ON USERINFO (NAME);
+
+-- Who was on a dive: one row per person and dive.
+CREATE TABLE BUDDIES (DIVEID INTEGER NOT NULL, BUDDYID INTEGER NOT NULL);
+CREATE TABLE CAPTAIN (DIVEID INTEGER NOT NULL, CAPID INTEGER NOT NULL);
+CREATE TABLE CREWS (DIVEID INTEGER NOT NULL, CREWID INTEGER NOT NULL);
+CREATE INDEX BUDDIES_DIVEID ON BUDDIES (DIVEID);
+CREATE INDEX CAPTAIN_DIVEID ON CAPTAIN (DIVEID);
+CREATE INDEX CREWS_DIVEID ON CREWS (DIVEID);
+
+-- The diver's units, one row; Yes is the imperial form.
+CREATE TABLE UNITS_OF_MEASUREMENT (
+    DEPTH     INTEGER DEFAULT -1,   -- Yes feet, No metres
+    TEMP      INTEGER DEFAULT -1,   -- Yes degrees F, No degrees C
+    PRESSURE  INTEGER DEFAULT -1,   -- Yes psi, No bar
+    WEIGHT    INTEGER DEFAULT -1,   -- Yes pounds, No kilograms
+    TIME      INTEGER DEFAULT -1,   -- Yes 12-hour clock, No 24-hour
+    DATE      INTEGER DEFAULT -1,   -- Yes mm/dd/yyyy, No dd/mm/yyyy
+    CYLINDER  INTEGER DEFAULT -1    -- Yes cubic feet, No litres
+);
+
+-- Locations and dive sites, linked from DIVEDATA.LOCID and SITEID.
+CREATE TABLE LOCATIONS (
+    LOCID         INTEGER PRIMARY KEY AUTOINCREMENT,
+    LOCATIONNAME  TEXT COLLATE NOCASE
+);
+CREATE INDEX LOCATIONS_LOCATIONNAME ON LOCATIONS (LOCATIONNAME);
+CREATE TABLE DIVESITES (
+    SITEID    INTEGER PRIMARY KEY AUTOINCREMENT,
+    DIVESITE  TEXT COLLATE NOCASE
+);
+CREATE INDEX DIVESITES_DIVESITE ON DIVESITES (DIVESITE);
+
+-- The five condition scales: fixed rows, ordered by ID, stored in the dive by
+-- id. Id 1 of current, surge, swell and surf stands for no such condition.
+CREATE TABLE CURRENTS (ID INTEGER PRIMARY KEY AUTOINCREMENT, CURRENT TEXT COLLATE NOCASE);
+CREATE TABLE SURGES   (ID INTEGER PRIMARY KEY AUTOINCREMENT, SURGE   TEXT COLLATE NOCASE);
+CREATE TABLE SWELLS   (ID INTEGER PRIMARY KEY AUTOINCREMENT, SWELL   TEXT COLLATE NOCASE);
+CREATE TABLE SURFS    (ID INTEGER PRIMARY KEY AUTOINCREMENT, SURF    TEXT COLLATE NOCASE);
+CREATE TABLE TIDES    (ID INTEGER PRIMARY KEY AUTOINCREMENT, TIDE    TEXT COLLATE NOCASE);
+CREATE INDEX CURRENTS_CURRENT ON CURRENTS (CURRENT);
+CREATE INDEX SURGES_SURGE ON SURGES (SURGE);
+CREATE INDEX SWELLS_SWELL ON SWELLS (SWELL);
+CREATE INDEX SURFS_SURF ON SURFS (SURF);
+CREATE INDEX TIDES_TIDE ON TIDES (TIDE);
+
+-- Named lists the user grows; the dive keeps the chosen name itself.
+CREATE TABLE RESORTS   (NAME TEXT COLLATE NOCASE);
+CREATE TABLE OPERATORS (NAME TEXT COLLATE NOCASE);
+CREATE TABLE DIVEBOATS (NAME TEXT COLLATE NOCASE);
+CREATE TABLE GPSS      (NAME TEXT COLLATE NOCASE);
+CREATE INDEX RESORTS_NAME ON RESORTS (NAME);
+CREATE INDEX OPERATORS_NAME ON OPERATORS (NAME);
+CREATE INDEX DIVEBOATS_NAME ON DIVEBOATS (NAME);
+CREATE INDEX GPSS_NAME ON GPSS (NAME);
+
+-- Dive types: the catalog and the types of each dive.
+CREATE TABLE DIVETYPEDATA (
+    ID        INTEGER PRIMARY KEY AUTOINCREMENT,
+    TYPEDATA  TEXT COLLATE NOCASE
+);
+CREATE INDEX DIVETYPEDATA_TYPEDATA ON DIVETYPEDATA (TYPEDATA);
+CREATE TABLE DIVETYPES (DIVEID INTEGER NOT NULL, TYPEID INTEGER NOT NULL);
+CREATE INDEX DIVETYPES_DIVEID ON DIVETYPES (DIVEID);
+CREATE INDEX DIVETYPES_TYPEID ON DIVETYPES (TYPEID);
+
+-- Gear sets: a named set of items and weights (pounds).
+CREATE TABLE GEARS (
+    NAME         TEXT COLLATE NOCASE,
+    REGULATOR    TEXT COLLATE NOCASE,
+    AIRSOURCE    TEXT COLLATE NOCASE,
+    BC           TEXT COLLATE NOCASE,
+    GAUGES       TEXT COLLATE NOCASE,
+    SUIT         TEXT COLLATE NOCASE,
+    BOOTS        TEXT COLLATE NOCASE,
+    GLOVES       TEXT COLLATE NOCASE,
+    HOOD         TEXT COLLATE NOCASE,
+    MASK         TEXT COLLATE NOCASE,
+    SNORKEL      TEXT COLLATE NOCASE,
+    FINS         TEXT COLLATE NOCASE,
+    CYLINDER     TEXT COLLATE NOCASE,
+    BELTWEIGHT   REAL DEFAULT 0,
+    INTWEIGHT    REAL DEFAULT 0,
+    OTHERWEIGHT  REAL DEFAULT 0
+);
+CREATE INDEX GEARS_NAME ON GEARS (NAME);
+
+-- Gear item catalogs: one name per row; "NONE" means no choice.
+CREATE TABLE REGULATORS   (NAME TEXT COLLATE NOCASE);
+CREATE TABLE ALTAIRSOURCE (NAME TEXT COLLATE NOCASE);
+CREATE TABLE BCS          (NAME TEXT COLLATE NOCASE);
+CREATE TABLE CYLINDERS    (NAME TEXT COLLATE NOCASE);
+CREATE TABLE GAUGES       (NAME TEXT COLLATE NOCASE);
+CREATE TABLE MASKS        (NAME TEXT COLLATE NOCASE);
+CREATE TABLE FINS         (NAME TEXT COLLATE NOCASE);
+CREATE TABLE BOOTS        (NAME TEXT COLLATE NOCASE);
+CREATE TABLE GLOVES       (NAME TEXT COLLATE NOCASE);
+CREATE TABLE HOODS        (NAME TEXT COLLATE NOCASE);
+CREATE TABLE SUITS        (NAME TEXT COLLATE NOCASE);
+CREATE TABLE SNORKELS     (NAME TEXT COLLATE NOCASE);
+CREATE INDEX REGULATORS_NAME ON REGULATORS (NAME);
+CREATE INDEX ALTAIRSOURCE_NAME ON ALTAIRSOURCE (NAME);
+CREATE INDEX BCS_NAME ON BCS (NAME);
+CREATE INDEX CYLINDERS_NAME ON CYLINDERS (NAME);
+CREATE INDEX GAUGES_NAME ON GAUGES (NAME);
+CREATE INDEX MASKS_NAME ON MASKS (NAME);
+CREATE INDEX FINS_NAME ON FINS (NAME);
+CREATE INDEX BOOTS_NAME ON BOOTS (NAME);
+CREATE INDEX GLOVES_NAME ON GLOVES (NAME);
+CREATE INDEX HOODS_NAME ON HOODS (NAME);
+CREATE INDEX SUITS_NAME ON SUITS (NAME);
+CREATE INDEX SNORKELS_NAME ON SNORKELS (NAME);
+
+-- Accessories: the catalog (names in capitals) and their links to gear sets.
+CREATE TABLE ACCESSORYDATA (
+    ID         INTEGER PRIMARY KEY AUTOINCREMENT,
+    ACCESSORY  TEXT COLLATE NOCASE
+);
+CREATE INDEX ACCESSORYDATA_ACCESSORY ON ACCESSORYDATA (ACCESSORY);
+CREATE TABLE ACCESSORY (
+    ACCESSORYID  INTEGER NOT NULL,   -- ACCESSORYDATA.ID
+    GEAR         TEXT COLLATE NOCASE -- GEARS.NAME
+);
+CREATE INDEX ACCESSORY_GEAR ON ACCESSORY (GEAR);
+
+-- Photos of a dive; they go with the dive.
+CREATE TABLE PHOTOS (DIVEID INTEGER NOT NULL);
+CREATE INDEX PHOTOS_DIVEID ON PHOTOS (DIVEID);
+
+-- ---------------------------------------------------------------------------
+-- Rows every log starts with.
+
+INSERT INTO DC_PROPERTIES (MODELID, MODELNAME, MANUFACTURING, MAXVARI, MAXTLBG, MAXO2BG, MAXATRBG, MAXDEPTH)
+VALUES (6774, 'QX07', 'TARVIK', 5, 0, 0, 0, 400);
+
+INSERT INTO UNITS_OF_MEASUREMENT (DEPTH, TEMP, PRESSURE, WEIGHT, TIME, DATE, CYLINDER)
+VALUES (-1, -1, -1, -1, -1, -1, -1);
+
+INSERT INTO CURRENTS (ID, CURRENT) VALUES
+    (1, 'None'), (2, 'Light'), (3, 'Moderate'), (4, 'Strong'), (5, 'Very Strong');
+INSERT INTO SURGES (ID, SURGE) VALUES
+    (1, 'None'), (2, 'Light'), (3, 'Moderate'), (4, 'Strong');
+INSERT INTO SWELLS (ID, SWELL) VALUES
+    (1, 'None'), (2, 'Small'), (3, 'Moderate'), (4, 'Large');
+INSERT INTO SURFS (ID, SURF) VALUES
+    (1, 'None'), (2, 'Light'), (3, 'Moderate'), (4, 'Heavy');
+INSERT INTO TIDES (ID, TIDE) VALUES
+    (1, 'High'), (2, 'Low'), (3, 'Rising'), (4, 'Falling'), (5, 'Slack');
+
+-- Factory settings of model 6774 (listed in README.md).
+INSERT INTO DC_SETTINGS (DCID, DCSERIALNO, FIRMWAREREV, UNITS, WATER, HOUR, AUDIBLEALARM,
+    RECEIVER, FO2, GAUGE, CHRONO, CHRONO_ASCENT_ON_OFF, ASCENT, NAVDIVE, NAVBACKLIGHT,
+    ALTTIME, SYSTEMCLOCK, CONSERVE, MAXDEPTH, PO2, EDT, DTR, BACKLIGHT, DIVESAMPLE,
+    SAFETYTIME, SAFETYDEPTH, TURNPSI, ENDPSI, MAXNIBG, MAXATRBG,
+    TANK1ON, TANK2ON, TANK3ON, TID1, TID2, TID3)
+VALUES (6774, 0, '', 0, 1, 0, 1,
+    0, 1, 0, 0, 1, 1, 0, 1,
+    1, 0, 0, 130, 140, 100, 5, 1, 1,
+    3, 1, 1000, 500, 4, 0,
+    0, 0, 0, 0, 0, 0);
+
+INSERT INTO DC_NAV (DCID, DCSERIALNO, LEGNO, HEADING, CDT, AUDIBLEALARM, LIGHTALARM) VALUES
+    (6774, 0, 1, 90, 300, -1, 0),
+    (6774, 0, 2, 270, 300, -1, 0);
