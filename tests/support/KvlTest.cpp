@@ -14,6 +14,8 @@ void EnsureApplication()
     static char name[] = "kvl-test";
     static char* argv[] = {name, nullptr};
     QCoreApplication::setApplicationName(QStringLiteral("KVL"));
+    if (!qEnvironmentVariableIsSet("KVL_SHARE_DIR"))
+        qputenv("KVL_SHARE_DIR", KVL_BUILD_SHARE_DIR);
     new QApplication(argc, argv);  // lives until the process ends
 }
 

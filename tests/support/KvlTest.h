@@ -25,7 +25,8 @@
 
 namespace kvl::test {
 
-// The process's QApplication, created on first use.
+// The process's QApplication, created on first use. It also points KVL_SHARE_DIR
+// at the build's share folder when the test program was started by hand.
 void EnsureApplication();
 
 class KvlTest : public ::testing::Test {
