@@ -1,0 +1,71 @@
+#include "shell/SystemServices.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace kvl {
+
+namespace {
+
+struct ClassNice {
+    qint32 priorityClass;
+    int nice;
+};
+
+constexpr ClassNice ClassNices[] = {
+    {REALTIME_PRIORITY_CLASS, -20},   {HIGH_PRIORITY_CLASS, -10},
+    {ABOVE_NORMAL_PRIORITY_CLASS, -5}, {NORMAL_PRIORITY_CLASS, 0},
+    {BELOW_NORMAL_PRIORITY_CLASS, 10}, {IDLE_PRIORITY_CLASS, 19},
+};
+
+qint32 ClassOfNice(int nice)
+{
+    const ClassNice* best = &ClassNices[0];
+    for (const ClassNice& c : ClassNices)
+        if (std::abs(c.nice - nice) < std::abs(best->nice - nice))
+            best = &c;
+    return best->priorityClass;
+}
+
+qint32 ownClass = NORMAL_PRIORITY_CLASS;
+
+} // namespace
+
+QString GetWindowsVersion()
+{
+    return QStringLiteral("Linux");
+}
+
+bool FileExists(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+qint32 SetProcessPriority(qint32 processId, qint32 windowHandle, qint32 priorityClass)
+{
+    (void)windowHandle;
+    const bool own = processId == 0 || processId == getpid();
+    const id_t who = own ? 0 : id_t(processId);
+    for (const ClassNice& c : ClassNices) {
+        if (c.priorityClass != priorityClass)
+            continue;
+        const bool set = setpriority(PRIO_PROCESS, who, c.nice) == 0 || errno == EPERM || errno == EACCES;
+        if (set && own)
+            ownClass = priorityClass;
+    }
+    if (own)
+        return ownClass;
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, who);
+    return nice == -1 && errno != 0 ? 0 : ClassOfNice(nice);
+}
+
+} // namespace kvl
