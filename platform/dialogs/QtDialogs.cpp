@@ -72,6 +72,7 @@ QString StartPath(const FileDialogRequest& request)
 MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
     QMessageBox box(QtIcon(icon), ShownTitle(title), text, QtButtons(buttons), QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // a file or diver name must never be read as HTML
     box.setDefaultButton(QtDefaultButton(buttons));
     return AnswerOf(box.exec(), buttons);
 }

@@ -43,6 +43,7 @@ TEST(QtDialogsTest, ShowsTheMessageAndReturnsTheButtonClicked)
         WhenShown<QMessageBox>([&](QMessageBox* box) {
             shown = box->windowTitle() + "|" + box->text();
             EXPECT_EQ(box->icon(), QMessageBox::Critical);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
             box->button(c.click)->click();
         });
         EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error"), c.answer);
