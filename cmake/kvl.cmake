@@ -21,6 +21,6 @@ function(kvl_test name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KVL_SHARE_DIR=${KVL_SHARE_DIR}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KVL_SHARE_DIR=${KVL_SHARE_DIR}" TIMEOUT 300
     DISCOVERY_TIMEOUT 60)
 endfunction()
