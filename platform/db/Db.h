@@ -10,14 +10,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <variant>
 #include <vector>
 
+// Recordset::EOF keeps the name the forms use, so the C library's EOF macro goes.
+// Code that needs the end-of-file value uses std::char_traits<char>::eof().
+#undef EOF
+
 struct sqlite3;
 
 namespace kvl::db {
+
+struct Connection;
 
 class DbError : public std::runtime_error {
 public:
@@ -75,6 +82,7 @@ class Database {
 public:
     // Opens an existing file for reading and writing (never creates one).
     // A file that is not a database throws here or at the first query.
+    // The file keeps SQLite's rollback journal, so a copy of the file alone is a backup.
     static std::unique_ptr<Database> Open(const QString& path);
     // Creates (or opens) a file; used by the build's template maker and by tests.
     static std::unique_ptr<Database> Create(const QString& path);
@@ -83,8 +91,8 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Runs one statement (or several without parameters); "?" placeholders take params.
-    // Returns the number of rows changed.
+    // Runs one statement (or several); "?" placeholders take params, in order across the
+    // statements. Returns the number of rows changed. Jet's "Delete * from T" is accepted.
     int Execute(const QString& sql, const Params& params = {});
     // Opens an updatable result set on a SELECT. A set over one table can AddNew,
     // Edit, Update and Delete; a set over a join or an aggregate is read-only.
@@ -97,15 +105,15 @@ public:
     qint64 LastInsertId() const;
     bool TableExists(const QString& table);
     QString Path() const { return path_; }
+    // Recordsets still open on a closed database throw DbError on their next use.
     void Close();
-    bool IsOpen() const { return db_ != nullptr; }
-    sqlite3* Handle() const { return db_; }
+    bool IsOpen() const;
+    sqlite3* Handle() const;    // nullptr once closed
 
 private:
-    Database(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}
-    sqlite3* db_;
+    Database(std::shared_ptr<Connection> conn, QString path);
+    std::shared_ptr<Connection> conn_;
     QString path_;
-    int txDepth_ = 0;
     friend class Transaction;
 };
 
@@ -120,14 +128,17 @@ public:
     void Commit();
 
 private:
-    Database& db_;
+    std::shared_ptr<Connection> conn_;
+    int depth_ = 0;    // 1 for the outermost guard
     bool done_ = false;
-    bool outer_ = false;
 };
 
-// A result set positioned on one row at a time. Rows are read when the set is
-// opened (a keyset for sets over one table, so large tables open quickly).
-// Column names match without regard to letter case.
+// A result set positioned on one row at a time, like a DAO dynaset. A set over one
+// table reads only its row ids when opened and each row's values when it is visited,
+// so large tables open quickly; other sets read every row when opened and are
+// read-only. Column names match without regard to letter case. Reading a field with
+// no current row, or an unknown column, throws DbError. MoveNext at EOF and
+// MovePrevious at BOF stay where they are.
 class Recordset {
 public:
     virtual ~Recordset() = default;
@@ -145,6 +156,8 @@ public:
     // Moves to the first row whose column equals the value; false (and EOF) when none.
     virtual bool FindFirst(const QString& column, const Value& value) = 0;
 
+    // True for a set over one table: AddNew, Edit and Delete work (else they throw).
+    virtual bool Updatable() const = 0;
     virtual QStringList FieldNames() const = 0;
     virtual bool HasField(const QString& column) const = 0;
     // The current row's value, or the value being edited between AddNew/Edit and Update.
@@ -154,7 +167,9 @@ public:
 
     virtual void AddNew() = 0;
     virtual void Edit() = 0;
-    // Writes the pending AddNew or Edit; returns the row's id (the counter of an added row).
+    // Writes the pending AddNew or Edit (only the columns that were set); returns the
+    // row's id (the counter of an added row). An added row joins the end of the set and
+    // the current row stays the one it was.
     virtual qint64 Update() = 0;
     virtual void CancelUpdate() = 0;
     // Deletes the current row; the set then stands on no row until it is moved.

@@ -1,0 +1,3 @@
+#include "platform/db/Db.h"
+#include <gtest/gtest.h>
+TEST(Db, Builds) {}
