@@ -1,5 +1,6 @@
 #include "platform/db/Db.h"
 #include "platform/db/DbInternal.h"
+#include "platform/runtime/Runtime.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,50 +13,6 @@ namespace kvl::db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
-
-// The number a text begins with, read as BASIC's Val reads it: blanks are skipped
-// anywhere, "." is the decimal point, "E" or "D" starts an exponent; no number gives 0.
-double LeadingNumber(const QString& text)
-{
-    QByteArray digits;
-    bool seenDigit = false, seenPoint = false, inExponent = false, expDigit = false;
-    for (QChar c : text) {
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
-            continue;
-        const char ch = c.toLatin1();
-        if (ch >= '0' && ch <= '9') {
-            digits += ch;
-            (inExponent ? expDigit : seenDigit) = true;
-        } else if ((ch == '+' || ch == '-') && (digits.isEmpty() || (inExponent && digits.endsWith('e')))) {
-            digits += ch;
-        } else if (ch == '.' && !seenPoint && !inExponent) {
-            digits += ch;
-            seenPoint = true;
-        } else if ((ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D') && seenDigit && !inExponent) {
-            digits += 'e';
-            inExponent = true;
-        } else {
-            break;
-        }
-    }
-    if (inExponent && !expDigit)
-        digits.truncate(digits.lastIndexOf('e'));
-    if (!seenDigit)
-        return 0.0;
-    return digits.toDouble();
-}
-
-qint64 RoundHalfEven(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    const double r = std::nearbyint(v);  // the default rounding mode ties to even
-    if (r >= 9.2233720368547758e18)
-        return std::numeric_limits<qint64>::max();
-    if (r <= -9.2233720368547758e18)
-        return std::numeric_limits<qint64>::min();
-    return static_cast<qint64>(r);
-}
 
 // Jet accepted "Delete * from T"; SQLite wants "DELETE FROM T".
 QString SqliteDialect(const QString& sql)
@@ -93,7 +50,15 @@ qint64 Value::ToLong() const
 {
     if (auto i = std::get_if<qint64>(&v_))
         return *i;
-    return RoundHalfEven(ToDouble());
+    // Out-of-range reals saturate rather than overflow the conversion.
+    const double d = ToDouble();
+    if (std::isnan(d))
+        return 0;
+    if (d >= 9.2233720368547758e18)
+        return std::numeric_limits<qint64>::max();
+    if (d <= -9.2233720368547758e18)
+        return std::numeric_limits<qint64>::min();
+    return RoundHalfEven(d);
 }
 
 double Value::ToDouble() const
@@ -104,7 +69,7 @@ double Value::ToDouble() const
         return *d;
     if (IsNull())
         return 0.0;
-    return LeadingNumber(ToString());
+    return Val(ToString());
 }
 
 QString Value::ToString() const
