@@ -1,5 +1,7 @@
 #include "shell/SystemServices.h"
 
+#include "platform/runtime/Runtime.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,6 +41,46 @@ qint32 ownClass = NORMAL_PRIORITY_CLASS;
 QString GetWindowsVersion()
 {
     return QStringLiteral("Linux");
+}
+
+qint32 RegQueryString(HKEY key, const QString& valueName, QVariant& value)
+{
+    qint32 type = 0;
+    const qint32 status = RegQueryValueEx(key, valueName, &type, nullptr);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_SZ && type != REG_DWORD)
+        return -1;
+    QVariant read;
+    const qint32 readStatus = RegQueryValueEx(key, valueName, &type, &read);
+    if (readStatus == ERROR_SUCCESS)
+        value = read;
+    return readStatus;
+}
+
+QString GetRegSetting(HKEY root, const QString& subKey, const QString& valueName)
+{
+    HKEY key = 0;
+    qint32 type = 0;
+    QVariant value;
+    const bool found = RegOpenKey(root, subKey, &key) == ERROR_SUCCESS
+                       && RegQueryValueEx(key, valueName, &type, &value) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found ? value.toString() : QStringLiteral("Not Found");
+}
+
+void SaveRegSetting(HKEY root, const QString& subKey, const QString& valueName, qint32 valueType,
+                    const QVariant& value)
+{
+    HKEY key = 0;
+    if (RegCreateKey(root, subKey, &key) != ERROR_SUCCESS)
+        return;
+    if (valueType == REG_DWORD)
+        RegSetValueEx(key, valueName, REG_DWORD, RoundHalfEven(value.toDouble()));
+    else
+        RegSetValueEx(key, valueName, REG_SZ, value.toString());
+    RegFlushKey(key);
+    RegCloseKey(key);
 }
 
 bool FileExists(const QString& path)

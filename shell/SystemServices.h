@@ -2,7 +2,10 @@
 // Small platform services with the callers' names: the system's name, the
 // registry readers and writer, a file test and the process priority.
 
+#include "platform/registry/Registry.h"
+
 #include <QString>
+#include <QVariant>
 
 namespace kvl {
 
@@ -16,6 +19,20 @@ inline constexpr qint32 REALTIME_PRIORITY_CLASS = 256;
 
 // The system family: "Linux" here, never one of the Windows families.
 QString GetWindowsVersion();
+
+// Reads a value of a key the caller has opened. On success value becomes the text
+// (without a terminating NUL) or the number; a value that cannot be read leaves it
+// unchanged. The result is the registry's status code (0 success, 2 not found,
+// -1 a type that is neither text nor number).
+qint32 RegQueryString(HKEY key, const QString& valueName, QVariant& value);
+
+// The text value under root\subKey, or "Not Found" when the key or value is missing.
+QString GetRegSetting(HKEY root, const QString& subKey, const QString& valueName);
+
+// Writes a value, creating every missing key on the path: type REG_DWORD as a
+// whole number, any other type as text. Failures are ignored.
+void SaveRegSetting(HKEY root, const QString& subKey, const QString& valueName, qint32 valueType,
+                    const QVariant& value);
 
 // True when path names a file that can be opened for reading (not a folder).
 bool FileExists(const QString& path);
