@@ -45,6 +45,8 @@ public:
     Value(long v) : v_(static_cast<qint64>(v)) {}
     Value(long long v) : v_(static_cast<qint64>(v)) {}
     Value(unsigned v) : v_(static_cast<qint64>(v)) {}
+    Value(unsigned long v) : v_(static_cast<qint64>(v)) {}
+    Value(unsigned long long v) : v_(static_cast<qint64>(v)) {}
     Value(bool v) : v_(static_cast<qint64>(v ? -1 : 0)) {}
     Value(float v) : v_(static_cast<double>(v)) {}
     Value(double v) : v_(v) {}

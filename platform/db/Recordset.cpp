@@ -14,7 +14,8 @@ namespace {
 // "SELECT * | a, b FROM T [WHERE ...] [ORDER BY ...] [;]": a set over one table.
 struct TableQuery {
     QString columns;  // "*" or the column list as written
-    QString table;    // quoted
+    QString name;     // the table's name
+    QString table;    // the same, quoted
     QString rest;     // " WHERE ... ORDER BY ...", without the closing ";"
 };
 
@@ -30,7 +31,7 @@ std::optional<TableQuery> ParseTableQuery(const QString& sql)
     if (!m.hasMatch() || m.captured(5).contains(notOneTable))
         return std::nullopt;
     const QString table = m.captured(2) + m.captured(3) + m.captured(4);
-    return TableQuery{m.captured(1), QuoteName(table), m.captured(5)};
+    return TableQuery{m.captured(1), table, QuoteName(table), m.captured(5)};
 }
 
 bool IsNumber(const Value& v)
@@ -77,6 +78,7 @@ public:
             query_ = *query;
             fetch_ = std::make_unique<Statement>(
                 db, "SELECT " + query_->columns + " FROM " + query_->table + " WHERE rowid = ?");
+            counterColumn_ = CounterColumn(db);
         }
         Load();
     }
@@ -102,27 +104,9 @@ public:
     bool FindFirst(const QString& column, const Value& value) override
     {
         const int col = IndexOf(column);
-        CancelUpdate();
-        std::unique_ptr<Statement> one;
-        if (query_)
-            one = std::make_unique<Statement>(conn_->Checked(), "SELECT " + QuoteName(names_[col]) + " FROM " +
-                                                                    query_->table + " WHERE rowid = ?");
-        for (int i = 0; i < Count(); ++i) {
-            Value v;
-            if (one) {
-                one->Reset();
-                one->BindAt(1, Value(static_cast<long long>(keys_[i])));
-                v = one->Step() ? one->Column(0) : Value();
-            } else {
-                v = rows_[i][col];
-            }
-            if (Matches(v, value)) {
-                MoveTo(i);
-                return true;
-            }
-        }
-        MoveTo(Count());
-        return false;
+        const int found = col == counterColumn_ && IsNumber(value) ? FindKey(value.ToDouble()) : Scan(col, value);
+        MoveTo(found);
+        return found < Count();
     }
 
     QStringList FieldNames() const override { return names_; }
@@ -229,11 +213,50 @@ private:
         try {
             Statement probe(db, "SELECT rowid FROM " + query.table + " LIMIT 0");
             Statement type(db, "SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE");
-            type.BindAt(1, query.table.mid(1, query.table.size() - 2).replace("\"\"", "\""));
+            type.BindAt(1, query.name);
             return type.Step() && type.Column(0).ToString() == "table";
         } catch (const DbError&) {
             return false;
         }
+    }
+
+    // The position of the first row whose column matches, or Count().
+    int Scan(int col, const Value& value) const
+    {
+        std::unique_ptr<Statement> one;
+        if (query_)
+            one = std::make_unique<Statement>(conn_->Checked(), "SELECT " + QuoteName(names_[col]) + " FROM " +
+                                                                    query_->table + " WHERE rowid = ?");
+        for (int i = 0; i < Count(); ++i) {
+            Value v;
+            if (one) {
+                one->Reset();
+                one->BindAt(1, Value(static_cast<long long>(keys_[i])));
+                v = one->Step() ? one->Column(0) : Value();
+            } else {
+                v = rows_[i][col];
+            }
+            if (Matches(v, value))
+                return i;
+        }
+        return Count();
+    }
+
+    int FindKey(double key) const
+    {
+        const auto it = std::find_if(keys_.begin(), keys_.end(), [key](qint64 k) { return double(k) == key; });
+        return static_cast<int>(it - keys_.begin());
+    }
+
+    // The column of the set that holds the table's counter (its rowid), or -1.
+    int CounterColumn(sqlite3* db) const
+    {
+        Statement pk(db, "SELECT name FROM pragma_table_info(?1) WHERE pk = 1 AND upper(type) = 'INTEGER'"
+                         " AND (SELECT COUNT(*) FROM pragma_table_info(?1) WHERE pk > 0) = 1");
+        pk.BindAt(1, query_->name);
+        if (!pk.Step())
+            return -1;
+        return index_.value(pk.Column(0).ToString().toCaseFolded(), -1);
     }
 
     static void Execute(sqlite3* db, const QString& sql, const Params& values)
@@ -318,6 +341,7 @@ private:
     QHash<QString, int> index_;
     std::optional<TableQuery> query_;  // set for an updatable set
     std::unique_ptr<Statement> fetch_;
+    int counterColumn_ = -1;  // found by the row ids alone
 
     std::vector<qint64> keys_;  // updatable set: row ids in query order
     std::vector<Row> rows_;     // read-only set: every row

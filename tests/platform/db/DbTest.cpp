@@ -90,6 +90,7 @@ TEST(ValueTest, Conversions)
         {Value("abc"), 0, 0.0, "abc"},
         {Value(true), -1, -1.0, "-1"},
         {Value(false), 0, 0.0, "0"},
+        {Value(sizeof(int)), 4, 4.0, "4"},
         {Value(1e300), std::numeric_limits<qint64>::max(), 1e300, "1e+300"},
     };
     for (const Case& c : cases) {
