@@ -25,6 +25,14 @@ constexpr ClassNice ClassNices[] = {
     {BELOW_NORMAL_PRIORITY_CLASS, 10}, {IDLE_PRIORITY_CLASS, 19},
 };
 
+const ClassNice* FindClass(qint32 priorityClass)
+{
+    for (const ClassNice& c : ClassNices)
+        if (c.priorityClass == priorityClass)
+            return &c;
+    return nullptr;
+}
+
 qint32 ClassOfNice(int nice)
 {
     const ClassNice* best = &ClassNices[0];
@@ -96,10 +104,8 @@ qint32 SetProcessPriority(qint32 processId, qint32 windowHandle, qint32 priority
     (void)windowHandle;
     const bool own = processId == 0 || processId == getpid();
     const id_t who = own ? 0 : id_t(processId);
-    for (const ClassNice& c : ClassNices) {
-        if (c.priorityClass != priorityClass)
-            continue;
-        const bool set = setpriority(PRIO_PROCESS, who, c.nice) == 0 || errno == EPERM || errno == EACCES;
+    if (const ClassNice* c = FindClass(priorityClass)) {
+        const bool set = setpriority(PRIO_PROCESS, who, c->nice) == 0 || errno == EPERM || errno == EACCES;
         if (set && own)
             ownClass = priorityClass;
     }

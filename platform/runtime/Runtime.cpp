@@ -54,7 +54,7 @@ double RadixNumber(Reader& in)
         return 0;
     quint64 value = 0;
     for (;;) {
-        int digit = QChar(in.Peek()).toUpper().unicode();
+        int digit = in.Peek().toUpper().unicode();
         digit = digit >= '0' && digit <= '9' ? digit - '0' : digit >= 'A' && digit <= 'F' ? digit - 'A' + 10 : radix;
         if (digit >= radix)
             break;
@@ -93,7 +93,12 @@ double Val(const QString& text)
             number += exponent;
     }
     double value = 0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range) {
+        // Only an exponent can take a number out of range: a negative one toward 0.
+        value = number.find("e-") == std::string::npos ? HUGE_VAL : 0.0;
+        if (number[0] == '-')
+            value = -value;
+    }
     return value;
 }
 

@@ -29,6 +29,13 @@ TEST_F(RegSettingTest, SavedTextReadsBackWithoutNul)
     EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, "SOFTWARE\\Tarvik\\Velk\\", "LastModel"), QString("Not Found"));
 }
 
+TEST_F(RegSettingTest, LongTextsReadBackWhole)
+{
+    const QString path = "/home/diver/" + QString(3000, u'x') + ".dlg";
+    SaveRegSetting(HKEY_CURRENT_USER, KvlKey, "LastDiveLog", REG_SZ, path);
+    EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, KvlKey, "LastDiveLog"), path);
+}
+
 TEST_F(RegSettingTest, SaveCreatesTheWholePath)
 {
     SaveRegSetting(HKEY_CURRENT_USER, "SOFTWARE\\Tarvik\\Velk\\", "LastModelData", REG_SZ, QString("QX07"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace kvl {
@@ -19,6 +20,7 @@ TEST(Val, ReadsTheLeadingNumber)
         {"1E+", 1},        {"7 e 1", 70},        {"&H1F", 31},        {"&hff", 255},
         {"&HFFFF", -1},    {"&H8000", -32768},   {"&H10000", 65536},  {"&HFFFFFFFF", -1},
         {"&O17", 15},      {"&H", 0},            {"&", 0},            {"&HFG", 15},
+        {"1E400", HUGE_VAL}, {"-1E400", -HUGE_VAL}, {"1E-400", 0},       {" & h 1 0", 16},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
