@@ -161,4 +161,7 @@ struct Global_Vars {
 
 extern Global_Vars gv;
 
+// The open log, gv.DB; throws db::DbError when no log is open.
+db::Database& LogDB();
+
 } // namespace kvl
