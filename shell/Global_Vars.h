@@ -3,9 +3,6 @@
 // and writes directly (the open log, the browsed dive list, the current dive,
 // the unit flags and the hand-over values between forms). One thread uses it.
 
-// C's EOF macro would clash with Recordset::EOF().
-#include <cstdio>
-#undef EOF
 #include "platform/db/Db.h"
 
 #include <QByteArray>

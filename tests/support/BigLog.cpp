@@ -1,0 +1,72 @@
+#include "tests/support/BigLog.h"
+
+#include "shell/Scramble.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kvl::test {
+
+namespace {
+
+QString SchemaPath()
+{
+    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../schema/log.sql"));
+}
+
+} // namespace
+
+QString MakeFreshLog(const QString& path)
+{
+    QFile::remove(path);
+    const QString tpl = QDir(qEnvironmentVariable("KVL_SHARE_DIR")).filePath(QStringLiteral("Tpls/Dlg.tpl"));
+    if (QFileInfo::exists(tpl))
+        return ScrambleFile(tpl, path, ScrambleKey) == 1 ? QString() : "could not unscramble " + tpl;
+    QFile schema(SchemaPath());
+    if (!schema.open(QIODevice::ReadOnly))
+        return "no template and no schema at " + schema.fileName();
+    try {
+        db::Database::Create(path)->Execute(QString::fromUtf8(schema.readAll()));
+    } catch (const db::DbError& e) {
+        return "schema: " + e.Message();
+    }
+    return {};
+}
+
+void AddDives(db::Database& db, const BigLogSpec& spec)
+{
+    db::Transaction tx(db);
+    const qint64 lastId = db.Scalar("Select IFNULL(MAX(DIVEID), 0) from DIVEDATA ;").ToLong();
+    // Dive i: day i / 2 from 2000/01/01, at 08:xx or 14:xx.
+    db.Execute(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+        "INSERT INTO DIVEDATA (LIFETIMEDIVENO, DIVENO, DIVEDATE, DIVETIME, STIME, BTIME, MDEPTH, AVGDEPTH, "
+        "FO2, CYLINDERSIZE, SPSI, EPSI, TEMP, MINIMUM, MODELID, MODELSERNO, DATATYPE, SNAPSHOT, MEMO) "
+        "SELECT CASE WHEN ? THEN ? + i ELSE 0 END, i % 50 + 1, "
+        "strftime('%Y/%m/%d', '2000-01-01', '+' || (i / 2) || ' days'), "
+        "printf('%02d:%02d', 8 + 6 * (i % 2), i % 60), '01:30', 30 + i % 30, 40 + i % 90, 25 + i % 40, "
+        "21 + i % 12, 80, 3000, 700 + i % 500, 70 + i % 15, 70 + i % 15, 0, 0, 0, i % 7, 'Dive ' || i "
+        "FROM n",
+        {spec.dives, spec.numbered, spec.firstLTD});
+    db.Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR) SELECT DIVEID, 0, 0 FROM DIVEDATA WHERE DIVEID > ?",
+               {lastId});
+    if (spec.samplesPerDive > 0)
+        db.Execute("WITH RECURSIVE s(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM s WHERE k + 1 < ?) "
+                   "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
+                   "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",
+                   {spec.samplesPerDive, lastId});
+    tx.Commit();
+}
+
+std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogSpec& spec)
+{
+    const QString error = MakeFreshLog(path);
+    if (!error.isEmpty())
+        throw db::DbError(1, error);
+    auto db = db::Database::Open(path);
+    AddDives(*db, spec);
+    return db;
+}
+
+} // namespace kvl::test
