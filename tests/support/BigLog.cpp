@@ -1,38 +1,8 @@
 #include "tests/support/BigLog.h"
 
-#include "shell/Scramble.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "tests/support/LogFixture.h"
 
 namespace kvl::test {
-
-namespace {
-
-QString SchemaPath()
-{
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../schema/log.sql"));
-}
-
-} // namespace
-
-QString MakeFreshLog(const QString& path)
-{
-    QFile::remove(path);
-    const QString tpl = QDir(qEnvironmentVariable("KVL_SHARE_DIR")).filePath(QStringLiteral("Tpls/Dlg.tpl"));
-    if (QFileInfo::exists(tpl))
-        return ScrambleFile(tpl, path, ScrambleKey) == 1 ? QString() : "could not unscramble " + tpl;
-    QFile schema(SchemaPath());
-    if (!schema.open(QIODevice::ReadOnly))
-        return "no template and no schema at " + schema.fileName();
-    try {
-        db::Database::Create(path)->Execute(QString::fromUtf8(schema.readAll()));
-    } catch (const db::DbError& e) {
-        return "schema: " + e.Message();
-    }
-    return {};
-}
 
 void AddDives(db::Database& db, const BigLogSpec& spec)
 {
@@ -61,9 +31,8 @@ void AddDives(db::Database& db, const BigLogSpec& spec)
 
 std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogSpec& spec)
 {
-    const QString error = MakeFreshLog(path);
-    if (!error.isEmpty())
-        throw db::DbError(1, error);
+    if (!MakeFreshLog(path))
+        throw db::DbError(1, "no log template at " + LogTemplatePath());
     auto db = db::Database::Open(path);
     AddDives(*db, spec);
     return db;

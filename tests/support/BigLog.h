@@ -1,6 +1,5 @@
 #pragma once
-// Dive logs for tests and benchmarks: a fresh log from the build's template, and
-// a generator that fills a log with many dives and their profile samples.
+// Large dive logs for tests and benchmarks: many dives with their profile samples.
 
 #include "platform/db/Db.h"
 
@@ -9,11 +8,6 @@
 #include <memory>
 
 namespace kvl::test {
-
-// Writes a fresh, empty log to path: the build's template unscrambled, or the
-// log schema itself while the build has made no template. Empty on success,
-// else what failed.
-QString MakeFreshLog(const QString& path);
 
 struct BigLogSpec {
     int dives = 0;
@@ -28,7 +22,7 @@ struct BigLogSpec {
 // DIVE_DC_SETTINGS row and spec.samplesPerDive DIVEDETAILS rows), in one transaction.
 void AddDives(db::Database& db, const BigLogSpec& spec);
 
-// A fresh log at path filled by AddDives, opened.
+// A fresh log from the template at path, filled by AddDives and opened.
 std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogSpec& spec);
 
 } // namespace kvl::test
