@@ -1,0 +1,89 @@
+#include "platform/widgets/SmartSideBar.h"
+
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kvl {
+
+SmartSideBar::SmartSideBar(QWidget* parent) : QFrame(parent), layout_(new QVBoxLayout(this))
+{
+    setObjectName("SmartSideBar");
+    setFrameShape(QFrame::StyledPanel);
+    layout_->setContentsMargins(6, 6, 6, 6);
+    layout_->setSpacing(2);
+    layout_->addStretch(1);
+}
+
+QWidget* SmartSideBar::Add(BarItem& item, QWidget* widget)
+{
+    layout_->insertWidget(layout_->count() - 1, widget);  // above the closing stretch
+    widgets_[&item] = widget;
+    return widget;
+}
+
+BarItem& SmartSideBar::AddPicture(const QString& key, const QPixmap& picture)
+{
+    BarItem& item = items_.Add(BarItemKind::Picture, key);
+    auto* label = new QLabel(this);
+    label->setPixmap(picture);
+    label->setAlignment(Qt::AlignCenter);
+    Add(item, label);
+    return item;
+}
+
+void SmartSideBar::AddGroup(const QString& caption)
+{
+    BarItem& item = items_.Add(BarItemKind::GroupHeader, QString(), caption);
+    auto* label = new QLabel(caption, this);
+    label->setObjectName("SmartSideBarGroup");
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setContentsMargins(4, 10, 4, 2);
+    Add(item, label);
+}
+
+BarItem& SmartSideBar::AddItem(const QString& key, const QString& caption, const QString& toolTip)
+{
+    BarItem& item = items_.Add(BarItemKind::Button, key, caption, toolTip);
+    auto* button = new QToolButton(this);
+    button->setObjectName("SmartSideBarItem");
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The item's selected flag decides the look; the click only selects.
+    connect(button, &QToolButton::clicked, this, [this, &item, button] {
+        button->setChecked(item.Selected());
+        item.SetSelected(true);
+    });
+    Add(item, button);
+    return item;
+}
+
+QAbstractButton* SmartSideBar::Button(const QString& key) const
+{
+    auto found = widgets_.find(&Items(key));
+    return found == widgets_.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second);
+}
+
+void SmartSideBar::ItemChanged(BarItem& item)
+{
+    QWidget* widget = widgets_.at(&item);
+    widget->setVisible(item.Visible() != 0);
+    widget->setEnabled(item.Enabled());
+    if (auto* button = qobject_cast<QToolButton*>(widget)) {
+        button->setText(item.Text());
+        button->setChecked(item.Selected());
+    }
+}
+
+void SmartSideBar::ItemSelected(BarItem& item)
+{
+    emit ItemClick(item.Key());
+}
+
+} // namespace kvl

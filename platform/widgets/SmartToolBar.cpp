@@ -1,0 +1,142 @@
+#include "platform/widgets/SmartToolBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+namespace kvl {
+
+SmartToolBar::SmartToolBar(QWidget* parent) : QToolBar(parent)
+{
+    setObjectName("SmartToolBar");
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(QSize(24, 24));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+BarItem& SmartToolBar::AddButton(const QString& key, const QIcon& icon, const QString& toolTip)
+{
+    BarItem& item = items_.Add(BarItemKind::Button, key, QString(), toolTip);
+    QAction* action = addAction(icon, QString());
+    action->setToolTip(toolTip);
+    connect(action, &QAction::triggered, this, [this, key] { emit ItemClick(key); });
+    fields_[&item].action = action;
+    return item;
+}
+
+void SmartToolBar::AddSeparator()
+{
+    items_.Add(BarItemKind::Separator, QString());
+    addSeparator();
+}
+
+BarItem& SmartToolBar::AddDropDownMenu(const QString& key, const QIcon& icon, const QString& caption,
+                                       const QString& toolTip)
+{
+    BarItem& item = items_.Add(BarItemKind::DropDownMenu, key, caption, toolTip);
+    currentMenu_ = new QMenu(this);
+    currentMenu_->setToolTipsVisible(true);
+    auto* button = new QToolButton(this);
+    button->setIcon(icon);
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setMenu(currentMenu_);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    fields_[&item].action = addWidget(button);
+    fields_[&item].button = button;
+    return item;
+}
+
+BarItem& SmartToolBar::AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip)
+{
+    Q_ASSERT(currentMenu_);
+    BarItem& item = items_.Add(kind, key, caption, toolTip);
+    QAction* action = currentMenu_->addAction(caption);
+    action->setToolTip(toolTip.isEmpty() ? caption : toolTip);
+    fields_[&item].action = action;
+    return item;
+}
+
+BarItem& SmartToolBar::AddMenuEntry(const QString& key, const QString& caption, const QString& toolTip)
+{
+    BarItem& item = AddEntry(BarItemKind::MenuEntry, key, caption, toolTip);
+    connect(fields_[&item].action, &QAction::triggered, this, [this, key] { emit ItemClick(key); });
+    return item;
+}
+
+BarItem& SmartToolBar::AddOptionEntry(const QString& key, const QString& caption)
+{
+    BarItem& item = AddEntry(BarItemKind::OptionEntry, key, caption, QString());
+    QAction* action = fields_[&item].action;
+    action->setCheckable(true);
+    // Choosing an option always leaves it checked; the host clears its partner.
+    connect(action, &QAction::triggered, this, [this, &item] {
+        fields_[&item].action->setChecked(true);
+        item.SetChecked(true);
+        emit ItemTextChange(item.Key(), item.Text());
+    });
+    return item;
+}
+
+BarItem& SmartToolBar::AddDropDownWindow(const QString& key, const QString& caption)
+{
+    BarItem& item = items_.Add(BarItemKind::DropDownWindow, key, QString(), QString());
+    auto* field = new QWidget(this);
+    auto* layout = new QHBoxLayout(field);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addWidget(new QLabel(caption, field));
+    auto* button = new QToolButton(field);
+    button->setObjectName("SmartToolBarDropDown");
+    button->setArrowType(Qt::NoArrow);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setMinimumWidth(190);
+    button->setPopupMode(QToolButton::InstantPopup);
+    layout->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this, key] { DropDown(key); });
+    fields_[&item] = Field{addWidget(field), button};
+    return item;
+}
+
+QAction* SmartToolBar::Action(const QString& key) const
+{
+    return fields_.at(&Items(key)).action;
+}
+
+void SmartToolBar::DropDown(const QString& key)
+{
+    QWidget* window = dropDown_ ? dropDown_(key) : nullptr;
+    if (!window)
+        return;
+    const Field& field = fields_.at(&Items(key));
+    QWidget* anchor = field.button ? static_cast<QWidget*>(field.button) : this;
+    window->setWindowFlags(Qt::Popup);
+    window->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
+    window->show();
+}
+
+void SmartToolBar::ItemChanged(BarItem& item)
+{
+    auto found = fields_.find(&item);
+    if (found == fields_.end())
+        return;
+    const Field& field = found->second;
+    field.action->setVisible(item.Visible() != 0);
+    field.action->setEnabled(item.Enabled());
+    if (item.Kind() == BarItemKind::OptionEntry)
+        field.action->setChecked(item.Checked());
+    if (field.button && item.Kind() == BarItemKind::DropDownWindow)
+        field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
+    else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry)
+        field.action->setText(item.Text());
+}
+
+void SmartToolBar::ItemSelected(BarItem& item)
+{
+    emit ItemClick(item.Key());
+}
+
+} // namespace kvl

@@ -1,0 +1,40 @@
+#pragma once
+// The dive-log file's plain helpers: the program's registry values, backup file
+// names, safe file copies, new-log names and closing the open log.
+
+#include <QDateTime>
+#include <QString>
+
+namespace kvl {
+
+// The key the program reads at start-up, and the key the settings form and the
+// add-dive dialog were built to write.
+inline constexpr char RegKeyKVL[] = "SOFTWARE\\Tarvik\\KVL\\";
+inline constexpr char RegKeyVelk[] = "SOFTWARE\\Tarvik\\Velk\\";
+inline constexpr char RegNotFound[] = "Not Found";
+
+// A value under RegKeyKVL, or "Not Found".
+QString ReadKvlSetting(const QString& valueName);
+void WriteKvlSetting(const QString& valueName, const QString& value);
+// Remembers a model choice ("LastModel", "LastModelData") under both keys, so the
+// next start-up, which reads RegKeyKVL only, sees it.
+void SaveModelChoice(const QString& valueName, const QString& modelCode);
+
+// "<log file name without its last four characters>_yyyyMMddhhmm.bak".
+QString BackupFileName(const QString& logPath, const QDateTime& when);
+
+// Copies source over target through a temporary file beside the target that is
+// renamed at the end, so a failure leaves the target as it was. False on failure.
+bool CopyFileReplacing(const QString& source, const QString& target);
+
+// True when both paths name the same existing file.
+bool SameFile(const QString& a, const QString& b);
+
+// A new log's name as typed, without surrounding blanks; "" when it cannot be a
+// file name (holds "/", "\" or a control character, or is only dots).
+QString AcceptableLogName(const QString& typed);
+
+// Closes the open log and the result sets on it; errors are ignored.
+void CloseLogDatabase();
+
+} // namespace kvl

@@ -1,0 +1,246 @@
+// The dive-log file's lifecycle: remembering the last log, opening and checking a
+// log, creating one from the template, adding its diver, backing up and restoring.
+#include "shell/MDI_MainFrm.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "platform/folders/Folders.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/ChildForm.h"
+#include "shell/DiveRows.h"
+#include "shell/Global_Vars.h"
+#include "shell/LogStore.h"
+#include "shell/Scramble.h"
+#include "shell/SystemServices.h"
+
+#include <QStatusBar>
+
+namespace kvl {
+
+namespace {
+
+const char dataFilesFilter[] = "Data files|*.dlg";
+const char backupFilesFilter[] = "Backup data files|*.bak";
+
+QString LogsFolder()
+{
+    return ProgramFolder() + "/Logs";
+}
+
+QString BackupFolder()
+{
+    return ProgramFolder() + "/Backup";
+}
+
+void ShowError(const QString& text, const QString& title = "Error")
+{
+    MsgBox(text, MsgButtons::OK, MsgIcon::Critical, title);
+}
+
+// A remembered value, written with its default when missing.
+QString SettingOrDefault(const QString& valueName, const QString& defaultValue)
+{
+    const QString value = ReadKvlSetting(valueName);
+    if (value != RegNotFound)
+        return value;
+    WriteKvlSetting(valueName, defaultValue);
+    return defaultValue;
+}
+
+} // namespace
+
+void MDI_MainFrm::GetLastUser()
+{
+    const QString logPath = SettingOrDefault("LastDiveLog", LogsFolder() + "/Sample Diver.dlg");
+    gv.RegLastModel = SettingOrDefault("LastModel", "QX07");
+    gv.RegLastModelData = SettingOrDefault("LastModelData", "QX07");
+    gv.LogFilePath = logPath;
+}
+
+void MDI_MainFrm::LoadDatabase()
+{
+    if (!FileExists(gv.LogFilePath)) {
+        ShowError("Database file is missing. Program terminated.");
+        EndProgram();
+        return;
+    }
+    if (gv.DBIsOpen) {
+        CloseChildForm(gv.ActiveFormID);
+        CloseLogDatabase();
+        gv.ActiveFormID = FormCode::LogOpened;
+        gv.DBIsOpen = false;
+        gv.CurrentDiveID = -1;
+        DisableDiveButtons();
+        SmartUI1->Items("LTD").SetText(QString());
+        SmartBar->Items("Personal").SetSelected(false);
+    }
+    try {
+        gv.DB = db::Database::Open(gv.LogFilePath);
+        LogOpened = true;
+        gv.DBIsOpen = true;
+        gv.SQLText = "Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;";
+        gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);
+        if (gv.rsTemp->EOF()) {
+            gv.BaseLTD = 1;
+        } else if (gv.rsTemp->Field("MINLTDN").IsNull()) {
+            gv.BaseLTD = 1;
+            RenumberLifeTimeDives();
+        } else {
+            gv.BaseLTD = static_cast<qint32>(gv.rsTemp->Field("MINLTDN").ToLong());
+        }
+        ShowLogInStatusBar();
+    } catch (const db::DbError& error) {
+        ShowError("Could not open data file. Error " + QString::number(error.Number()));
+        LogOpened = false;
+    }
+}
+
+bool MDI_MainFrm::IsValidDiveData()
+{
+    if (!gv.DB)
+        throw db::DbError(21, "No data file is open.");
+    gv.SQLText = "Select COUNT(MODELNAME) as TOTALDC from DC_PROPERTIES Where MODELID in (6774) ;";
+    gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);
+    return !gv.rsTemp->EOF() && gv.rsTemp->Field("TOTALDC").ToLong() > 0;
+}
+
+void MDI_MainFrm::OpenDiveLog()
+{
+    const QString previousPath = gv.LogFilePath;
+    for (;;) {
+        LogOpened = false;
+        gv.LogFilePath.clear();
+        const QString chosen = CurrentDialogs().OpenFile({QString(), LogsFolder(), QString(), dataFilesFilter});
+        if (chosen.isEmpty()) {
+            gv.LogFilePath = previousPath;  // the log that stays open keeps its path
+            return;
+        }
+        try {
+            gv.LogFilePath = chosen;
+            LoadDatabase();
+            if (ended_)
+                return;
+            if (!IsValidDiveData()) {
+                if (MsgBox("Invalid data file. Do you want to open another data file?", MsgButtons::YesNo,
+                           MsgIcon::Critical, "Opening Log File") == MsgAnswer::Yes)
+                    continue;
+                CloseLogDatabase();
+                EndProgram();
+                return;
+            }
+            if (LogOpened)
+                ShowOpenedLog();
+        } catch (const db::DbError&) {
+            ShowError("Error opening data file.");
+        }
+        return;
+    }
+}
+
+void MDI_MainFrm::CreateNewDiveLog()
+{
+    const QString typed = InputBox("Enter your desired Dive Log file name:", "Create New Dive Log", QString());
+    if (typed.trimmed().isEmpty())
+        return;
+    const QString name = AcceptableLogName(typed);
+    if (name.isEmpty()) {
+        MsgBox("A Dive Log file name cannot hold \"/\", \"\\\" or control characters, nor be only dots. "
+               "Please choose another file name.",
+               MsgButtons::OK, MsgIcon::Exclamation, "Warning");
+        return;
+    }
+    const QString path = LogsFolder() + "/" + name + ".dlg";
+    if (FileExists(path)) {
+        MsgBox("Dive Log is already existed. Please choose another file name.", MsgButtons::OK,
+               MsgIcon::Exclamation, "Warning");
+        return;
+    }
+    if (ScrambleFile(ProgramFolder() + "/Tpls/Dlg.tpl", path, ScrambleKey) == 0) {
+        ShowError("Error creating Dive Log.");
+        return;
+    }
+    gv.LogFilePath = path;
+    LoadDatabase();
+    if (ended_ || !LogOpened)
+        return;
+    gv.DiverName.clear();
+    while (gv.DiverName.isEmpty())
+        gv.DiverName = InputBox("Enter your full name:", "Add diver name to data file", QString());
+    CreateNewUser();
+    ShowOpenedLog();
+}
+
+void MDI_MainFrm::CreateNewUser()
+{
+    try {
+        gv.rsUserInfo = gv.DB->OpenTable("USERINFO");
+        gv.rsUserInfo->AddNew();
+        gv.rsUserInfo->SetField("NAME", gv.DiverName);
+        gv.rsUserInfo->SetField("USERTYPE", 1);
+        for (const char* column : {"ADDRESS1", "ADDRESS2", "CITY", "STATE", "ZIPCODE", "COUNTRY", "HOME", "EMAIL",
+                                   "CONTACTNAME", "CONTACTPHONE", "PHYSICIAN", "MEDPHONE", "INSURANCE", "POLICY",
+                                   "BLOODTYPE", "ALLERGIES"})
+            gv.rsUserInfo->SetField(column, " ");
+        gv.rsUserInfo->Update();
+    } catch (const db::DbError&) {
+        ShowError("Could not add new diver.");
+    }
+}
+
+void MDI_MainFrm::BackUpDiveLog()
+{
+    const QString title = "Backup PC Vavedaver Program Data";
+    if (MsgBox("Do you want to backup your PC Vavedaver Program Data?", MsgButtons::YesNo, MsgIcon::Information,
+               title) != MsgAnswer::Yes)
+        return;
+    const QString proposed = BackupFileName(gv.LogFilePath, QDateTime::currentDateTime());
+    const QString target = CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter});
+    if (target.isEmpty())
+        return;
+    if (!CopyFileReplacing(gv.LogFilePath, target))
+        ShowError("Could not back up data file.", title);
+}
+
+void MDI_MainFrm::RestoreDiveLog()
+{
+    const QString title = "Restore Data";
+    const QString source = CurrentDialogs().OpenFile(
+        {"Restore data from a backup file", BackupFolder(), QString(), backupFilesFilter});
+    if (source.isEmpty())
+        return;
+    QString target;
+    for (;;) {
+        target = CurrentDialogs().SaveFile({"Save As", LogsFolder(), QString(), dataFilesFilter});
+        if (target.isEmpty())
+            return;
+        if (SameFile(target, gv.LogFilePath))
+            MsgBox(target + " is currently in use. Please, choose a different file name.", MsgButtons::OK,
+                   MsgIcon::Critical, "Warning");
+        else if (SameFile(target, source))
+            MsgBox(target + " is the backup file being restored. Please, choose a different file name.",
+                   MsgButtons::OK, MsgIcon::Critical, "Warning");
+        else
+            break;
+    }
+    if (!CopyFileReplacing(source, target)) {
+        ShowError("Could not restore data file.", title);
+        return;
+    }
+    MsgBox("Your backup file has been restored to: " + target, MsgButtons::OK, MsgIcon::Information, title);
+}
+
+// Remembers the log just opened or created and shows it with the diver's form.
+void MDI_MainFrm::ShowOpenedLog()
+{
+    WriteKvlSetting("LastDiveLog", gv.LogFilePath);
+    ShowCurrentLTD();
+    SmartBar->Items("Personal").SetSelected(true);
+    UpdateNavButtons();
+}
+
+void MDI_MainFrm::ShowLogInStatusBar()
+{
+    SmartStatusBar->showMessage(gv.LogFilePath);
+}
+
+} // namespace kvl

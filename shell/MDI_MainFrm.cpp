@@ -1,0 +1,253 @@
+#include "shell/MDI_MainFrm.h"
+
+#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/ChildForm.h"
+#include "shell/Global_Vars.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStyle>
+
+namespace kvl {
+
+namespace {
+
+MDI_MainFrm* theMainFrm = nullptr;
+
+QIcon StandardIcon(QStyle::StandardPixmap pixmap)
+{
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+// The picture at the top of the side bar.
+QPixmap LogoPicture()
+{
+    QPixmap picture(150, 64);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sea(0, 0, 0, 64);
+    sea.setColorAt(0, QColor(40, 120, 190));
+    sea.setColorAt(1, QColor(10, 50, 100));
+    painter.setBrush(sea);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(picture.rect(), 8, 8);
+    painter.setPen(QPen(QColor(255, 255, 255, 120), 2));
+    for (int x = 10; x < 140; x += 20)
+        painter.drawArc(x, 44, 20, 10, 0, 180 * 16);
+    QFont font("DejaVu Sans", 20, QFont::Bold);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(picture.rect().adjusted(0, -8, 0, -8), Qt::AlignCenter, "TARVIK");
+    return picture;
+}
+
+} // namespace
+
+bool DiveListAtEnd()
+{
+    return !gv.rsDiveData || gv.rsDiveData->EOF();
+}
+
+MDI_MainFrm& MainFrm()
+{
+    if (!theMainFrm)
+        theMainFrm = new MDI_MainFrm();
+    return *theMainFrm;
+}
+
+bool MainFrmExists()
+{
+    return theMainFrm != nullptr;
+}
+
+void DestroyMainFrm()
+{
+    delete theMainFrm;
+}
+
+MDI_MainFrm::MDI_MainFrm()
+{
+    theMainFrm = this;
+    setWindowTitle(QString::fromUtf8(MainWindowCaption));
+    resize(1100, 760);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+    SmartBar = new SmartSideBar(central);
+    SmartBar->setFixedWidth(180);
+    layout->addWidget(SmartBar);
+
+    childArea_ = new QWidget(central);
+    childLayout_ = new QVBoxLayout(childArea_);
+    childLayout_->setContentsMargins(0, 0, 0, 0);
+    childCaption_ = new QLabel(childArea_);
+    childCaption_->setObjectName("ChildCaption");
+    QFont captionFont = childCaption_->font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
+    captionFont.setBold(true);
+    childCaption_->setFont(captionFont);
+    childCaption_->setContentsMargins(6, 4, 6, 4);
+    childLayout_->addWidget(childCaption_);
+    childHost_ = new QFrame(childArea_);
+    childHost_->setFrameShape(QFrame::StyledPanel);
+    childHostLayout_ = new QVBoxLayout(childHost_);
+    childHostLayout_->setContentsMargins(0, 0, 0, 0);
+    childLayout_->addWidget(childHost_, 1);
+    layout->addWidget(childArea_, 1);
+    setCentralWidget(central);
+
+    SmartUI1 = new SmartToolBar(this);
+    addToolBar(Qt::TopToolBarArea, SmartUI1);
+    SmartStatusBar = statusBar();
+
+    CreateMenus();
+    CreateSideBar();
+    CreateToolBar();
+    InstallMainWindowHooks(this);
+}
+
+MDI_MainFrm::~MDI_MainFrm()
+{
+    InstallMainWindowHooks(nullptr);
+    if (theMainFrm == this)
+        theMainFrm = nullptr;
+}
+
+void MDI_MainFrm::CreateMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu("&File");
+    mnuFile->addAction("&New data file", this, [this] { mnuNewLog_Click(); });
+    mnuFile->addAction("&Open data file", this, [this] { mnuOpenLog_Click(); });
+    mnuFile->addAction("&Restore Data from a backup file", this, [this] { mnuRestoreLog_Click(); });
+    mnuFile->addSeparator();
+    mnuFile->addAction("&Import VURO Dive Data");
+    mnuFile->addAction("E&xport VURO Dive Data", this, [this] { mnuExport_Click(); });
+    mnuFile->addAction("&Print", this, [this] { mnuPrintLog_Click(); });
+    mnuFile->addSeparator();
+    mnuFile->addAction("&Exit", this, [this] { mnuExit_Click(); });
+
+    QMenu* mnuHelp = menuBar()->addMenu("&Help");
+    mnuHelp->addAction("&Contents", this, [this] { mnuContent_Click(); });
+    mnuHelp->addAction("&Technical Support", this, [this] { mnuTech_Click(); });
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(QString::fromUtf8("&About Tarvik\u00AE Computer Vavedaver"), this, [this] { mnuAbout_Click(); });
+}
+
+void MDI_MainFrm::CreateSideBar()
+{
+    SmartBar->AddPicture("Logo", LogoPicture());
+    SmartBar->AddGroup("Configuration");
+    SmartBar->AddItem("Personal", "Personal");
+    SmartBar->AddItem("DiveComputer", "Radarar Edeze");
+    SmartBar->AddGroup("Dive Log");
+    SmartBar->AddItem("Dive", "VURO Dive");
+    SmartBar->AddItem("Details", "VURO Dive Details");
+    SmartBar->AddItem("Location", "VURO Dive Location");
+    SmartBar->AddItem("Gear", "Gear").SetVisible(0);
+    SmartBar->AddItem("Buddies", "Buddies");
+    SmartBar->AddGroup("Dive Data");
+    SmartBar->AddItem("History", "VURO History", "Dives History");
+    SmartBar->AddItem("Queries", "Queries", "Dives look up queries");
+    connect(SmartBar, &SmartSideBar::ItemClick, this, &MDI_MainFrm::SmartBar_ItemClick);
+}
+
+void MDI_MainFrm::CreateToolBar()
+{
+    const QString about = QString::fromUtf8("About Tarvik\u00AE Computer Vavedaver");
+    SmartToolBar& bar = *SmartUI1;
+    bar.AddButton("Exit", StandardIcon(QStyle::SP_DialogCloseButton), "Exit");
+    bar.AddButton("NewLog", StandardIcon(QStyle::SP_FileIcon), "New data file");
+    bar.AddButton("OpenLog", StandardIcon(QStyle::SP_DialogOpenButton), "Open data file");
+    bar.AddSeparator();
+    bar.AddButton("RestoreLog", StandardIcon(QStyle::SP_BrowserReload), "Restore data from a backup file");
+    bar.AddSeparator();
+    bar.AddButton("Print", StandardIcon(QStyle::SP_FileDialogContentsView), "Print");
+    bar.AddSeparator();
+    bar.AddButton("Export", StandardIcon(QStyle::SP_ArrowRight), "Export VURO Dive Data");
+    bar.AddSeparator();
+    bar.AddDropDownMenu("Units", StandardIcon(QStyle::SP_FileDialogDetailedView), QString(), "Units of Measurement")
+        .SetVisible(0);
+    bar.AddOptionEntry("Imperial", "Imperial");
+    bar.AddOptionEntry("Metric", "Metric");
+    bar.AddDropDownMenu("Help", StandardIcon(QStyle::SP_DialogHelpButton), QString(),
+                        "Tarvik Computer Vavedaver Help");
+    bar.AddMenuEntry("HelpContents", "Contents", "Contents");
+    bar.AddMenuEntry("TechSupport", "Technical Support", "Technical Support");
+    bar.AddMenuEntry("About", about, about);
+    bar.AddSeparator();
+    bar.AddDropDownWindow("LTD", "Dives Listing:");
+    bar.AddButton("Sort", StandardIcon(QStyle::SP_ArrowDown), "Sort Dives Listing").SetVisible(0);
+    bar.AddButton("Save", StandardIcon(QStyle::SP_DialogSaveButton), "Save").SetVisible(0);
+    bar.AddSeparator();
+    bar.AddButton("FirstDive", StandardIcon(QStyle::SP_MediaSkipBackward), "First dive");
+    bar.AddButton("PrevDive", StandardIcon(QStyle::SP_MediaSeekBackward), "Previous dive");
+    bar.AddButton("NextDive", StandardIcon(QStyle::SP_MediaSeekForward), "Next dive");
+    bar.AddButton("LastDive", StandardIcon(QStyle::SP_MediaSkipForward), "Last dive");
+    bar.AddButton("AddDive", StandardIcon(QStyle::SP_FileDialogNewFolder), "Add/Download new dive(s)");
+    bar.AddButton("DeleteDive", StandardIcon(QStyle::SP_DialogDiscardButton), "Delete this dive");
+    bar.AddButton("DeleteAllDives", StandardIcon(QStyle::SP_TrashIcon), "Delete all dives");
+    bar.AddDropDownMenu("PDCSettings", StandardIcon(QStyle::SP_ComputerIcon), "Setting Options", QString())
+        .SetVisible(0);
+    bar.AddMenuEntry("Manufacturing", "Manufacturer", "DC Manufacturing Default Settings");
+    bar.AddMenuEntry("LastSettings", "Last Setting", "Load the last DC Settings");
+    bar.AddMenuEntry("ReadSettings", "Read setting from Radarar Edeze", "Read the settings from the Radarar Edeze");
+    bar.AddMenuEntry("WriteSettings", "Save setting to Radarar Edeze", "Write settings to the Radarar Edeze");
+
+    connect(SmartUI1, &SmartToolBar::ItemClick, this, &MDI_MainFrm::SmartUI1_ItemClick);
+    connect(SmartUI1, &SmartToolBar::ItemTextChange, this, &MDI_MainFrm::SmartUI1_ItemTextChange);
+    SmartUI1->SetDropDownHandler([this](const QString& key) { return SmartUI1_ItemDropDown(key); });
+}
+
+void MDI_MainFrm::ShowChild(ChildForm& form)
+{
+    if (form.parentWidget() != childHost_)
+        childHostLayout_->addWidget(&form);
+    form.show();
+    form.raise();
+    childCaption_->setText(form.windowTitle());
+}
+
+void MDI_MainFrm::RemoveChild(ChildForm& form)
+{
+    if (form.parentWidget() != childHost_)
+        return;
+    childHostLayout_->removeWidget(&form);
+    form.hide();
+    form.setParent(nullptr);
+    childCaption_->clear();
+}
+
+void MDI_MainFrm::SetLTDText(const QString& text)
+{
+    SmartUI1->Items("LTD").SetText(text);
+}
+
+void MDI_MainFrm::SelectSideBarItem(const QString& key)
+{
+    SmartBar->Items(key).SetSelected(true);
+}
+
+QStringList MDI_MainFrm::LTDEntries() const
+{
+    return {};
+}
+
+void MDI_MainFrm::EndProgram()
+{
+    ended_ = true;
+    exiting_ = true;
+    close();
+    QApplication::exit(0);
+}
+
+} // namespace kvl

@@ -1,0 +1,139 @@
+#pragma once
+// The main window: menus, the side bar SmartBar, the tool bar SmartUI1, the status
+// bar and the child area that shows one child form at a time. It runs the start-up
+// road and the exit road and owns the dive-log file's lifecycle (open, create,
+// back up, restore). There is one instance, reached through MainFrm().
+
+#include "shell/MainWindowHooks.h"
+
+#include <QMainWindow>
+
+class QFrame;
+class QLabel;
+class QVBoxLayout;
+
+namespace kvl {
+
+// The window's caption, and the title of the program's own messages and About box.
+inline constexpr char MainWindowCaption[] = "TARVIK\u00AE Computer Vavedaver";
+inline constexpr char ProgramTitle[] = "Tarvik\u00AE Computer Vavedaver";
+
+class ChildForm;
+class SmartSideBar;
+class SmartToolBar;
+
+class MDI_MainFrm : public QMainWindow, public MainWindowHooks {
+    Q_OBJECT
+public:
+    MDI_MainFrm();
+    ~MDI_MainFrm() override;
+
+    // --- Start-up and shut-down ---------------------------------------------------
+    // The start-up road: help file check, last log, open or create a log, first child
+    // form. Returns false when the program has ended on the way.
+    bool MDIForm_Load();
+    // Closes the log; asks nothing.
+    void MDIForm_Unload();
+    // The exit road: saves the open form, closes the log, offers a backup and ends
+    // the program. Returns false when the exit stopped (the dive record refused an edit).
+    bool mnuExit_Click();
+
+    // Ends the program: closes the window and leaves the event loop. Code that calls
+    // something able to end the program returns at once when ProgramEnded() is true.
+    void EndProgram();
+    bool ProgramEnded() const { return ended_; }
+
+    // --- Menus ---------------------------------------------------------------------
+    void mnuNewLog_Click() { CreateNewDiveLog(); }
+    void mnuOpenLog_Click() { OpenDiveLog(); }
+    void mnuRestoreLog_Click() { RestoreDiveLog(); }
+    void mnuExport_Click() { ExportData(); }
+    void mnuPrintLog_Click() { PrintLog(); }
+    void mnuContent_Click();
+    void mnuTech_Click();
+    void mnuAbout_Click();
+    // The print command: asks the report, saves the open form, checks and prints.
+    void PrintLog();
+    // The print command once the report is chosen (gv.PrintChoice).
+    void PrintChosenReport();
+    // "No dive data to export." or the delimiter dialog, which exports.
+    void ExportData();
+
+    // --- The dive-log file ---------------------------------------------------------
+    bool LogOpened = false;
+    void GetLastUser();
+    void LoadDatabase();
+    bool IsValidDiveData();
+    void OpenDiveLog();
+    void CreateNewDiveLog();
+    void CreateNewUser();
+    void BackUpDiveLog();
+    void RestoreDiveLog();
+
+    // --- Tool bar commands ---------------------------------------------------------
+    void SmartUI1_ItemClick(const QString& key);
+    void SmartUI1_ItemTextChange(const QString& key, const QString& text);
+    // The window to drop down under the item ("LTD": the dives listing), or nullptr.
+    QWidget* SmartUI1_ItemDropDown(const QString& key);
+
+    // --- Side bar and child forms --------------------------------------------------
+    void SmartBar_ItemClick(const QString& key);
+    // Side-bar key to form code; -1 for a key without a form.
+    int SelectedForm(const QString& key) const;
+    void CloseChildForm(int formCode);
+    void OpenChildForm(int formCode);
+    void RefreshChildForms(int formCode);
+    void SaveChildFormChanges(int formCode);
+    // Shows the dive rsDiveData now stands on in the open child form; with askToSave
+    // the dive record's edits are offered for saving first.
+    void UpdateMDIInfo(bool askToSave);
+
+    // --- Tool bar state ------------------------------------------------------------
+    void DisableDiveButtons();
+    void EnableDiveButtons();
+    void UpdateNavButtons();
+
+    // --- Child area ----------------------------------------------------------------
+    void ShowChild(ChildForm& form);
+    void RemoveChild(ChildForm& form);
+
+    // --- The shell routines' view of the bars ---------------------------------------
+    void SetLTDText(const QString& text) override;
+    void SelectSideBarItem(const QString& key) override;
+    QStringList LTDEntries() const override;
+
+    SmartSideBar* SmartBar;
+    SmartToolBar* SmartUI1;
+    QStatusBar* SmartStatusBar;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateSideBar();
+    void CreateToolBar();
+    void ShowLogInStatusBar();
+    void ShowOpenedLog();
+    void OfferNewLog();
+    bool SaveFormsOnExit();
+
+    QWidget* childArea_;
+    QVBoxLayout* childLayout_;
+    QFrame* childHost_;
+    QVBoxLayout* childHostLayout_;
+    QLabel* childCaption_;
+    bool ended_ = false;
+    bool exiting_ = false;
+};
+
+// True when the browsed dive list is empty (or no log is open).
+bool DiveListAtEnd();
+
+// The one main window, made when first asked for.
+MDI_MainFrm& MainFrm();
+bool MainFrmExists();
+// Destroys the main window (tests start each case with a fresh one).
+void DestroyMainFrm();
+
+} // namespace kvl

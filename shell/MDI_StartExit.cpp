@@ -1,0 +1,245 @@
+// The start-up road, the exit road, and the menu commands for help, about and print.
+#include "shell/MDI_MainFrm.h"
+
+#include "people/BuddiesFrm.h"
+#include "people/PersonalFrm.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/folders/Folders.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "reports/Reports.h"
+#include "shell/ChildForm.h"
+#include "shell/DiveRows.h"
+#include "shell/Global_Vars.h"
+#include "shell/HelpWindow.h"
+#include "shell/LogStore.h"
+#include "shell/SystemServices.h"
+#include "shell/Units.h"
+#include "shell/frmAbout.h"
+#include "site_gear/GearFrm.h"
+#include "site_gear/LocationFrm.h"
+
+#include <QCloseEvent>
+
+#include <exception>
+
+namespace kvl {
+
+namespace {
+
+// A start-up step that fails is skipped; the road goes on with the next one.
+template <class Step>
+void SkipOnError(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+bool AskYesNo(const QString& question, const QString& title, MsgIcon icon)
+{
+    return MsgBox(question, MsgButtons::YesNo, icon, title) == MsgAnswer::Yes;
+}
+
+} // namespace
+
+bool MDI_MainFrm::MDIForm_Load()
+{
+    gv.SortOrder = "LIFETIMEDIVENO ASC";
+    gv.HelpFile = ProgramFolder() + "/" + HelpFileName;
+    if (!FileExists(gv.HelpFile)
+        && !AskYesNo("Could not find the help file '" + QString(HelpFileName) + "'. Do you want to continue?",
+                     "Warning", MsgIcon::Exclamation)) {
+        EndProgram();
+        return false;
+    }
+    gv.DiveListSQL = "Select * from DIVEDATA ORDER by " + gv.SortOrder;
+    LogOpened = false;
+    gv.DBIsOpen = false;
+    SkipOnError([this] { GetLastUser(); });
+
+    if (FileExists(gv.LogFilePath)) {
+        SkipOnError([this] { LoadDatabase(); });
+        if (ended_)
+            return false;
+        SkipOnError([] { InitUnitFlags(); });
+        bool valid = false;
+        SkipOnError([this, &valid] { valid = IsValidDiveData(); });
+        if (valid) {
+            SkipOnError([] { RenumberLifeTimeDives(); });
+            SkipOnError([] { ShowCurrentLTD(); });
+            DisableDiveButtons();
+            SmartBar->Items("Personal").SetSelected(true);
+            UpdateNavButtons();
+        } else if (AskYesNo("Invalid data file. Do you want to open another data file?", "Opening Data File",
+                            MsgIcon::Critical)) {
+            OpenDiveLog();
+        } else {
+            CloseLogDatabase();
+            OfferNewLog();
+        }
+    } else if (AskYesNo("Could not find your last viewed Data File. Do you want to open another Data File?",
+                        "Opening Log File", MsgIcon::Exclamation)) {
+        OpenDiveLog();
+    } else {
+        OfferNewLog();
+    }
+    if (ended_)
+        return false;
+    if (!LogOpened) {
+        MsgBox("Program terminated.", MsgButtons::OK, MsgIcon::Information, QString::fromUtf8(ProgramTitle));
+        EndProgram();
+        return false;
+    }
+    return true;
+}
+
+// The last question of a start-up without a log: No ends the program.
+void MDI_MainFrm::OfferNewLog()
+{
+    if (AskYesNo("Do you want to create a new data file?", "Creating New Data File", MsgIcon::Information))
+        CreateNewDiveLog();
+    else
+        EndProgram();
+}
+
+void MDI_MainFrm::MDIForm_Unload()
+{
+    CloseLogDatabase();
+}
+
+bool MDI_MainFrm::mnuExit_Click()
+{
+    if (!SaveFormsOnExit())
+        return false;
+    exiting_ = true;
+    CloseLogDatabase();
+    SkipOnError([this] { BackUpDiveLog(); });
+    EndProgram();
+    return true;
+}
+
+// Saves the open child form's changes before the program ends; false when the
+// dive record refuses its edits and the program must stay open.
+bool MDI_MainFrm::SaveFormsOnExit()
+{
+    // The diver's record belongs to the log, not to a dive: it is saved whatever the
+    // current dive, as closing the form would.
+    if (gv.ActiveFormID == FormCode::Personal) {
+        PersonalFrm::Instance().SaveInfo();
+        return true;
+    }
+    if (gv.CurrentDiveID <= 0)
+        return true;
+    switch (gv.ActiveFormID) {
+    case FormCode::Location:
+        LocationFrm::Instance().LOCATION_Update_LocationData();
+        break;
+    case FormCode::Gear:
+        GearFrm::Instance().UpdateGearInfo();
+        break;
+    case FormCode::Buddies:
+        if (gv.PInfoChanged)
+            BuddiesFrm::Instance().SaveInfo();
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void MDI_MainFrm::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close goes the exit road's way.
+    if (exiting_ || mnuExit_Click()) {
+        MDIForm_Unload();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MDI_MainFrm::mnuContent_Click()
+{
+    ShowHelp(gv.HelpFile, HelpContents);
+}
+
+void MDI_MainFrm::mnuTech_Click()
+{
+    ShowHelp(gv.HelpFile, HelpTechnicalSupport);
+}
+
+void MDI_MainFrm::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void MDI_MainFrm::PrintLog()
+{
+    PrintOption choice(this);
+    choice.exec();
+    if (gv.PrintChoice == 0)
+        return;
+    PrintChosenReport();
+}
+
+void MDI_MainFrm::PrintChosenReport()
+{
+    SaveChildFormChanges(gv.ActiveFormID);
+    auto stop = [](const QString& text) { MsgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Print"); };
+    const bool noDive = DiveListAtEnd();
+    const bool manualDive = !noDive && gv.rsDiveData->Field("DATATYPE").ToLong() == 0;
+    try {
+        switch (gv.PrintChoice) {
+        case 1:
+            if (noDive)
+                return stop("No dive data to print.");
+            if (manualDive)
+                stop("There will be no graph printing for Manual Entry Dive.");
+            if (ChoosePrinter())
+                PrintFrm::Instance().PrintIt();
+            break;
+        case 2:
+            if (noDive)
+                return stop("No dive data to print.");
+            if (manualDive)
+                return stop("There is no details printing for Manual Entry Dive.");
+            if (ChoosePrinter())
+                PrintDiveDetails();
+            break;
+        case 3:
+            if (noDive)
+                return stop("No dive data to print.");
+            if (ChoosePrinter())
+                PrintDivesList();
+            break;
+        case 4:
+            if (ChoosePrinter())
+                PrintPersonalInfo();
+            break;
+        case 5:
+            if (gv.SelectedModelID != 6774 || gv.SelectedSerialNo < 1)
+                return stop("There is no Radarar Edeze settings to print.");
+            if (ChoosePrinter())
+                PrintGaugeSettings(gv.SelectedModelID, gv.SelectedSerialNo);
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception&) {
+        // A failing print ends the command without a message.
+    }
+}
+
+void MDI_MainFrm::ExportData()
+{
+    if (DiveListAtEnd()) {
+        MsgBox("No dive data to export.", MsgButtons::OK, MsgIcon::Exclamation, "Export Dive Data");
+        return;
+    }
+    DelimiterOption delimiter(this);
+    delimiter.exec();
+}
+
+} // namespace kvl

@@ -1,0 +1,23 @@
+#include "site_gear/GearFrm.h"
+
+#include "shell/Global_Vars.h"
+
+namespace kvl {
+
+GearFrm::GearFrm() : ChildFormOf("Gear") {}
+
+void GearFrm::Form_Load()
+{
+    gv.ActiveFormID = FormCode::Gear;
+    SetToolBarItemVisible("Save", true);
+    LoadGearInfo();
+}
+
+void GearFrm::Form_Unload()
+{
+    gv.ActiveFormID = FormCode::None;
+    SetToolBarItemVisible("Save", false);
+    DeselectSideBarItem("Gear");
+}
+
+} // namespace kvl
