@@ -79,6 +79,7 @@ public:
             fetch_ = std::make_unique<Statement>(
                 db, "SELECT " + query_->columns + " FROM " + query_->table + " WHERE rowid = ?");
             counterColumn_ = CounterColumn(db);
+            columnFetch_.resize(names_.size());
         }
         Load();
     }
@@ -121,7 +122,7 @@ public:
             if (mode_ == Mode::Adding)
                 return {};
         }
-        return CurrentRow()[col];
+        return CurrentValue(col);
     }
 
     void SetField(const QString& column, const Value& value) override
@@ -143,7 +144,7 @@ public:
     {
         RequireUpdatable();
         CancelUpdate();
-        CurrentRow();  // there must be a row to edit
+        RequireCurrent();
         editKey_ = keys_[pos_];
         mode_ = Mode::Editing;
     }
@@ -189,7 +190,7 @@ public:
     {
         RequireUpdatable();
         CancelUpdate();
-        CurrentRow();
+        RequireCurrent();
         Execute(conn_->Checked(), "DELETE FROM " + query_->table + " WHERE rowid = ?",
                 {Value(static_cast<long long>(keys_[pos_]))});
         keys_.erase(keys_.begin() + pos_);
@@ -223,16 +224,15 @@ private:
     // The position of the first row whose column matches, or Count().
     int Scan(int col, const Value& value) const
     {
-        std::unique_ptr<Statement> one;
-        if (query_)
-            one = std::make_unique<Statement>(conn_->Checked(), "SELECT " + QuoteName(names_[col]) + " FROM " +
-                                                                    query_->table + " WHERE rowid = ?");
         for (int i = 0; i < Count(); ++i) {
             Value v;
-            if (one) {
-                one->Reset();
-                one->BindAt(1, Value(static_cast<long long>(keys_[i])));
-                v = one->Step() ? one->Column(0) : Value();
+            if (query_) {
+                Statement& one = ColumnFetch(col);
+                one.Reset();
+                one.BindAt(1, Value(static_cast<long long>(keys_[i])));
+                if (one.Step())
+                    v = one.Column(0);
+                one.Reset();
             } else {
                 v = rows_[i][col];
             }
@@ -259,11 +259,19 @@ private:
         return index_.value(pk.Column(0).ToString().toCaseFolded(), -1);
     }
 
-    static void Execute(sqlite3* db, const QString& sql, const Params& values)
+    // Runs a write; the last one stays prepared, since rows are often added or edited
+    // many times over with the same columns.
+    void Execute(sqlite3* db, const QString& sql, const Params& values)
     {
-        Statement stmt(db, sql);
-        stmt.BindAll(values);
-        stmt.Step();
+        if (!write_ || writeSql_ != sql) {
+            write_.reset();
+            write_ = std::make_unique<Statement>(db, sql);
+            writeSql_ = sql;
+        }
+        write_->Reset();
+        write_->BindAll(values);
+        write_->Step();
+        write_->Reset();
     }
 
     void Load()
@@ -308,31 +316,55 @@ private:
             throw DbError(SQLITE_READONLY, "This set of rows cannot be updated.");
     }
 
-    // The current row's values; a set over one table reads them on demand and keeps
-    // them until the row or the database changes.
-    const Row& CurrentRow() const
+    // A value of the current row. A set over one table reads each column when it is
+    // first asked for (a walk that reads a few columns of a wide table stays quick)
+    // and keeps it until the set moves or the database changes.
+    Value CurrentValue(int col) const
     {
         if (!HasCurrent())
             throw DbError(SQLITE_MISUSE, "No current record.");
         if (!query_)
-            return rows_[pos_];
+            return rows_[pos_][col];
         sqlite3* db = conn_->Checked();
         const qint64 key = keys_[pos_];
         const sqlite3_int64 changes = sqlite3_total_changes64(db);
         if (cacheKey_ != key || cacheChanges_ != changes) {
-            fetch_->Reset();
-            fetch_->BindAt(1, Value(static_cast<long long>(key)));
-            const bool found = fetch_->Step();
-            if (found)
-                cache_ = ReadRow(*fetch_);
-            fetch_->Reset();  // ends the read so that nothing holds the file's lock
-            if (!found)
-                throw DbError(SQLITE_NOTFOUND, "Record is deleted.");
+            cache_.assign(names_.size(), std::nullopt);
+            cacheMisses_ = 0;
             cacheKey_ = key;
             cacheChanges_ = changes;
         }
-        return cache_;
+        std::optional<Value>& cell = cache_[col];
+        if (!cell) {
+            // A few columns are read one by one; a form that reads more gets the whole row.
+            const bool wholeRow = ++cacheMisses_ > kColumnsReadAlone;
+            Statement& stmt = wholeRow ? *fetch_ : ColumnFetch(col);
+            stmt.Reset();
+            stmt.BindAt(1, Value(static_cast<long long>(key)));
+            const bool found = stmt.Step();
+            for (int i = 0; found && i < stmt.ColumnCount(); ++i)
+                if (!cache_[wholeRow ? i : col])
+                    cache_[wholeRow ? i : col] = stmt.Column(i);
+            stmt.Reset();  // ends the read so that nothing holds the file's lock
+            if (!found) {
+                cacheKey_.reset();
+                throw DbError(SQLITE_NOTFOUND, "Record is deleted.");
+            }
+        }
+        return *cell;
     }
+
+    Statement& ColumnFetch(int col) const
+    {
+        auto& stmt = columnFetch_[col];
+        if (!stmt)
+            stmt = std::make_unique<Statement>(conn_->Checked(), "SELECT " + QuoteName(names_[col]) + " FROM " +
+                                                                     query_->table + " WHERE rowid = ?");
+        return *stmt;
+    }
+
+    // Edit and Delete need a current row that still exists.
+    void RequireCurrent() const { CurrentValue(0); }
 
     std::shared_ptr<Connection> conn_;  // first, so the statements below go before it
     QString sql_;
@@ -341,6 +373,8 @@ private:
     QHash<QString, int> index_;
     std::optional<TableQuery> query_;  // set for an updatable set
     std::unique_ptr<Statement> fetch_;
+    std::unique_ptr<Statement> write_;
+    QString writeSql_;
     int counterColumn_ = -1;  // found by the row ids alone
 
     std::vector<qint64> keys_;  // updatable set: row ids in query order
@@ -353,7 +387,10 @@ private:
     qint64 editKey_ = 0;
     qint64 lastModified_ = 0;
 
-    mutable Row cache_;
+    static constexpr int kColumnsReadAlone = 4;
+    mutable std::vector<std::unique_ptr<Statement>> columnFetch_;  // by column, made when first needed
+    mutable std::vector<std::optional<Value>> cache_;
+    mutable int cacheMisses_ = 0;
     mutable std::optional<qint64> cacheKey_;
     mutable sqlite3_int64 cacheChanges_ = 0;
 };
