@@ -14,14 +14,14 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
-// Jet accepted "Delete * from T"; SQLite wants "DELETE FROM T".
-QString SqliteDialect(const QString& sql)
+// Jet accepted "Delete * from T"; SQLite wants "DELETE FROM T". Only the start of a
+// statement is looked at, so texts inside it are never touched.
+QString SqliteDialect(const QString& statement)
 {
-    static const QRegularExpression jetDelete(
-        R"((^|;)(\s*)delete\s+\*\s+from\b)", QRegularExpression::CaseInsensitiveOption);
-    QString out = sql;
-    out.replace(jetDelete, "\\1\\2DELETE FROM");
-    return out;
+    static const QRegularExpression jetDelete(R"(^\s*delete\s+\*\s+from\b)",
+                                              QRegularExpression::CaseInsensitiveOption);
+    const auto m = jetDelete.match(statement);
+    return m.hasMatch() ? "DELETE FROM" + statement.mid(m.capturedEnd()) : statement;
 }
 
 std::shared_ptr<Connection> OpenConnection(const QString& path, int flags)
@@ -286,10 +286,10 @@ int Database::Execute(const QString& sql, const Params& params)
 {
     sqlite3* db = conn_->Checked();
     const sqlite3_int64 before = sqlite3_total_changes64(db);
-    QString rest = SqliteDialect(sql);
+    QString rest = sql;
     size_t used = 0;
     while (!rest.trimmed().isEmpty()) {
-        Statement stmt(db, rest);
+        Statement stmt(db, SqliteDialect(rest));
         used += stmt.Bind(params, used);
         while (stmt.Step()) {
         }
@@ -312,13 +312,13 @@ std::unique_ptr<Recordset> Database::OpenTable(const QString& table)
     sqlite3* db = conn_->Checked();
     if (!TableExists(table))
         throw DbError(SQLITE_ERROR, "no such table: " + table);
-    // Primary-key columns in key order; none (or a counter) means rowid order.
+    // Primary-key columns in key order; a table without a key keeps its rowid order.
     QStringList keys;
     Statement info(db, "SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk");
     info.BindAt(1, table);
     while (info.Step())
         keys << QuoteName(info.Column(0).ToString());
-    const QString order = keys.size() > 1 ? keys.join(", ") : QString("rowid");
+    const QString order = keys.isEmpty() ? QString("rowid") : keys.join(", ");
     return OpenSqlRecordset(conn_, "SELECT * FROM " + QuoteName(table) + " ORDER BY " + order, {});
 }
 

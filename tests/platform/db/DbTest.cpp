@@ -353,6 +353,8 @@ TEST_F(DbTest, OpenTableIsInKeyOrderAndUpdatable)
     legs->Update();
     EXPECT_EQ(Count("SELECT COUNT(*) FROM LEGS"), 4);
 
+    db->Execute("CREATE TABLE CODES (CODE TEXT PRIMARY KEY, N INTEGER); INSERT INTO CODES VALUES ('b', 1), ('a', 2);");
+    EXPECT_EQ(db->OpenTable("CODES")->Field("CODE").ToString(), "a");
     EXPECT_EQ(db->OpenTable("SITES")->Field("SITE").ToString(), "Reef");
     EXPECT_EQ(ErrorOf([&] { db->OpenTable("NOPE"); }), SQLITE_ERROR);
 }
@@ -375,7 +377,8 @@ TEST_F(DbTest, ExecuteRunsSeveralStatementsWithParametersInOrder)
               3);
     EXPECT_EQ(db->Scalar("SELECT group_concat(N) FROM DIVERS ORDER BY ID").ToString(), "10,20,20");
     EXPECT_EQ(db->Execute("Delete * from SITES where DIVERID = ? ;", {1}), 2);
-    EXPECT_EQ(db->Execute("Delete * from DIVERS  ;"), 3);
+    EXPECT_EQ(db->Execute("INSERT INTO SITES (SITE) VALUES ('x; Delete * from DIVERS'); Delete * from DIVERS  ;"), 4);
+    EXPECT_EQ(db->Scalar("SELECT SITE FROM SITES WHERE DIVERID IS NULL").ToString(), "x; Delete * from DIVERS");
     EXPECT_EQ(ErrorOf([&] { db->Execute("DELETE FROM SITES WHERE SITEID = ?", {}); }), SQLITE_RANGE);
     EXPECT_EQ(ErrorOf([&] { db->Execute("DELETE FROM SITES", {1}); }), SQLITE_RANGE);
     EXPECT_EQ(ErrorOf([&] { db->Execute("DELETE FROM NOPE"); }), SQLITE_ERROR);
