@@ -1,0 +1,93 @@
+#include "platform/widgets/FieldBoxes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace kvl {
+
+EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
+
+void EditBox::SelectAll() { setSelection(0, static_cast<int>(displayText().size())); }
+
+void EditBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    emit GotFocus();
+}
+
+void EditBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit LostFocus();
+}
+
+void EditBox::keyPressEvent(QKeyEvent* event)
+{
+    QLineEdit::keyPressEvent(event);
+    emit KeyDown(event->key());
+}
+
+ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
+{
+    setEditable(editable);
+    if (editable) {
+        setInsertPolicy(QComboBox::NoInsert);
+        connect(this, &QComboBox::editTextChanged, this, &ListBox::Change);
+    } else {
+        connect(this, &QComboBox::activated, this, &ListBox::Change);
+    }
+}
+
+void ListBox::SetListIndex(int index)
+{
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(index >= 0 && index < count() ? index : -1);
+}
+
+void ListBox::SetText(const QString& text)
+{
+    const QSignalBlocker quiet(this);
+    if (isEditable())
+        setEditText(text);
+    else
+        setCurrentIndex(findText(text));
+}
+
+void ListBox::showPopup()
+{
+    emit DropDown();
+    QComboBox::showPopup();
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    emit LostFocus();
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
+{
+    connect(this, &QCheckBox::clicked, this, &CheckBox::MouseUp);
+}
+
+void CheckBox::SetValue(int value)
+{
+    const QSignalBlocker quiet(this);
+    setChecked(value == 1);
+}
+
+void CheckBox::Click() { click(); }
+
+void CheckBox::focusOutEvent(QFocusEvent* event)
+{
+    QCheckBox::focusOutEvent(event);
+    emit LostFocus();
+}
+
+void CommitFocusedEdit()
+{
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+}
+
+} // namespace kvl

@@ -1,0 +1,75 @@
+#pragma once
+// Edit boxes, combo boxes and check boxes that report the events the forms are
+// written against: GotFocus, LostFocus, KeyDown, DropDown, MouseUp. A box can be
+// locked against typing while it still takes the focus.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace kvl {
+
+class EditBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit EditBox(QWidget* parent = nullptr);
+    bool Locked() const { return isReadOnly(); }
+    void SetLocked(bool locked) { setReadOnly(locked); }
+    void SelectAll();
+
+signals:
+    void GotFocus();
+    void LostFocus();
+    // After the key has taken effect on the text.
+    void KeyDown(int key);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class ListBox : public QComboBox {
+    Q_OBJECT
+public:
+    // editable: the box's text can be typed (the AM/PM boxes); otherwise a plain list.
+    explicit ListBox(bool editable = false, QWidget* parent = nullptr);
+    // The selected position, -1 when none.
+    int ListIndex() const { return currentIndex(); }
+    void SetListIndex(int index);
+    QString Text() const { return currentText(); }
+    void SetText(const QString& text);
+    void showPopup() override;
+
+signals:
+    void DropDown();
+    void LostFocus();
+    void Change();     // the user changed the text or the choice
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(const QString& caption = {}, QWidget* parent = nullptr);
+    int Value() const { return isChecked() ? 1 : 0; }
+    void SetValue(int value);
+    // What a user's click does: the box toggles, then MouseUp fires.
+    void Click();
+
+signals:
+    void MouseUp();
+    void LostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// Commits the edit of whatever box has the focus, by taking the focus away so that
+// its lost-focus handler runs. Every command entry point calls it first: a click on a
+// tool-bar or side-bar item does not take the focus.
+void CommitFocusedEdit();
+
+} // namespace kvl

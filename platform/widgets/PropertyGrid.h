@@ -1,0 +1,47 @@
+#pragma once
+// A property grid in the vocabulary of the forms that use it: rows found by key,
+// each with a caption, a kind and a value text. Group rows (kind 1200) hold the
+// value rows added after them; a row of kind 1205 offers a drop-down of choices.
+// ItemValueChange(key) reports a value the user chose.
+
+#include <QString>
+#include <QStringList>
+#include <QTreeWidget>
+
+namespace kvl {
+
+class PropertyGrid : public QTreeWidget {
+    Q_OBJECT
+public:
+    enum Kind { Group = 1200, Value = 1201, Choice = 1205 };
+    static constexpr int ChoiceItem = 901;   // the kind every choice is added with
+
+    explicit PropertyGrid(QWidget* parent = nullptr);
+
+    void Add(const QString& key, const QString& caption, int kind);
+    bool Contains(const QString& key) const;
+    void Remove(const QString& key);
+    void RemoveAll();
+    QStringList Keys() const;                // in the order the rows were added
+    QString Caption(const QString& key) const;
+    int Kind(const QString& key) const;      // 0 when there is no such row
+    QString ValueText(const QString& key) const;
+    void SetValueText(const QString& key, const QString& text);
+    void Expand(const QString& key);
+    bool IsExpanded(const QString& key) const;
+    // Adds a choice to a row of kind 1205; position 0 appends.
+    void AddChoice(const QString& key, int position, const QString& choiceKey, const QString& text);
+    QStringList Choices(const QString& key) const;
+
+    // What a user's pick in the drop-down does: sets the value and reports it.
+    void ChooseValue(const QString& key, const QString& text);
+
+signals:
+    void ItemValueChange(const QString& key);
+
+private:
+    QTreeWidgetItem* Item(const QString& key) const;
+    QTreeWidgetItem* lastGroup_ = nullptr;
+};
+
+} // namespace kvl
