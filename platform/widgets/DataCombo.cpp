@@ -36,20 +36,13 @@ void DataCombo::AddItem(const QString& tabSeparatedRow)
     setEditText(shown);
 }
 
-void DataCombo::SetRow(int row)
-{
-    const bool changed = row != row_;
-    row_ = row;
-    if (changed)
-        emit RowChange();
-}
 
-void DataCombo::MoveFirst() { SetRow(rows_.empty() ? -1 : 0); }
+void DataCombo::MoveFirst() { row_ = rows_.empty() ? -1 : 0; }
 
 void DataCombo::MoveNext()
 {
     if (row_ + 1 < Rows())
-        SetRow(row_ + 1);
+        ++row_;
 }
 
 QString DataCombo::Column(const QString& name) const
@@ -75,7 +68,10 @@ void DataCombo::PickRow(int row)
     if (row < 0 || row >= Rows())
         return;
     SetText(rows_[static_cast<size_t>(row)].value(shown_));
-    SetRow(row);
+    if (row != row_) {
+        row_ = row;
+        emit RowChange();
+    }
     emit Select();
 }
 

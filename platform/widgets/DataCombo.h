@@ -2,8 +2,9 @@
 // A data combo: a drop-down list of rows given as Tab-separated texts, with named
 // columns, a current row that code moves through (MoveFirst, MoveNext) and a box
 // text that code may set apart from the row. The list shows one column.
-// Enter fires when the box takes the focus, RowChange when the current row changes,
-// Select when the user picks a row (after RowChange).
+// Enter fires when the box takes the focus, RowChange when the user's pick changes
+// the current row, Select when the user picks a row (after RowChange). Moves made
+// by code fire nothing.
 
 #include <QComboBox>
 #include <QString>
@@ -45,7 +46,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void SetRow(int row);
     QStringList columns_;
     int shown_ = 0;
     std::vector<QStringList> rows_;

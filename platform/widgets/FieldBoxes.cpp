@@ -1,7 +1,9 @@
 #include "platform/widgets/FieldBoxes.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QToolButton>
 
 namespace kvl {
 
@@ -82,6 +84,53 @@ void CheckBox::focusOutEvent(QFocusEvent* event)
 {
     QCheckBox::focusOutEvent(event);
     emit LostFocus();
+}
+
+MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent) {}
+
+void MemoBox::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    emit LostFocus();
+}
+
+void MemoBox::keyPressEvent(QKeyEvent* event)
+{
+    QPlainTextEdit::keyPressEvent(event);
+    emit KeyDown(event->key());
+}
+
+ButtonPopup::ButtonPopup(QWidget* parent) : QFrame(parent)
+{
+    setFrameShape(QFrame::StyledPanel);
+    setLayout(new QHBoxLayout);
+    layout()->setContentsMargins(2, 2, 2, 2);
+}
+
+void ButtonPopup::AddItem(const QString& key, const QString& caption, const QString& toolTip)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(key);
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setFocusPolicy(Qt::NoFocus);   // a click leaves the focus where it was
+    layout()->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this, key] { emit ItemClick(key); });
+    adjustSize();
+}
+
+QStringList ButtonPopup::Keys() const
+{
+    QStringList keys;
+    for (const QToolButton* button : findChildren<QToolButton*>())
+        keys << button->objectName();
+    return keys;
+}
+
+void ButtonPopup::ClickItem(const QString& key)
+{
+    if (Keys().contains(key))
+        emit ItemClick(key);
 }
 
 void CommitFocusedEdit()

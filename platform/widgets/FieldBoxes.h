@@ -5,7 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStringList>
 
 namespace kvl {
 
@@ -65,6 +68,36 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+};
+
+class MemoBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit MemoBox(QWidget* parent = nullptr);
+    QString Text() const { return toPlainText(); }
+    void SetText(const QString& text) { setPlainText(text); }
+
+signals:
+    void KeyDown(int key);
+    void LostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A small floating row of buttons found by key; ItemClick reports the key clicked.
+class ButtonPopup : public QFrame {
+    Q_OBJECT
+public:
+    explicit ButtonPopup(QWidget* parent = nullptr);
+    // Adds a button with its key, caption and tool tip.
+    void AddItem(const QString& key, const QString& caption, const QString& toolTip);
+    QStringList Keys() const;
+    void ClickItem(const QString& key);
+
+signals:
+    void ItemClick(const QString& key);
 };
 
 // Commits the edit of whatever box has the focus, by taking the focus away so that
