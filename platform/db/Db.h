@@ -107,7 +107,8 @@ public:
     qint64 LastInsertId() const;
     bool TableExists(const QString& table);
     QString Path() const { return path_; }
-    // Recordsets still open on a closed database throw DbError on their next use.
+    // A recordset left open on a closed database throws DbError when it next needs the
+    // file (a read-only set keeps the rows it already read).
     void Close();
     bool IsOpen() const;
     sqlite3* Handle() const;    // nullptr once closed
@@ -120,7 +121,9 @@ private:
 };
 
 // Writes that belong together: rolled back unless Commit() is called before the
-// guard goes out of scope. Guards nest; only the outermost one commits.
+// guard goes out of scope. Guards nest: the outermost one is the transaction
+// (BEGIN IMMEDIATE), an inner one a savepoint whose writes the outer guard still
+// commits or rolls back. The destructor never throws.
 class Transaction {
 public:
     explicit Transaction(Database& db);
