@@ -1,0 +1,57 @@
+#include "analysis/QueriesFrm.h"
+
+#include "dive/ValueList.h"
+#include "dive/frmDate.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "shell/DiveCursor.h"
+#include "shell/Global_Vars.h"
+#include "shell/MDI_MainFrm.h"
+
+#include <QVBoxLayout>
+
+namespace kvl {
+
+QueriesFrm::QueriesFrm() : ChildFormOf<QueriesFrm>(QStringLiteral("Queries"))
+{
+    lst2 = new ValueList(this);
+    lst2->AddItem(QStringLiteral("fromDate"), QStringLiteral("From"));
+    lst2->AddItem(QStringLiteral("toDate"), QStringLiteral("To"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lst2);
+}
+
+void QueriesFrm::Form_Load()
+{
+    gv.ActiveFormID = FormCode::Queries;
+}
+
+void QueriesFrm::Form_Unload()
+{
+    gv.ActiveFormID = FormCode::None;
+    MainFrm().SmartBar->Items(QStringLiteral("Queries")).SetSelected(false);
+}
+
+QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)
+{
+    if (key == QLatin1String("fromDate"))
+        gv.DatePickerCaller = kPickFromDate;
+    else if (key == QLatin1String("toDate"))
+        gv.DatePickerCaller = kPickToDate;
+    else
+        return nullptr;
+    gv.PickedDate = lst2->ItemText(key);
+    return &frmDate::Instance();
+}
+
+void QueriesFrm::ApplyResultToDivesListing()
+{
+    gv.DiveListSQL = QuerySQL;
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
+}
+
+void QueriesFrm::ShowDive(qint32 diveId)
+{
+    PickDive(diveId);
+}
+
+} // namespace kvl

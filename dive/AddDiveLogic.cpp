@@ -1,0 +1,52 @@
+#include "dive/AddDiveOption.h"
+
+#include <limits>
+
+namespace kvl {
+
+std::optional<long> ParseLifetimeNumber(const QString& text)
+{
+    bool ok = false;
+    const qlonglong n = text.trimmed().toLongLong(&ok);
+    if (!ok || n < 1 || n > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<long>(n);
+}
+
+AddDiveResult ResolveAddDive(const AddDiveChoice& choice)
+{
+    AddDiveResult r;
+    const auto first = ParseLifetimeNumber(choice.firstText);
+    r.firstLtd = first.value_or(0);
+    switch (choice.place) {
+    case LtdPlace::None:
+        return r;   // nothing chosen: as Cancel
+    case LtdPlace::Beginning:
+        if (!first) {
+            r.refused = true;
+            return r;
+        }
+        r.newDiveLtd = *first;
+        r.mode = kAddAtBeginning;
+        break;
+    case LtdPlace::End:
+        r.newDiveLtd = choice.lastLtd + 1;
+        r.mode = kAddAfterLast;
+        break;
+    case LtdPlace::Middle: {
+        const auto typed = ParseLifetimeNumber(choice.middleText);
+        if (!typed) {
+            r.refused = true;
+            return r;
+        }
+        r.newDiveLtd = *typed;
+        r.mode = kAddAtTypedNumber;
+        break;
+    }
+    }
+    if (choice.download)
+        r.mode += kAddDownload;
+    return r;
+}
+
+} // namespace kvl

@@ -1,0 +1,92 @@
+#include "dive/DivesListingFrm.h"
+
+#include "shell/DiveCursor.h"
+#include "shell/Global_Vars.h"
+#include "shell/Lookups.h"
+#include "shell/Units.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace kvl {
+
+namespace {
+
+std::unique_ptr<DivesListingFrm>& Loaded()
+{
+    static std::unique_ptr<DivesListingFrm> instance;
+    return instance;
+}
+
+const QStringList kColumns{"LTD #", "Date", "Time", "Dive #", "PDC Model", "Location", "Dive Site"};
+
+} // namespace
+
+QStringList DivesListingRow(const db::Recordset& row)
+{
+    return {row.Field("LIFETIMEDIVENO").ToString(),
+            FormatDBDate(row.Field("DIVEDATE").ToString()),
+            FormatTimeByMode(row.Field("DIVETIME").ToString(), gv.UnitTime),
+            row.Field("DIVENO").ToString(),
+            GetModelNameLocal(row.Field("MODELID")),
+            QString(),
+            QString()};
+}
+
+DivesListingFrm& DivesListingFrm::Instance()
+{
+    if (!Loaded())
+        Loaded().reset(new DivesListingFrm);
+    return *Loaded();
+}
+
+void DivesListingFrm::Unload()
+{
+    Loaded().reset();
+}
+
+DivesListingFrm::DivesListingFrm() : QWidget(nullptr, Qt::Popup)
+{
+    Grid = new QTableWidget(0, kColumns.size(), this);
+    Grid->setHorizontalHeaderLabels(kColumns);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->verticalHeader()->hide();
+    Grid->horizontalHeader()->setStretchLastSection(true);
+    connect(Grid, &QTableWidget::cellClicked, this, [this](int row, int) { Grid_Click(row); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Grid);
+    resize(560, 260);
+}
+
+void DivesListingFrm::Form_Load()
+{
+    Grid->setRowCount(0);
+    if (!gv.DB)
+        return;
+    auto rs = gv.DB->OpenRecordset(gv.DiveListSQL);
+    for (; !rs->EOF(); rs->MoveNext()) {
+        const int r = Grid->rowCount();
+        Grid->insertRow(r);
+        const QStringList texts = DivesListingRow(*rs);
+        for (int c = 0; c < texts.size(); ++c)
+            Grid->setItem(r, c, new QTableWidgetItem(texts[c]));
+        Grid->item(r, 0)->setData(Qt::UserRole, QVariant::fromValue(rs->Field("DIVEID").ToLong()));
+    }
+}
+
+void DivesListingFrm::Grid_Click(int row)
+{
+    const QTableWidgetItem* item = Grid->item(row, 0);
+    if (!item)
+        return;
+    hide();
+    PickDive(static_cast<qint32>(item->data(Qt::UserRole).toLongLong()));
+}
+
+} // namespace kvl

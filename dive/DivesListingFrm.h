@@ -1,0 +1,37 @@
+#pragma once
+// The dives listing that drops down under the tool bar's "LTD" item: one row per dive
+// of the browsed dive set (gv.DiveListSQL), and a pick makes that dive current.
+
+#include <QString>
+#include <QWidget>
+
+class QTableWidget;
+
+namespace kvl {
+
+namespace db {
+class Recordset;
+}
+
+// The texts of a listing row, in the grid's column order, from a DIVEDATA row.
+QStringList DivesListingRow(const db::Recordset& row);
+
+class DivesListingFrm : public QWidget {
+    Q_OBJECT
+public:
+    // The one instance, created on first use.
+    static DivesListingFrm& Instance();
+    static void Unload();
+
+    // Fills the grid afresh from the browsed dive set.
+    void Form_Load();
+    // The user picked a row: that dive becomes the current dive.
+    void Grid_Click(int row);
+
+    QTableWidget* Grid;
+
+private:
+    DivesListingFrm();
+};
+
+} // namespace kvl

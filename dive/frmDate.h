@@ -1,0 +1,47 @@
+#pragma once
+// The calendar that drops down under the date items of the query form ("fromDate",
+// "toDate") and of the settings form ("Date"). The caller puts the item's text in
+// gv.PickedDate and itself in gv.DatePickerCaller before it hands the form over.
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+
+class QCalendarWidget;
+
+namespace kvl {
+
+// Who opened the picker (gv.DatePickerCaller).
+enum DatePickerCallers : int { kPickFromDate = 1, kPickToDate = 2, kPickSettingsDate = 3 };
+
+// The date order of the item the picker serves: 1 month first ("mm/dd/yyyy"), anything
+// else day first. The settings form's item follows its own order, the query form's
+// items follow the diver's.
+int PickerDateOrder(int caller, int dcDateFormat, int unitDate);
+// The date as the item shows it, in the given order.
+QString FormatPickedDate(const QDate& date, int order);
+// The date an item's text names in the given order; `today` when it names none.
+QDate ReadPickedDate(const QString& text, int order, const QDate& today = QDate::currentDate());
+
+class frmDate : public QWidget {
+    Q_OBJECT
+public:
+    // The one instance, created on first use.
+    static frmDate& Instance();
+    // Unloads the instance (the next Instance() loads it afresh).
+    static void Unload();
+
+    QCalendarWidget* MonthView1 = nullptr;
+
+    // A click or double-click on a date: hand it back to the caller's item and hide.
+    void MonthView1_DateClick(const QDate& date);
+    // The calendar's selection moved (keyboard, month change).
+    void MonthView1_SelChange();
+
+private:
+    frmDate();
+    void Form_Load();
+    void HandBack(const QDate& date);
+};
+
+} // namespace kvl

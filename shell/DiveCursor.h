@@ -1,0 +1,26 @@
+#pragma once
+// Making a dive of the browsed list (gv.rsDiveData) the current one: the list's
+// position, gv.CurrentDiveID and gv.CurrentDive always move together.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace kvl {
+
+// "#", the lifetime number, the date and the entry time of the row the list stands
+// on, as the tool bar's "LTD" item shows them.
+QString DiveCaption();
+// Writes the caption of the list's row into the "LTD" item and gv.CurrentDiveCaption.
+void ShowDiveCaption();
+// Stands the list on row `pos` and makes that dive current.
+void MakeRowCurrent(int pos);
+// Stands the list on the dive with this id and makes it current; false (nothing
+// changed) when the list does not hold it.
+bool MakeDiveCurrent(qint32 diveId);
+// A dive picked in another window (the dives listing, the history, the queries):
+// the open dive record's edits are offered for saving first; a refused record keeps
+// the user where he is; a dive no longer in the list is ignored. Otherwise the dive
+// becomes current and the open child form shows it.
+void PickDive(qint32 diveId);
+
+} // namespace kvl
