@@ -1,0 +1,103 @@
+#include "shell/DiveCursor.h"
+
+#include "dive/DiveFrm.h"
+#include "platform/dialogs/Dialogs.h"
+#include "shell/DiveRows.h"
+#include "shell/Global_Vars.h"
+#include "shell/MDI_Commands.h"
+#include "shell/MDI_MainFrm.h"
+#include "shell/MainWindowHooks.h"
+#include "shell/Units.h"
+
+namespace kvl {
+
+namespace {
+
+// Takes the dive just added by hand out of the log again: its rows go and the later
+// lifetime numbers close up, in one transaction. A failure leaves the log as it was.
+void DiscardNewDive()
+{
+    const qint32 id = gv.CurrentDiveID;
+    try {
+        db::Transaction tx(*gv.DB);
+        const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
+        gv.DB->Execute("DELETE FROM DIVEDATA WHERE DIVEID = ? ;", {id});
+        gv.DB->Execute("DELETE FROM DIVE_DC_SETTINGS WHERE DIVEID = ? ;", {id});
+        if (!ltd.IsNull())
+            ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
+        tx.Commit();
+    } catch (const db::DbError&) {
+        // the dive stays; it is no longer treated as new
+    }
+    gv.IsNewDive = false;
+    ShowCurrentLTD();
+}
+
+} // namespace
+
+QString DiveCaption()
+{
+    const db::Recordset& rs = *gv.rsDiveData;
+    return QStringLiteral("#") + rs.Field("LIFETIMEDIVENO").ToString() + QLatin1Char(' ') +
+           FormatDBDate(rs.Field("DIVEDATE").ToString()) + QLatin1Char(' ') +
+           FormatTimeByMode(rs.Field("DIVETIME").ToString(), gv.UnitTime);
+}
+
+void ShowDiveCaption()
+{
+    gv.CurrentDiveCaption = DiveCaption();
+    CurrentMainWindowHooks().SetLTDText(gv.CurrentDiveCaption);
+}
+
+void MakeRowCurrent(int pos)
+{
+    gv.rsDiveData->SetAbsolutePosition(pos);
+    gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
+    ShowDiveCaption();
+    LoadCurrentDive();
+}
+
+bool MakeDiveCurrent(qint32 diveId)
+{
+    db::Recordset* rs = gv.rsDiveData.get();
+    if (!rs || diveId < 1)
+        return false;
+    const int before = rs->AbsolutePosition();
+    if (!rs->FindFirst(QStringLiteral("DIVEID"), diveId)) {
+        if (before >= 0)
+            rs->SetAbsolutePosition(before);
+        return false;
+    }
+    MakeRowCurrent(rs->AbsolutePosition());
+    return true;
+}
+
+LeaveResult LeaveOpenDive()
+{
+    if (gv.ActiveFormID != FormCode::Dive)
+        return LeaveResult::Stayed;
+    DiveFrm& dive = DiveFrm::Instance();
+    if (dive.Dive_IsAnyChange() || gv.IsNewDive) {
+        if (MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
+                   QStringLiteral("Warning")) == MsgAnswer::Yes) {
+            dive.DIVE_Update_DiveData();
+        } else if (gv.IsNewDive) {
+            DiscardNewDive();
+            return LeaveResult::Discarded;
+        }
+    }
+    return gv.DiveChanged == 3 ? LeaveResult::Refused : LeaveResult::Stayed;
+}
+
+void PickDive(qint32 diveId)
+{
+    if (DiveFrm::Exists())
+        DiveFrm::Instance().CommitPendingEdit();
+    if (LeaveOpenDive() == LeaveResult::Refused)
+        return;
+    if (!MakeDiveCurrent(diveId))
+        return;
+    MainFrm().UpdateMDIInfo(false);
+}
+
+} // namespace kvl
