@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/registry/Registry.h"
+#include "shell/SystemServices.h"
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
 #include "shell/ModalForms.h"
@@ -27,11 +28,20 @@ const char* const kBuiltInModelName = "QX07";
 void EnsureBuiltInModel()
 {
     db::Database& db = *gv.DB;
-    if (!db.Scalar("SELECT COUNT(*) FROM DC_PROPERTIES WHERE MODELNAME = ? ;", {kBuiltInModelName}).ToLong()) {
+    if (!db.Scalar("SELECT COUNT(*) FROM DC_PROPERTIES WHERE MODELNAME = ? OR MODELID = ? ;",
+                   {kBuiltInModelName, kBuiltInModelId}).ToLong()) {
         db.Execute("INSERT INTO DC_PROPERTIES (MODELNAME, MODELID, MANUFACTURING, MAXVARI, MAXTLBG, MAXO2BG, "
                    "MAXATRBG, MAXDEPTH) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ;",
                    {kBuiltInModelName, kBuiltInModelId, "TARVIK", 5, 0, 0, 0, 400});
     }
+}
+
+// The model chosen for a download is remembered where the settings form keeps it and
+// where start-up reads it, so that the next start preselects it too.
+void SaveModelChoice(const QString& valueName, const QString& value)
+{
+    for (const char* key : {"SOFTWARE\\Tarvik\\Velk\\", "SOFTWARE\\Tarvik\\KVL\\"})
+        SaveRegSetting(HKEY_CURRENT_USER, QString::fromLatin1(key), valueName, REG_SZ, value);
 }
 
 } // namespace
