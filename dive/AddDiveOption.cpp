@@ -8,6 +8,7 @@
 #include "shell/ModalForms.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,6 +1,5 @@
 #include "shell/DiveCursor.h"
 
-#include "dive/DiveFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
@@ -34,6 +33,12 @@ void DiscardNewDive()
 }
 
 } // namespace
+
+bool AskToSaveChanges()
+{
+    return MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
+                  QStringLiteral("Warning")) == MsgAnswer::Yes;
+}
 
 QString DiveCaption()
 {
@@ -76,11 +81,9 @@ LeaveResult LeaveOpenDive()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return LeaveResult::Stayed;
-    DiveFrm& dive = DiveFrm::Instance();
-    if (dive.Dive_IsAnyChange() || gv.IsNewDive) {
-        if (MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
-                   QStringLiteral("Warning")) == MsgAnswer::Yes) {
-            dive.DIVE_Update_DiveData();
+    if (DiveRecordChanged() || gv.IsNewDive) {
+        if (AskToSaveChanges()) {
+            SaveDiveRecord();
         } else if (gv.IsNewDive) {
             DiscardNewDive();
             return LeaveResult::Discarded;
@@ -91,8 +94,7 @@ LeaveResult LeaveOpenDive()
 
 void PickDive(qint32 diveId)
 {
-    if (DiveFrm::Exists())
-        DiveFrm::Instance().CommitPendingEdit();
+    CommitDiveRecordEdit();
     if (LeaveOpenDive() == LeaveResult::Refused)
         return;
     if (!MakeDiveCurrent(diveId))

@@ -1,69 +1,207 @@
 // The side bar and the switching of child forms.
 #include "shell/MDI_MainFrm.h"
 
+#include "analysis/DetailsFrm.h"
+#include "analysis/HistoryFrm.h"
+#include "analysis/QueriesFrm.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
+#include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
+#include "settings/DCFrm.h"
+#include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
+#include "shell/MDI_Commands.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
 
 namespace kvl {
 
+namespace {
+
+bool NoCurrentDive()
+{
+    return gv.CurrentDiveID == -1;
+}
+
+// The loaded child form with this code, or nullptr.
+ChildForm* LoadedForm(int code)
+{
+    switch (code) {
+    case FormCode::Personal: return PersonalFrm::Exists() ? &PersonalFrm::Instance() : nullptr;
+    case FormCode::DiveComputer: return DCFrm::Exists() ? &DCFrm::Instance() : nullptr;
+    case FormCode::Buddies: return BuddiesFrm::Exists() ? &BuddiesFrm::Instance() : nullptr;
+    case FormCode::Location: return LocationFrm::Exists() ? &LocationFrm::Instance() : nullptr;
+    case FormCode::Details: return DetailsFrm::Exists() ? &DetailsFrm::Instance() : nullptr;
+    case FormCode::Gear: return GearFrm::Exists() ? &GearFrm::Instance() : nullptr;
+    case FormCode::History: return HistoryFrm::Exists() ? &HistoryFrm::Instance() : nullptr;
+    case FormCode::Queries: return QueriesFrm::Exists() ? &QueriesFrm::Instance() : nullptr;
+    default: return nullptr;
+    }
+}
+
+// Shows the child form with this code, loading it when needed.
+void ShowForm(int code)
+{
+    switch (code) {
+    case FormCode::Personal: PersonalFrm::Instance().Show(); break;
+    case FormCode::DiveComputer: DCFrm::Instance().Show(); break;
+    case FormCode::Dive: ShowDiveRecord(); break;
+    case FormCode::Buddies: BuddiesFrm::Instance().Show(); break;
+    case FormCode::Location: LocationFrm::Instance().Show(); break;
+    case FormCode::Details: DetailsFrm::Instance().Show(); break;
+    case FormCode::Gear: GearFrm::Instance().Show(); break;
+    case FormCode::History: HistoryFrm::Instance().Show(); break;
+    case FormCode::Queries:
+        // Closing only hides the query form (it keeps its criteria), so its load
+        // does not run again: the code is written here.
+        gv.ActiveFormID = FormCode::Queries;
+        QueriesFrm::Instance().Show();
+        break;
+    default: break;
+    }
+}
+
+// Writes the pending changes of the form with this code when the rule asks for it.
+void SaveForm(SaveRule rule, int code)
+{
+    switch (rule) {
+    case SaveRule::Nothing: return;
+    case SaveRule::Always: break;
+    case SaveRule::IfPersonChanged:
+        if (!gv.PInfoChanged)
+            return;
+        break;
+    case SaveRule::IfDiveChanged:
+        if (!DiveRecordChanged())
+            return;
+        break;
+    case SaveRule::IfDiveChangedOrNew:
+        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
+            return;
+        break;
+    }
+    switch (code) {
+    case FormCode::Personal: PersonalFrm::Instance().SaveInfo(); break;
+    case FormCode::Dive: SaveDiveRecord(); break;
+    case FormCode::Buddies: BuddiesFrm::Instance().SaveInfo(); break;
+    case FormCode::Location: LocationFrm::Instance().LOCATION_Update_LocationData(); break;
+    case FormCode::Gear: GearFrm::Instance().UpdateGearInfo(); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+void SaveOpenForm(SaveOccasion occasion, int code)
+{
+    SaveForm(SaveRuleOf(occasion, code), code);
+}
+
 void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
 {
     if (key.isEmpty())
-        return;
-    if (SelectedForm(key) != gv.ActiveFormID)
+        return;   // a group header
+    CommitDiveRecordEdit();
+    if (!OpensWithoutDive(key) && NoCurrentDive()) {
+        MsgBox(QStringLiteral("Please add new dive(s) before viewing further information."), MsgButtons::OK,
+               MsgIcon::Information, QStringLiteral("Information"));
         CloseChildForm(gv.ActiveFormID);
-    if (key == "Personal") {
-        if (gv.ActiveFormID == FormCode::Personal)
+        if (DiveListAtEnd())
+            DisableDiveButtons();
+        SmartUI1->Items(QStringLiteral("AddDive")).SetSelected(true);
+        SmartUI1->Items(QStringLiteral("AddDive")).SetSelected(false);
+        return;
+    }
+    const int code = SelectedForm(key);
+    if (code != gv.ActiveFormID)
+        CloseChildForm(gv.ActiveFormID);
+    if (code == -1 || code == gv.ActiveFormID)
+        return;   // the logo, or the form already open
+
+    switch (code) {
+    case FormCode::Queries:
+        if (NoCurrentDive())
             return;
         DisableDiveButtons();
-        SmartUI1->Items("Print").SetVisible(1);
-        PersonalFrm::Instance().Show();
+        ShowForm(code);
+        return;
+    case FormCode::Personal:
+        DisableDiveButtons();
+        SmartUI1->Items(QStringLiteral("Print")).SetVisible(1);
+        ShowForm(code);
+        return;
+    case FormCode::DiveComputer:
+        DisableDiveButtons();
+        SmartUI1->Items(QStringLiteral("PDCSettings")).SetVisible(1);
+        ShowForm(code);
+        return;
+    case FormCode::History:
+        if (DiveListAtEnd())
+            return;
+        DisableDiveButtons();
+        ShowForm(code);
+        return;
+    case FormCode::Details:
+        if (DiveListAtEnd())
+            DisableDiveButtons();
+        gv.ActiveFormID = FormCode::None;
+        if (gv.CurrentDive.DATATYPE == 0 || gv.CurrentDive.MDEPTH.ToDouble() <= 0) {
+            MsgBox(gv.CurrentDive.DATATYPE == 0
+                       ? QStringLiteral("Dive Details is not available for Manual Entry Dive.")
+                       : QStringLiteral("Dive Details is not available for dive with depth <=0."),
+                   MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Dive Details"));
+            SmartBar->Items(QStringLiteral("Dive")).SetSelected(true);
+            return;
+        }
+        if (!NoCurrentDive())
+            ShowForm(code);
+        return;
+    default:   // the per-dive forms: dive record, companions, location, gear
+        if (DiveListAtEnd())
+            DisableDiveButtons();
+        if (!NoCurrentDive())
+            ShowForm(code);
+        return;
     }
 }
 
 int MDI_MainFrm::SelectedForm(const QString& key) const
 {
-    static const std::pair<const char*, int> codes[] = {
-        {"Queries", FormCode::Queries}, {"Personal", FormCode::Personal}, {"DiveComputer", FormCode::DiveComputer},
-        {"Buddies", FormCode::Buddies}, {"Dive", FormCode::Dive},         {"Location", FormCode::Location},
-        {"Details", FormCode::Details}, {"Gear", FormCode::Gear},         {"History", FormCode::History},
-    };
-    for (const auto& [name, code] : codes)
-        if (key == QLatin1String(name))
-            return code;
-    return -1;
+    return FormCodeOfKey(key);
 }
 
 void MDI_MainFrm::CloseChildForm(int formCode)
 {
+    const QString key = SideBarKeyOfForm(formCode);
+    if (key.isEmpty())
+        return;   // no form open, or a log was just opened
+    SaveOpenForm(SaveOccasion::Closing, formCode);
+    DeselectSideBarItem(key);
+    if (formCode == FormCode::Dive)
+        UnloadDiveRecord();
+    else if (ChildForm* form = LoadedForm(formCode)) {
+        if (formCode == FormCode::Queries)
+            form->Hide();   // it keeps its criteria
+        else
+            form->Unload();
+    }
+    // Whichever form closed, none is open now, so its side-bar item opens it again.
+    gv.ActiveFormID = FormCode::None;
+
     switch (formCode) {
     case FormCode::Personal:
-        PersonalFrm::Instance().SaveInfo();
-        DeselectSideBarItem("Personal");
-        PersonalFrm::Instance().Unload();
         if (!DiveListAtEnd())
             EnableDiveButtons();
         break;
-    case FormCode::Buddies:
-        if (gv.PInfoChanged)
-            BuddiesFrm::Instance().SaveInfo();
-        DeselectSideBarItem("Buddies");
-        BuddiesFrm::Instance().Unload();
+    case FormCode::DiveComputer:
+        EnableDiveButtons();
+        SetToolBarItemVisible(QStringLiteral("PDCSettings"), false);
         break;
-    case FormCode::Location:
-        LocationFrm::Instance().LOCATION_Update_LocationData();
-        DeselectSideBarItem("Location");
-        LocationFrm::Instance().Unload();
-        break;
-    case FormCode::Gear:
-        GearFrm::Instance().UpdateGearInfo();
-        DeselectSideBarItem("Gear");
-        GearFrm::Instance().Unload();
+    case FormCode::History:
+    case FormCode::Queries:
+        EnableDiveButtons();
         break;
     default:
         break;
@@ -72,30 +210,87 @@ void MDI_MainFrm::CloseChildForm(int formCode)
 
 void MDI_MainFrm::OpenChildForm(int formCode)
 {
-    if (formCode == FormCode::Personal) {
+    switch (formCode) {
+    case FormCode::Personal:
+    case FormCode::Buddies:
+    case FormCode::History:
+    case FormCode::Queries:
         DisableDiveButtons();
-        PersonalFrm::Instance().Show();
+        ShowForm(formCode);
+        break;
+    case FormCode::DiveComputer:
+        ShowForm(formCode);
+        DisableDiveButtons();
+        break;
+    default:   // the dive record, location, profile and gear leave the tool bar alone
+        ShowForm(formCode);
+        break;
     }
 }
 
 void MDI_MainFrm::RefreshChildForms(int formCode)
 {
-    if (formCode == FormCode::Personal) {
-        DeselectSideBarItem("Personal");
-        SmartBar->Items("Personal").SetSelected(true);
-        PersonalFrm::Instance().Show();
+    const auto fallBack = [this] {
+        DeselectSideBarItem(QStringLiteral("Personal"));
+        SmartBar->Items(QStringLiteral("Personal")).SetSelected(true);
+    };
+    switch (formCode) {
+    case FormCode::Personal:
+        fallBack();
+        ShowForm(formCode);
+        break;
+    case FormCode::DiveComputer:
+        if (DCFrm::Exists())
+            DCFrm::Instance().Unload();
+        EnableDiveButtons();
+        SetToolBarItemVisible(QStringLiteral("PDCSettings"), false);
+        break;
+    case FormCode::Dive:
+    case FormCode::Buddies:
+    case FormCode::Location:
+    case FormCode::Details:
+    case FormCode::Gear:
+    case FormCode::History:
+    case FormCode::Queries:
+        if (NoCurrentDive()) {
+            fallBack();
+            break;
+        }
+        if (formCode == FormCode::Dive && DiveRecordLoaded())
+            SaveOpenForm(SaveOccasion::Closing, formCode);
+        ShowForm(formCode);
+        break;
+    default:
+        break;
     }
 }
 
 void MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
-    if (formCode == FormCode::Personal && gv.PInfoChanged)
-        PersonalFrm::Instance().SaveInfo();
+    SaveOpenForm(SaveOccasion::BeforePrint, formCode);
+    LoadCurrentDive();
 }
 
 void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
 {
-    (void)askToSave;
+    if (askToSave && gv.ActiveFormID == FormCode::Dive) {
+        if (DiveRecordChanged() && AskToSaveChanges())
+            SaveDiveRecord();
+        if (gv.DiveChanged == 3)
+            return;   // the record was refused: it stays on screen
+    }
+    if (DiveListAtEnd())
+        return;
+    if (gv.ActiveFormID != FormCode::Dive)
+        LoadCurrentDive();
+    switch (gv.ActiveFormID) {
+    case FormCode::Details: DetailsFrm::Instance().Detail_Initinfo(); break;
+    case FormCode::Dive: ReloadDiveRecord(); break;
+    case FormCode::Location: LocationFrm::Instance().LOCATION_Init_AllInfo(); break;
+    case FormCode::Gear: GearFrm::Instance().LoadGearInfo(); break;
+    case FormCode::Buddies: BuddiesFrm::Instance().Buddy_Init_AllInfo(); break;
+    default: break;
+    }
 }
 
 } // namespace kvl

@@ -18,5 +18,20 @@ enum class LeaveResult {
     Refused,    // the record refused its edits: the user stays on the dive
 };
 LeaveResult LeaveOpenDive();
+// "Do you want to save the changes?"; true for Yes.
+bool AskToSaveChanges();
+
+} // namespace kvl
+
+namespace kvl {
+
+// The shell's calls into the dive record form (form code 3).
+bool DiveRecordLoaded();
+bool DiveRecordChanged();        // the record reports an edit (it checks the fields)
+void SaveDiveRecord();           // writes the record back to its dive's row
+void ReloadDiveRecord();         // shows the current dive
+void CommitDiveRecordEdit();     // takes in the edit of the focused box, when loaded
+void ShowDiveRecord();
+void UnloadDiveRecord();
 
 } // namespace kvl

@@ -1,40 +1,235 @@
 // The tool bar's commands.
 #include "shell/MDI_MainFrm.h"
 
+#include "device/CommFrm.h"
+#include "dive/AddDiveOption.h"
+#include "dive/DivesListingFrm.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "settings/DCFrm.h"
+#include "shell/DiveCursor.h"
+#include "shell/DiveRows.h"
+#include "shell/Global_Vars.h"
+#include "shell/MDI_Commands.h"
+#include "shell/MDI_Rules.h"
+#include "shell/ModalForms.h"
+#include "shell/Units.h"
+#include "site_gear/GearFrm.h"
+#include "site_gear/LocationFrm.h"
+
 namespace kvl {
+
+namespace {
+
+// Re-opens the browsed list over every dive in the sort order.
+void ReopenDiveList()
+{
+    gv.SQLText = QStringLiteral("Select * from DIVEDATA order by ") + gv.SortOrder + QStringLiteral(" ;");
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
+}
+
+// Moves the lifetime numbers from `from` on (every dive when nothing) up by one,
+// making room for a dive added by hand.
+void ShiftLifetimeNumbers(std::optional<qint32> from)
+{
+    if (from)
+        gv.DB->Execute(QStringLiteral("UPDATE DIVEDATA SET LIFETIMEDIVENO = LIFETIMEDIVENO + 1 "
+                                      "WHERE LIFETIMEDIVENO >= ? ;"),
+                       {*from});
+    else
+        gv.DB->Execute(QStringLiteral("UPDATE DIVEDATA SET LIFETIMEDIVENO = LIFETIMEDIVENO + 1 ;"));
+}
+
+// Makes room and adds the dive by hand, all or nothing.
+void AddManualDive(AddDiveAction action)
+{
+    db::Transaction tx(*gv.DB);
+    if (action == AddDiveAction::ShiftAllThenAdd)
+        ShiftLifetimeNumbers(std::nullopt);
+    else if (action == AddDiveAction::ShiftFromThenAdd)
+        ShiftLifetimeNumbers(gv.NewDiveLTD);
+    if (InitialNewDive())
+        tx.Commit();
+}
+
+// Shows the download window in a transfer mode (1 read settings, 2 write
+// settings, 3 download dives) with the main window minimized meanwhile.
+void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
+{
+    gv.CommMode = mode;
+    frm.setWindowState(Qt::WindowMinimized);
+    CommFrm comm(&frm);
+    ShowModal(comm);
+    if (mode != 3)
+        DCFrm::Instance().DC_InitAll();   // show the settings now stored
+    frm.setWindowState(Qt::WindowMaximized);
+}
+
+void AddDive(MDI_MainFrm& frm)
+{
+    const int noted = gv.ActiveFormID;
+    frm.CloseChildForm(noted);
+    AddDiveOption::Run(&frm);
+    const AddDiveAction action = AddDiveActionOf(gv.AddDiveMode);
+    switch (action) {
+    case AddDiveAction::Cancelled:
+        frm.RefreshChildForms(noted);
+        return;
+    case AddDiveAction::Nothing:
+        return;
+    case AddDiveAction::Download:
+        gv.DivesAdded = false;
+        RunCommFrm(frm, 3);
+        break;
+    default:
+        AddManualDive(action);
+        break;
+    }
+    const qint32 before = gv.CurrentDiveID;
+    ReopenDiveList();
+    if (gv.rsDiveData->EOF())
+        return;
+    if (action == AddDiveAction::Download && !gv.DivesAdded) {
+        // Nothing was stored: stay on the dive that was current.
+        if (!MakeDiveCurrent(before))
+            MakeRowCurrent(0);
+    } else if (!gv.rsDiveData->FindFirst(QStringLiteral("LIFETIMEDIVENO"), gv.NewDiveLTD)) {
+        MakeRowCurrent(0);
+    } else {
+        MakeRowCurrent(gv.rsDiveData->AbsolutePosition());
+    }
+    LoadUnits();
+    frm.SmartBar_ItemClick(QStringLiteral("Dive"));
+    frm.OpenChildForm(FormCode::Dive);
+}
+
+void NavigateDives(MDI_MainFrm& frm, const QString& key)
+{
+    if (!gv.rsDiveData)
+        return;
+    int pos = gv.rsDiveData->AbsolutePosition();
+    const LeaveResult left = LeaveOpenDive();
+    if (left == LeaveResult::Refused)
+        return;
+    if (left == LeaveResult::Stayed)
+        pos = gv.rsDiveData->AbsolutePosition();   // a save may have re-ordered the list
+    if (gv.ActiveFormID == FormCode::Location)
+        LocationFrm::Instance().LOCATION_Update_LocationData();
+    else if (gv.ActiveFormID == FormCode::Gear)
+        GearFrm::Instance().UpdateGearInfo();
+
+    const int count = gv.rsDiveData->RecordCount();
+    const auto target = NavigationTarget(key, pos, count, left == LeaveResult::Discarded);
+    if (!target) {
+        if (count > 0)
+            gv.rsDiveData->MoveFirst();
+        return;
+    }
+    MakeRowCurrent(*target);
+    frm.UpdateMDIInfo(false);
+}
+
+void DeleteDive(MDI_MainFrm& frm)
+{
+    if (gv.CurrentDiveID == -1 || gv.CurrentDive.LIFETIMEDIVENO.ToLong() == -1)
+        return;
+    if (MsgBox(QStringLiteral("Are you sure to want to delete dive #") + gv.CurrentDive.LIFETIMEDIVENO.ToString() +
+                   QStringLiteral("?"),
+               MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive")) != MsgAnswer::Yes)
+        return;
+    frm.CloseChildForm(gv.ActiveFormID);
+    // Closing saves the record, which may renumber it: read its number afresh.
+    const qint32 id = gv.CurrentDiveID;
+    const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
+    if (DeleteDiveInfo(id)) {
+        gv.IsNewDive = false;
+        if (!ltd.IsNull())
+            ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
+    }
+    ReopenDiveList();
+    if (gv.rsDiveData->EOF()) {
+        gv.CurrentDiveID = -1;
+        gv.CurrentDive.LIFETIMEDIVENO = -1;
+        frm.SetLTDText(QString());
+        frm.SmartBar->Items(QStringLiteral("Personal")).SetSelected(true);
+        return;
+    }
+    MakeRowCurrent(0);
+    LoadUnits();
+    frm.OpenChildForm(FormCode::Dive);
+}
+
+
+} // namespace
 
 void MDI_MainFrm::SmartUI1_ItemClick(const QString& key)
 {
-    if (key == "Exit")
-        mnuExit_Click();
-    else if (key == "Print")
-        PrintLog();
-    else if (key == "OpenLog")
-        OpenDiveLog();
-    else if (key == "NewLog")
-        CreateNewDiveLog();
-    else if (key == "Export")
-        ExportData();
-    else if (key == "HelpContents")
-        mnuContent_Click();
-    else if (key == "TechSupport")
-        mnuTech_Click();
-    else if (key == "About")
-        mnuAbout_Click();
-    else if (key == "RestoreLog")
-        mnuRestoreLog_Click();
+    CommitDiveRecordEdit();
+    switch (ToolCommandOfKey(key)) {
+    case ToolCommand::Exit: mnuExit_Click(); break;
+    case ToolCommand::Save: SaveOpenForm(SaveOccasion::SaveCommand, gv.ActiveFormID); break;
+    case ToolCommand::AddDive: AddDive(*this); break;
+    case ToolCommand::DeleteAllDives: DeleteAllDives(); break;
+    case ToolCommand::DeleteDive: DeleteDive(*this); break;
+    case ToolCommand::Navigate: NavigateDives(*this, key); break;
+    case ToolCommand::Print: PrintLog(); break;
+    case ToolCommand::LastSettings: DCFrm::Instance().GetLastSetting(); break;
+    case ToolCommand::Manufacturing: DCFrm::Instance().GetDefaultSetting(); break;
+    case ToolCommand::ReadSettings: RunCommFrm(*this, 1); break;
+    case ToolCommand::WriteSettings:
+        DCFrm::Instance().SaveSettings();
+        RunCommFrm(*this, 2);
+        break;
+    case ToolCommand::OpenLog: OpenDiveLog(); break;
+    case ToolCommand::NewLog: CreateNewDiveLog(); break;
+    case ToolCommand::Export: ExportData(); break;
+    case ToolCommand::HelpContents: mnuContent_Click(); break;
+    case ToolCommand::TechSupport: mnuTech_Click(); break;
+    case ToolCommand::About: mnuAbout_Click(); break;
+    case ToolCommand::RestoreLog: mnuRestoreLog_Click(); break;
+    case ToolCommand::None: break;
+    }
 }
+
+
+
 
 void MDI_MainFrm::SmartUI1_ItemTextChange(const QString& key, const QString& text)
 {
-    (void)key;
     (void)text;
+    if (DiveListAtEnd())
+        return;
+    const bool metric = key == QLatin1String("Metric");
+    if (!metric && key != QLatin1String("Imperial"))
+        return;
+    if (!SmartUI1->Items(key).Checked())
+        return;
+    SmartUI1->Items(metric ? QStringLiteral("Imperial") : QStringLiteral("Metric")).SetChecked(false);
+    // The diver's and the companions' forms stay open through the switch; the
+    // others are closed and opened again in the new units.
+    const int noted = gv.ActiveFormID;
+    const bool reopen = noted != FormCode::Personal && noted != FormCode::Buddies;
+    try {
+        if (reopen)
+            CloseChildForm(noted);
+        gv.UnitSystem = metric ? 0 : 1;
+        UpdateUnitFlags();
+        ShowCurrentLTD();
+    } catch (const db::DbError&) {
+        // the switch goes on with the form as far as it got
+    }
+    if (reopen)
+        OpenChildForm(noted);
 }
 
 QWidget* MDI_MainFrm::SmartUI1_ItemDropDown(const QString& key)
 {
-    (void)key;
-    return nullptr;
+    if (key != QLatin1String("LTD"))
+        return nullptr;
+    DivesListingFrm& listing = DivesListingFrm::Instance();
+    listing.Form_Load();
+    return &listing;
 }
 
 } // namespace kvl

@@ -50,8 +50,9 @@ TEST(AddDiveChoice, ThePlaceAndTheSourceGiveTheMode)
         const AddDiveResult r = ResolveAddDive(choice);
         EXPECT_EQ(r.mode, c.mode) << c.first << "/" << c.middle;
         EXPECT_EQ(r.refused, c.refused) << c.first << "/" << c.middle;
-        if (!c.refused && c.mode != 99)
+        if (!c.refused && c.mode != 99) {
             EXPECT_EQ(r.newDiveLtd, c.newLtd) << c.first << "/" << c.middle;
+        }
     }
 }
 
