@@ -4,6 +4,7 @@
 
 #include "shell/Global_Vars.h"
 #include "shell/PrintSurface.h"
+#include "shell/Units.h"
 
 #include <QString>
 

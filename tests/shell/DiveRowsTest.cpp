@@ -40,6 +40,11 @@ struct RenumberCase {
     std::vector<qint64> expected;                               // in insertion order
 };
 
+void PrintTo(const RenumberCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RenumberTest : public test::ShellLogTest, public ::testing::WithParamInterface<RenumberCase> {};
 
 TEST_P(RenumberTest, NumbersByDateAndTime)

@@ -16,6 +16,11 @@ struct ConversionCase {
     const char* expected;   // the single as the program shows it
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* os)
+{
+    *os << c.name << "(" << c.input.ToString().toStdString() << ")";
+}
+
 class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(ConversionTest, GivesTheShownValue)
@@ -67,6 +72,11 @@ struct WrapperCase {
     quint8 Global_Vars::*flag;
     Conversion conversion;
 };
+
+void PrintTo(const WrapperCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DisplayWrapperTest : public ::testing::TestWithParam<WrapperCase> {
 protected:
