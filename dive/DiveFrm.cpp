@@ -6,8 +6,10 @@
 #include "dive/DiveValidators.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/widgets/SmartToolBar.h"
 #include "shell/DiveRows.h"
 #include "shell/Lookups.h"
+#include "shell/MDI_MainFrm.h"
 #include "shell/Units.h"
 
 #include <QApplication>
@@ -102,7 +104,7 @@ const char* const kElapsedNegative = "Elapsed dive time should not be less than 
 
 // ---------------------------------------------------------------- building
 
-DiveFrm::DiveFrm(QWidget* parent) : QWidget(parent)
+DiveFrm::DiveFrm() : ChildFormOf<DiveFrm>(QStringLiteral("Dive"))
 {
     setObjectName(QStringLiteral("DiveFrm"));
     BuildForm();
@@ -378,13 +380,21 @@ DataCombo& DiveFrm::ComboOf(const CatalogSide& side) const
 
 void DiveFrm::Form_Load()
 {
-    gv.ActiveFormID = FormID;
+    gv.ActiveFormID = FormCode::Dive;
+    if (MainFrmExists()) {
+        MainFrm().EnableDiveButtons();
+        MainFrm().SmartUI1->Items("Save").SetChecked(true);
+    }
     DIVE_InitAll();
 }
 
-void DiveFrm::Form_QueryUnload()
+void DiveFrm::Form_Unload()
 {
-    gv.ActiveFormID = 0;
+    if (MainFrmExists()) {
+        MainFrm().SmartUI1->Items("Save").SetChecked(false);
+        DeselectSideBarItem(QStringLiteral("Dive"));
+    }
+    gv.ActiveFormID = FormCode::None;
 }
 
 // ---------------------------------------------------------------- display
@@ -467,6 +477,7 @@ void DiveFrm::ShowFields()
     Text3(11).setText(NumberText(d.BTIME));
     Masked1(2).SetText(d.STIME);
     ShowDepths();
+    DIVE_InitVARI();   // the band texts follow the units the dive is shown in
     Combo1(1).SetListIndex(VariListIndex(d.VARI));
     Combo1(0).SetListIndex(GasListIndex(d.FO2));
     for (int t = 0; t < 3; ++t) {

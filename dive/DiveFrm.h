@@ -11,23 +11,21 @@
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PropertyGrid.h"
+#include "shell/ChildForm.h"
 #include "shell/Global_Vars.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QWidget>
 
 #include <array>
 #include <functional>
 
 namespace kvl {
 
-class DiveFrm : public QWidget {
+class DiveFrm : public ChildFormOf<DiveFrm> {
     Q_OBJECT
 public:
-    static constexpr quint8 FormID = 3;
-
-    explicit DiveFrm(QWidget* parent = nullptr);
+    DiveFrm();
     ~DiveFrm() override;
 
     // Controls.
@@ -65,8 +63,8 @@ public:
     qint64 LoadedDiveID() const { return loadedDiveId_; }
 
     // Life of the form.
-    void Form_Load();
-    void Form_QueryUnload();
+    void Form_Load() override;
+    void Form_Unload() override;
 
     // Display.
     void DIVE_InitAll();

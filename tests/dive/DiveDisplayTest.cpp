@@ -1,0 +1,189 @@
+#include "tests/dive/DiveFormTest.h"
+
+#include "platform/runtime/Runtime.h"
+
+namespace kvl::test {
+namespace {
+
+class DiveDisplayTest : public DiveFormTest {};
+
+TEST_F(DiveDisplayTest, MetricDiveOnTheTwentyFourHourClock)
+{
+    const qint64 id = AddDive(ManualDive({{"MDEPTH", 100}, {"AVGDEPTH", 50}, {"TEMP", 77}, {"FO2", 32}, {"VARI", 3},
+                                          {"DIVETIME", "23:30"}, {"BTIME", 45}, {"STIME", "01:15"}, {"TID1", 123},
+                                          {"TANK2ON", -1}, {"LIFETIMEDIVENO", 7}, {"MEMO", "Wreck"}}),
+                              1, 1);
+    Show(id);
+    DiveFrm& f = *form;
+    EXPECT_EQ(gv.UnitDepth, 0);
+    EXPECT_EQ(gv.UnitDate, 0);
+    EXPECT_EQ(gv.UnitTime, 0);
+    EXPECT_EQ(gv.DB->Scalar("Select DEPTH from UNITS_OF_MEASUREMENT").ToLong(), 0);
+    EXPECT_EQ(gv.CurrentDiveID, id);
+    EXPECT_EQ(f.Text3(0).text(), "7");
+    EXPECT_EQ(f.Masked1(0).Text(), "21/05/2009");
+    EXPECT_EQ(f.Masked1(1).Text(), "23:30");
+    EXPECT_EQ(f.Text3(2).text(), "00:15");
+    EXPECT_TRUE(f.AMPM_Opt(0).isHidden());
+    EXPECT_EQ(f.Text3(11).text(), "45");
+    EXPECT_EQ(f.Masked1(2).Text(), "01:15");
+    EXPECT_EQ(f.Text3(3).text(), "30.5");
+    EXPECT_EQ(f.Text3(4).text(), "15.2");
+    EXPECT_EQ(f.Units_Opt(0).currentText(), "M");
+    EXPECT_EQ(f.Text3(22).text(), "25");
+    EXPECT_EQ(f.Units_Opt(13).currentText(), "C");
+    EXPECT_EQ(f.Combo1(0).currentText(), "32%");
+    EXPECT_EQ(f.Combo1(1).currentText(), "12-15M/Min");
+    EXPECT_EQ(f.Text3(5).text(), SingleToText(CSng(80 * 28.31684)));
+    EXPECT_EQ(f.Text3(6).text(), "210");
+    EXPECT_EQ(f.Text3(7).text(), "35");
+    EXPECT_EQ(f.Text3(8).text(), "175");
+    EXPECT_EQ(f.Units_Opt(3).currentText(), "BAR");
+    EXPECT_EQ(f.TIDTxt(0).text(), "000123");
+    EXPECT_EQ(f.TIDTxt(1).text(), "");
+    EXPECT_EQ(f.Text3(1).text(), "");
+    EXPECT_EQ(f.Text3(10).text(), "");
+    EXPECT_EQ(f.Text3(21).text(), "");
+    EXPECT_EQ(f.Check2(0).Value(), 1);
+    EXPECT_EQ(f.Check2(1).Value(), 0);
+    EXPECT_EQ(f.Check3(0).Value(), 0);
+    EXPECT_EQ(f.Text3(9).text(), "N/A");
+    EXPECT_EQ(f.MemoTxt().Text(), "Wreck");
+    EXPECT_EQ(f.DataType_Check(0).Value(), 1);
+    EXPECT_EQ(f.Normal_Check().Value(), 1);
+    EXPECT_EQ(f.NoDeco_Check().Value(), 1);
+    EXPECT_FALSE(f.Properties().isHidden());
+    EXPECT_EQ(f.Properties().Keys(), QStringList({"Group1", "Units", "Time"}));
+    EXPECT_EQ(f.Properties().ValueText("Units"), "Metric");
+    EXPECT_EQ(f.Properties().ValueText("Time"), "24");
+    EXPECT_EQ(gv.DiveChanged, 0);
+}
+
+TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
+{
+    const qint64 id = AddDive(ManualDive({{"MDEPTH", 99}, {"AVGDEPTH", 0.5}, {"DIVETIME", "13:45"}, {"BTIME", 30},
+                                          {"FO2", 20}, {"TANK1ON", 0}, {"TANK2ON", -1}, {"AIRCONSUMP", 12},
+                                          {"DATATYPE", 1}, {"MODELID", 6774}, {"MODELSERNO", 4321},
+                                          {"DIVENO", 12}, {"DECOMDIVE", 1}, {"VIOLATION", 2}}),
+                              0, 0);
+    Show(id);
+    DiveFrm& f = *form;
+    EXPECT_EQ(gv.UnitDepth, 1);
+    EXPECT_EQ(gv.UnitTime, 1);
+    EXPECT_EQ(f.Masked1(0).Text(), "05/21/2009");
+    EXPECT_EQ(f.Masked1(1).Text(), "01:45");
+    EXPECT_EQ(f.AMPM_Opt(0).Text(), "PM");
+    EXPECT_EQ(f.Text3(2).text(), "02:15");
+    EXPECT_EQ(f.AMPM_Opt(1).Text(), "PM");
+    EXPECT_FALSE(f.AMPM_Opt(0).isHidden());
+    EXPECT_EQ(f.Text3(3).text(), "99");
+    EXPECT_EQ(f.Text3(4).text(), ".5");
+    EXPECT_EQ(f.Text3(22).text(), "77");
+    EXPECT_EQ(f.Text3(6).text(), "3000");
+    EXPECT_EQ(f.Combo1(0).currentText(), "AIR");
+    EXPECT_EQ(f.Text3(21).text(), "12");
+    EXPECT_EQ(f.Check1(0).Value(), 0);
+    EXPECT_EQ(f.Check2(0).Value(), 0);   // tank 2 needs tank 1
+    EXPECT_EQ(f.Check2(1).Value(), 1);
+    EXPECT_EQ(f.Text3(1).text(), "12");
+    EXPECT_EQ(f.Text3(9).text(), "QX07");
+    EXPECT_EQ(gv.ModelName, "QX07");
+    EXPECT_EQ(f.Text3(10).text(), "4321");
+    EXPECT_EQ(f.Deco_Check().Value(), 1);
+    EXPECT_EQ(f.NoDeco_Check().Value(), 0);
+    EXPECT_EQ(f.Viol_Check().Value(), 1);
+    for (int i : {1, 2, 3, 9, 10, 11})
+        EXPECT_TRUE(f.Text3(i).Locked()) << i;
+    EXPECT_FALSE(f.Text3(4).Locked());
+    EXPECT_EQ(f.Properties().Keys().size(), 17);
+    EXPECT_EQ(f.Properties().Caption("EDT"), "Elapsed Dive Time (Hr:Min)\t");
+    EXPECT_EQ(f.Properties().Kind("Group2"), PropertyGrid::Group);
+    EXPECT_TRUE(f.Properties().IsExpanded("Group2"));
+}
+
+TEST_F(DiveDisplayTest, DataTypeBoxesAndLocks)
+{
+    struct Case {
+        int type;
+        int manual, downloaded, modified, nav;
+        bool locked;
+    } cases[] = {
+        {0x00, 1, 0, 0, 0, false}, {0x01, 0, 1, 0, 0, true},  {0x02, 0, 1, 1, 0, false},
+        {0x11, 0, 1, 0, 1, true},  {0x10, 0, 1, 1, 1, false},
+    };
+    std::vector<qint64> ids;
+    for (const Case& c : cases)
+        ids.push_back(AddDive(ManualDive({{"DATATYPE", c.type}})));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const Case& c = cases[i];
+        Show(ids[i]);
+        SCOPED_TRACE(c.type);
+        EXPECT_EQ(form->DataType_Check(0).Value(), c.manual);
+        EXPECT_EQ(form->DataType_Check(1).Value(), c.downloaded);
+        EXPECT_EQ(form->DataType_Check(2).Value(), c.modified);
+        EXPECT_EQ(form->Nav_Check().Value(), c.nav);
+        EXPECT_EQ(form->Normal_Check().Value(), 1 - c.nav);
+        EXPECT_EQ(form->Text3(3).Locked(), c.locked);
+        EXPECT_EQ(form->Text3(11).Locked(), c.locked);
+    }
+}
+
+TEST_F(DiveDisplayTest, DepthLimitsPerUnit)
+{
+    struct Case {
+        int units;   // settings UNITS: 1 metric, 0 imperial
+        int depth;
+        const char* max;
+    } cases[] = {{1, 399, "121.6"}, {1, 400, "---"}, {0, 329, "329"}, {0, 330, "---"}};
+    for (const Case& c : cases) {
+        form.reset();
+        const qint64 id = AddDive(ManualDive({{"MDEPTH", c.depth}}), c.units, 1);
+        Show(id);
+        EXPECT_EQ(form->Text3(3).text(), c.max) << c.depth;
+        if (QString(c.max) == "---") {
+            EXPECT_EQ(form->Text3(4).text(), "---");
+        }
+    }
+}
+
+TEST_F(DiveDisplayTest, EmptyListShowsTheClearedFields)
+{
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
+    form = std::make_unique<DiveFrm>();
+    form->Form_Load();
+    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(form->Masked1(0).Text(), "01/01/2004");
+    EXPECT_EQ(form->Masked1(1).Text(), "00:00");
+    EXPECT_EQ(form->Masked1(2).Text(), "00:00");
+    for (int i = 0; i <= 8; ++i)
+        EXPECT_EQ(form->Text3(i).text(), "") << i;
+    EXPECT_EQ(form->TIDTxt(2).text(), "0");
+    EXPECT_EQ(form->Check3(1).Value(), 1);
+    EXPECT_EQ(form->Check1(0).Value(), 0);
+}
+
+// A value the form cannot show leaves its box empty or its list unselected, never
+// the previous dive's value, and a save of another edit keeps the stored value.
+TEST_F(DiveDisplayTest, UnshowableValuesAreNotCarriedOverFromThePreviousDive)
+{
+    const qint64 first = AddDive(ManualDive({{"FO2", 32}, {"VARI", 3}, {"TEMP", 77}, {"SPSI", 3000}}));
+    const qint64 second = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}, {"FO2", 60}, {"VARI", 9},
+                                              {"TEMP", db::Value()}, {"SPSI", db::Value()}}));
+    Show(first);
+    Show(second);
+    EXPECT_EQ(form->Combo1(0).ListIndex(), -1);
+    EXPECT_EQ(form->Combo1(1).ListIndex(), -1);
+    EXPECT_EQ(form->Text3(22).text(), "");
+    EXPECT_EQ(form->Text3(6).text(), "");
+    emit form->MemoTxt().KeyDown(0);
+    form->MemoTxt().SetText("Night dive");
+    EXPECT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(second, "MEMO").ToString(), "Night dive");
+    EXPECT_EQ(Stored(second, "FO2").ToLong(), 60);
+    EXPECT_EQ(Stored(second, "VARI").ToLong(), 9);
+    EXPECT_TRUE(Stored(second, "TEMP").IsNull());
+    EXPECT_TRUE(Stored(second, "SPSI").IsNull());
+}
+
+} // namespace
+} // namespace kvl::test
