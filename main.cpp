@@ -1,8 +1,8 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
+#include "shell/MDI_MainFrm.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char* argv[])
 {
@@ -15,9 +15,9 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    QLabel window(QStringLiteral("KVL"));
-    window.setWindowTitle(QStringLiteral("TARVIK\u00AE Computer Vavedaver"));
-    window.resize(800, 600);
-    window.show();
+    kvl::MDI_MainFrm& window = kvl::MainFrm();
+    if (!window.MDIForm_Load())
+        return 0;
+    window.showMaximized();
     return app.exec();
 }

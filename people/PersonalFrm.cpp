@@ -1,5 +1,6 @@
 #include "people/PersonalFrm.h"
 
+#include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/Global_Vars.h"
@@ -35,8 +36,8 @@ PersonalFrm::PersonalFrm() : ChildFormOf("Personal"), fields_(new QFormLayout(th
     for (const Field& field : diverFields) {
         auto* box = new QLineEdit(this);
         box->setObjectName(field.column);
-        box->setReadOnly(true);
         box->setMaximumWidth(420);
+        connect(box, &QLineEdit::textEdited, this, [] { gv.PInfoChanged = true; });
         fields_->addRow(field.caption, box);
     }
 }
@@ -77,9 +78,33 @@ QString PersonalFrm::ShownValue(const QString& column) const
     return box ? box->text() : QString();
 }
 
+void PersonalFrm::TypeValue(const QString& column, const QString& text)
+{
+    if (auto* box = findChild<QLineEdit*>(column)) {
+        box->setText(text);
+        emit box->textEdited(text);
+    }
+}
+
 void PersonalFrm::SaveInfo()
 {
-    // The fields are not editable yet: nothing to write.
+    if (!gv.DB)
+        return;
+    try {
+        auto diver = gv.DB->OpenRecordset("Select * from USERINFO where USERTYPE = 1 ;");
+        if (diver->EOF()) {
+            diver->AddNew();
+            diver->SetField("USERTYPE", 1);
+        } else {
+            diver->Edit();
+        }
+        for (const Field& field : diverFields)
+            diver->SetField(field.column, ShownValue(field.column));
+        diver->Update();
+        gv.PInfoChanged = false;
+    } catch (const db::DbError&) {
+        MsgBox("Could not save the diver's information.", MsgButtons::OK, MsgIcon::Critical, "Error");
+    }
 }
 
 void PersonalFrm::Personal_InitUnits()

@@ -1,6 +1,6 @@
 #pragma once
 // The diver's child form (form code 1): the diver's personal, emergency and medical
-// record. For now it shows the record; editing comes with the people forms.
+// record, as plain fields for now; the full form comes with the people forms.
 
 #include "shell/ChildForm.h"
 
@@ -17,8 +17,9 @@ public:
     // Loads the unit flags from UNITS_OF_MEASUREMENT: DEPTH decides the unit system,
     // which goes into all seven flags and the tool bar's "Imperial" entry.
     void Personal_InitUnits();
-    // The value shown for a USERINFO column ("NAME", "CITY", ...).
+    // The value shown for a USERINFO column ("NAME", "CITY", ...), and typing one.
     QString ShownValue(const QString& column) const;
+    void TypeValue(const QString& column, const QString& text);
 
 protected:
     void Form_Load() override;

@@ -1,0 +1,115 @@
+// The exit road: the open form's changes, closing the log and the backup offer,
+// whether the user exits by the menu or closes the window.
+#include "tests/shell/MainFrmTest.h"
+
+#include "people/PersonalFrm.h"
+#include "shell/Global_Vars.h"
+#include "shell/LogStore.h"
+#include "shell/MDI_MainFrm.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace kvl::test {
+namespace {
+
+const char kBackupQuestion[] = "Do you want to backup your PC Vavedaver Program Data?";
+
+class ExitTest : public MainFrmTest {
+protected:
+    void SetUp() override
+    {
+        MainFrmTest::SetUp();
+        ASSERT_TRUE(StartUp());
+    }
+    QString DiverNameInLog(const QString& path)
+    {
+        return db::Database::Open(path)->Scalar("Select NAME from USERINFO where USERTYPE = 1 ;").ToString();
+    }
+};
+
+TEST_F(ExitTest, OffersABackupAfterClosingTheLogAndEnds)
+{
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    EXPECT_TRUE(MainFrm().mnuExit_Click());
+    EXPECT_EQ(LastPrompt().title, "Backup PC Vavedaver Program Data");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Information);
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_FALSE(gv.DB->IsOpen());
+    EXPECT_TRUE(QDir(Home() + "/Backup").isEmpty());
+}
+
+TEST_F(ExitTest, BackupProposesADatedNameInTheBackupFolderAndCopiesTheLog)
+{
+    const QString target = Home() + "/Backup/Sample Diver_200905211530.bak";
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::Yes).ExpectSaveFile(target);
+    MainFrm().mnuExit_Click();
+
+    const FileDialogRequest& asked = LastPrompt().file;
+    EXPECT_EQ(asked.title, "Save As");
+    EXPECT_EQ(asked.folder, Home() + "/Backup");
+    EXPECT_EQ(asked.filter, "Backup data files|*.bak");
+    EXPECT_TRUE(QRegularExpression("^Sample Diver_\\d{12}\\.bak$").match(asked.fileName).hasMatch())
+        << qPrintable(asked.fileName);
+    EXPECT_EQ(FileBytes(target), FileBytes(SampleLog()));
+    EXPECT_EQ(QDir(Home() + "/Backup").entryList(QDir::Files), QStringList{"Sample Diver_200905211530.bak"});
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+}
+
+TEST_F(ExitTest, BackupThatCannotBeWrittenSaysSoAndTheExitGoesOn)
+{
+    const QString notAFolder = WriteFile("Backup/file", "x");
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::Yes)
+        .ExpectSaveFile(notAFolder + "/Sample Diver.bak")
+        .ExpectMsg("Could not back up data file.");
+    MainFrm().mnuExit_Click();
+    EXPECT_EQ(LastPrompt().title, "Backup PC Vavedaver Program Data");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_EQ(DiverNameInLog(SampleLog()), "Sample Diver");
+    EXPECT_EQ(FileBytes(notAFolder), "x");
+}
+
+TEST_F(ExitTest, BackupCancelledAtTheSaveDialogWritesNothing)
+{
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::Yes).ExpectSaveFile("");
+    MainFrm().mnuExit_Click();
+    EXPECT_TRUE(QDir(Home() + "/Backup").isEmpty());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+}
+
+TEST_F(ExitTest, ClosingTheWindowGoesTheExitRoad)
+{
+    MainFrm().show();
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    EXPECT_TRUE(MainFrm().close());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_FALSE(gv.DB->IsOpen());
+    EXPECT_EQ(dialogs.Prompts().size(), 1u);  // asked once, not again by the close that ends it
+}
+
+TEST_F(ExitTest, KeepsTheDiversEdits)
+{
+    PersonalFrm::Instance().TypeValue("NAME", "Sample O'Diver");
+    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    MainFrm().mnuExit_Click();
+    EXPECT_EQ(DiverNameInLog(SampleLog()), "Sample O'Diver");
+    EXPECT_EQ(db::Database::Open(SampleLog())->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(),
+              "Cozumel");
+}
+
+TEST_F(ExitTest, KeepsTheDiversEditsInALogWithoutDives)
+{
+    dialogs.ExpectInput("Enter your desired Dive Log file name:", "Empty")
+        .ExpectInput("Enter your full name:", "Ann");
+    MainFrm().CreateNewDiveLog();
+    ASSERT_EQ(gv.CurrentDiveID, -1);
+    PersonalFrm::Instance().TypeValue("NAME", "Ann Lee");
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    MainFrm().close();
+    EXPECT_EQ(DiverNameInLog(Logs() + "/Empty.dlg"), "Ann Lee");
+}
+
+} // namespace
+} // namespace kvl::test

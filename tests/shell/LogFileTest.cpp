@@ -1,0 +1,240 @@
+// The dive-log file's lifecycle: opening another log, creating one, backing up
+// and restoring, with the bad inputs each one meets.
+#include "tests/shell/MainFrmTest.h"
+
+#include "people/PersonalFrm.h"
+#include "shell/Global_Vars.h"
+#include "shell/LogStore.h"
+#include "shell/MDI_MainFrm.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kvl::test {
+namespace {
+
+const char kNameQuestion[] = "Enter your desired Dive Log file name:";
+const char kDiverQuestion[] = "Enter your full name:";
+
+class LogFileTest : public MainFrmTest {
+protected:
+    void SetUp() override
+    {
+        MainFrmTest::SetUp();
+        ASSERT_TRUE(StartUp());
+    }
+    QString CopyOfSample(const QString& name)
+    {
+        const QString path = Logs() + "/" + name;
+        QFile::copy(SampleLog(), path);
+        return path;
+    }
+};
+
+TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    auto log = db::Database::Open(other);
+    log->Execute("Update USERINFO set NAME = 'Other Diver' where USERTYPE = 1 ;");
+    log.reset();
+    dialogs.ExpectOpenFile(other);
+
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.LogFilePath, other);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Other Diver");
+    EXPECT_GT(gv.CurrentDiveID, 0);
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+}
+
+TEST_F(LogFileTest, CancelledOpenKeepsTheOpenLogAndItsPath)
+{
+    dialogs.ExpectOpenFile("");
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+    EXPECT_TRUE(gv.DB->IsOpen());
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
+TEST_F(LogFileTest, InvalidLogAsksAgainAndYesLetsTheUserChooseAnother)
+{
+    const QString broken = LogWithoutModelRow("Broken.dlg");
+    const QString other = CopyOfSample("Other.dlg");
+    dialogs.ExpectOpenFile(broken)
+        .ExpectMsg("Invalid data file. Do you want to open another data file?", MsgAnswer::Yes)
+        .ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(dialogs.Prompts()[1].title, "Opening Log File");
+    EXPECT_EQ(dialogs.Prompts()[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(gv.LogFilePath, other);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
+}
+
+TEST_F(LogFileTest, InvalidLogAndNoEndsTheProgramWithTheLogClosed)
+{
+    const QString broken = LogWithoutModelRow("Broken.dlg");
+    dialogs.ExpectOpenFile(broken).ExpectMsg("Invalid data file. Do you want to open another data file?",
+                                             MsgAnswer::No);
+    MainFrm().OpenDiveLog();
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_FALSE(gv.DB->IsOpen());
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
+TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
+{
+    const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
+    dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
+        "Error opening data file.");
+    MainFrm().OpenDiveLog();
+    EXPECT_FALSE(MainFrm().LogOpened);
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+    EXPECT_EQ(LastPrompt().title, "Error");
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
+TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
+{
+    dialogs.ExpectInput(kNameQuestion, "  Reef Trip  ").ExpectInput(kDiverQuestion, "Ann O'Neil");
+    MainFrm().CreateNewDiveLog();
+
+    const QString created = Logs() + "/Reef Trip.dlg";
+    ASSERT_TRUE(QFile::exists(created));
+    EXPECT_EQ(dialogs.Prompts()[0].title, "Create New Dive Log");
+    EXPECT_EQ(dialogs.Prompts()[1].title, "Add diver name to data file");
+    EXPECT_EQ(gv.LogFilePath, created);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+
+    auto diver = gv.DB->OpenRecordset("Select * from USERINFO ;");
+    ASSERT_EQ(diver->RecordCount(), 1);
+    EXPECT_EQ(diver->Field("USERTYPE").ToLong(), 1);
+    for (const char* column : {"ADDRESS1", "CITY", "EMAIL", "CONTACTNAME", "POLICY", "ALLERGIES"})
+        EXPECT_EQ(diver->Field(column).ToString(), " ") << column;
+    EXPECT_EQ(gv.DB->Scalar("Select COUNT(*) from DC_PROPERTIES where MODELID = 6774 ;").ToLong(), 1);
+}
+
+TEST_F(LogFileTest, NewLogNamesThatCannotBeFileNamesAreRefused)
+{
+    for (const QString& name : QStringList{"a/b", "a\\b", "..", ".", "tab\tname", QString("bell") + QChar(7)}) {
+        dialogs.ExpectInput(kNameQuestion, name)
+            .ExpectMsg("A Dive Log file name cannot hold \"/\", \"\\\" or control characters, nor be only dots. "
+                       "Please choose another file name.");
+        MainFrm().CreateNewDiveLog();
+        EXPECT_EQ(LastPrompt().title, "Warning");
+        EXPECT_EQ(LastPrompt().icon, MsgIcon::Exclamation);
+    }
+    EXPECT_EQ(QDir(Logs()).entryList(QDir::Files), QStringList{"Sample Diver.dlg"});
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+}
+
+TEST_F(LogFileTest, NewLogWithANameInUseOrNoNameMakesNothing)
+{
+    dialogs.ExpectInput(kNameQuestion, "Sample Diver")
+        .ExpectMsg("Dive Log is already existed. Please choose another file name.")
+        .ExpectInput(kNameQuestion, "   ");
+    const QByteArray before = FileBytes(SampleLog());
+    MainFrm().CreateNewDiveLog();
+    MainFrm().CreateNewDiveLog();
+    EXPECT_EQ(FileBytes(SampleLog()), before);
+    EXPECT_EQ(QDir(Logs()).entryList(QDir::Files), QStringList{"Sample Diver.dlg"});
+}
+
+TEST_F(LogFileTest, NewLogWithoutTheTemplateShowsTheCreateError)
+{
+    QFile::remove(Home() + "/Tpls/Dlg.tpl");
+    dialogs.ExpectInput(kNameQuestion, "Reef Trip").ExpectMsg("Error creating Dive Log.");
+    MainFrm().CreateNewDiveLog();
+    EXPECT_FALSE(QFile::exists(Logs() + "/Reef Trip.dlg"));
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+    EXPECT_TRUE(gv.DB->IsOpen());
+}
+
+TEST(BackupFileNameTest, DropsTheExtensionAndAddsTheDateAndTime)
+{
+    const QDateTime when(QDate(2009, 5, 21), QTime(15, 30, 42));
+    EXPECT_EQ(BackupFileName("/home/d/Logs/My Log.dlg", when), "My Log_200905211530.bak");
+    EXPECT_EQ(BackupFileName("C:\\KVL\\Logs\\Sample Diver.dlg", when), "Sample Diver_200905211530.bak");
+    EXPECT_EQ(BackupFileName("", when), "_200905211530.bak");
+}
+
+TEST_F(LogFileTest, RestoreCopiesTheBackupToTheChosenLogAndSaysWhere)
+{
+    const QString backup = WriteFile("Backup/Old_200905211530.bak", FileBytes(SampleLog()));
+    const QString target = CopyOfSample("Replaced.dlg");
+    WriteFile("Logs/Replaced.dlg", "older content");
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(target)
+        .ExpectMsg("Your backup file has been restored to: " + target);
+    MainFrm().RestoreDiveLog();
+
+    EXPECT_EQ(FileBytes(target), FileBytes(backup));
+    EXPECT_EQ(dialogs.Prompts()[0].file.title, "Restore data from a backup file");
+    EXPECT_EQ(dialogs.Prompts()[0].file.folder, Home() + "/Backup");
+    EXPECT_EQ(dialogs.Prompts()[0].file.filter, "Backup data files|*.bak");
+    EXPECT_EQ(dialogs.Prompts()[1].file.folder, Logs());
+    EXPECT_EQ(LastPrompt().title, "Restore Data");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Information);
+    EXPECT_EQ(gv.LogFilePath, SampleLog());  // the restored log is not opened
+}
+
+TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
+{
+    const QString backup = WriteFile("Backup/Old.bak", "backup bytes");
+    const QString openLogOtherSpelling = Home() + "/Backup/../Logs/./Sample Diver.dlg";
+    const QString target = Logs() + "/Restored.dlg";
+    const QByteArray before = FileBytes(SampleLog());
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(openLogOtherSpelling)
+        .ExpectMsg(openLogOtherSpelling + " is currently in use. Please, choose a different file name.")
+        .ExpectSaveFile(backup)
+        .ExpectMsg(backup + " is the backup file being restored. Please, choose a different file name.")
+        .ExpectSaveFile(target)
+        .ExpectMsg("Your backup file has been restored to: " + target);
+    MainFrm().RestoreDiveLog();
+
+    EXPECT_EQ(FileBytes(SampleLog()), before);
+    EXPECT_EQ(FileBytes(backup), "backup bytes");
+    EXPECT_EQ(FileBytes(target), "backup bytes");
+    EXPECT_EQ(dialogs.Messages()[0].title, "Warning");
+    EXPECT_EQ(dialogs.Messages()[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(LogFileTest, RestoreThatCannotWriteSaysSoAndLeavesNoFile)
+{
+    const QString backup = WriteFile("Backup/Old.bak", "backup bytes");
+    WriteFile("Logs/NotAFolder", "x");
+    const QString target = Logs() + "/NotAFolder/Restored.dlg";
+    dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg("Could not restore data file.");
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(LastPrompt().title, "Restore Data");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
+}
+
+TEST_F(LogFileTest, RestoreCancelledAtEitherDialogDoesNothing)
+{
+    dialogs.ExpectOpenFile("");
+    MainFrm().RestoreDiveLog();
+    dialogs.ExpectOpenFile(WriteFile("Backup/Old.bak", "b")).ExpectSaveFile("");
+    MainFrm().RestoreDiveLog();
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST(CopyFileReplacingTest, FailureLeavesTheTargetAsItWas)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target.dlg");
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kept");
+    file.close();
+
+    EXPECT_FALSE(CopyFileReplacing(dir.filePath("missing.bak"), target));
+    EXPECT_EQ(FileBytes(target), "kept");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target.dlg"});  // no temporary left
+}
+
+} // namespace
+} // namespace kvl::test

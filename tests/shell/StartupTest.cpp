@@ -1,0 +1,199 @@
+// The start-up road: help file check, the last log, the questions when it is
+// missing or invalid, and the first child form.
+#include "tests/shell/MainFrmTest.h"
+
+#include "people/PersonalFrm.h"
+#include "platform/registry/Registry.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/Global_Vars.h"
+#include "shell/LogStore.h"
+#include "shell/MDI_MainFrm.h"
+#include "shell/SystemServices.h"
+
+#include <QFile>
+
+namespace kvl::test {
+namespace {
+
+const char kInvalidQuestion[] = "Invalid data file. Do you want to open another data file?";
+const char kMissingQuestion[] = "Could not find your last viewed Data File. Do you want to open another Data File?";
+const char kCreateQuestion[] = "Do you want to create a new data file?";
+
+class StartupTest : public MainFrmTest {
+protected:
+    void RememberLog(const QString& path) { WriteKvlSetting("LastDiveLog", path); }
+};
+
+TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
+{
+    ASSERT_TRUE(StartUp());
+
+    EXPECT_TRUE(dialogs.Prompts().empty());
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+    EXPECT_EQ(ReadKvlSetting("LastModel"), "QX07");
+    EXPECT_EQ(ReadKvlSetting("LastModelData"), "QX07");
+    EXPECT_EQ(gv.RegLastModel.ToString(), "QX07");
+    EXPECT_TRUE(MainFrm().LogOpened);
+    EXPECT_TRUE(gv.DBIsOpen);
+    EXPECT_EQ(gv.SortOrder, "LIFETIMEDIVENO ASC");
+    EXPECT_EQ(gv.DiveListSQL, "Select * from DIVEDATA ORDER by LIFETIMEDIVENO ASC");
+    EXPECT_EQ(gv.HelpFile, Home() + "/KVL.html");
+
+    // The diver's form is the first child form, and the dive items are off the bar.
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    ASSERT_TRUE(PersonalFrm::Exists());
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Sample Diver");
+    EXPECT_TRUE(MainFrm().SmartBar->Items("Personal").Selected());
+    EXPECT_GT(gv.CurrentDiveID, 0);
+    for (const char* key : {"LTD", "AddDive", "FirstDive", "NextDive", "DeleteAllDives", "Sort", "Units", "Save"})
+        EXPECT_EQ(MainFrm().SmartUI1->Items(key).Visible(), 0) << key;
+    for (const char* key : {"Exit", "NewLog", "OpenLog", "RestoreLog", "Print", "Export", "Help"})
+        EXPECT_EQ(MainFrm().SmartUI1->Items(key).Visible(), 1) << key;
+    EXPECT_TRUE(MainFrm().SmartUI1->Items("FirstDive").Enabled());
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+}
+
+TEST_F(StartupTest, MissingHelpFileAsksAndNoEndsTheProgramAtOnce)
+{
+    QFile::remove(Home() + "/KVL.html");
+    dialogs.ExpectMsg("Could not find the help file 'KVL.html'. Do you want to continue?", MsgAnswer::No);
+
+    EXPECT_FALSE(StartUp());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_EQ(LastPrompt().title, "Warning");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), RegNotFound);  // nothing further ran
+}
+
+TEST_F(StartupTest, MissingHelpFileAndYesGoesOn)
+{
+    QFile::remove(Home() + "/KVL.html");
+    dialogs.ExpectMsg("Could not find the help file 'KVL.html'. Do you want to continue?", MsgAnswer::Yes);
+    EXPECT_TRUE(StartUp());
+    EXPECT_EQ(gv.ActiveFormID, 1);
+}
+
+TEST_F(StartupTest, RemembersTheLastLogOpened)
+{
+    const QString other = Logs() + "/Other.dlg";
+    QFile::copy(SampleLog(), other);
+    RememberLog(other);
+    ASSERT_TRUE(StartUp());
+    EXPECT_EQ(gv.LogFilePath, other);
+    EXPECT_EQ(gv.DB->Path(), other);
+}
+
+// The roads that end without a log, by the answers given.
+struct NoLogCase {
+    const char* name;
+    bool lastLogExists;          // an invalid log, else a missing one
+    MsgAnswer openAnother;
+    MsgAnswer createNew;         // asked only after No
+    bool terminatedMessage;      // "Program terminated." ends the road
+};
+
+class StartupWithoutLogTest : public StartupTest, public ::testing::WithParamInterface<NoLogCase> {};
+
+TEST_P(StartupWithoutLogTest, EndsTheProgram)
+{
+    const NoLogCase& c = GetParam();
+    RememberLog(c.lastLogExists ? LogWithoutModelRow("Broken.dlg") : Logs() + "/Gone.dlg");
+    dialogs.ExpectMsg(c.lastLogExists ? kInvalidQuestion : kMissingQuestion, c.openAnother);
+    if (c.openAnother == MsgAnswer::Yes) {
+        dialogs.ExpectOpenFile("");  // cancelled
+    } else {
+        dialogs.ExpectMsg(kCreateQuestion, c.createNew);
+        if (c.createNew == MsgAnswer::Yes)
+            dialogs.ExpectInput("Enter your desired Dive Log file name:", "");
+    }
+    if (c.terminatedMessage)
+        dialogs.ExpectMsg("Program terminated.");
+
+    EXPECT_FALSE(StartUp());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_FALSE(PersonalFrm::Exists());
+    if (c.terminatedMessage) {
+        EXPECT_EQ(LastPrompt().title, QString::fromUtf8("Tarvik\u00AE Computer Vavedaver"));
+        EXPECT_EQ(LastPrompt().icon, MsgIcon::Information);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, StartupWithoutLogTest,
+    ::testing::Values(NoLogCase{"MissingNoNo", false, MsgAnswer::No, MsgAnswer::No, false},
+                      NoLogCase{"MissingYesCancelled", false, MsgAnswer::Yes, MsgAnswer::No, true},
+                      NoLogCase{"MissingNoYesNoName", false, MsgAnswer::No, MsgAnswer::Yes, true},
+                      NoLogCase{"InvalidNoNo", true, MsgAnswer::No, MsgAnswer::No, false},
+                      NoLogCase{"InvalidYesCancelled", true, MsgAnswer::Yes, MsgAnswer::No, true}),
+    [](const ::testing::TestParamInfo<NoLogCase>& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, InvalidLogQuestionsCarryTheirTitlesAndIcons)
+{
+    RememberLog(LogWithoutModelRow("Broken.dlg"));
+    dialogs.ExpectMsg(kInvalidQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
+    StartUp();
+    EXPECT_EQ(LastPrompt(1).title, "Opening Data File");
+    EXPECT_EQ(LastPrompt(1).icon, MsgIcon::Critical);
+    EXPECT_EQ(LastPrompt().title, "Creating New Data File");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Information);
+    EXPECT_FALSE(gv.DB->IsOpen());  // closed before the create question
+}
+
+TEST_F(StartupTest, MissingLastLogThenOpeningAnotherShowsIt)
+{
+    RememberLog(Logs() + "/Gone.dlg");
+    const QString other = Logs() + "/Other.dlg";
+    QFile::copy(SampleLog(), other);
+    dialogs.ExpectMsg(kMissingQuestion, MsgAnswer::Yes).ExpectOpenFile(other);
+
+    ASSERT_TRUE(StartUp());
+    EXPECT_EQ(dialogs.Prompts()[0].title, "Opening Log File");
+    EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs.Prompts()[1].file.folder, Logs());
+    EXPECT_EQ(dialogs.Prompts()[1].file.filter, "Data files|*.dlg");
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Sample Diver");
+}
+
+TEST_F(StartupTest, MissingLastLogThenCreatingOneAsksTheDiverUntilNamed)
+{
+    RememberLog(Logs() + "/Gone.dlg");
+    dialogs.ExpectMsg(kMissingQuestion, MsgAnswer::No)
+        .ExpectMsg(kCreateQuestion, MsgAnswer::Yes)
+        .ExpectInput("Enter your desired Dive Log file name:", "My Log")
+        .ExpectInput("Enter your full name:", "")
+        .ExpectInput("Enter your full name:", "Ann O'Neil");
+
+    ASSERT_TRUE(StartUp());
+    const QString created = Logs() + "/My Log.dlg";
+    EXPECT_EQ(gv.LogFilePath, created);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+    EXPECT_EQ(gv.BaseLTD, 1);
+    EXPECT_EQ(gv.CurrentDiveID, -1);
+}
+
+TEST_F(StartupTest, LogThatIsNotADatabaseGivesTheOpenErrorThenTheInvalidQuestion)
+{
+    RememberLog(WriteFile("Logs/Garbage.dlg", QByteArray(4096, 'x')));
+    dialogs.ExpectMsg("Could not open data file. Error 26")
+        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
+        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
+    EXPECT_FALSE(StartUp());
+    EXPECT_EQ(dialogs.Prompts()[0].title, "Error");
+    EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(StartupTest, EmptyLogFileIsRefusedAsInvalid)
+{
+    RememberLog(WriteFile("Logs/Empty.dlg", QByteArray()));
+    dialogs.ExpectMsg("Could not open data file. Error 26")
+        .ExpectMsg(kInvalidQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
+    EXPECT_FALSE(StartUp());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+}
+
+} // namespace
+} // namespace kvl::test
