@@ -1,8 +1,6 @@
 // The start-up road, the exit road, and the menu commands for help, about and print.
 #include "shell/MDI_MainFrm.h"
 
-#include "people/BuddiesFrm.h"
-#include "people/PersonalFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -12,11 +10,10 @@
 #include "shell/Global_Vars.h"
 #include "shell/HelpWindow.h"
 #include "shell/LogStore.h"
+#include "shell/MDI_Commands.h"
 #include "shell/SystemServices.h"
 #include "shell/Units.h"
 #include "shell/frmAbout.h"
-#include "site_gear/GearFrm.h"
-#include "site_gear/LocationFrm.h"
 
 #include <QCloseEvent>
 
@@ -120,32 +117,21 @@ bool MDI_MainFrm::mnuExit_Click()
 }
 
 // Saves the open child form's changes before the program ends; false when the
-// dive record refuses its edits and the program must stay open.
+// dive record refuses its edits and the program must stay open. The other forms
+// save as closing them would, so the diver's and the companions' edits are kept.
 bool MDI_MainFrm::SaveFormsOnExit()
 {
-    // The diver's record belongs to the log, not to a dive: it is saved whatever the
-    // current dive, as closing the form would.
-    if (gv.ActiveFormID == FormCode::Personal) {
-        PersonalFrm::Instance().SaveInfo();
+    const int code = gv.ActiveFormID;
+    if (code != FormCode::Dive) {
+        SaveOpenForm(SaveOccasion::Closing, code);
         return true;
     }
     if (gv.CurrentDiveID <= 0)
         return true;
-    switch (gv.ActiveFormID) {
-    case FormCode::Location:
-        LocationFrm::Instance().LOCATION_Update_LocationData();
-        break;
-    case FormCode::Gear:
-        GearFrm::Instance().UpdateGearInfo();
-        break;
-    case FormCode::Buddies:
-        if (gv.PInfoChanged)
-            BuddiesFrm::Instance().SaveInfo();
-        break;
-    default:
-        break;
-    }
-    return true;
+    CommitDiveRecordEdit();
+    if ((DiveRecordChanged() || gv.IsNewDive) && AskToSaveChanges())
+        SaveDiveRecord();
+    return gv.DiveChanged != 3;
 }
 
 void MDI_MainFrm::closeEvent(QCloseEvent* event)

@@ -27,6 +27,8 @@ public:
 
     BarItem& Items(const QString& key) const { return items_[key]; }
     bool HasItem(const QString& key) const { return items_.Has(key); }
+    // Every item in its order on the bar, separators and group headers included.
+    const std::vector<std::unique_ptr<BarItem>>& AllItems() const { return items_.All(); }
     // The entry's on-screen button, for tests that click as the user does.
     QAbstractButton* Button(const QString& key) const;
 

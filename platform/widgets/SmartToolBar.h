@@ -38,6 +38,8 @@ public:
 
     BarItem& Items(const QString& key) const { return items_[key]; }
     bool HasItem(const QString& key) const { return items_.Has(key); }
+    // Every item in its order on the bar, separators and group headers included.
+    const std::vector<std::unique_ptr<BarItem>>& AllItems() const { return items_.All(); }
     void SetDropDownHandler(DropDownHandler handler) { dropDown_ = std::move(handler); }
 
     // What the user clicks: the action of a button, menu or entry; for a drop-down
