@@ -921,6 +921,7 @@ void DiveFrm::Text3_LostFocus(int index)
         if (minutes < 0) {
             FieldWarning(QString::fromUtf8(kElapsedNegative));
             Text3(11).setText(NumberText(d.BTIME));
+            refused_ = true;
             return;
         }
         ShowTimeOut(TimeIn24(), db::Value(minutes));
@@ -995,6 +996,7 @@ void DiveFrm::Masked1_LostFocus(int index)
         if (!IsValidDate(box.Text())) {
             box.SetText(MaskedTextOnFocus);
             box.setFocus();
+            refused_ = true;
             return;
         }
         const QString date = DateToDB(box.Text(), gv.UnitDate);
@@ -1038,6 +1040,7 @@ bool DiveFrm::CommitElapsedTime(bool* changed)
     if (minutes < 0) {
         FieldWarning(QString::fromUtf8(kElapsedNegative));
         Text3(11).setText(NumberText(d.BTIME));
+        refused_ = true;
         return false;
     }
     const qint64 whole = RoundHalfEven(minutes);
@@ -1058,6 +1061,7 @@ bool DiveFrm::CommitTimeIn()
     if (!IsValidTimeText(box.Text(), gv.UnitTime)) {
         PutBackDiveTime();
         box.setFocus();
+        refused_ = true;
         return false;
     }
     box.SetText(NormalizeTimeIn(box.Text(), gv.UnitTime));
@@ -1158,15 +1162,16 @@ void DiveFrm::Combo1_Change(int index)
     Combo1_LostFocus(index);
 }
 
+// A list left on the position the stored value already shows keeps that value
+// (a stored FO2 below 21 is the "AIR" entry as much as 20 is).
 void DiveFrm::Combo1_LostFocus(int index)
 {
     const int position = Combo1(index).ListIndex();
-    if (position < 0)
-        return;
-    if (index == 0)
-        gv.CurrentDive.FO2 = db::Value(FO2OfGasListIndex(position));
-    else if (index == 1)
-        gv.CurrentDive.VARI = db::Value(position);
+    DiveDataRec& d = gv.CurrentDive;
+    if (index == 0 && position >= 0 && position != GasListIndex(d.FO2))
+        d.FO2 = db::Value(FO2OfGasListIndex(position));
+    else if (index == 1 && position >= 0 && position != VariListIndex(d.VARI))
+        d.VARI = db::Value(position);
 }
 
 void DiveFrm::MemoTxt_KeyDown()
@@ -1181,19 +1186,25 @@ void DiveFrm::MemoTxt_LostFocus() { gv.CurrentDive.MEMO = MemoTxt().Text(); }
 
 void DiveFrm::Update_DataType() { gv.CurrentDive.DATATYPE = EditedDataType(gv.CurrentDive.DATATYPE); }
 
-void DiveFrm::CommitPendingEdit()
+bool DiveFrm::CommitPendingEdit()
 {
+    refused_ = false;
     if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
         focused->clearFocus();
     if (auto commit = std::exchange(pendingCommit_, nullptr))
         commit();
+    return !std::exchange(refused_, false);
 }
 
 bool DiveFrm::Dive_IsAnyChange()
 {
-    CommitPendingEdit();
+    const bool committed = CommitPendingEdit();
     if (gv.DiveChanged != 2 && gv.DiveChanged != 3)
         return false;
+    if (!committed) {   // the box has shown why and holds the stored value again
+        gv.DiveChanged = 3;
+        return false;
+    }
     gv.DiveChanged = 2;   // a refused value is checked again on every attempt
     bool changed = false;
     if (!ReadBackChanges(&changed)) {
@@ -1226,10 +1237,8 @@ bool DiveFrm::ReadBackChanges(bool* changed)
             *changed = true;
         }
     }
-    if (Combo1(0).ListIndex() >= 0)
-        d.FO2 = db::Value(FO2OfGasListIndex(Combo1(0).ListIndex()));
-    if (Combo1(1).ListIndex() >= 0)
-        d.VARI = db::Value(Combo1(1).ListIndex());
+    Combo1_LostFocus(0);
+    Combo1_LostFocus(1);
 
     MaskedEdit& dateBox = Masked1(0);
     if (!IsValidDate(dateBox.Text())) {

@@ -76,8 +76,9 @@ public:
     void DIVE_Update_DiveData();
     void Update_DataType();
     // Runs the lost-focus handling of the box being edited, so that a command
-    // started from a bar or menu sees the typed value.
-    void CommitPendingEdit();
+    // started from a bar or menu sees the typed value. False when the box refused
+    // its value (a date, time in or elapsed time): the user is to stay on the dive.
+    bool CommitPendingEdit();
 
     // Location and dive site.
     void DIVE_InitLocation();
@@ -175,7 +176,8 @@ private:
     ButtonPopup* addDel_ = nullptr;
 
     qint64 loadedDiveId_ = -1;
-    std::function<void()> pendingCommit_;   // the lost-focus handling of the box typed into
+    std::function<void()> pendingCommit_;
+    bool refused_ = false;                  // a lost-focus check refused its box   // the lost-focus handling of the box typed into
 };
 
 } // namespace kvl

@@ -79,8 +79,8 @@ bool DiveRecordDiffers(qint64 diveId, const DiveDataRec& dive)
     if (row->EOF())
         return false;
     for (const auto& [column, value] : SavedColumns(dive))
-        if (!SameValue(column, row->Field(column), value))
-            return true;
+        if (QLatin1String(column) != QLatin1String("MINIMUM") && !SameValue(column, row->Field(column), value))
+            return true;   // MINIMUM follows TEMP on a save; the location form edits it on its own
     return false;
 }
 

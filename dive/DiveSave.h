@@ -11,7 +11,7 @@ namespace kvl {
 // MINIMUM takes the value of TEMP. Returns false when the dive has no row.
 // Database failures throw db::DbError.
 bool WriteDiveRecord(qint64 diveId, const DiveDataRec& dive);
-// Whether any column WriteDiveRecord would write differs from the row's value.
+// Whether any column WriteDiveRecord would write (MINIMUM aside) differs from the row's value.
 // Numbers compare as numbers, texts as texts, Null only equals Null.
 bool DiveRecordDiffers(qint64 diveId, const DiveDataRec& dive);
 

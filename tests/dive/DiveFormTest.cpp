@@ -39,6 +39,7 @@ void DiveFormTest::SetUp()
     gv.DBIsOpen = true;
     gv.SortOrder = "LIFETIMEDIVENO ASC";
     gv.DiveListSQL = "Select * from DIVEDATA ORDER by " + gv.SortOrder;
+    gv.BaseLTD = 1;
     InitUnitFlags();
 }
 

@@ -1,0 +1,267 @@
+#include "tests/dive/DiveFormTest.h"
+
+#include "dive/DiveCatalogs.h"
+
+namespace kvl::test {
+namespace {
+
+class DiveSaveTest : public DiveFormTest {};
+
+TEST_F(DiveSaveTest, EveryEditReachesTheRowInStoredUnitsAndLifetimeNumbersFollowTheDate)
+{
+    const qint64 first = AddDive(ManualDive({{"LIFETIMEDIVENO", 1}, {"DIVEDATE", "2009/05/21"}}), 1, 1);
+    const qint64 second = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}, {"DIVEDATE", "2009/06/01"}}), 1, 1);
+    const qint64 reef = AddCatalogName(LocationSide(), "Red Sea");
+    const qint64 site = AddCatalogName(DiveSiteSide(), "Thistlegorm");
+    Show(first);
+    DiveFrm& f = *form;
+
+    TypeAndLeave(f.Masked1(0), "15/07/2009");        // now after the second dive
+    TypeAndLeave(f.Masked1(1), "08:05");
+    TypeAndLeave(f.Text3(11), "50");
+    TypeAndLeave(f.Text3(3), "30");                  // metres
+    Type(f.Text3(4), "12,5");                        // a decimal comma
+    Type(f.Text3(22), "20");                         // deg C
+    TypeAndLeave(f.Text3(6), "200");                 // bar
+    TypeAndLeave(f.Text3(7), "50");
+    TypeAndLeave(f.Text3(5), "12");                  // litres
+    f.Check2(0).Click();
+    TypeAndLeave(f.Text3(16), "180");
+    TypeAndLeave(f.Text3(17), "30");
+    f.Combo1(0).setCurrentIndex(12);                 // 32%
+    emit f.Combo1(0).Change();
+    f.Location_Combo().MoveFirst();
+    f.Location_Combo().PickRow(0);
+    f.DiveSite_Combo().PickRow(0);
+    EXPECT_EQ(f.Text3(8).text(), "300");
+
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(Stored(first, "DIVEDATE").ToString(), "2009/07/15");
+    EXPECT_EQ(Stored(first, "DIVETIME").ToString(), "08:05");
+    EXPECT_EQ(Stored(first, "BTIME").ToLong(), 50);
+    EXPECT_EQ(Stored(first, "MDEPTH").ToDouble(), 98);            // 30 m
+    EXPECT_EQ(Stored(first, "AVGDEPTH").ToDouble(), 41);   // 12.5 m, to whole feet below a half
+    EXPECT_NEAR(Stored(first, "TEMP").ToDouble(), 68, 1e-6);
+    EXPECT_EQ(Stored(first, "MINIMUM").ToDouble(), Stored(first, "TEMP").ToDouble());
+    EXPECT_NEAR(Stored(first, "SPSI").ToDouble(), 2857.143, 1e-3);
+    EXPECT_NEAR(Stored(first, "EPSI").ToDouble(), 714.2857, 1e-3);
+    EXPECT_NEAR(Stored(first, "CYLINDERSIZE").ToDouble(), 0.4237767, 1e-5);
+    EXPECT_TRUE(Stored(first, "TANK2ON").ToBool());
+    EXPECT_NEAR(Stored(first, "SPSI2").ToDouble(), 2571.429, 1e-3);
+    EXPECT_EQ(Stored(first, "FO2").ToLong(), 32);
+    EXPECT_EQ(Stored(first, "LOCID").ToLong(), reef);
+    EXPECT_EQ(Stored(first, "SITEID").ToLong(), site);
+    EXPECT_EQ(Stored(first, "LIFETIMEDIVENO").ToLong(), 2);
+    EXPECT_EQ(Stored(second, "LIFETIMEDIVENO").ToLong(), 1);
+
+    // Coming back shows every change in the user's units.
+    Show(first);
+    EXPECT_EQ(f.Masked1(0).Text(), "15/07/2009");
+    EXPECT_EQ(f.Masked1(1).Text(), "08:05");
+    EXPECT_EQ(f.Text3(2).text(), "08:55");
+    EXPECT_EQ(f.Text3(3).text(), "29.9");   // 98 ft
+    EXPECT_EQ(f.Text3(4).text(), "12.5");
+    EXPECT_EQ(f.Text3(22).text(), "20");
+    EXPECT_EQ(f.Text3(6).text(), "200");
+    EXPECT_EQ(f.Text3(7).text(), "50");
+    EXPECT_EQ(f.Text3(5).text(), "12");
+    EXPECT_EQ(f.Text3(16).text(), "180");
+    EXPECT_EQ(f.Combo1(0).currentText(), "32%");
+    EXPECT_EQ(f.Location_Combo().Text(), "Red Sea");
+    EXPECT_EQ(f.DiveSite_Combo().Text(), "Thistlegorm");
+    EXPECT_EQ(f.Check2(0).Value(), 1);
+}
+
+// The record goes to the dive the form showed, even when another form has moved
+// the browsed list meanwhile.
+TEST_F(DiveSaveTest, WritesTheDiveItShowedNotTheListsCurrentRow)
+{
+    const qint64 shown = AddDive(ManualDive({{"LIFETIMEDIVENO", 1}}));
+    const qint64 other = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}, {"MEMO", "untouched"}}));
+    Show(shown);
+    emit form->MemoTxt().KeyDown(0);
+    form->MemoTxt().SetText("edited");
+    gv.rsDiveData->FindFirst("DIVEID", other);
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(shown, "MEMO").ToString(), "edited");
+    EXPECT_EQ(Stored(other, "MEMO").ToString(), "untouched");
+}
+
+// A typed value is committed by the command that leaves the dive, although the
+// click on the bar never took the focus from the box.
+TEST_F(DiveSaveTest, ACommandCommitsTheBoxBeingTyped)
+{
+    const qint64 id = AddDive(ManualDive(), 0, 1);
+    Show(id);
+    Type(form->Text3(6), "2900");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "SPSI").ToDouble(), 2900);
+}
+
+// Edits that no lost-focus rule reports are still saved.
+TEST_F(DiveSaveTest, QuietEditsMarkTheDiveChanged)
+{
+    struct Case {
+        const char* name;
+        std::function<void(DiveFrm&)> edit;
+        const char* column;
+        double stored;
+    } cases[] = {
+        {"average depth", [](DiveFrm& f) { f.Text3(4).setText("20"); }, "AVGDEPTH", 20},
+        {"gas", [](DiveFrm& f) { f.Combo1(0).setCurrentIndex(1); emit f.Combo1(0).Change(); }, "FO2", 21},
+        {"ascent rate", [](DiveFrm& f) { f.Combo1(1).setCurrentIndex(4); emit f.Combo1(1).Change(); }, "VARI", 4},
+        {"gauge", [](DiveFrm& f) { f.Gauge_Check().Click(); }, "GAUGEDIVE", -1},
+        {"violation", [](DiveFrm& f) { f.Viol_Check().Click(); }, "VIOLATION", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        const qint64 id = AddDive(ManualDive({{"FO2", 0}}), 0, 1);   // imperial
+        Show(id);
+        if (QString(c.name) == "average depth")
+            emit form->Text3(4).KeyDown(0);
+        c.edit(*form);
+        EXPECT_TRUE(SaveAsMainWindow());
+        EXPECT_EQ(Stored(id, c.column).ToDouble(), c.stored);
+    }
+}
+
+TEST_F(DiveSaveTest, AirStoredBelowTwentyOneIsNoChange)
+{
+    const qint64 id = AddDive(ManualDive({{"FO2", 0}}));
+    Show(id);
+    gv.DiveChanged = 2;
+    EXPECT_FALSE(form->Dive_IsAnyChange());
+    EXPECT_EQ(Stored(id, "FO2").ToLong(), 0);
+}
+
+TEST_F(DiveSaveTest, NothingChangedWritesNothingButEndsTheNewDive)
+{
+    const qint64 id = AddDive(ManualDive({{"MDEPTH", 101}}));   // shown rounded as 30.8 m
+    Show(id);
+    gv.IsNewDive = true;
+    emit form->Text3(1).KeyDown(0);   // a key that changed nothing
+    EXPECT_FALSE(form->Dive_IsAnyChange());
+    gv.DiveChanged = 0;
+    form->DIVE_Update_DiveData();
+    EXPECT_FALSE(gv.IsNewDive);
+    EXPECT_EQ(Stored(id, "MDEPTH").ToDouble(), 101);
+}
+
+// A refused date keeps the user on the dive; the next attempt checks again.
+TEST_F(DiveSaveTest, RefusedDateIsCheckedAgainOnTheNextAttempt)
+{
+    const qint64 id = AddDive(ManualDive());
+    Show(id);
+    form->Masked1_GotFocus(0);
+    Type(form->Masked1(0), "31/02/2009");
+    dialogs.ExpectMsg("Invalid day. Please re-enter date with a valid day.");
+    EXPECT_FALSE(SaveAsMainWindow());
+    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(form->Masked1(0).Text(), "21/05/2009");
+    Type(form->Masked1(0), "30/99/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    EXPECT_FALSE(SaveAsMainWindow());
+    EXPECT_EQ(gv.DiveChanged, 3);
+    Type(form->Masked1(0), "01/06/2009");
+    EXPECT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "DIVEDATE").ToString(), "2009/06/01");
+}
+
+TEST_F(DiveSaveTest, NegativeElapsedTimeKeepsTheUserOnTheDive)
+{
+    const qint64 id = AddDive(ManualDive());
+    Show(id);
+    Type(form->Text3(11), "-5");
+    dialogs.ExpectMsg("Elapsed dive time should not be less than 0.")
+        .ExpectMsg("Elapsed dive time should not be less than 0.");
+    Leave(form->Text3(11));
+    EXPECT_EQ(form->Text3(11).text(), "40");
+    Type(form->Text3(11), "-5");
+    EXPECT_FALSE(form->Dive_IsAnyChange());
+    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(Stored(id, "BTIME").ToLong(), 40);
+}
+
+TEST_F(DiveSaveTest, DownloadedDiveKeepsItsModelAndBecomesModifiedKeepingNavigation)
+{
+    const qint64 id = AddDive(ManualDive({{"DATATYPE", 0x11}, {"MODELID", 6774}, {"MODELSERNO", 99}}));
+    Show(id);
+    Type(form->Text3(9), "OTHER");      // locked: no change
+    EXPECT_EQ(gv.DiveChanged, 0);
+    TypeAndLeave(form->Masked1(1), "11:20");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "DATATYPE").ToLong(), 0x12);
+    EXPECT_EQ(Stored(id, "MODELID").ToLong(), 6774);
+    EXPECT_EQ(Stored(id, "MODELSERNO").ToLong(), 99);
+}
+
+TEST_F(DiveSaveTest, ManualDiveTakesATypedModelAndSerial)
+{
+    const qint64 id = AddDive(ManualDive());
+    Show(id);
+    TypeAndLeave(form->Text3(9), "o'neil x1");
+    TypeAndLeave(form->Text3(10), "1234");
+    ASSERT_TRUE(SaveAsMainWindow());
+    const qint64 model = Stored(id, "MODELID").ToLong();
+    EXPECT_EQ(model, 1);
+    EXPECT_EQ(gv.DB->Scalar("Select MODELNAME from DC_PROPERTIES where MODELID = ?", {model}).ToString(), "O'NEIL X1");
+    EXPECT_EQ(Stored(id, "MODELSERNO").ToLong(), 1234);
+}
+
+TEST_F(DiveSaveTest, ClockAndSurfaceIntervalAreTidiedOnSave)
+{
+    const qint64 id = AddDive(ManualDive({{"DIVETIME", "00:30"}, {"STIME", "01:00"}}), 0, 0);   // 12-hour clock
+    Show(id);
+    EXPECT_EQ(form->Masked1(1).Text(), "00:30");
+    EXPECT_EQ(form->AMPM_Opt(0).Text(), "AM");
+    TypeAndLeave(form->Masked1(1), "00:45");
+    EXPECT_EQ(form->Masked1(1).Text(), "00:45");       // the hour 00 stays 00
+    TypeAndLeave(form->Masked1(2), "05:60");
+    EXPECT_EQ(form->Masked1(2).Text(), "05:00");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "00:45");
+    EXPECT_EQ(Stored(id, "STIME").ToString(), "05:00");
+}
+
+TEST_F(DiveSaveTest, AirConsumptionThatDoesNotFitItsByteIsPutBack)
+{
+    const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 30}}), 0, 1);   // psi
+    Show(id);
+    for (const char* refused : {"-1", "256"}) {
+        TypeAndLeave(form->Text3(21), refused);
+        EXPECT_EQ(form->Text3(21).text(), "30") << refused;
+    }
+    TypeAndLeave(form->Text3(21), "255");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 255);
+}
+
+TEST_F(DiveSaveTest, PressureChecks)
+{
+    const qint64 id = AddDive(ManualDive(), 1, 1);   // bar: 3000 psi shows 210
+    Show(id);
+    dialogs.ExpectMsg("Beginning pressure should not be less than ending pressure.");
+    TypeAndLeave(form->Text3(6), "30");
+    EXPECT_EQ(form->Text3(6).text(), "210");
+    dialogs.ExpectMsg("Ending pressure should not be greater than beginning pressure.");
+    TypeAndLeave(form->Text3(7), "211");
+    EXPECT_EQ(form->Text3(7).text(), "35");
+    dialogs.ExpectMsg("Please enter pressure value between 0 and 2289");
+    TypeAndLeave(form->Text3(6), "2290");
+    EXPECT_EQ(form->Text3(6).text(), "210");
+    TypeAndLeave(form->Text3(6), "35");   // equal to the end passes
+    EXPECT_EQ(form->Text3(8).text(), "0");
+}
+
+TEST_F(DiveSaveTest, LifetimeNumberCannotBeTyped)
+{
+    const qint64 id = AddDive(ManualDive({{"LIFETIMEDIVENO", 5}}));
+    Show(id);
+    TypeAndLeave(form->Text3(0), "77");
+    EXPECT_EQ(form->Text3(0).text(), "5");
+}
+
+} // namespace
+} // namespace kvl::test
