@@ -2,10 +2,8 @@
 
 #include "dive/ValueList.h"
 #include "dive/frmDate.h"
-#include "platform/widgets/SmartSideBar.h"
 #include "shell/DiveCursor.h"
 #include "shell/Global_Vars.h"
-#include "shell/MDI_MainFrm.h"
 
 #include <QVBoxLayout>
 
@@ -28,7 +26,7 @@ void QueriesFrm::Form_Load()
 void QueriesFrm::Form_Unload()
 {
     gv.ActiveFormID = FormCode::None;
-    MainFrm().SmartBar->Items(QStringLiteral("Queries")).SetSelected(false);
+    DeselectSideBarItem(QStringLiteral("Queries"));
 }
 
 QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)

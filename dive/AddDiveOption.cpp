@@ -1,8 +1,7 @@
 #include "dive/AddDiveOption.h"
 
 #include "platform/dialogs/Dialogs.h"
-#include "platform/registry/Registry.h"
-#include "shell/SystemServices.h"
+#include "shell/LogStore.h"
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
 #include "shell/ModalForms.h"
@@ -37,13 +36,6 @@ void EnsureBuiltInModel()
     }
 }
 
-// The model chosen for a download is remembered where the settings form keeps it and
-// where start-up reads it, so that the next start preselects it too.
-void SaveModelChoice(const QString& valueName, const QString& value)
-{
-    for (const char* key : {"SOFTWARE\\Tarvik\\Velk\\", "SOFTWARE\\Tarvik\\KVL\\"})
-        SaveRegSetting(HKEY_CURRENT_USER, QString::fromLatin1(key), valueName, REG_SZ, value);
-}
 
 } // namespace
 

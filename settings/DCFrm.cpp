@@ -3,9 +3,7 @@
 #include "dive/ValueList.h"
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
-#include "platform/widgets/SmartToolBar.h"
 #include "shell/Global_Vars.h"
-#include "shell/MDI_MainFrm.h"
 
 #include <QVBoxLayout>
 
@@ -26,7 +24,7 @@ DCFrm::DCFrm() : ChildFormOf<DCFrm>(QStringLiteral("Radarar Edeze"))
 void DCFrm::Form_Load()
 {
     gv.ActiveFormID = FormCode::DiveComputer;
-    MainFrm().SmartUI1->Items(QStringLiteral("Units")).SetVisible(0);
+    SetToolBarItemVisible(QStringLiteral("Units"), false);
 }
 
 void DCFrm::Form_Unload()

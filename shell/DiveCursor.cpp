@@ -1,5 +1,6 @@
 #include "shell/DiveCursor.h"
 
+#include "dive/DiveFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
@@ -38,6 +39,12 @@ bool AskToSaveChanges()
 {
     return MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
                   QStringLiteral("Warning")) == MsgAnswer::Yes;
+}
+
+void CommitDiveRecordEdit()
+{
+    if (DiveFrm::Exists())
+        DiveFrm::Instance().CommitPendingEdit();
 }
 
 QString DiveCaption()
@@ -81,9 +88,9 @@ LeaveResult LeaveOpenDive()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return LeaveResult::Stayed;
-    if (DiveRecordChanged() || gv.IsNewDive) {
+    if (DiveFrm::Instance().Dive_IsAnyChange() || gv.IsNewDive) {
         if (AskToSaveChanges()) {
-            SaveDiveRecord();
+            DiveFrm::Instance().DIVE_Update_DiveData();
         } else if (gv.IsNewDive) {
             DiscardNewDive();
             return LeaveResult::Discarded;

@@ -4,6 +4,7 @@
 #include "analysis/DetailsFrm.h"
 #include "analysis/HistoryFrm.h"
 #include "analysis/QueriesFrm.h"
+#include "dive/DiveFrm.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
 #include "platform/dialogs/Dialogs.h"
@@ -31,6 +32,7 @@ ChildForm* LoadedForm(int code)
     switch (code) {
     case FormCode::Personal: return PersonalFrm::Exists() ? &PersonalFrm::Instance() : nullptr;
     case FormCode::DiveComputer: return DCFrm::Exists() ? &DCFrm::Instance() : nullptr;
+    case FormCode::Dive: return DiveFrm::Exists() ? &DiveFrm::Instance() : nullptr;
     case FormCode::Buddies: return BuddiesFrm::Exists() ? &BuddiesFrm::Instance() : nullptr;
     case FormCode::Location: return LocationFrm::Exists() ? &LocationFrm::Instance() : nullptr;
     case FormCode::Details: return DetailsFrm::Exists() ? &DetailsFrm::Instance() : nullptr;
@@ -47,7 +49,7 @@ void ShowForm(int code)
     switch (code) {
     case FormCode::Personal: PersonalFrm::Instance().Show(); break;
     case FormCode::DiveComputer: DCFrm::Instance().Show(); break;
-    case FormCode::Dive: ShowDiveRecord(); break;
+    case FormCode::Dive: DiveFrm::Instance().Show(); break;
     case FormCode::Buddies: BuddiesFrm::Instance().Show(); break;
     case FormCode::Location: LocationFrm::Instance().Show(); break;
     case FormCode::Details: DetailsFrm::Instance().Show(); break;
@@ -74,17 +76,17 @@ void SaveForm(SaveRule rule, int code)
             return;
         break;
     case SaveRule::IfDiveChanged:
-        if (!DiveRecordChanged())
+        if (!DiveFrm::Instance().Dive_IsAnyChange())
             return;
         break;
     case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
+        if (NoCurrentDive() || !(gv.IsNewDive || DiveFrm::Instance().Dive_IsAnyChange()))
             return;
         break;
     }
     switch (code) {
     case FormCode::Personal: PersonalFrm::Instance().SaveInfo(); break;
-    case FormCode::Dive: SaveDiveRecord(); break;
+    case FormCode::Dive: DiveFrm::Instance().DIVE_Update_DiveData(); break;
     case FormCode::Buddies: BuddiesFrm::Instance().SaveInfo(); break;
     case FormCode::Location: LocationFrm::Instance().LOCATION_Update_LocationData(); break;
     case FormCode::Gear: GearFrm::Instance().UpdateGearInfo(); break;
@@ -179,9 +181,7 @@ void MDI_MainFrm::CloseChildForm(int formCode)
         return;   // no form open, or a log was just opened
     SaveOpenForm(SaveOccasion::Closing, formCode);
     DeselectSideBarItem(key);
-    if (formCode == FormCode::Dive)
-        UnloadDiveRecord();
-    else if (ChildForm* form = LoadedForm(formCode)) {
+    if (ChildForm* form = LoadedForm(formCode)) {
         if (formCode == FormCode::Queries)
             form->Hide();   // it keeps its criteria
         else
@@ -256,7 +256,7 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
             fallBack();
             break;
         }
-        if (formCode == FormCode::Dive && DiveRecordLoaded())
+        if (formCode == FormCode::Dive && DiveFrm::Exists())
             SaveOpenForm(SaveOccasion::Closing, formCode);
         ShowForm(formCode);
         break;
@@ -274,8 +274,8 @@ void MDI_MainFrm::SaveChildFormChanges(int formCode)
 void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
 {
     if (askToSave && gv.ActiveFormID == FormCode::Dive) {
-        if (DiveRecordChanged() && AskToSaveChanges())
-            SaveDiveRecord();
+        if (DiveFrm::Instance().Dive_IsAnyChange() && AskToSaveChanges())
+            DiveFrm::Instance().DIVE_Update_DiveData();
         if (gv.DiveChanged == 3)
             return;   // the record was refused: it stays on screen
     }
@@ -285,7 +285,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
         LoadCurrentDive();
     switch (gv.ActiveFormID) {
     case FormCode::Details: DetailsFrm::Instance().Detail_Initinfo(); break;
-    case FormCode::Dive: ReloadDiveRecord(); break;
+    case FormCode::Dive: DiveFrm::Instance().DIVE_InitDiveInfo(); break;
     case FormCode::Location: LocationFrm::Instance().LOCATION_Init_AllInfo(); break;
     case FormCode::Gear: GearFrm::Instance().LoadGearInfo(); break;
     case FormCode::Buddies: BuddiesFrm::Instance().Buddy_Init_AllInfo(); break;

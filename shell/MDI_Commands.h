@@ -20,18 +20,9 @@ enum class LeaveResult {
 LeaveResult LeaveOpenDive();
 // "Do you want to save the changes?"; true for Yes.
 bool AskToSaveChanges();
+// Takes in the edit of the dive record's focused box, so that a command started
+// from a bar or another window sees the typed value.
+void CommitDiveRecordEdit();
 
 } // namespace kvl
 
-namespace kvl {
-
-// The shell's calls into the dive record form (form code 3).
-bool DiveRecordLoaded();
-bool DiveRecordChanged();        // the record reports an edit (it checks the fields)
-void SaveDiveRecord();           // writes the record back to its dive's row
-void ReloadDiveRecord();         // shows the current dive
-void CommitDiveRecordEdit();     // takes in the edit of the focused box, when loaded
-void ShowDiveRecord();
-void UnloadDiveRecord();
-
-} // namespace kvl

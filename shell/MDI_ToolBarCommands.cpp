@@ -29,28 +29,18 @@ void ReopenDiveList()
     gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
 }
 
-// Moves the lifetime numbers from `from` on (every dive when nothing) up by one,
-// making room for a dive added by hand.
-void ShiftLifetimeNumbers(std::optional<qint32> from)
-{
-    if (from)
-        gv.DB->Execute(QStringLiteral("UPDATE DIVEDATA SET LIFETIMEDIVENO = LIFETIMEDIVENO + 1 "
-                                      "WHERE LIFETIMEDIVENO >= ? ;"),
-                       {*from});
-    else
-        gv.DB->Execute(QStringLiteral("UPDATE DIVEDATA SET LIFETIMEDIVENO = LIFETIMEDIVENO + 1 ;"));
-}
-
-// Makes room and adds the dive by hand, all or nothing.
-void AddManualDive(AddDiveAction action)
+// Makes room and adds the dive by hand, all or nothing; its DIVEID, 0 on failure.
+qint32 AddManualDive(AddDiveAction action)
 {
     db::Transaction tx(*gv.DB);
     if (action == AddDiveAction::ShiftAllThenAdd)
-        ShiftLifetimeNumbers(std::nullopt);
+        ShiftLifeTimeDivesUp();
     else if (action == AddDiveAction::ShiftFromThenAdd)
-        ShiftLifetimeNumbers(gv.NewDiveLTD);
-    if (InitialNewDive())
+        ShiftLifeTimeDivesUp(gv.NewDiveLTD);
+    const qint32 id = InitialNewDive();
+    if (id)
         tx.Commit();
+    return id;
 }
 
 // Shows the download window in a transfer mode (1 read settings, 2 write
@@ -72,6 +62,7 @@ void AddDive(MDI_MainFrm& frm)
     frm.CloseChildForm(noted);
     AddDiveOption::Run(&frm);
     const AddDiveAction action = AddDiveActionOf(gv.AddDiveMode);
+    qint32 added = 0;
     switch (action) {
     case AddDiveAction::Cancelled:
         frm.RefreshChildForms(noted);
@@ -83,21 +74,21 @@ void AddDive(MDI_MainFrm& frm)
         RunCommFrm(frm, 3);
         break;
     default:
-        AddManualDive(action);
+        added = AddManualDive(action);
         break;
     }
     const qint32 before = gv.CurrentDiveID;
     ReopenDiveList();
     if (gv.rsDiveData->EOF())
         return;
-    if (action == AddDiveAction::Download && !gv.DivesAdded) {
-        // Nothing was stored: stay on the dive that was current.
-        if (!MakeDiveCurrent(before))
-            MakeRowCurrent(0);
-    } else if (!gv.rsDiveData->FindFirst(QStringLiteral("LIFETIMEDIVENO"), gv.NewDiveLTD)) {
-        MakeRowCurrent(0);
-    } else {
+    if (added) {
+        MakeDiveCurrent(added);
+    } else if (action == AddDiveAction::Download && gv.DivesAdded &&
+               gv.rsDiveData->FindFirst(QStringLiteral("LIFETIMEDIVENO"), gv.NewDiveLTD)) {
         MakeRowCurrent(gv.rsDiveData->AbsolutePosition());
+    } else if (!MakeDiveCurrent(before)) {
+        // Nothing was added: the dive that was current stays so, or the first one.
+        MakeRowCurrent(0);
     }
     LoadUnits();
     frm.SmartBar_ItemClick(QStringLiteral("Dive"));

@@ -1,0 +1,128 @@
+// The side bar: switching child forms, the no-dive rule and the per-key guards.
+#include "tests/shell/CommandsTest.h"
+
+#include "analysis/DetailsFrm.h"
+#include "analysis/QueriesFrm.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/MDI_MainFrm.h"
+#include "site_gear/LocationFrm.h"
+
+#include <QPushButton>
+
+namespace kvl::test {
+namespace {
+
+const QStringList kEightDiveItems{"LTD", "AddDive", "DeleteDive", "FirstDive", "LastDive", "PrevDive", "NextDive",
+                                  "DeleteAllDives"};
+
+class SideBarTest : public CommandsTest {};
+
+TEST_F(SideBarTest, EachItemOpensItsFormAndShowsOrHidesTheDiveItems)
+{
+    AddDives(3);
+    struct Step {
+        const char* key;
+        int code;
+        bool diveItems;
+    };
+    const Step steps[] = {
+        {"Personal", 1, false}, {"DiveComputer", 2, false}, {"Buddies", 4, true}, {"Location", 5, true},
+        {"Details", 6, true},   {"Gear", 7, true},          {"History", 8, false}, {"Queries", 9, false},
+        {"Location", 5, true},  {"Logo", 0, true},
+    };
+    for (const Step& step : steps) {
+        Side(step.key);
+        EXPECT_EQ(gv.ActiveFormID, step.code) << step.key;
+        EXPECT_EQ(ShownDiveItems(), step.diveItems ? kEightDiveItems : QStringList{}) << step.key;
+    }
+    EXPECT_FALSE(ToolItem("PDCSettings").Visible());
+    Side("DiveComputer");
+    EXPECT_TRUE(ToolItem("PDCSettings").Visible());
+    EXPECT_FALSE(ToolItem("Units").Visible());
+    Side("Personal");
+    EXPECT_FALSE(ToolItem("PDCSettings").Visible());
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+}
+
+TEST_F(SideBarTest, AClosedFormOpensAgainFromItsItem)
+{
+    // The profile, companions, statistics and query forms keep their code when they
+    // unload; closing them by the logo must not leave their items dead.
+    AddDives(2);
+    for (const char* key : {"Details", "Buddies", "History", "Queries"}) {
+        Side(key);
+        const int code = gv.ActiveFormID;
+        Side("Logo");
+        EXPECT_EQ(gv.ActiveFormID, 0) << key;
+        Side(key);
+        EXPECT_EQ(gv.ActiveFormID, code) << key;
+    }
+}
+
+TEST_F(SideBarTest, TheQueryFormIsHiddenNotUnloadedAndKeepsItsCriteria)
+{
+    AddDives(2);
+    Side("Queries");
+    QueriesFrm::Instance().QuerySQL = "Select * from DIVEDATA where DIVENO = 2";
+    Side("Personal");
+    ASSERT_TRUE(QueriesFrm::Exists());
+    EXPECT_FALSE(QueriesFrm::Instance().isVisible());
+    Side("Queries");
+    EXPECT_EQ(gv.ActiveFormID, 9);
+    EXPECT_EQ(QueriesFrm::Instance().QuerySQL, "Select * from DIVEDATA where DIVENO = 2");
+}
+
+TEST_F(SideBarTest, ClickingTheOpenFormsItemDoesNothing)
+{
+    AddDives(1);
+    Side("Location");
+    const QWidget* before = &LocationFrm::Instance();
+    Side("Location");
+    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(&LocationFrm::Instance(), before);
+}
+
+TEST_F(SideBarTest, ProfileOfADiveWithoutSamplesFallsBackToTheDiveRecord)
+{
+    AddDives(2);
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 0 where LIFETIMEDIVENO = 1");
+    gv.DB->Execute("Update DIVEDATA set MDEPTH = 0 where LIFETIMEDIVENO = 2");
+    OpenLogOn(IdOf(1));
+    dialogs.ExpectMsg("Dive Details is not available for Manual Entry Dive.");
+    Side("Details");
+    EXPECT_EQ(gv.ActiveFormID, 3);
+
+    OpenLogOn(IdOf(2));
+    dialogs.ExpectMsg("Dive Details is not available for dive with depth <=0.");
+    Side("Details");
+    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_FALSE(DetailsFrm::Exists());
+}
+
+TEST_F(SideBarTest, WithoutDivesOnlyTheDiverAndSettingsFormsOpen)
+{
+    OpenLogOn();
+    Side("Personal");
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    Side("DiveComputer");
+    EXPECT_EQ(gv.ActiveFormID, 2);
+    Side("Buddies");   // closes the open form and shows nothing, without a word
+    EXPECT_EQ(gv.ActiveFormID, 0);
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+
+    for (const char* key : {"Location", "Logo", "History"}) {
+        dialogs.ExpectMsg("Please add new dive(s) before viewing further information.");
+        int asked = 0;
+        addDive = [&](AddDiveOption& dialog) {
+            ++asked;
+            dialog.CancelCmd->click();
+        };
+        Side(key);
+        EXPECT_EQ(asked, 1) << key;
+        EXPECT_EQ(ShownDiveItems(), QStringList{}) << key;
+        EXPECT_EQ(Count("DIVEDATA"), 0);
+    }
+}
+
+} // namespace
+} // namespace kvl::test
