@@ -2,7 +2,9 @@
 // whether the user exits by the menu or closes the window.
 #include "tests/shell/MainFrmTest.h"
 
+#include "dive/DiveFrm.h"
 #include "people/PersonalFrm.h"
+#include "platform/widgets/SmartSideBar.h"
 #include "shell/Global_Vars.h"
 #include "shell/LogStore.h"
 #include "shell/MDI_MainFrm.h"
@@ -109,6 +111,70 @@ TEST_F(ExitTest, KeepsTheDiversEditsInALogWithoutDives)
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
     MainFrm().close();
     EXPECT_EQ(DiverNameInLog(Logs() + "/Empty.dlg"), "Ann Lee");
+}
+
+class DiveRecordExitTest : public ExitTest {
+protected:
+    void SetUp() override
+    {
+        ExitTest::SetUp();
+        MainFrm().SmartBar->Items("Dive").SetSelected(true);
+        ASSERT_EQ(gv.ActiveFormID, 3);
+        diveId = gv.CurrentDiveID;
+    }
+    void TypeMemo(const QString& text)
+    {
+        emit DiveFrm::Instance().MemoTxt().KeyDown(0);
+        DiveFrm::Instance().MemoTxt().SetText(text);
+    }
+    QString StoredMemo()
+    {
+        return db::Database::Open(SampleLog())
+            ->Scalar("Select MEMO from DIVEDATA where DIVEID = ? ;", {diveId})
+            .ToString();
+    }
+    qint32 diveId = 0;
+};
+
+TEST_F(DiveRecordExitTest, AsksToSaveAnEditedDiveAndYesSavesIt)
+{
+    TypeMemo("Night dive");
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::Yes).ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    EXPECT_TRUE(MainFrm().mnuExit_Click());
+    EXPECT_EQ(dialogs.Prompts()[0].title, "Warning");
+    EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(StoredMemo(), "Night dive");
+}
+
+TEST_F(DiveRecordExitTest, NoLeavesTheDiveAsStored)
+{
+    const QString before = db::Database::Open(SampleLog())
+                               ->Scalar("Select MEMO from DIVEDATA where DIVEID = ? ;", {diveId})
+                               .ToString();
+    TypeMemo("Night dive");
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::No).ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    MainFrm().close();
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_EQ(StoredMemo(), before);
+}
+
+TEST_F(DiveRecordExitTest, UnchangedDiveIsNotAskedAbout)
+{
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    EXPECT_TRUE(MainFrm().mnuExit_Click());
+}
+
+TEST_F(DiveRecordExitTest, RefusedEditKeepsTheProgramOpen)
+{
+    TypeMemo("Night dive");
+    DiveFrm::Instance().Masked1(0).SetText("99/99/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    MainFrm().show();
+    EXPECT_FALSE(MainFrm().close());
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+    EXPECT_TRUE(gv.DB->IsOpen());
+    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.ActiveFormID, 3);
 }
 
 } // namespace
