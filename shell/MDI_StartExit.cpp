@@ -1,6 +1,7 @@
 // The start-up road, the exit road, and the menu commands for help, about and print.
 #include "shell/MDI_MainFrm.h"
 
+#include "dive/DiveFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -129,8 +130,9 @@ bool MDI_MainFrm::SaveFormsOnExit()
     if (gv.CurrentDiveID <= 0)
         return true;
     CommitDiveRecordEdit();
-    if ((DiveRecordChanged() || gv.IsNewDive) && AskToSaveChanges())
-        SaveDiveRecord();
+    DiveFrm& record = DiveFrm::Instance();
+    if ((record.Dive_IsAnyChange() || gv.IsNewDive) && AskToSaveChanges())
+        record.DIVE_Update_DiveData();
     return gv.DiveChanged != 3;
 }
 
