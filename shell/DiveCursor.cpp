@@ -41,6 +41,16 @@ bool AskToSaveChanges()
                   QStringLiteral("Warning")) == MsgAnswer::Yes;
 }
 
+bool DiveRecordChanged()
+{
+    return DiveFrm::Instance().Dive_IsAnyChange();
+}
+
+void SaveDiveRecord()
+{
+    DiveFrm::Instance().DIVE_Update_DiveData();
+}
+
 void CommitDiveRecordEdit()
 {
     if (DiveFrm::Exists())
@@ -88,9 +98,9 @@ LeaveResult LeaveOpenDive()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return LeaveResult::Stayed;
-    if (DiveFrm::Instance().Dive_IsAnyChange() || gv.IsNewDive) {
+    if (DiveRecordChanged() || gv.IsNewDive) {
         if (AskToSaveChanges()) {
-            DiveFrm::Instance().DIVE_Update_DiveData();
+            SaveDiveRecord();
         } else if (gv.IsNewDive) {
             DiscardNewDive();
             return LeaveResult::Discarded;

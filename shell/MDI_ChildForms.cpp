@@ -76,17 +76,17 @@ void SaveForm(SaveRule rule, int code)
             return;
         break;
     case SaveRule::IfDiveChanged:
-        if (!DiveFrm::Instance().Dive_IsAnyChange())
+        if (!DiveRecordChanged())
             return;
         break;
     case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive() || !(gv.IsNewDive || DiveFrm::Instance().Dive_IsAnyChange()))
+        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
             return;
         break;
     }
     switch (code) {
     case FormCode::Personal: PersonalFrm::Instance().SaveInfo(); break;
-    case FormCode::Dive: DiveFrm::Instance().DIVE_Update_DiveData(); break;
+    case FormCode::Dive: SaveDiveRecord(); break;
     case FormCode::Buddies: BuddiesFrm::Instance().SaveInfo(); break;
     case FormCode::Location: LocationFrm::Instance().LOCATION_Update_LocationData(); break;
     case FormCode::Gear: GearFrm::Instance().UpdateGearInfo(); break;
@@ -274,8 +274,8 @@ void MDI_MainFrm::SaveChildFormChanges(int formCode)
 void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
 {
     if (askToSave && gv.ActiveFormID == FormCode::Dive) {
-        if (DiveFrm::Instance().Dive_IsAnyChange() && AskToSaveChanges())
-            DiveFrm::Instance().DIVE_Update_DiveData();
+        if (DiveRecordChanged() && AskToSaveChanges())
+            SaveDiveRecord();
         if (gv.DiveChanged == 3)
             return;   // the record was refused: it stays on screen
     }

@@ -20,6 +20,10 @@ enum class LeaveResult {
 LeaveResult LeaveOpenDive();
 // "Do you want to save the changes?"; true for Yes.
 bool AskToSaveChanges();
+// The dive record reports an edit (it checks its fields on the way).
+bool DiveRecordChanged();
+// Writes the dive record back to its dive's row.
+void SaveDiveRecord();
 // Takes in the edit of the dive record's focused box, so that a command started
 // from a bar or another window sees the typed value.
 void CommitDiveRecordEdit();
