@@ -26,6 +26,25 @@ QIcon StandardIcon(QStyle::StandardPixmap pixmap)
     return QApplication::style()->standardIcon(pixmap);
 }
 
+// A round blue badge with a question mark, for the help menu.
+QIcon HelpIcon()
+{
+    QPixmap picture(48, 48);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient fill(20, 16, 30);
+    fill.setColorAt(0, QColor(90, 160, 230));
+    fill.setColorAt(1, QColor(20, 80, 160));
+    painter.setBrush(fill);
+    painter.setPen(QPen(QColor(15, 60, 120), 2));
+    painter.drawEllipse(QRectF(3, 3, 42, 42));
+    painter.setPen(Qt::white);
+    painter.setFont(QFont("DejaVu Sans", 24, QFont::Bold));
+    painter.drawText(picture.rect(), Qt::AlignCenter, "?");
+    return QIcon(picture);
+}
+
 // The picture at the top of the side bar.
 QPixmap LogoPicture()
 {
@@ -179,7 +198,7 @@ void MDI_MainFrm::CreateToolBar()
         .SetVisible(0);
     bar.AddOptionEntry("Imperial", "Imperial");
     bar.AddOptionEntry("Metric", "Metric");
-    bar.AddDropDownMenu("Help", StandardIcon(QStyle::SP_DialogHelpButton), QString(),
+    bar.AddDropDownMenu("Help", HelpIcon(), QString(),
                         "Tarvik Computer Vavedaver Help");
     bar.AddMenuEntry("HelpContents", "Contents", "Contents");
     bar.AddMenuEntry("TechSupport", "Technical Support", "Technical Support");

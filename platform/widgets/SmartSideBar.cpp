@@ -1,7 +1,7 @@
 #include "platform/widgets/SmartSideBar.h"
 
 #include <QLabel>
-#include <QToolButton>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kvl {
@@ -47,16 +47,19 @@ void SmartSideBar::AddGroup(const QString& caption)
 BarItem& SmartSideBar::AddItem(const QString& key, const QString& caption, const QString& toolTip)
 {
     BarItem& item = items_.Add(BarItemKind::Button, key, caption, toolTip);
-    auto* button = new QToolButton(this);
+    auto* button = new QPushButton(caption, this);
     button->setObjectName("SmartSideBarItem");
-    button->setText(caption);
     button->setToolTip(toolTip);
     button->setCheckable(true);
-    button->setAutoRaise(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFlat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStyleSheet("QPushButton { text-align: left; padding: 4px 4px 4px 18px; border: none; }"
+                          "QPushButton:hover { background: palette(midlight); }"
+                          "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+                          " border-radius: 3px; }");
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // The item's selected flag decides the look; the click only selects.
-    connect(button, &QToolButton::clicked, this, [this, &item, button] {
+    connect(button, &QPushButton::clicked, this, [this, &item, button] {
         button->setChecked(item.Selected());
         item.SetSelected(true);
     });
@@ -75,7 +78,7 @@ void SmartSideBar::ItemChanged(BarItem& item)
     QWidget* widget = widgets_.at(&item);
     widget->setVisible(item.Visible() != 0);
     widget->setEnabled(item.Enabled());
-    if (auto* button = qobject_cast<QToolButton*>(widget)) {
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(item.Text());
         button->setChecked(item.Selected());
     }
