@@ -1,10 +1,10 @@
 #include "shell/DiveRows.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "shell/DiveCursor.h"
 #include "shell/Global_Vars.h"
 #include "shell/Lookups.h"
 #include "shell/MainWindowHooks.h"
-#include "shell/Units.h"
 
 #include <QDateTime>
 
@@ -193,18 +193,6 @@ void RenumberLifeTimeDives()
     WriteLifetimeNumbers(db, changed);
 }
 
-void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD)
-{
-    gv.SQLText = "Update DIVEDATA set LIFETIMEDIVENO = LIFETIMEDIVENO + 1";
-    db::Params params;
-    if (fromLTD) {
-        gv.SQLText += " Where LIFETIMEDIVENO >= ?";
-        params.push_back(*fromLTD);
-    }
-    gv.SQLText += " ;";
-    LogDB().Execute(gv.SQLText, params);
-}
-
 void ShowCurrentLTD()
 {
     gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL);
@@ -219,10 +207,7 @@ void ShowCurrentLTD()
         rs.MoveFirst();
         gv.CurrentDiveID = qint32(rs.Field("DIVEID").ToLong());
     }
-    gv.CurrentDiveCaption = "#" + rs.Field("LIFETIMEDIVENO").ToString() + " "
-        + FormatDBDate(rs.Field("DIVEDATE").ToString()) + " "
-        + FormatTimeByMode(rs.Field("DIVETIME").ToString(), gv.UnitTime);
-    CurrentMainWindowHooks().SetLTDText(gv.CurrentDiveCaption);
+    ShowDiveCaption();
     LoadCurrentDive();
 }
 

@@ -1,0 +1,31 @@
+#include "device/CommFrm.h"
+#include "shell/Global_Vars.h"
+#include "tests/support/KvlTest.h"
+
+namespace kvl {
+namespace {
+
+class CommFrmTest : public test::KvlTest {
+protected:
+    void TearDown() override
+    {
+        gv = Global_Vars{};
+        test::KvlTest::TearDown();
+    }
+};
+
+TEST_F(CommFrmTest, KeepsItsModeAndMarksStoredDivesOnlyWhenDownloading)
+{
+    for (quint8 mode : {1, 2, 3}) {
+        gv.CommMode = mode;
+        gv.DivesAdded = false;
+        CommFrm frm;
+        EXPECT_EQ(frm.Mode(), mode);
+        EXPECT_TRUE(frm.isModal());
+        frm.DiveStored();
+        EXPECT_EQ(gv.DivesAdded, mode == 3) << int(mode);
+    }
+}
+
+} // namespace
+} // namespace kvl
