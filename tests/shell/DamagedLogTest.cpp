@@ -80,8 +80,9 @@ TEST_F(DamagedLogTest, RoutinesReportAndNeverCrash)
         for (const QString& text : quiet.MessageTexts())
             EXPECT_TRUE(text == newDiveError || text.startsWith("Deleting dive error #"))
                 << int(damage) << ": " << text.toStdString();
-        if (damage == Damage::NoDiveTable)
+        if (damage == Damage::NoDiveTable) {
             EXPECT_EQ(quiet.MessageTexts(), (QStringList{newDiveError, "Deleting dive error #1."}));
+        }
     }
 }
 
