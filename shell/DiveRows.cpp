@@ -201,6 +201,18 @@ void RenumberLifeTimeDives()
     WriteLifetimeNumbers(db, changed);
 }
 
+void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD)
+{
+    gv.SQLText = "Update DIVEDATA set LIFETIMEDIVENO = LIFETIMEDIVENO + 1";
+    db::Params params;
+    if (fromLTD) {
+        gv.SQLText += " Where LIFETIMEDIVENO >= ?";
+        params.push_back(*fromLTD);
+    }
+    gv.SQLText += " ;";
+    LogDB().Execute(gv.SQLText, params);
+}
+
 void ShowCurrentLTD()
 {
     gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kvl {
 
 // Copies the row rsDiveData stands on into gv.CurrentDive, with the location
@@ -26,6 +28,9 @@ void GetFirstLastDiveNo();
 void ReIndexLTD(qint32 n);
 // Numbers every dive from gv.BaseLTD in date, time, model and serial order.
 void RenumberLifeTimeDives();
+// Makes room for a new dive: adds 1 to the number of every dive numbered
+// fromLTD or above (of every dive when fromLTD is empty), in one statement.
+void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD = std::nullopt);
 // Re-opens gv.rsDiveData from gv.DiveListSQL, stands on the current dive,
 // shows its caption and loads it.
 void ShowCurrentLTD();

@@ -124,6 +124,15 @@ TEST_F(DiveRowsTest, FirstAndLastCountOnlyNumbersAboveZero)
     EXPECT_EQ(gv.LastLTD, 9);
 }
 
+TEST_F(DiveRowsTest, ShiftUpMakesRoomForANewDive)
+{
+    AddNumberedDives(1, 4);
+    ShiftLifeTimeDivesUp(3);
+    EXPECT_EQ(Numbers(), (std::vector<qint64>{1, 2, 4, 5}));
+    ShiftLifeTimeDivesUp();
+    EXPECT_EQ(Numbers(), (std::vector<qint64>{2, 3, 5, 6}));
+}
+
 // ---- Adding and deleting dives -----------------------------------------------
 
 TEST_F(DiveRowsTest, NewManualDiveWithItsSettingsInTheDiversUnits)
