@@ -10,7 +10,8 @@
 namespace kvl {
 
 // Copies the row rsDiveData stands on into gv.CurrentDive, with the location
-// and dive-site names looked up. Never throws; a failing step is skipped.
+// and dive-site names looked up; a Null column or a missing name leaves the
+// member empty. Never throws; without a current row nothing changes.
 void LoadCurrentDive();
 
 // Adds a manual dive numbered gv.NewDiveLTD with its DIVE_DC_SETTINGS row (whose
@@ -24,15 +25,18 @@ bool DeleteDiveInfo(qint32 diveId);
 void DeleteAllDives();
 // Sets gv.FirstLTD and gv.LastLTD from the numbers above 0.
 void GetFirstLastDiveNo();
-// Closes the gap that the deleted dive numbered n left.
+// Closes the gap that the deleted dive numbered n left; when it was the first,
+// the others start at its number. Database errors go to the caller.
 void ReIndexLTD(qint32 n);
-// Numbers every dive from gv.BaseLTD in date, time, model and serial order.
+// Numbers every dive from gv.BaseLTD in date, time, model and serial order;
+// dives with the same date and time share a number. Database errors go to the caller.
 void RenumberLifeTimeDives();
 // Makes room for a new dive: adds 1 to the number of every dive numbered
 // fromLTD or above (of every dive when fromLTD is empty), in one statement.
 void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD = std::nullopt);
-// Re-opens gv.rsDiveData from gv.DiveListSQL, stands on the current dive,
-// shows its caption and loads it.
+// Re-opens gv.rsDiveData from gv.DiveListSQL, stands on the current dive (on
+// the first, which gv.CurrentDiveID then names, when the current one is not
+// listed), shows its caption and loads it. An empty list sets CurrentDiveID -1.
 void ShowCurrentLTD();
 // The number of the "LTD" entry whose text equals text; 0 when none.
 qint32 GetLTD(const QString& text);
