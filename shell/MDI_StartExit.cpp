@@ -12,6 +12,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/LogStore.h"
 #include "shell/MDI_Commands.h"
+#include "shell/ModalForms.h"
 #include "shell/SystemServices.h"
 #include "shell/Units.h"
 #include "shell/frmAbout.h"
@@ -160,13 +161,13 @@ void MDI_MainFrm::mnuTech_Click()
 void MDI_MainFrm::mnuAbout_Click()
 {
     frmAbout about(this);
-    about.exec();
+    ShowModal(about);
 }
 
 void MDI_MainFrm::PrintLog()
 {
     PrintOption choice(this);
-    choice.exec();
+    ShowModal(choice);
     if (gv.PrintChoice == 0)
         return;
     PrintChosenReport();
@@ -227,7 +228,7 @@ void MDI_MainFrm::ExportData()
         return;
     }
     DelimiterOption delimiter(this);
-    delimiter.exec();
+    ShowModal(delimiter);
 }
 
 } // namespace kvl

@@ -8,6 +8,7 @@
 #include "shell/Global_Vars.h"
 #include "shell/HelpWindow.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/ModalForms.h"
 #include "shell/frmAbout.h"
 
 #include <QAbstractButton>
@@ -187,6 +188,31 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersionCentredOnTheScreen)
     EXPECT_EQ(about.y(), (screen.height() - about.height()) / 2);
 }
 
+// Plays the user's part in the modal windows: records each window's class and
+// lets `answer` close it.
+class ModalWindows {
+public:
+    explicit ModalWindows(std::function<int(QDialog&)> answer)
+    {
+        InstallModalRunner([this, answer](QDialog& dialog) {
+            shown << dialog.metaObject()->className();
+            return answer(dialog);
+        });
+    }
+    ~ModalWindows() { InstallModalRunner({}); }
+    QStringList shown;
+};
+
+TEST_F(MainWindowTest, AboutCommandShowsTheAboutBoxModally)
+{
+    ModalWindows windows([](QDialog& dialog) {
+        static_cast<frmAbout&>(dialog).cmdOK->click();
+        return dialog.result();
+    });
+    MainFrm().SmartUI1->Items("About").SetSelected(true);
+    EXPECT_EQ(windows.shown, QStringList{"kvl::frmAbout"});
+}
+
 class PrintTest : public MainFrmTest {
 protected:
     void SetUp() override
@@ -247,6 +273,39 @@ TEST_F(PrintTest, DiveReportsNeedADiveAndGaugeSettingsAUnit)
     Print(5);
     Print(4);
     EXPECT_EQ(printerDialogs, 2);
+}
+
+TEST_F(PrintTest, PrintCommandAsksForTheReportFirst)
+{
+    ASSERT_TRUE(StartUp());
+    ModalWindows cancelled([](QDialog& dialog) {
+        dialog.reject();
+        return dialog.result();
+    });
+    MainFrm().SmartUI1->Items("Print").SetSelected(true);
+    EXPECT_EQ(cancelled.shown, QStringList{"kvl::PrintOption"});
+    EXPECT_EQ(gv.PrintChoice, 0);
+    EXPECT_EQ(printerDialogs, 0);
+
+    ModalWindows divesList([](QDialog& dialog) {
+        static_cast<PrintOption&>(dialog).SetChoice(3);
+        dialog.accept();
+        return dialog.result();
+    });
+    MainFrm().mnuPrintLog_Click();
+    EXPECT_EQ(gv.PrintChoice, 3);
+    EXPECT_EQ(printerDialogs, 1);
+}
+
+TEST_F(PrintTest, ExportWithDivesShowsTheDelimiterChoice)
+{
+    ASSERT_TRUE(StartUp());
+    ModalWindows windows([](QDialog& dialog) {
+        dialog.reject();
+        return dialog.result();
+    });
+    MainFrm().SmartUI1->Items("Export").SetSelected(true);
+    EXPECT_EQ(windows.shown, QStringList{"kvl::DelimiterOption"});
 }
 
 TEST_F(PrintTest, ExportWithoutDivesSaysSo)

@@ -54,6 +54,17 @@ TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
     EXPECT_FALSE(MainFrm().ProgramEnded());
 }
 
+TEST_F(StartupTest, ModelChoicesOfTheLastSessionReachTheNextStartUp)
+{
+    SaveModelChoice("LastModel", "QX09");
+    SaveModelChoice("LastModelData", "QX11");
+    EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, RegKeyVelk, "LastModel"), "QX09");
+    EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, RegKeyVelk, "LastModelData"), "QX11");
+    ASSERT_TRUE(StartUp());
+    EXPECT_EQ(gv.RegLastModel.ToString(), "QX09");
+    EXPECT_EQ(gv.RegLastModelData.ToString(), "QX11");
+}
+
 TEST_F(StartupTest, MissingHelpFileAsksAndNoEndsTheProgramAtOnce)
 {
     QFile::remove(Home() + "/KVL.html");
