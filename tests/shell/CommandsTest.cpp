@@ -1,6 +1,7 @@
 #include "tests/shell/CommandsTest.h"
 
 #include "device/CommFrm.h"
+#include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
 #include "dive/frmDate.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -108,6 +109,18 @@ void CommandsTest::AnswerAddDive(LtdPlace place, const QString& typed, bool down
             dialog.Text1[i]->setText(typed);
         dialog.OKCmd->click();
     };
+}
+
+void CommandsTest::EditMemo(const QString& text)
+{
+    MemoBox& memo = DiveFrm::Instance().MemoTxt();
+    emit memo.KeyDown(0);
+    memo.SetText(text);
+}
+
+db::Value CommandsTest::Stored(qint64 diveId, const QString& column)
+{
+    return gv.DB->Scalar("Select " + column + " from DIVEDATA where DIVEID = ?", {diveId});
 }
 
 std::vector<std::pair<QString, qint64>> CommandsTest::NumbersByDate()

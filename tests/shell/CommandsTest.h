@@ -4,6 +4,7 @@
 
 #include "dive/AddDiveOption.h"
 #include "tests/shell/ShellLogTest.h"
+#include "tests/support/QtPrint.h"
 
 #include <QStringList>
 
@@ -36,6 +37,10 @@ protected:
 
     // The dialog answered with a place (and a typed number); Cancel when `place` is None.
     void AnswerAddDive(LtdPlace place, const QString& typed = {}, bool download = false);
+
+    // Types a memo into the dive record on screen, as the user does.
+    void EditMemo(const QString& text);
+    db::Value Stored(qint64 diveId, const QString& column);
 
     // Lifetime numbers by DIVEDATE, in date order.
     std::vector<std::pair<QString, qint64>> NumbersByDate();
