@@ -433,6 +433,7 @@ void DiveFrm::DIVE_InitDiveInfo()
     gv.DiveChanged = 0;
     DateTimeChanged = false;
     pendingCommit_ = nullptr;
+    commitRefused_ = false;
     if (!gv.rsDiveData || gv.rsDiveData->EOF() || gv.rsDiveData->BOF())
         return;
     Location_Combo().SetText(QString());
@@ -878,7 +879,7 @@ void DiveFrm::Text3_KeyDown(int index)
     if (Text3(index).Locked())
         return;
     gv.DiveChanged = 2;
-    pendingCommit_ = [this, index] { Text3_LostFocus(index); };
+    ExpectCommit([this, index] { Text3_LostFocus(index); });
 }
 
 void DiveFrm::TIDTxt_KeyDown(int index)
@@ -899,7 +900,7 @@ void DiveFrm::Masked1_KeyDown(int index)
     gv.DiveChanged = 2;
     if (index == 0 || index == 1)
         DateTimeChanged = true;
-    pendingCommit_ = [this, index] { Masked1_LostFocus(index); };
+    ExpectCommit([this, index] { Masked1_LostFocus(index); });
 }
 
 void DiveFrm::Text3_LostFocus(int index)
@@ -1177,12 +1178,18 @@ void DiveFrm::Combo1_LostFocus(int index)
 void DiveFrm::MemoTxt_KeyDown()
 {
     gv.DiveChanged = 2;
-    pendingCommit_ = [this] { MemoTxt_LostFocus(); };
+    ExpectCommit([this] { MemoTxt_LostFocus(); });
 }
 
 void DiveFrm::MemoTxt_LostFocus() { gv.CurrentDive.MEMO = MemoTxt().Text(); }
 
 // ---------------------------------------------------------------- change detection and saving
+
+void DiveFrm::ExpectCommit(std::function<void()> commit)
+{
+    pendingCommit_ = std::move(commit);
+    commitRefused_ = false;   // a new edit: an earlier refusal is history
+}
 
 void DiveFrm::Update_DataType() { gv.CurrentDive.DATATYPE = EditedDataType(gv.CurrentDive.DATATYPE); }
 
@@ -1193,15 +1200,18 @@ bool DiveFrm::CommitPendingEdit()
         focused->clearFocus();
     if (auto commit = std::exchange(pendingCommit_, nullptr))
         commit();
-    return !std::exchange(refused_, false);
+    if (std::exchange(refused_, false))
+        commitRefused_ = true;   // kept for the change check that follows the command
+    return !commitRefused_;
 }
 
 bool DiveFrm::Dive_IsAnyChange()
 {
-    const bool committed = CommitPendingEdit();
+    CommitPendingEdit();
+    const bool refused = std::exchange(commitRefused_, false);
     if (gv.DiveChanged != 2 && gv.DiveChanged != 3)
         return false;
-    if (!committed) {   // the box has shown why and holds the stored value again
+    if (refused) {   // the box has shown why and holds the stored value again
         gv.DiveChanged = 3;
         return false;
     }

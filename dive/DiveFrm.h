@@ -149,6 +149,7 @@ private:
     void CommitPressure(int index);
     void CommitCylinderOrAirConsumption(int index);
     void ShowPressureUsed();
+    void ExpectCommit(std::function<void()> commit);
     bool ReadBackChanges(bool* changed);
 
     CheckBox& TankCheck(int tank, int index) const;
@@ -177,7 +178,8 @@ private:
 
     qint64 loadedDiveId_ = -1;
     std::function<void()> pendingCommit_;
-    bool refused_ = false;                  // a lost-focus check refused its box   // the lost-focus handling of the box typed into
+    bool refused_ = false;                  // a lost-focus check refused its box
+    bool commitRefused_ = false;            // ... while a command committed it   // the lost-focus handling of the box typed into
 };
 
 } // namespace kvl

@@ -1,0 +1,89 @@
+// The dive record driven through the main window, as a user reaches it: the side
+// bar opens it on the sample log and the tool bar moves between dives.
+#include "dive/DiveFrm.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "shell/Global_Vars.h"
+#include "shell/MDI_MainFrm.h"
+#include "tests/support/KvlTest.h"
+
+#include <QCoreApplication>
+
+namespace kvl::test {
+namespace {
+
+const char kSave[] = "Do you want to save the changes?";
+
+class DiveRoadTest : public KvlTest {
+protected:
+    void SetUp() override
+    {
+        KvlTest::SetUp();
+        LayOutHome();
+        gv = Global_Vars();
+        ASSERT_TRUE(MainFrm().MDIForm_Load());
+        MainFrm().SmartBar->Items("Dive").SetSelected(true);
+        ASSERT_EQ(gv.ActiveFormID, 3);
+        first = gv.CurrentDiveID;
+    }
+    void TearDown() override
+    {
+        DestroyMainFrm();
+        gv = Global_Vars();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        KvlTest::TearDown();
+    }
+    DiveFrm& Form() { return DiveFrm::Instance(); }
+    db::Value Stored(const QString& column)
+    {
+        return gv.DB->Scalar("Select " + column + " from DIVEDATA where DIVEID = ?", {first});
+    }
+    void Type(EditBox& box, const QString& text)
+    {
+        box.setText(text);
+        emit box.KeyDown(0);
+    }
+    void Press(const QString& key) { MainFrm().SmartUI1_ItemClick(key); }
+
+    qint32 first = 0;
+};
+
+TEST_F(DiveRoadTest, APressureTypedThenNextDiveIsSaved)
+{
+    Type(Form().Text3(7), "40");   // never left: the tool bar takes no focus
+    const QString shown = Form().Text3(7).text();
+    dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+    Press("NextDive");
+    EXPECT_NE(gv.CurrentDiveID, first);
+    Press("PrevDive");
+    ASSERT_EQ(gv.CurrentDiveID, first);
+    EXPECT_EQ(Form().Text3(7).text(), shown);
+    EXPECT_EQ(Form().Text3(7).text(), "40");
+}
+
+TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
+{
+    Form().Masked1_GotFocus(0);
+    const QString before = Form().Masked1(0).Text();
+    Type(Form().Masked1(0), "31/31/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    Press("NextDive");
+    EXPECT_EQ(gv.CurrentDiveID, first);
+    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(Form().Masked1(0).Text(), before);
+    // The next attempt is checked again and, nothing being changed now, goes ahead.
+    Press("NextDive");
+    EXPECT_NE(gv.CurrentDiveID, first);
+}
+
+TEST_F(DiveRoadTest, ADownloadedDiveShowsLockedFields)
+{
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 1 where DIVEID = ?", {first});
+    Press("NextDive");
+    Press("PrevDive");
+    ASSERT_EQ(gv.CurrentDiveID, first);
+    EXPECT_TRUE(Form().Text3(3).Locked());
+    EXPECT_EQ(Form().DataType_Check(1).Value(), 1);
+}
+
+} // namespace
+} // namespace kvl::test
