@@ -133,6 +133,7 @@ void DiveFrm::BuildForm()
     Text3(12).setText(QStringLiteral("Minutes"));
     Text3(12).setReadOnly(true);
     Text3(12).setFocusPolicy(Qt::NoFocus);
+    Text3(12).setFrame(false);
     masked1_[0] = new MaskedEdit(QStringLiteral("##/##/####"), this);
     masked1_[1] = new MaskedEdit(QStringLiteral("##:##"), this);
     masked1_[2] = new MaskedEdit(QStringLiteral("##:##"), this);

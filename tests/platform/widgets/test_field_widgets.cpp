@@ -1,0 +1,118 @@
+// The property grid, the data combo, the masked edit and the field boxes.
+#include "platform/widgets/DataCombo.h"
+#include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/PropertyGrid.h"
+#include "tests/support/KvlTest.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+
+namespace kvl::test {
+namespace {
+
+class FieldWidgetsTest : public KvlTest {};
+
+TEST_F(FieldWidgetsTest, MaskedEditShowsUnfilledPositions)
+{
+    MaskedEdit date(QStringLiteral("##/##/####"));
+    date.SetText(QStringLiteral("01/01/2004"));
+    EXPECT_EQ(date.Text(), "01/01/2004");
+    date.SetText(QStringLiteral("12/  /2009"));
+    EXPECT_EQ(date.Text(), "12/__/2009");
+    MaskedEdit time(QStringLiteral("##:##"));
+    time.SetText(QStringLiteral("23:59"));
+    EXPECT_EQ(time.Text(), "23:59");
+}
+
+TEST_F(FieldWidgetsTest, DataComboRowsColumnsAndText)
+{
+    DataCombo combo({QStringLiteral("LOCID"), QStringLiteral("Location")}, 1);
+    combo.SetText(QStringLiteral("kept"));
+    combo.AddItem(QStringLiteral("4\tAruba"));
+    combo.AddItem(QStringLiteral("9\tBonaire"));
+    EXPECT_EQ(combo.Text(), "kept");
+    EXPECT_EQ(combo.Row(), -1);
+    EXPECT_EQ(combo.Column(QStringLiteral("LOCID")), "");
+    combo.MoveFirst();
+    EXPECT_EQ(combo.Column(QStringLiteral("location")), "Aruba");
+    combo.MoveNext();
+    combo.MoveNext();
+    EXPECT_EQ(combo.Column(QStringLiteral("LOCID")), "9");
+
+    int rowChanges = 0, selects = 0;
+    QObject::connect(&combo, &DataCombo::RowChange, [&] { ++rowChanges; });
+    QObject::connect(&combo, &DataCombo::Select, [&] { ++selects; });
+    combo.PickRow(0);
+    EXPECT_EQ(combo.Text(), "Aruba");
+    EXPECT_EQ(combo.Column(QStringLiteral("LOCID")), "4");
+    combo.PickRow(0);
+    EXPECT_EQ(rowChanges, 1);
+    EXPECT_EQ(selects, 2);
+    combo.RemoveAll();
+    EXPECT_EQ(combo.Rows(), 0);
+    EXPECT_EQ(combo.Row(), -1);
+}
+
+TEST_F(FieldWidgetsTest, PropertyGridRowsByKey)
+{
+    PropertyGrid grid;
+    grid.Add(QStringLiteral("Group1"), QStringLiteral("Utilities Settings"), PropertyGrid::Group);
+    grid.Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
+    grid.AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Imperial"), QStringLiteral("Imperial"));
+    grid.AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Metric"), QStringLiteral("Metric"));
+    grid.Add(QStringLiteral("Sample"), QStringLiteral("Dive Sampling Rate\t"), PropertyGrid::Value);
+    grid.SetValueText(QStringLiteral("Units"), QStringLiteral("Metric"));
+    grid.Expand(QStringLiteral("Group1"));
+    EXPECT_EQ(grid.Keys(), QStringList({"Group1", "Units", "Sample"}));
+    EXPECT_EQ(grid.Choices(QStringLiteral("Units")), QStringList({"Imperial", "Metric"}));
+    EXPECT_EQ(grid.ValueText(QStringLiteral("Units")), "Metric");
+    EXPECT_EQ(grid.Kind(QStringLiteral("Sample")), PropertyGrid::Value);
+    EXPECT_TRUE(grid.IsExpanded(QStringLiteral("Group1")));
+
+    QStringList changed;
+    QObject::connect(&grid, &PropertyGrid::ItemValueChange, [&](const QString& key) { changed << key; });
+    grid.ChooseValue(QStringLiteral("Units"), QStringLiteral("Imperial"));
+    grid.SetValueText(QStringLiteral("Sample"), QStringLiteral("2 Secs"));   // code: no event
+    EXPECT_EQ(changed, QStringList{"Units"});
+    EXPECT_EQ(grid.ValueText(QStringLiteral("Units")), "Imperial");
+
+    grid.RemoveAll();
+    EXPECT_TRUE(grid.Keys().isEmpty());
+    EXPECT_FALSE(grid.Contains(QStringLiteral("Units")));
+}
+
+TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* box = new EditBox;
+    auto* other = new EditBox;
+    layout->addWidget(box);
+    layout->addWidget(other);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    box->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(box->hasFocus());
+    int lost = 0;
+    QObject::connect(box, &EditBox::LostFocus, [&] { ++lost; });
+    CommitFocusedEdit();
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(box->hasFocus());
+}
+
+TEST_F(FieldWidgetsTest, CheckBoxClickToggledBeforeMouseUp)
+{
+    CheckBox box(QStringLiteral("ON"));
+    int seen = -1;
+    QObject::connect(&box, &CheckBox::MouseUp, [&] { seen = box.Value(); });
+    box.Click();
+    EXPECT_EQ(seen, 1);
+    box.SetValue(0);   // code: no event
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(box.Value(), 0);
+}
+
+} // namespace
+} // namespace kvl::test
