@@ -130,7 +130,7 @@ void DeleteDive(MDI_MainFrm& frm)
                MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive")) != MsgAnswer::Yes)
         return;
     frm.CloseChildForm(gv.ActiveFormID);
-    // Closing saves the record, which may renumber it: read its number afresh.
+    // Closing saves the record, which may have renumbered it.
     const qint32 id = gv.CurrentDiveID;
     const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
     if (DeleteDiveInfo(id)) {

@@ -1,0 +1,124 @@
+// The dives listing under the tool bar's "LTD" item.
+#include "tests/shell/CommandsTest.h"
+
+#include "dive/DivesListingFrm.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/MDI_MainFrm.h"
+
+#include <QTableWidget>
+
+namespace kvl::test {
+namespace {
+
+class DivesListingTest : public CommandsTest {
+protected:
+    DivesListingFrm& DropDown()
+    {
+        QWidget* window = Frm().SmartUI1_ItemDropDown("LTD");
+        EXPECT_EQ(window, &DivesListingFrm::Instance());
+        return DivesListingFrm::Instance();
+    }
+    QStringList Row(int row)
+    {
+        QStringList texts;
+        const QTableWidget& grid = *DivesListingFrm::Instance().Grid;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            texts << grid.item(row, c)->text();
+        return texts;
+    }
+    // The row of the grid that lists the dive with this lifetime number.
+    int RowOf(qint64 ltd)
+    {
+        const QTableWidget& grid = *DivesListingFrm::Instance().Grid;
+        for (int r = 0; r < grid.rowCount(); ++r)
+            if (grid.item(r, 0)->text() == QString::number(ltd))
+                return r;
+        return -1;
+    }
+};
+
+TEST_F(DivesListingTest, ListsEveryDiveOfTheBrowsedSetInItsOrder)
+{
+    AddDives(3);
+    gv.DB->Execute("Update DIVEDATA set MODELID = 42, DIVETIME = '14:05' where LIFETIMEDIVENO = 2");
+    gv.UnitDate = 0;
+    gv.UnitTime = 0;
+    DivesListingFrm& listing = DropDown();
+    ASSERT_EQ(listing.Grid->rowCount(), 3);
+    EXPECT_EQ(Row(0), (QStringList{"1", "01/01/2009", "10:00", "1", "QX07", "", ""}));
+    EXPECT_EQ(Row(1), (QStringList{"2", "02/01/2009", "14:05", "2", "N/A", "", ""}));
+    EXPECT_EQ(Row(2)[0], "3");
+    EXPECT_EQ(Frm().SmartUI1_ItemDropDown("Help"), nullptr);
+}
+
+TEST_F(DivesListingTest, IsFilledAfreshAtEachDropDownAndFollowsAFilter)
+{
+    AddDives(4);
+    EXPECT_EQ(DropDown().Grid->rowCount(), 4);
+    gv.DB->Execute("Delete from DIVEDATA where LIFETIMEDIVENO = 2");
+    EXPECT_EQ(DropDown().Grid->rowCount(), 3);
+    gv.DiveListSQL = "Select * from DIVEDATA where LIFETIMEDIVENO > 2 ORDER BY DIVEDATE DESC";
+    DropDown();
+    EXPECT_EQ(Row(0)[0], "4");
+    EXPECT_EQ(Row(1)[0], "3");
+}
+
+TEST_F(DivesListingTest, APickMakesThatDiveCurrentInTheOpenForm)
+{
+    AddDives(4);
+    Side("Dive");
+    gv.UnitDate = 0;
+    gv.UnitTime = 0;
+    DivesListingFrm& listing = DropDown();
+    listing.Grid_Click(RowOf(3));
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(3));
+    EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), IdOf(3));
+    EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 3);
+    EXPECT_EQ(gv.CurrentDiveCaption, "#3 03/01/2009 10:00");
+    EXPECT_EQ(ToolItem("LTD").Text(), gv.CurrentDiveCaption);
+    EXPECT_FALSE(listing.isVisible());
+    EXPECT_EQ(gv.ActiveFormID, 3);
+}
+
+TEST_F(DivesListingTest, AnEditedDiveIsSavedToItsOwnRowBeforeThePick)
+{
+    AddDives(3);
+    Side("Dive");
+    EditMemo("Night dive");
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::Yes);
+    DropDown().Grid_Click(RowOf(3));
+    EXPECT_EQ(Stored(IdOf(1), "MEMO").ToString(), "Night dive");
+    EXPECT_EQ(Stored(IdOf(3), "MEMO").ToString(), "");
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(3));
+}
+
+TEST_F(DivesListingTest, NoToANewDiveDiscardsItBeforeThePick)
+{
+    AddDives(3);
+    AnswerAddDive(LtdPlace::End);
+    Tool("AddDive");
+    const qint64 added = gv.CurrentDiveID;
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::No);
+    DropDown().Grid_Click(RowOf(2));
+    EXPECT_EQ(Count("DIVEDATA", added), 0);
+    EXPECT_FALSE(gv.IsNewDive);
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(2));
+}
+
+TEST_F(DivesListingTest, ADiveThatNoLongerExistsIsIgnored)
+{
+    AddDives(3);
+    Side("Location");
+    DivesListingFrm& listing = DropDown();
+    const int row = RowOf(3);
+    gv.DB->Execute("Delete from DIVEDATA where LIFETIMEDIVENO = 3");
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
+    gv.rsDiveData->MoveFirst();
+    listing.Grid_Click(row);
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
+    EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), IdOf(1));
+    EXPECT_EQ(gv.ActiveFormID, 5);
+}
+
+} // namespace
+} // namespace kvl::test
