@@ -1,0 +1,108 @@
+// The calendar under the date items of the query and settings forms.
+#include "analysis/QueriesFrm.h"
+#include "dive/ValueList.h"
+#include "dive/frmDate.h"
+#include "settings/DCFrm.h"
+#include "shell/Global_Vars.h"
+#include "tests/support/KvlTest.h"
+#include "tests/support/QtPrint.h"
+
+#include <QCalendarWidget>
+
+namespace kvl::test {
+namespace {
+
+class DatePickerTest : public KvlTest {
+protected:
+    void SetUp() override
+    {
+        KvlTest::SetUp();
+        gv = Global_Vars{};
+    }
+    void TearDown() override
+    {
+        frmDate::Unload();
+        delete &QueriesFrm::Instance();
+        delete &DCFrm::Instance();
+        gv = Global_Vars{};
+        KvlTest::TearDown();
+    }
+    ValueList& Query() { return *QueriesFrm::Instance().lst2; }
+    ValueList& Settings() { return *DCFrm::Instance().lst2; }
+    // The calendar as the item's drop-down opens it.
+    frmDate& Open(QWidget* window)
+    {
+        EXPECT_EQ(window, &frmDate::Instance());
+        return frmDate::Instance();
+    }
+
+    const QDate march5{2009, 3, 5};
+};
+
+TEST_F(DatePickerTest, AFromDateAlsoFillsAnEmptyToDate)
+{
+    gv.UnitDate = 0;
+    frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
+    EXPECT_EQ(gv.DatePickerCaller, 1);
+    picker.show();
+    picker.MonthView1_DateClick(march5);
+    EXPECT_EQ(Query().ItemText("fromDate"), "05/03/2009");
+    EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
+    EXPECT_FALSE(picker.isVisible());
+
+    Query().SetItemText("toDate", "31/12/2009");
+    Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate")).MonthView1_DateClick(QDate(2009, 6, 1));
+    EXPECT_EQ(Query().ItemText("fromDate"), "01/06/2009");
+    EXPECT_EQ(Query().ItemText("toDate"), "31/12/2009");
+
+    gv.UnitDate = 1;
+    Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate")).MonthView1_DateClick(march5);
+    EXPECT_EQ(gv.DatePickerCaller, 2);
+    EXPECT_EQ(Query().ItemText("toDate"), "03/05/2009");
+    EXPECT_EQ(QueriesFrm::Instance().lst2_ItemDropDown("memo"), nullptr);
+}
+
+TEST_F(DatePickerTest, TheSettingsDateKeepsTheSettingsFormsOrder)
+{
+    gv.UnitDate = 0;
+    DCFrm::Instance().DateOrderOption = 1;
+    Open(DCFrm::Instance().lst2_ItemDropDown("Date")).MonthView1_DateClick(march5);
+    EXPECT_EQ(gv.DatePickerCaller, 3);
+    EXPECT_EQ(gv.DCDateFormat, 1);
+    EXPECT_EQ(Settings().ItemText("Date"), "03/05/2009");
+}
+
+TEST_F(DatePickerTest, TheCalendarOpensOnTheItemsDateReadInItsOrder)
+{
+    struct Case {
+        int caller, unitDate, dcFormat;
+        const char* text;
+        QDate shown;
+    };
+    const Case cases[] = {
+        {1, 0, 0, "05/03/2009", QDate(2009, 3, 5)},
+        {1, 1, 0, "05/03/2009", QDate(2009, 5, 3)},
+        {3, 0, 1, "05/03/2009", QDate(2009, 5, 3)},   // the settings form's own order
+        {1, 0, 0, "", QDate::currentDate()},
+        {1, 0, 0, "not a date", QDate::currentDate()},
+    };
+    for (const Case& c : cases) {
+        gv.DatePickerCaller = static_cast<quint8>(c.caller);
+        gv.UnitDate = static_cast<quint8>(c.unitDate);
+        gv.DCDateFormat = static_cast<quint8>(c.dcFormat);
+        gv.PickedDate = c.text;
+        frmDate::Unload();
+        EXPECT_EQ(frmDate::Instance().MonthView1->selectedDate(), c.shown) << c.text;
+    }
+}
+
+TEST_F(DatePickerTest, MovingTheSelectionHandsBackTheDateInTheItemsOrder)
+{
+    gv.UnitDate = 0;
+    frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate"));
+    picker.MonthView1->setSelectedDate(march5);
+    EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
+}
+
+} // namespace
+} // namespace kvl::test

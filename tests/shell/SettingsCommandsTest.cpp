@@ -1,0 +1,63 @@
+// The settings commands of the tool bar's "Setting Options" menu.
+#include "tests/shell/CommandsTest.h"
+
+#include "device/CommFrm.h"
+#include "settings/DCFrm.h"
+
+namespace kvl::test {
+namespace {
+
+class SettingsCommandsTest : public CommandsTest {
+protected:
+    void SetUp() override
+    {
+        CommandsTest::SetUp();
+        AddDives(1);
+        gv.SelectedModelID = 6774;
+        gv.SelectedSerialNo = 0;
+        Side("DiveComputer");
+    }
+    qint64 SettingsRows(qint32 serial)
+    {
+        return gv.DB->Scalar("Select COUNT(*) from DC_SETTINGS where DCID = 6774 and DCSERIALNO = ?", {serial})
+            .ToLong();
+    }
+};
+
+TEST_F(SettingsCommandsTest, ReadingOpensTheDownloadWindowInModeOneAndShowsWhatItStored)
+{
+    comm = [this](CommFrm&) {
+        gv.DB->Execute("Insert into DC_SETTINGS (DCID, DCSERIALNO) values (6774, 1234)");
+    };
+    Tool("ReadSettings");
+    EXPECT_EQ(commModes, std::vector<int>{1});
+    EXPECT_EQ(gv.CommMode, 1);
+    EXPECT_TRUE(DCFrm::Instance().Units.contains(1234));
+    EXPECT_EQ(gv.ActiveFormID, 2);   // the settings form stays open
+}
+
+TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOpens)
+{
+    qint64 waiting = -1;
+    comm = [&](CommFrm&) { waiting = SettingsRows(-1); };
+    Tool("WriteSettings");
+    EXPECT_EQ(commModes, std::vector<int>{2});
+    EXPECT_EQ(gv.CommMode, 2);
+    EXPECT_EQ(waiting, 1);
+    Tool("WriteSettings");
+    EXPECT_EQ(SettingsRows(-1), 1);   // the waiting set is kept once
+}
+
+TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
+{
+    Tool("Manufacturing");
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+    gv.SelectedModelID = 17;
+    dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");
+    Tool("Manufacturing");
+    Tool("LastSettings");
+    EXPECT_EQ(gv.ActiveFormID, 2);
+}
+
+} // namespace
+} // namespace kvl::test
