@@ -1,8 +1,12 @@
 #pragma once
 // The companions child form (form code 4): the buddies, captain and crew of the
-// current dive. For now it holds the interface the shell uses.
+// current dive. For now it lists them; editing comes with the people forms.
 
 #include "shell/ChildForm.h"
+
+#include <QStringList>
+
+class QListWidget;
 
 namespace kvl {
 
@@ -16,10 +20,15 @@ public:
     void Buddy_Init_AllInfo();
     // Saves nothing.
     void Update_AllInfo() {}
+    // The names listed: 0 buddies, 1 captain, 2 crew.
+    QStringList ShownNames(int list) const;
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+
+private:
+    QListWidget* lists_[3];
 };
 
 } // namespace kvl

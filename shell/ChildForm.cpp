@@ -4,6 +4,9 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
+#include <QFormLayout>
+#include <QLabel>
+
 namespace kvl {
 
 ChildForm::ChildForm(const QString& caption)
@@ -35,6 +38,15 @@ void ChildForm::Unload()
         MainFrm().RemoveChild(*this);
     ForgetInstance();
     deleteLater();
+}
+
+QLabel* AddShownField(QFormLayout& layout, const QString& caption)
+{
+    auto* value = new QLabel(layout.parentWidget());
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setMinimumWidth(260);
+    layout.addRow(caption, value);
+    return value;
 }
 
 void SetToolBarItemVisible(const QString& key, bool visible)

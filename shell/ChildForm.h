@@ -11,6 +11,9 @@
 
 #include <QWidget>
 
+class QFormLayout;
+class QLabel;
+
 namespace kvl {
 
 // The codes the child forms write into gv.ActiveFormID.
@@ -49,6 +52,9 @@ private:
     virtual void ForgetInstance() = 0;
     bool loaded_ = false;
 };
+
+// A read-only "caption: value" row added to a form's layout; returns the value's label.
+QLabel* AddShownField(QFormLayout& layout, const QString& caption);
 
 // What the child forms change on the main window's bars when they load and unload.
 void SetToolBarItemVisible(const QString& key, bool visible);

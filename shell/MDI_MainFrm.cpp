@@ -4,6 +4,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/ChildForm.h"
 #include "shell/Global_Vars.h"
+#include "shell/Pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -24,48 +24,6 @@ MDI_MainFrm* theMainFrm = nullptr;
 QIcon StandardIcon(QStyle::StandardPixmap pixmap)
 {
     return QApplication::style()->standardIcon(pixmap);
-}
-
-// A round blue badge with a question mark, for the help menu.
-QIcon HelpIcon()
-{
-    QPixmap picture(48, 48);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient fill(20, 16, 30);
-    fill.setColorAt(0, QColor(90, 160, 230));
-    fill.setColorAt(1, QColor(20, 80, 160));
-    painter.setBrush(fill);
-    painter.setPen(QPen(QColor(15, 60, 120), 2));
-    painter.drawEllipse(QRectF(3, 3, 42, 42));
-    painter.setPen(Qt::white);
-    painter.setFont(QFont("DejaVu Sans", 24, QFont::Bold));
-    painter.drawText(picture.rect(), Qt::AlignCenter, "?");
-    return QIcon(picture);
-}
-
-// The picture at the top of the side bar.
-QPixmap LogoPicture()
-{
-    QPixmap picture(150, 64);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sea(0, 0, 0, 64);
-    sea.setColorAt(0, QColor(40, 120, 190));
-    sea.setColorAt(1, QColor(10, 50, 100));
-    painter.setBrush(sea);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(picture.rect(), 8, 8);
-    painter.setPen(QPen(QColor(255, 255, 255, 120), 2));
-    for (int x = 10; x < 140; x += 20)
-        painter.drawArc(x, 44, 20, 10, 0, 180 * 16);
-    QFont font("DejaVu Sans", 20, QFont::Bold);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(picture.rect().adjusted(0, -8, 0, -8), Qt::AlignCenter, "TARVIK");
-    return picture;
 }
 
 } // namespace
@@ -198,7 +156,7 @@ void MDI_MainFrm::CreateToolBar()
         .SetVisible(0);
     bar.AddOptionEntry("Imperial", "Imperial");
     bar.AddOptionEntry("Metric", "Metric");
-    bar.AddDropDownMenu("Help", HelpIcon(), QString(),
+    bar.AddDropDownMenu("Help", QIcon(RoundBadge(48, "?")), QString(),
                         "Tarvik Computer Vavedaver Help");
     bar.AddMenuEntry("HelpContents", "Contents", "Contents");
     bar.AddMenuEntry("TechSupport", "Technical Support", "Technical Support");

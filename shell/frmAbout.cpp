@@ -1,43 +1,21 @@
 #include "shell/frmAbout.h"
 
 #include "shell/MDI_MainFrm.h"
+#include "shell/Pictures.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace kvl {
 
-namespace {
-
-QPixmap AboutPicture()
-{
-    QPixmap picture(72, 72);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient sea(36, 30, 40);
-    sea.setColorAt(0, QColor(70, 160, 220));
-    sea.setColorAt(1, QColor(10, 50, 100));
-    painter.setBrush(sea);
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(picture.rect().adjusted(2, 2, -2, -2));
-    painter.setPen(Qt::white);
-    painter.setFont(QFont("DejaVu Sans", 22, QFont::Bold));
-    painter.drawText(picture.rect(), Qt::AlignCenter, "T");
-    return picture;
-}
-
-} // namespace
-
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
     Image1 = new QLabel(this);
-    Image1->setPixmap(AboutPicture());
+    Image1->setPixmap(RoundBadge(72, "T"));
     Label1 = new QLabel(QString::fromUtf8(ProgramTitle), this);
     QFont titleFont = Label1->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);

@@ -1,0 +1,90 @@
+// What the diver's, companions', location and gear forms do to the shared state
+// and the bars when they load and unload, and what they show of the current dive.
+#include "tests/shell/MainFrmTest.h"
+
+#include "people/BuddiesFrm.h"
+#include "people/PersonalFrm.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "shell/Global_Vars.h"
+#include "shell/MDI_MainFrm.h"
+#include "site_gear/GearFrm.h"
+#include "site_gear/LocationFrm.h"
+
+namespace kvl::test {
+namespace {
+
+struct FormCase {
+    const char* sideKey;
+    int code;
+    std::function<ChildForm&()> form;
+    int saveWhileLoaded;       // visibility of "Save" while the form is loaded
+    bool hidesUnits;
+    int codeAfterUnload;
+};
+
+class ChildFormInterfaceTest : public MainFrmTest {
+protected:
+    void SetUp() override
+    {
+        MainFrmTest::SetUp();
+        ASSERT_TRUE(StartUp());
+        MainFrm().SmartUI1->Items("Units").SetVisible(1);
+    }
+    BarItem& ToolItem(const QString& key) { return MainFrm().SmartUI1->Items(key); }
+};
+
+TEST_F(ChildFormInterfaceTest, LoadWritesTheFormCodeAndUnloadClearsTheSelection)
+{
+    const FormCase cases[] = {
+        {"Personal", 1, [] () -> ChildForm& { return PersonalFrm::Instance(); }, 0, true, 0},
+        {"Buddies", 4, [] () -> ChildForm& { return BuddiesFrm::Instance(); }, 1, true, 4},
+        {"Location", 5, [] () -> ChildForm& { return LocationFrm::Instance(); }, 1, false, 0},
+        {"Gear", 7, [] () -> ChildForm& { return GearFrm::Instance(); }, 1, false, 0},
+    };
+    for (const FormCase& c : cases) {
+        SCOPED_TRACE(c.sideKey);
+        MainFrm().CloseChildForm(gv.ActiveFormID);
+        MainFrm().SmartUI1->Items("Units").SetVisible(1);
+        MainFrm().SmartBar->Items(c.sideKey).SetSelected(true);
+        ASSERT_TRUE(c.form().Loaded());
+        EXPECT_EQ(gv.ActiveFormID, c.code);
+        EXPECT_EQ(ToolItem("Save").Visible(), c.saveWhileLoaded);
+        EXPECT_EQ(ToolItem("Units").Visible(), c.hidesUnits ? 0 : 1);
+        c.form().Unload();
+        EXPECT_EQ(gv.ActiveFormID, c.codeAfterUnload);
+        EXPECT_EQ(ToolItem("Save").Visible(), 0);
+        EXPECT_FALSE(MainFrm().SmartBar->Items(c.sideKey).Selected());
+    }
+}
+
+TEST_F(ChildFormInterfaceTest, LocationFormShowsTheCurrentDivesSite)
+{
+    MainFrm().SmartBar->Items("Location").SetSelected(true);
+    ASSERT_EQ(gv.ActiveFormID, 5);
+    EXPECT_FALSE(gv.CurrentDive.LOCATIONNAME.isEmpty());
+    EXPECT_EQ(LocationFrm::Instance().ShownValue("Location"), gv.CurrentDive.LOCATIONNAME);
+    EXPECT_EQ(LocationFrm::Instance().ShownValue("Dive site"), gv.CurrentDive.DIVESITE);
+}
+
+TEST_F(ChildFormInterfaceTest, CompanionsFormListsTheCurrentDivesPeople)
+{
+    db::Database& log = *gv.DB;
+    log.Execute("Insert into USERINFO (NAME, USERTYPE) values (?, 4), (?, 4), (?, 2) ;",
+                {"Bo O'Hara", "Al Reef", "Cap Tain"});
+    const qint64 captain = log.LastInsertId();
+    log.Execute("Delete from BUDDIES ; Delete from CAPTAIN ; Delete from CREWS ;");
+    log.Execute("Insert into BUDDIES (DIVEID, BUDDYID) select ?, USERID from USERINFO where NAME in (?, ?) ;",
+                {gv.CurrentDiveID, "Bo O'Hara", "Al Reef"});
+    log.Execute("Insert into CAPTAIN (DIVEID, CAPID) values (?, ?) ;", {gv.CurrentDiveID, captain});
+    log.Execute("Insert into CREWS (DIVEID, CREWID) values (?, ?) ;", {gv.CurrentDiveID + 1000, captain});
+
+    MainFrm().SmartBar->Items("Buddies").SetSelected(true);
+    ASSERT_EQ(gv.ActiveFormID, 4);
+    EXPECT_EQ(BuddiesFrm::Instance().ShownNames(0), (QStringList{"Al Reef", "Bo O'Hara"}));
+    EXPECT_EQ(BuddiesFrm::Instance().ShownNames(1), QStringList{"Cap Tain"});
+    EXPECT_TRUE(BuddiesFrm::Instance().ShownNames(2).isEmpty());
+}
+
+} // namespace
+} // namespace kvl::test
