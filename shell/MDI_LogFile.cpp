@@ -106,13 +106,14 @@ bool MDI_MainFrm::IsValidDiveData()
 
 void MDI_MainFrm::OpenDiveLog()
 {
-    const QString previousPath = gv.LogFilePath;
     for (;;) {
+        // A cancelled choice leaves the log that is open, and its path, as they are.
+        const QString openPath = gv.DB && gv.DB->IsOpen() ? gv.DB->Path() : gv.LogFilePath;
         LogOpened = false;
         gv.LogFilePath.clear();
         const QString chosen = CurrentDialogs().OpenFile({QString(), LogsFolder(), QString(), dataFilesFilter});
         if (chosen.isEmpty()) {
-            gv.LogFilePath = previousPath;  // the log that stays open keeps its path
+            gv.LogFilePath = openPath;
             return;
         }
         try {

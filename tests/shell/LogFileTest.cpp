@@ -71,6 +71,18 @@ TEST_F(LogFileTest, InvalidLogAsksAgainAndYesLetsTheUserChooseAnother)
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
 }
 
+TEST_F(LogFileTest, InvalidLogThenCancelLeavesThePathOfTheLogThatIsOpen)
+{
+    const QString broken = LogWithoutModelRow("Broken.dlg");
+    dialogs.ExpectOpenFile(broken)
+        .ExpectMsg("Invalid data file. Do you want to open another data file?", MsgAnswer::Yes)
+        .ExpectOpenFile("");
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.LogFilePath, broken);  // the log left open
+    EXPECT_EQ(gv.DB->Path(), broken);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
 TEST_F(LogFileTest, InvalidLogAndNoEndsTheProgramWithTheLogClosed)
 {
     const QString broken = LogWithoutModelRow("Broken.dlg");
