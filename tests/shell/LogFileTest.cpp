@@ -94,6 +94,16 @@ TEST_F(LogFileTest, InvalidLogAndNoEndsTheProgramWithTheLogClosed)
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
 }
 
+TEST_F(LogFileTest, ChosenLogThatVanishedEndsTheProgram)
+{
+    dialogs.ExpectOpenFile(Logs() + "/Gone.dlg").ExpectMsg("Database file is missing. Program terminated.");
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(LastPrompt().title, "Error");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
 TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
 {
     const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));

@@ -46,6 +46,8 @@ TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
     EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Sample Diver");
     EXPECT_TRUE(MainFrm().SmartBar->Items("Personal").Selected());
     EXPECT_GT(gv.CurrentDiveID, 0);
+    EXPECT_TRUE(MainFrm().SmartUI1->Items("LTD").Text().startsWith("#1 "));  // the current dive's caption
+    EXPECT_EQ(MainFrm().SmartUI1->Items("LTD").Text(), gv.CurrentDiveCaption);
     for (const char* key : {"LTD", "AddDive", "FirstDive", "NextDive", "DeleteAllDives", "Sort", "Units", "Save"})
         EXPECT_EQ(MainFrm().SmartUI1->Items(key).Visible(), 0) << key;
     for (const char* key : {"Exit", "NewLog", "OpenLog", "RestoreLog", "Print", "Export", "Help"})
