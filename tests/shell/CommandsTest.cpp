@@ -11,6 +11,8 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,6 +50,7 @@ void CommandsTest::TearDown()
 {
     InstallModalRunner({});
     DestroyMainFrm();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     DivesListingFrm::Unload();
     frmDate::Unload();
     ShellLogTest::TearDown();
