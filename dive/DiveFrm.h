@@ -124,7 +124,6 @@ public:
     void Dive_AddDel_Popup_ItemClick(const QString& key);
 
 private:
-    struct Controls;
     void BuildForm();
     void ConnectEvents();
 
@@ -145,12 +144,17 @@ private:
     void ShowTimeOut(const QString& timeIn24, const db::Value& minutes);
     void PutBackDiveTime();
     bool CommitTimeIn();
-    bool CommitElapsedTime(bool* changed);
+    bool CommitElapsedTime();
     void CommitPressure(int index);
     void CommitCylinderOrAirConsumption(int index);
     void ShowPressureUsed();
     void ExpectCommit(std::function<void()> commit);
-    bool ReadBackChanges(bool* changed);
+    // The change check's reading of the boxes that no lost-focus rule took into the
+    // record, in stored units; the date and times are false when refused.
+    void ReadBackNumbers();
+    bool ReadBackDate();
+    bool ReadBackTimes();
+    void ReadBackChoices();
 
     CheckBox& TankCheck(int tank, int index) const;
 
@@ -177,9 +181,9 @@ private:
     ButtonPopup* addDel_ = nullptr;
 
     qint64 loadedDiveId_ = -1;
-    std::function<void()> pendingCommit_;
+    std::function<void()> pendingCommit_;   // the lost-focus handling of the box typed into
     bool refused_ = false;                  // a lost-focus check refused its box
-    bool commitRefused_ = false;            // ... while a command committed it   // the lost-focus handling of the box typed into
+    bool commitRefused_ = false;            // ... while a command committed it
 };
 
 } // namespace kvl

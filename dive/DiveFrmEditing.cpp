@@ -1,0 +1,476 @@
+// The dive record's editing: the boxes' events, the check boxes and lists, and
+// the change check and save that the main window calls.
+#include "dive/DiveFrm.h"
+
+#include "dive/DiveFields.h"
+#include "dive/DiveFrmShared.h"
+#include "dive/DiveSave.h"
+#include "dive/DiveSettings.h"
+#include "dive/DiveValidators.h"
+#include "platform/runtime/Runtime.h"
+#include "shell/DiveRows.h"
+#include "shell/Lookups.h"
+#include "shell/Units.h"
+
+#include <QApplication>
+
+#include <utility>
+
+namespace kvl {
+
+using namespace divefrm;
+
+namespace {
+
+bool IsStartPressure(int index) { return index == 6 || index == 16 || index == 19; }
+bool IsEndPressure(int index) { return index == 7 || index == 17 || index == 20; }
+int PartnerPressure(int index) { return IsStartPressure(index) ? index + 1 : index - 1; }
+
+} // namespace
+
+// ---------------------------------------------------------------- editing
+
+void DiveFrm::Text3_GotFocus(int index) { Text3(index).SelectAll(); }
+
+void DiveFrm::Text3_KeyDown(int index)
+{
+    if ((index == 9 || index == 10) && gv.CurrentDive.DATATYPE != 0)
+        return;
+    if (Text3(index).Locked())
+        return;
+    gv.DiveChanged = 2;
+    ExpectCommit([this, index] { Text3_LostFocus(index); });
+}
+
+void DiveFrm::TIDTxt_KeyDown(int index)
+{
+    gv.DiveChanged = 2;
+    qint32 DiveDataRec::*tids[] = {&DiveDataRec::TID1, &DiveDataRec::TID2, &DiveDataRec::TID3};
+    gv.CurrentDive.*tids[index] = static_cast<qint32>(RoundHalfEven(Val(TIDTxt(index).text())));
+}
+
+void DiveFrm::Masked1_GotFocus(int index)
+{
+    MaskedTextOnFocus = Masked1(index).Text();
+    Masked1(index).SelectAll();
+}
+
+void DiveFrm::Masked1_KeyDown(int index)
+{
+    gv.DiveChanged = 2;
+    if (index == 0 || index == 1)
+        DateTimeChanged = true;
+    ExpectCommit([this, index] { Masked1_LostFocus(index); });
+}
+
+void DiveFrm::Text3_LostFocus(int index)
+{
+    DiveDataRec& d = gv.CurrentDive;
+    const QString text = Text3(index).text();
+    if (index == 0) {
+        if (!IsValid_LifeTimeDiveNo(Val(text)))
+            Text3(0).setText(NumberText(d.LIFETIMEDIVENO));
+    } else if (index == 1) {
+        if (ShownDiffers(text, PositiveText(d.DIVENO)))
+            d.DIVENO = db::Value(Val(text));
+    } else if (index == 5 || index == 15 || index == 18 || index == 21) {
+        CommitCylinderOrAirConsumption(index);
+    } else if (TankField(index)) {
+        CommitPressure(index);
+    } else if (index == 11) {
+        const double minutes = Val(text);
+        if (minutes < 0) {
+            FieldWarning(QString::fromUtf8(kElapsedNegative));
+            Text3(11).setText(NumberText(d.BTIME));
+            refused_ = true;
+            return;
+        }
+        ShowTimeOut(TimeIn24(), db::Value(minutes));
+    }
+}
+
+void DiveFrm::CommitCylinderOrAirConsumption(int index)
+{
+    DiveDataRec& d = gv.CurrentDive;
+    EditBox& box = Text3(index);
+    if (index == 21) {
+        const double shown = Val(box.text());
+        const double psi = gv.UnitPressure == 0 ? shown / 0.07 : shown;
+        if (shown < 0 || RoundHalfEven(psi) > 255) {   // the column holds one byte
+            ShowText(box, [&] {
+                return d.AIRCONSUMP == 0 ? QString() : SingleToText(PressureToDisplay(static_cast<int>(d.AIRCONSUMP)));
+            });
+            return;
+        }
+        d.AIRCONSUMP = static_cast<quint8>(RoundHalfEven(psi));
+        return;
+    }
+    db::Value& field = d.*TankField(index);
+    const double size = TextNumber(box.text());
+    if (size < 0) {
+        ShowText(box, [&] { return CylinderText(field); });
+        return;
+    }
+    if (ShownDiffers(box.text(), CylinderText(field)))
+        field = db::Value(static_cast<double>(CSng(gv.UnitCylinder == 0 ? size / 28.31684 : size)));
+}
+
+void DiveFrm::CommitPressure(int index)
+{
+    db::Value& field = gv.CurrentDive.*TankField(index);
+    EditBox& box = Text3(index);
+    const auto putBack = [&] { ShowText(box, [&] { return PressureText(field); }); };
+    const double p = TextNumber(box.text());
+    if (!IsValidPressure(p)) {
+        putBack();
+        return;
+    }
+    const double q = TextNumber(Text3(PartnerPressure(index)).text());
+    if (IsStartPressure(index) && p < q) {
+        FieldWarning(QStringLiteral("Beginning pressure should not be less than ending pressure."));
+        putBack();
+        return;
+    }
+    if (IsEndPressure(index) && p > q) {
+        FieldWarning(QStringLiteral("Ending pressure should not be greater than beginning pressure."));
+        putBack();
+        return;
+    }
+    if (!ShownDiffers(box.text(), PressureText(field)))
+        return;
+    field = db::Value(static_cast<double>(CSng(gv.UnitPressure == 0 ? p / 0.07 : p)));
+    ShowPressureUsed();
+}
+
+void DiveFrm::ShowPressureUsed()
+{
+    double used = 0;
+    for (const TankBoxes& b : kTankBoxes)
+        used += TextNumber(Text3(b.start).text()) - TextNumber(Text3(b.end).text());
+    Text3(8).setText(SingleToText(static_cast<float>(used)));
+}
+
+void DiveFrm::Masked1_LostFocus(int index)
+{
+    MaskedEdit& box = Masked1(index);
+    if (index == 0) {
+        if (!IsValidDate(box.Text())) {
+            box.SetText(MaskedTextOnFocus);
+            box.setFocus();
+            refused_ = true;
+            return;
+        }
+        const QString date = DateToDB(box.Text(), gv.UnitDate);
+        if (date != gv.CurrentDive.DIVEDATE) {
+            gv.CurrentDive.DIVEDATE = date;
+            DateTimeChanged = true;
+        }
+    } else if (index == 2) {
+        box.SetText(NormalizeSurfaceInterval(box.Text()));
+    } else {
+        CommitTimeIn();
+    }
+}
+
+QString DiveFrm::TimeIn24() const
+{
+    const QString shown = Masked1(1).Text();
+    return gv.UnitTime == 1 ? TimeTo24Hour(shown, AMPM_Opt(0).Text()) : shown;
+}
+
+void DiveFrm::ShowTimeOut(const QString& timeIn24, const db::Value& minutes)
+{
+    if (timeIn24.contains(QLatin1Char('_')) || timeIn24.size() < 5)
+        return;
+    const QString sum = AddMinutesToTime(timeIn24, minutes.IsNull() ? db::Value(0) : minutes);
+    if (gv.UnitTime == 1) {
+        TimeOutText = TimeTo12Hour(sum);
+        Text3(2).setText(TimeOutText.left(5));
+        AMPM_Opt(1).SetText(TimeOutText.right(2));
+    } else {
+        TimeOutText = sum;
+        Text3(2).setText(sum);
+    }
+}
+
+// The elapsed-time box taken over: false (after its message) when it is negative.
+bool DiveFrm::CommitElapsedTime()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    const double minutes = Val(Text3(11).text());
+    if (minutes < 0) {
+        FieldWarning(QString::fromUtf8(kElapsedNegative));
+        Text3(11).setText(NumberText(d.BTIME));
+        refused_ = true;
+        return false;
+    }
+    const qint64 whole = RoundHalfEven(minutes);
+    if (whole != d.BTimeNum || d.BTIME.IsNull()) {
+        d.BTimeNum = static_cast<qint32>(whole);
+        d.BTIME = db::Value(whole);
+    }
+    ShowTimeOut(TimeIn24(), d.BTIME);
+    return true;
+}
+
+// The time-in box checked and tidied; false when it was refused.
+bool DiveFrm::CommitTimeIn()
+{
+    MaskedEdit& box = Masked1(1);
+    if (!IsValidTimeText(box.Text(), gv.UnitTime)) {
+        PutBackDiveTime();
+        box.setFocus();
+        refused_ = true;
+        return false;
+    }
+    box.SetText(NormalizeTimeIn(box.Text(), gv.UnitTime));
+    if (!CommitElapsedTime())
+        return true;
+    if (TimeIn24() != gv.CurrentDive.DIVETIME)
+        DateTimeChanged = true;
+    return true;
+}
+
+void DiveFrm::UpdateTime()
+{
+    const QString timeIn = TimeIn24();
+    ShowTimeOut(timeIn, gv.CurrentDive.BTIME);
+    if (gv.CurrentDive.DIVETIME != timeIn)
+        gv.DiveChanged = 2;
+}
+
+void DiveFrm::AMPM_Opt_Change(int index)
+{
+    ListBox& box = AMPM_Opt(index);
+    box.SetText(box.Text().left(1).toUpper() == QLatin1String("P") ? QStringLiteral("PM") : QStringLiteral("AM"));
+    UpdateTime();
+}
+
+// ---------------------------------------------------------------- check boxes, lists, memo
+
+namespace {
+// A violation code kept as stored while the box stays ticked.
+quint8 ViolationOfBox(int boxValue, quint8 stored)
+{
+    return boxValue == 1 ? (stored != 0 ? stored : 1) : 0;
+}
+} // namespace
+
+void DiveFrm::StatusCheck_LostFocus()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    d.DECOMDIVE = static_cast<quint8>(Deco_Check().Value());
+    d.VIOLATION = ViolationOfBox(Viol_Check().Value(), d.VIOLATION);
+    d.GAUGEDIVE = Gauge_Check().Value() == 1;
+}
+
+void DiveFrm::Deco_Check_MouseUp()
+{
+    if (Deco_Check().Value() == 1) {
+        NoDeco_Check().SetValue(0);
+        Gauge_Check().SetValue(0);
+    } else {
+        NoDeco_Check().SetValue(1);
+    }
+    StatusCheck_LostFocus();
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::NoDeco_Check_MouseUp()
+{
+    Deco_Check().SetValue(NoDeco_Check().Value() == 1 ? 0 : 1);
+    StatusCheck_LostFocus();
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::Gauge_Check_MouseUp()
+{
+    if (Gauge_Check().Value() == 1) {
+        NoDeco_Check().SetValue(0);
+        Deco_Check().SetValue(0);
+        Viol_Check().SetValue(0);
+    }
+    StatusCheck_LostFocus();
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::Viol_Check_MouseUp()
+{
+    StatusCheck_LostFocus();
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::TankCheck_MouseUp(int tank, int index)
+{
+    TankCheck(tank, InvertBit(index)).SetValue(InvertBit(TankCheck(tank, index).Value()));
+    EnDis_ableTankInfo();
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::Check4_MouseUp(int index)
+{
+    Check4(InvertBit(index)).SetValue(InvertBit(Check4(index).Value()));
+    gv.DiveChanged = 2;
+}
+
+void DiveFrm::Combo1_DropDown(int) { gv.DiveChanged = 2; }
+
+void DiveFrm::Combo1_Change(int index)
+{
+    gv.DiveChanged = 2;
+    Combo1_LostFocus(index);
+}
+
+// A list left on the position the stored value already shows keeps that value
+// (a stored FO2 below 21 is the "AIR" entry as much as 20 is).
+void DiveFrm::Combo1_LostFocus(int index)
+{
+    const int position = Combo1(index).ListIndex();
+    DiveDataRec& d = gv.CurrentDive;
+    if (index == 0 && position >= 0 && position != GasListIndex(d.FO2))
+        d.FO2 = db::Value(FO2OfGasListIndex(position));
+    else if (index == 1 && position >= 0 && position != VariListIndex(d.VARI))
+        d.VARI = db::Value(position);
+}
+
+void DiveFrm::MemoTxt_KeyDown()
+{
+    gv.DiveChanged = 2;
+    ExpectCommit([this] { MemoTxt_LostFocus(); });
+}
+
+void DiveFrm::MemoTxt_LostFocus() { gv.CurrentDive.MEMO = MemoTxt().Text(); }
+
+// ---------------------------------------------------------------- change detection and saving
+
+void DiveFrm::ExpectCommit(std::function<void()> commit)
+{
+    pendingCommit_ = std::move(commit);
+    commitRefused_ = false;   // a new edit: an earlier refusal is history
+}
+
+void DiveFrm::Update_DataType() { gv.CurrentDive.DATATYPE = EditedDataType(gv.CurrentDive.DATATYPE); }
+
+bool DiveFrm::CommitPendingEdit()
+{
+    refused_ = false;
+    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        focused->clearFocus();
+    if (auto commit = std::exchange(pendingCommit_, nullptr))
+        commit();
+    if (std::exchange(refused_, false))
+        commitRefused_ = true;   // kept for the change check that follows the command
+    return !commitRefused_;
+}
+
+bool DiveFrm::Dive_IsAnyChange()
+{
+    CommitPendingEdit();
+    const bool refused = std::exchange(commitRefused_, false);
+    if (gv.DiveChanged != 2 && gv.DiveChanged != 3)
+        return false;
+    if (refused) {   // the box has shown why and holds the stored value again
+        gv.DiveChanged = 3;
+        return false;
+    }
+    gv.DiveChanged = 2;   // a refused value is checked again on every attempt
+    ReadBackNumbers();
+    if (!ReadBackDate() || !ReadBackTimes()) {
+        gv.DiveChanged = 3;
+        return false;
+    }
+    ReadBackChoices();
+    return DiveRecordDiffers(loadedDiveId_, gv.CurrentDive);
+}
+
+void DiveFrm::ReadBackNumbers()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    const QString temp = Text3(22).text();
+    if (ShownDiffers(temp, TempText(d.TEMP)))
+        d.TEMP = db::Value(static_cast<double>(gv.UnitTemp == 1 ? CSng(Val(temp)) : CToF(Val(temp))));
+    if (d.DATATYPE == 0) {
+        QString model = Text3(9).text().toUpper();
+        model = NormalizeModelName(model).toUpper();
+        if (model != gv.ModelName) {
+            gv.ModelName = model;
+            UpdateDCTable(gv.ModelName);
+        }
+        if (ShownDiffers(Text3(10).text(), PositiveText(d.MODELSERNO)))
+            d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(10).text())));
+    }
+    Combo1_LostFocus(0);
+    Combo1_LostFocus(1);
+    if (ShownDiffers(Text3(1).text(), PositiveText(d.DIVENO))) {
+        d.DIVENO = db::Value(Val(Text3(1).text()));
+        Update_DataType();
+    }
+    const QString depth = Text3(3).text();
+    if (depth != QLatin1String("---") && ShownDiffers(depth, DepthText(d.MDEPTH))) {
+        d.MDEPTH = db::Value(static_cast<double>(DepthFromDisplay(TextNumber(depth))));
+        Update_DataType();
+    }
+    const QString avg = Text3(4).text();
+    if (avg != QLatin1String("---") && ShownDiffers(avg, AverageDepthText(d.AVGDEPTH)))
+        d.AVGDEPTH = DepthFromDisplay(TextNumber(avg));
+}
+
+bool DiveFrm::ReadBackDate()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    MaskedEdit& box = Masked1(0);
+    if (!IsValidDate(box.Text())) {
+        box.SetText(d.DIVEDATE.isEmpty() ? MaskedTextOnFocus : FormatDBDate(d.DIVEDATE));
+        box.setFocus();
+        return false;
+    }
+    d.DIVEDATE = DateToDB(box.Text(), gv.UnitDate);
+    return true;
+}
+
+bool DiveFrm::ReadBackTimes()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    if (!IsValidTimeText(Masked1(1).Text(), gv.UnitTime)) {
+        Masked1(1).setFocus();
+        return false;
+    }
+    Masked1(1).SetText(NormalizeTimeIn(Masked1(1).Text(), gv.UnitTime));
+    Masked1(2).SetText(NormalizeSurfaceInterval(Masked1(2).Text()));
+    d.STIME = Masked1(2).Text();
+    if (!CommitElapsedTime())
+        return false;
+    const QString timeIn = TimeIn24();
+    if (timeIn != d.DIVETIME) {
+        d.DIVETIME = timeIn;
+        Update_DataType();
+    }
+    return true;
+}
+
+void DiveFrm::ReadBackChoices()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    for (const CatalogSide* side : {&LocationSide(), &DiveSiteSide()}) {
+        const DataCombo& combo = ComboOf(*side);
+        if (!combo.Text().isEmpty())
+            d.*side->member = db::Value(RoundHalfEven(Val(combo.Column(side->idColumn))));
+    }
+    StatusCheck_LostFocus();
+    d.MEMO = MemoTxt().Text();
+}
+
+void DiveFrm::DIVE_Update_DiveData()
+{
+    gv.IsNewDive = false;
+    if (gv.DiveChanged != 2)
+        return;
+    WriteDiveRecord(loadedDiveId_, gv.CurrentDive);
+    gv.DiveChanged = 0;
+    if (DateTimeChanged) {
+        RenumberLifeTimeDives();
+        ShowCurrentLTD();
+    }
+}
+
+} // namespace kvl

@@ -1,0 +1,59 @@
+#pragma once
+// What the dive record form's sources share: the texts of stored values as the
+// form shows them, and the roles of the tank boxes. Used only by DiveFrm*.cpp.
+
+#include "shell/Global_Vars.h"
+
+#include <QLineEdit>
+#include <QString>
+
+#include <exception>
+
+namespace kvl::divefrm {
+
+// A display step that cannot be carried out (a Null where a number is needed)
+// leaves its box empty rather than showing the previous dive's value.
+template <class TextOf>
+void ShowText(QLineEdit& box, TextOf textOf)
+{
+    try {
+        box.setText(textOf());
+    } catch (const std::exception&) {
+        box.setText(QString());
+    }
+}
+
+// Runs a step whose failure leaves things as they stand.
+template <class Step>
+void Try(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+// Stored values as shown: "" for Null; converted to the user's units.
+QString NumberText(const db::Value& v);
+QString PressureText(const db::Value& v);
+QString CylinderText(const db::Value& v);
+QString TempText(const db::Value& v);
+QString DepthText(const db::Value& feet);          // the maximum depth
+QString AverageDepthText(float feet);
+// The number a box's text begins with, a decimal comma read as the point.
+double TextNumber(const QString& text);
+// Whether a box says something else than the text shown for the stored value:
+// compared on what the user sees, so a value shown rounded is not taken for an edit.
+bool ShownDiffers(const QString& box, const QString& shown);
+
+// The tank boxes: Text3 indexes of each tank's cylinder size, start and end pressure.
+struct TankBoxes {
+    int cylinder, start, end;
+};
+inline constexpr TankBoxes kTankBoxes[3] = {{5, 6, 7}, {15, 16, 17}, {18, 19, 20}};
+// The record member behind a tank box; nullptr for any other index.
+db::Value DiveDataRec::*TankField(int index);
+
+inline constexpr char kElapsedNegative[] = "Elapsed dive time should not be less than 0.";
+
+} // namespace kvl::divefrm
