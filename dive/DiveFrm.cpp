@@ -399,7 +399,8 @@ void DiveFrm::ShowFields()
     ShowDepths();
     DIVE_InitVARI();   // the band texts follow the units the dive is shown in
     Combo1(1).SetListIndex(VariListIndex(d.VARI));
-    Combo1(0).SetListIndex(GasListIndex(d.FO2));
+    for (int i : {0, 2, 3})
+        Combo1(i).SetListIndex(GasListIndex(d.*GasField(i)));
     for (int t = 0; t < 3; ++t) {
         const TankBoxes& b = kTankBoxes[t];
         ShowText(Text3(b.cylinder), [&] { return CylinderText(d.*TankField(b.cylinder)); });

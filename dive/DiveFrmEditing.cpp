@@ -327,10 +327,14 @@ void DiveFrm::Combo1_LostFocus(int index)
 {
     const int position = Combo1(index).ListIndex();
     DiveDataRec& d = gv.CurrentDive;
-    if (index == 0 && position >= 0 && position != GasListIndex(d.FO2))
-        d.FO2 = db::Value(FO2OfGasListIndex(position));
-    else if (index == 1 && position >= 0 && position != VariListIndex(d.VARI))
+    if (position < 0)
+        return;
+    if (db::Value DiveDataRec::*gas = GasField(index)) {
+        if (position != GasListIndex(d.*gas))
+            d.*gas = db::Value(FO2OfGasListIndex(position));
+    } else if (position != VariListIndex(d.VARI)) {
         d.VARI = db::Value(position);
+    }
 }
 
 void DiveFrm::MemoTxt_KeyDown()
@@ -399,8 +403,8 @@ void DiveFrm::ReadBackNumbers()
         if (ShownDiffers(Text3(10).text(), PositiveText(d.MODELSERNO)))
             d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(10).text())));
     }
-    Combo1_LostFocus(0);
-    Combo1_LostFocus(1);
+    for (int i = 0; i < 4; ++i)
+        Combo1_LostFocus(i);
     if (ShownDiffers(Text3(1).text(), PositiveText(d.DIVENO))) {
         d.DIVENO = db::Value(Val(Text3(1).text()));
         Update_DataType();

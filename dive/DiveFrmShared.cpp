@@ -55,4 +55,14 @@ db::Value DiveDataRec::*TankField(int index)
     }
 }
 
+db::Value DiveDataRec::*GasField(int comboIndex)
+{
+    switch (comboIndex) {
+    case 0: return &DiveDataRec::FO2;
+    case 2: return &DiveDataRec::FO2GAS2;
+    case 3: return &DiveDataRec::FO2GAS3;
+    default: return nullptr;
+    }
+}
+
 } // namespace kvl::divefrm

@@ -53,6 +53,8 @@ struct TankBoxes {
 inline constexpr TankBoxes kTankBoxes[3] = {{5, 6, 7}, {15, 16, 17}, {18, 19, 20}};
 // The record member behind a tank box; nullptr for any other index.
 db::Value DiveDataRec::*TankField(int index);
+// The gas of the tank whose list is Combo1(index): 0, 2, 3; nullptr for the ascent-rate list.
+db::Value DiveDataRec::*GasField(int comboIndex);
 
 inline constexpr char kElapsedNegative[] = "Elapsed dive time should not be less than 0.";
 

@@ -18,6 +18,7 @@ Columns SavedColumns(const DiveDataRec& d)
         {"DIVETIME", d.DIVETIME}, {"BTIME", d.BTIME}, {"STIME", d.STIME}, {"MDEPTH", d.MDEPTH},
         {"AVGDEPTH", d.AVGDEPTH}, {"FO2", d.FO2}, {"CYLINDERSIZE", d.CYLINDERSIZE},
         {"CYLINDERSIZE2", d.CYLINDERSIZE2}, {"CYLINDERSIZE3", d.CYLINDERSIZE3}, {"SPSI", d.SPSI},
+        {"FO2GAS2", d.FO2GAS2}, {"FO2GAS3", d.FO2GAS3},
         {"EPSI", d.EPSI}, {"SPSI2", d.SPSI2}, {"EPSI2", d.EPSI2}, {"SPSI3", d.SPSI3}, {"EPSI3", d.EPSI3},
         {"AIRCONSUMP", static_cast<int>(d.AIRCONSUMP)}, {"VARI", d.VARI},
         {"DATATYPE", static_cast<int>(d.DATATYPE)}, {"VIOLATION", static_cast<int>(d.VIOLATION)},

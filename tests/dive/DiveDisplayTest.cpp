@@ -10,6 +10,7 @@ class DiveDisplayTest : public DiveFormTest {};
 TEST_F(DiveDisplayTest, MetricDiveOnTheTwentyFourHourClock)
 {
     const qint64 id = AddDive(ManualDive({{"MDEPTH", 100}, {"AVGDEPTH", 50}, {"TEMP", 77}, {"FO2", 32}, {"VARI", 3},
+                                          {"FO2GAS2", 36},
                                           {"DIVETIME", "23:30"}, {"BTIME", 45}, {"STIME", "01:15"}, {"TID1", 123},
                                           {"TANK2ON", -1}, {"LIFETIMEDIVENO", 7}, {"MEMO", "Wreck"}}),
                               1, 1);
@@ -33,6 +34,8 @@ TEST_F(DiveDisplayTest, MetricDiveOnTheTwentyFourHourClock)
     EXPECT_EQ(f.Text3(22).text(), "25");
     EXPECT_EQ(f.Units_Opt(13).currentText(), "C");
     EXPECT_EQ(f.Combo1(0).currentText(), "32%");
+    EXPECT_EQ(f.Combo1(2).currentText(), "36%");
+    EXPECT_EQ(f.Combo1(3).currentText(), "AIR");
     EXPECT_EQ(f.Combo1(1).currentText(), "12-15M/Min");
     EXPECT_EQ(f.Text3(5).text(), SingleToText(CSng(80 * 28.31684)));
     EXPECT_EQ(f.Text3(6).text(), "210");

@@ -110,6 +110,8 @@ TEST_F(DiveSaveTest, QuietEditsMarkTheDiveChanged)
     } cases[] = {
         {"average depth", [](DiveFrm& f) { f.Text3(4).setText("20"); }, "AVGDEPTH", 20},
         {"gas", [](DiveFrm& f) { f.Combo1(0).setCurrentIndex(1); emit f.Combo1(0).Change(); }, "FO2", 21},
+        {"gas of tank 3", [](DiveFrm& f) { f.Combo1(3).setCurrentIndex(30); emit f.Combo1(3).Change(); },
+         "FO2GAS3", 50},
         {"ascent rate", [](DiveFrm& f) { f.Combo1(1).setCurrentIndex(4); emit f.Combo1(1).Change(); }, "VARI", 4},
         {"gauge", [](DiveFrm& f) { f.Gauge_Check().Click(); }, "GAUGEDIVE", -1},
         {"violation", [](DiveFrm& f) { f.Viol_Check().Click(); }, "VIOLATION", 1},
