@@ -1,6 +1,7 @@
 // The dives listing under the tool bar's "LTD" item.
 #include "tests/shell/CommandsTest.h"
 
+#include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
@@ -90,6 +91,20 @@ TEST_F(DivesListingTest, AnEditedDiveIsSavedToItsOwnRowBeforeThePick)
     EXPECT_EQ(Stored(IdOf(1), "MEMO").ToString(), "Night dive");
     EXPECT_EQ(Stored(IdOf(3), "MEMO").ToString(), "");
     EXPECT_EQ(gv.CurrentDiveID, IdOf(3));
+}
+
+TEST_F(DivesListingTest, ARefusedRecordKeepsTheListOnItsDive)
+{
+    AddDives(3);
+    Side("Dive");
+    MaskedEdit& date = DiveFrm::Instance().Masked1(0);
+    emit date.KeyDown(0);
+    date.setText("13/45/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    DropDown().Grid_Click(RowOf(3));
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
+    EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), IdOf(1));
+    EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 1);
 }
 
 TEST_F(DivesListingTest, NoToANewDiveDiscardsItBeforeThePick)

@@ -1,6 +1,7 @@
 // The four navigation buttons, with the dive record's save question.
 #include "tests/shell/CommandsTest.h"
 
+#include "dive/DiveFrm.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -84,6 +85,38 @@ TEST_F(NavigationTest, NoToANewDiveLeavesTheLogAsBeforeTheAdd)
     dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::No);
     Tool("NextDive");
     EXPECT_EQ(NumbersByDate(), before);
+}
+
+TEST_F(NavigationTest, ARefusedRecordKeepsTheUserOnTheDive)
+{
+    MaskedEdit& date = DiveFrm::Instance().Masked1(0);
+    emit date.KeyDown(0);
+    date.setText("13/45/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    Tool("NextDive");
+    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(Current(), 1);
+    EXPECT_EQ(gv.ActiveFormID, 3);
+}
+
+TEST_F(NavigationTest, AnotherFormsMoveAsksAboutTheEditedDiveAndShowsTheNewOne)
+{
+    EditMemo("Wall");
+    gv.rsDiveData->MoveLast();   // as the statistics form moves the list
+    gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::Yes);
+    Frm().UpdateMDIInfo(true);
+    EXPECT_EQ(Stored(IdOf(1), "MEMO").ToString(), "Wall");
+    EXPECT_EQ(Stored(IdOf(5), "MEMO").ToString(), "");
+    EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 5);
+}
+
+TEST_F(NavigationTest, PrintingSavesTheEditWithoutAsking)
+{
+    EditMemo("Kelp");
+    Frm().SaveChildFormChanges(3);
+    EXPECT_EQ(Stored(IdOf(1), "MEMO").ToString(), "Kelp");
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 }
 
 TEST_F(NavigationTest, ImportAndSortDoNothing)
