@@ -4,10 +4,33 @@
 
 #include <QApplication>
 
+#include <exception>
+
+namespace {
+
+// The last safety net: an error that no command handled is shown, and the program
+// goes on instead of ending without a word.
+class KvlApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            kvl::MsgBox(QString::fromUtf8(error.what()), kvl::MsgButtons::OK, kvl::MsgIcon::Critical, "Error");
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("KVL"));
-    QApplication app(argc, argv);
+    KvlApplication app(argc, argv);
 
     const QString error = kvl::LayOutProgramFolder();
     if (!error.isEmpty()) {

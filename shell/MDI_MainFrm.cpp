@@ -64,23 +64,7 @@ MDI_MainFrm::MDI_MainFrm()
     SmartBar->setFixedWidth(180);
     layout->addWidget(SmartBar);
 
-    childArea_ = new QWidget(central);
-    childLayout_ = new QVBoxLayout(childArea_);
-    childLayout_->setContentsMargins(0, 0, 0, 0);
-    childCaption_ = new QLabel(childArea_);
-    childCaption_->setObjectName("ChildCaption");
-    QFont captionFont = childCaption_->font();
-    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
-    captionFont.setBold(true);
-    childCaption_->setFont(captionFont);
-    childCaption_->setContentsMargins(6, 4, 6, 4);
-    childLayout_->addWidget(childCaption_);
-    childHost_ = new QFrame(childArea_);
-    childHost_->setFrameShape(QFrame::StyledPanel);
-    childHostLayout_ = new QVBoxLayout(childHost_);
-    childHostLayout_->setContentsMargins(0, 0, 0, 0);
-    childLayout_->addWidget(childHost_, 1);
-    layout->addWidget(childArea_, 1);
+    layout->addWidget(CreateChildArea(central), 1);
     setCentralWidget(central);
 
     SmartUI1 = new SmartToolBar(this);
@@ -98,6 +82,27 @@ MDI_MainFrm::~MDI_MainFrm()
     InstallMainWindowHooks(nullptr);
     if (theMainFrm == this)
         theMainFrm = nullptr;
+}
+
+// The child form's caption above the frame that holds the form.
+QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
+{
+    auto* area = new QWidget(parent);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    childCaption_ = new QLabel(area);
+    QFont captionFont = childCaption_->font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
+    captionFont.setBold(true);
+    childCaption_->setFont(captionFont);
+    childCaption_->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(childCaption_);
+    childHost_ = new QFrame(area);
+    childHost_->setFrameShape(QFrame::StyledPanel);
+    childHostLayout_ = new QVBoxLayout(childHost_);
+    childHostLayout_->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(childHost_, 1);
+    return area;
 }
 
 void MDI_MainFrm::CreateMenus()

@@ -110,6 +110,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* CreateChildArea(QWidget* parent);
     void CreateMenus();
     void CreateSideBar();
     void CreateToolBar();
@@ -118,8 +119,6 @@ private:
     void OfferNewLog();
     bool SaveFormsOnExit();
 
-    QWidget* childArea_;
-    QVBoxLayout* childLayout_;
     QFrame* childHost_;
     QVBoxLayout* childHostLayout_;
     QLabel* childCaption_;

@@ -199,6 +199,17 @@ TEST_F(StartupTest, LogThatIsNotADatabaseGivesTheOpenErrorThenTheInvalidQuestion
     EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Critical);
 }
 
+TEST_F(StartupTest, LogWithoutItsDivesTableEndsWithTheOpenError)
+{
+    const QString path = Logs() + "/NoDives.dlg";
+    QFile::copy(SampleLog(), path);
+    db::Database::Open(path)->Execute("Drop table DIVEDATA ;");
+    RememberLog(path);
+    dialogs.ExpectMsg("Could not open data file. Error 1").ExpectMsg("Program terminated.");
+    EXPECT_FALSE(StartUp());
+    EXPECT_TRUE(MainFrm().ProgramEnded());
+}
+
 TEST_F(StartupTest, EmptyLogFileIsRefusedAsInvalid)
 {
     RememberLog(WriteFile("Logs/Empty.dlg", QByteArray()));
