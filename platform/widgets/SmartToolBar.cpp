@@ -46,6 +46,10 @@ BarItem& SmartToolBar::AddDropDownMenu(const QString& key, const QIcon& icon, co
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
+    if (!caption.isEmpty())  // the arrow beside the caption, not under it
+        button->setStyleSheet("QToolButton { padding-right: 14px; }"
+                              "QToolButton::menu-indicator { subcontrol-origin: padding;"
+                              " subcontrol-position: center right; }");
     fields_[&item].action = addWidget(button);
     fields_[&item].button = button;
     return item;
