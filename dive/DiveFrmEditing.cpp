@@ -13,6 +13,7 @@
 #include "shell/Units.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <utility>
 
@@ -25,6 +26,12 @@ namespace {
 bool IsStartPressure(int index) { return index == 6 || index == 16 || index == 19; }
 bool IsEndPressure(int index) { return index == 7 || index == 17 || index == 20; }
 int PartnerPressure(int index) { return IsStartPressure(index) ? index + 1 : index - 1; }
+
+// Puts the focus back into a refused box once the focus change under way has ended.
+void ReturnFocus(QWidget& box)
+{
+    QTimer::singleShot(0, &box, [&box] { box.setFocus(); });
+}
 
 } // namespace
 
@@ -156,7 +163,7 @@ void DiveFrm::Masked1_LostFocus(int index)
     if (index == 0) {
         if (!IsValidDate(box.Text())) {
             box.SetText(MaskedTextOnFocus);
-            box.setFocus();
+            ReturnFocus(box);
             refused_ = true;
             return;
         }
@@ -219,7 +226,7 @@ bool DiveFrm::CommitTimeIn()
     MaskedEdit& box = Masked1(1);
     if (!IsValidTimeText(box.Text(), gv.UnitTime)) {
         PutBackDiveTime();
-        box.setFocus();
+        ReturnFocus(box);
         refused_ = true;
         return false;
     }
@@ -425,7 +432,7 @@ bool DiveFrm::ReadBackDate()
     MaskedEdit& box = Masked1(0);
     if (!IsValidDate(box.Text())) {
         box.SetText(d.DIVEDATE.isEmpty() ? MaskedTextOnFocus : FormatDBDate(d.DIVEDATE));
-        box.setFocus();
+        ReturnFocus(box);
         return false;
     }
     d.DIVEDATE = DateToDB(box.Text(), gv.UnitDate);
@@ -436,7 +443,7 @@ bool DiveFrm::ReadBackTimes()
 {
     DiveDataRec& d = gv.CurrentDive;
     if (!IsValidTimeText(Masked1(1).Text(), gv.UnitTime)) {
-        Masked1(1).setFocus();
+        ReturnFocus(Masked1(1));
         return false;
     }
     Masked1(1).SetText(NormalizeTimeIn(Masked1(1).Text(), gv.UnitTime));

@@ -7,6 +7,15 @@
 
 namespace kvl {
 
+namespace {
+// The focus leaves a box for good, not for a moment while another window or a
+// pop-up list is active: only then has the user left the box.
+bool LeftTheBox(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+} // namespace
+
 EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
 
 void EditBox::SelectAll() { setSelection(0, static_cast<int>(displayText().size())); }
@@ -20,7 +29,8 @@ void EditBox::focusInEvent(QFocusEvent* event)
 void EditBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    emit LostFocus();
+    if (LeftTheBox(event))
+        emit LostFocus();
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event)
@@ -64,7 +74,8 @@ void ListBox::showPopup()
 void ListBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    emit LostFocus();
+    if (LeftTheBox(event))
+        emit LostFocus();
 }
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
@@ -83,7 +94,8 @@ void CheckBox::Click() { click(); }
 void CheckBox::focusOutEvent(QFocusEvent* event)
 {
     QCheckBox::focusOutEvent(event);
-    emit LostFocus();
+    if (LeftTheBox(event))
+        emit LostFocus();
 }
 
 MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent) {}
@@ -91,7 +103,8 @@ MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent) {}
 void MemoBox::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    emit LostFocus();
+    if (LeftTheBox(event))
+        emit LostFocus();
 }
 
 void MemoBox::keyPressEvent(QKeyEvent* event)
