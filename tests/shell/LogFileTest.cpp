@@ -5,6 +5,7 @@
 #include "people/PersonalFrm.h"
 #include "shell/Global_Vars.h"
 #include "shell/LogStore.h"
+#include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QDir>
@@ -256,6 +257,37 @@ TEST(CopyFileReplacingTest, FailureLeavesTheTargetAsItWas)
     EXPECT_FALSE(CopyFileReplacing(dir.filePath("missing.bak"), target));
     EXPECT_EQ(FileBytes(target), "kept");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target.dlg"});  // no temporary left
+}
+
+} // namespace
+} // namespace kvl::test
+
+namespace kvl::test {
+namespace {
+
+// A diver's session as a new user lives it: back up on exit, then in the next
+// session restore the backup under a new name and open it.
+TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
+{
+    ASSERT_TRUE(StartUp());
+    PersonalFrm::Instance().TypeValue("NAME", "Backed Up Diver");
+    const QString backup = Home() + "/Backup/Sample Diver_200905211530.bak";
+    dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes).ExpectSaveFile(backup);
+    ASSERT_TRUE(MainFrm().mnuExit_Click());
+
+    DestroyMainFrm();
+    gv = Global_Vars();
+    ASSERT_TRUE(StartUp());
+    const QString restored = Logs() + "/Restored.dlg";
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(restored)
+        .ExpectMsg("Your backup file has been restored to: " + restored)
+        .ExpectOpenFile(restored);
+    MainFrm().mnuRestoreLog_Click();
+    MainFrm().SmartUI1->Items("OpenLog").SetSelected(true);
+
+    EXPECT_EQ(gv.LogFilePath, restored);
+    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Backed Up Diver");
 }
 
 } // namespace
