@@ -16,34 +16,31 @@ std::optional<long> ParseLifetimeNumber(const QString& text)
 AddDiveResult ResolveAddDive(const AddDiveChoice& choice)
 {
     AddDiveResult r;
-    const auto first = ParseLifetimeNumber(choice.firstText);
+    const std::optional<long> first = ParseLifetimeNumber(choice.firstText);
     r.firstLtd = first.value_or(0);
+    std::optional<long> number;
     switch (choice.place) {
     case LtdPlace::None:
         return r;   // nothing chosen: as Cancel
     case LtdPlace::Beginning:
-        if (!first) {
-            r.refused = true;
-            return r;
-        }
-        r.newDiveLtd = *first;
+        number = first;
         r.mode = kAddAtBeginning;
         break;
     case LtdPlace::End:
-        r.newDiveLtd = choice.lastLtd + 1;
+        number = choice.lastLtd + 1;
         r.mode = kAddAfterLast;
         break;
-    case LtdPlace::Middle: {
-        const auto typed = ParseLifetimeNumber(choice.middleText);
-        if (!typed) {
-            r.refused = true;
-            return r;
-        }
-        r.newDiveLtd = *typed;
+    case LtdPlace::Middle:
+        number = ParseLifetimeNumber(choice.middleText);
         r.mode = kAddAtTypedNumber;
         break;
     }
+    if (!number) {
+        r.mode = kAddCancelled;
+        r.refused = true;
+        return r;
     }
+    r.newDiveLtd = *number;
     if (choice.download)
         r.mode += kAddDownload;
     return r;

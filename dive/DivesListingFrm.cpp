@@ -9,17 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <memory>
-
 namespace kvl {
 
 namespace {
-
-std::unique_ptr<DivesListingFrm>& Loaded()
-{
-    static std::unique_ptr<DivesListingFrm> instance;
-    return instance;
-}
 
 const QStringList kColumns{"LTD #", "Date", "Time", "Dive #", "PDC Model", "Location", "Dive Site"};
 
@@ -36,19 +28,7 @@ QStringList DivesListingRow(const db::Recordset& row)
             QString()};
 }
 
-DivesListingFrm& DivesListingFrm::Instance()
-{
-    if (!Loaded())
-        Loaded().reset(new DivesListingFrm);
-    return *Loaded();
-}
-
-void DivesListingFrm::Unload()
-{
-    Loaded().reset();
-}
-
-DivesListingFrm::DivesListingFrm() : QWidget(nullptr, Qt::Popup)
+DivesListingFrm::DivesListingFrm()
 {
     Grid = new QTableWidget(0, kColumns.size(), this);
     Grid->setHorizontalHeaderLabels(kColumns);

@@ -2,8 +2,9 @@
 // The dives listing that drops down under the tool bar's "LTD" item: one row per dive
 // of the browsed dive set (gv.DiveListSQL), and a pick makes that dive current.
 
+#include "dive/PopupForm.h"
+
 #include <QString>
-#include <QWidget>
 
 class QTableWidget;
 
@@ -16,12 +17,10 @@ class Recordset;
 // The texts of a listing row, in the grid's column order, from a DIVEDATA row.
 QStringList DivesListingRow(const db::Recordset& row);
 
-class DivesListingFrm : public QWidget {
+class DivesListingFrm : public PopupFormOf<DivesListingFrm> {
     Q_OBJECT
 public:
-    // The one instance, created on first use.
-    static DivesListingFrm& Instance();
-    static void Unload();
+    DivesListingFrm();
 
     // Fills the grid afresh from the browsed dive set.
     void Form_Load();
@@ -29,9 +28,6 @@ public:
     void Grid_Click(int row);
 
     QTableWidget* Grid;
-
-private:
-    DivesListingFrm();
 };
 
 } // namespace kvl

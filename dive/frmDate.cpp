@@ -9,17 +9,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <memory>
-
 namespace kvl {
 
 namespace {
-
-std::unique_ptr<frmDate>& Loaded()
-{
-    static std::unique_ptr<frmDate> instance;
-    return instance;
-}
 
 int PickOrder()
 {
@@ -28,19 +20,7 @@ int PickOrder()
 
 } // namespace
 
-frmDate& frmDate::Instance()
-{
-    if (!Loaded())
-        Loaded().reset(new frmDate);
-    return *Loaded();
-}
-
-void frmDate::Unload()
-{
-    Loaded().reset();
-}
-
-frmDate::frmDate() : QWidget(nullptr, Qt::Popup)
+frmDate::frmDate()
 {
     MonthView1 = new QCalendarWidget(this);
     auto* layout = new QVBoxLayout(this);

@@ -3,9 +3,10 @@
 // "toDate") and of the settings form ("Date"). The caller puts the item's text in
 // gv.PickedDate and itself in gv.DatePickerCaller before it hands the form over.
 
+#include "dive/PopupForm.h"
+
 #include <QDate>
 #include <QString>
-#include <QWidget>
 
 class QCalendarWidget;
 
@@ -23,13 +24,10 @@ QString FormatPickedDate(const QDate& date, int order);
 // The date an item's text names in the given order; `today` when it names none.
 QDate ReadPickedDate(const QString& text, int order, const QDate& today = QDate::currentDate());
 
-class frmDate : public QWidget {
+class frmDate : public PopupFormOf<frmDate> {
     Q_OBJECT
 public:
-    // The one instance, created on first use.
-    static frmDate& Instance();
-    // Unloads the instance (the next Instance() loads it afresh).
-    static void Unload();
+    frmDate();
 
     QCalendarWidget* MonthView1 = nullptr;
 
@@ -39,7 +37,6 @@ public:
     void MonthView1_SelChange();
 
 private:
-    frmDate();
     void Form_Load();
     void HandBack(const QDate& date);
 };
