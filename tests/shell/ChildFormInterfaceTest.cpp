@@ -86,5 +86,19 @@ TEST_F(ChildFormInterfaceTest, CompanionsFormListsTheCurrentDivesPeople)
     EXPECT_TRUE(BuddiesFrm::Instance().ShownNames(2).isEmpty());
 }
 
+TEST_F(ChildFormInterfaceTest, DiverUnitsFollowTheDepthChoiceIntoEveryFlag)
+{
+    for (const bool feet : {false, true}) {
+        gv.DB->Execute("Update UNITS_OF_MEASUREMENT set DEPTH = ?, TIME = -1, DATE = 0 ;", {feet});
+        PersonalFrm::Instance().Personal_InitUnits();
+        const quint8 expected = feet ? 1 : 0;
+        EXPECT_EQ(gv.UnitSystem, expected);
+        for (quint8 flag : {gv.UnitDepth, gv.UnitTemp, gv.UnitPressure, gv.UnitWeight, gv.UnitCylinder,
+                            gv.UnitDate, gv.UnitTime})
+            EXPECT_EQ(flag, expected);
+        EXPECT_EQ(ToolItem("Imperial").Checked(), feet);
+    }
+}
+
 } // namespace
 } // namespace kvl::test
