@@ -10,6 +10,11 @@ namespace {
 
 // The last safety net: an error that no command handled is shown, and the program
 // goes on instead of ending without a word.
+void ShowUnexpectedError(const std::exception& error)
+{
+    kvl::MsgBox(QString::fromUtf8(error.what()), kvl::MsgButtons::OK, kvl::MsgIcon::Critical, "Error");
+}
+
 class KvlApplication : public QApplication {
 public:
     using QApplication::QApplication;
@@ -19,7 +24,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& error) {
-            kvl::MsgBox(QString::fromUtf8(error.what()), kvl::MsgButtons::OK, kvl::MsgIcon::Critical, "Error");
+            ShowUnexpectedError(error);
         }
         return false;
     }
@@ -39,8 +44,13 @@ int main(int argc, char* argv[])
     }
 
     kvl::MDI_MainFrm& window = kvl::MainFrm();
-    if (!window.MDIForm_Load())
-        return 0;
+    try {
+        if (!window.MDIForm_Load())
+            return 0;
+    } catch (const std::exception& error) {
+        ShowUnexpectedError(error);
+        return 1;
+    }
     window.showMaximized();
     return app.exec();
 }
