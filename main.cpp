@@ -8,13 +8,13 @@
 
 namespace {
 
-// The last safety net: an error that no command handled is shown, and the program
-// goes on instead of ending without a word.
 void ShowUnexpectedError(const std::exception& error)
 {
     kvl::MsgBox(QString::fromUtf8(error.what()), kvl::MsgButtons::OK, kvl::MsgIcon::Critical, "Error");
 }
 
+// The last safety net: an error that no command handled is shown, and the program
+// goes on instead of ending without a word.
 class KvlApplication : public QApplication {
 public:
     using QApplication::QApplication;
