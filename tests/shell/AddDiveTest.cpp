@@ -68,6 +68,18 @@ TEST_F(AddDiveTest, ANewDiveTakesItsPlaceAndTheLaterDivesMoveUp)
     }
 }
 
+TEST_F(AddDiveTest, AFailedAddLeavesTheNumbersAsTheyWere)
+{
+    AddDives(3);
+    gv.DB->Execute("Create trigger NoSettings before insert on DIVE_DC_SETTINGS begin "
+                   "select raise(abort, 'refused'); end");
+    dialogs.ExpectMsg("Could not initial new manual dive.");
+    AnswerAddDive(LtdPlace::Beginning);
+    Tool("AddDive");
+    EXPECT_EQ(OldNumbers(), (std::vector<qint64>{1, 2, 3}));
+    EXPECT_EQ(Count("DIVEDATA"), 3);
+}
+
 TEST_F(AddDiveTest, TheFirstDiveOfAnEmptyLogTakesTheNumberTyped)
 {
     OpenLogOn();

@@ -45,6 +45,17 @@ TEST_F(DeleteDiveTest, ADiveMovedByItsUnsavedDateIsDeletedUnderItsNewNumber)
               (DatedNumbers{{"2009/01/01", 1}, {"2009/01/03", 2}, {"2009/01/04", 3}, {"2009/01/05", 4}}));
 }
 
+TEST_F(DeleteDiveTest, AFailedDeletionRenumbersNothing)
+{
+    AddDives(3);
+    OpenLogOn(IdOf(2));
+    gv.DB->Execute("Drop table PHOTOS");
+    dialogs.ExpectMsg("Are you sure to want to delete dive #2?", MsgAnswer::Yes)
+        .ExpectMsg("Deleting dive error #8.");
+    Tool("DeleteDive");
+    EXPECT_EQ(NumbersByDate(), (DatedNumbers{{"2009/01/01", 1}, {"2009/01/02", 2}, {"2009/01/03", 3}}));
+}
+
 TEST_F(DeleteDiveTest, NoKeepsTheDive)
 {
     AddDives(2);
