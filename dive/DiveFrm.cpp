@@ -25,13 +25,14 @@ using namespace divefrm;
 DiveFrm::DiveFrm() : ChildFormOf<DiveFrm>(QStringLiteral("Dive"))
 {
     setObjectName(QStringLiteral("DiveFrm"));
-    BuildForm();
+    CreateControls();
+    LayOutForm();
     ConnectEvents();
 }
 
 DiveFrm::~DiveFrm() = default;
 
-void DiveFrm::BuildForm()
+void DiveFrm::CreateControls()
 {
     static const std::pair<int, const char*> labels[] = {
         {0, "Life Time Dive #:"}, {1, "D.G. Dive #:"}, {2, "Date:"}, {3, "Time In:"}, {4, "Location:"},
@@ -99,9 +100,28 @@ void DiveFrm::BuildForm()
     addDel_->AddItem(QStringLiteral("Add"), QStringLiteral("+"), QStringLiteral("Add New"));
     addDel_->AddItem(QStringLiteral("Delete"), QStringLiteral("-"), QStringLiteral("Delete"));
     addDel_->hide();
+}
 
-    // Layout: the dive's own values on the left, the tanks in the middle, status,
-    // device and memo on the right.
+// The dive's own values on the left, the tanks in the middle, status, device and
+// memo on the right.
+void DiveFrm::LayOutForm()
+{
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(DiveColumn());
+    columns->addLayout(TankColumn());
+    columns->addLayout(SideColumn(), 1);
+    auto* outer = new QVBoxLayout(this);
+    QFont banner = Label3(17).font();
+    banner.setBold(true);
+    banner.setPointSizeF(banner.pointSizeF() * 1.5);
+    Label3(17).setFont(banner);
+    Label3(17).setAlignment(Qt::AlignCenter);
+    outer->addWidget(&Label3(17));
+    outer->addLayout(columns, 1);
+}
+
+QLayout* DiveFrm::DiveColumn()
+{
     auto* dive = new QGridLayout;
     int row = 0;
     auto addRow = [&](int label, QWidget* box, QWidget* extra = nullptr) {
@@ -127,7 +147,11 @@ void DiveFrm::BuildForm()
     addRow(5, &DiveSite_Combo());
     addRow(35, &Check4(0), &Check4(1));
     dive->setRowStretch(row, 1);
+    return dive;
+}
 
+QLayout* DiveFrm::TankColumn()
+{
     auto* tanks = new QVBoxLayout;
     struct TankLayout {
         int tid, gas, cylinder, start, end;
@@ -168,7 +192,11 @@ void DiveFrm::BuildForm()
     gas->addWidget(&Units_Opt(5), 1, 2);
     tanks->insertLayout(1, gas);
     tanks->addStretch(1);
+    return tanks;
+}
 
+QLayout* DiveFrm::SideColumn()
+{
     auto frameOf = [this](const QString& caption, std::initializer_list<QWidget*> boxes) {
         auto* frame = new QGroupBox(caption, this);
         auto* layout = new QVBoxLayout(frame);
@@ -189,19 +217,7 @@ void DiveFrm::BuildForm()
     side->addWidget(properties_, 1);
     side->addWidget(&Label3(19));
     side->addWidget(memo_, 1);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(dive);
-    columns->addLayout(tanks);
-    columns->addLayout(side, 1);
-    auto* outer = new QVBoxLayout(this);
-    QFont banner = Label3(17).font();
-    banner.setBold(true);
-    banner.setPointSizeF(banner.pointSizeF() * 1.5);
-    Label3(17).setFont(banner);
-    Label3(17).setAlignment(Qt::AlignCenter);
-    outer->addWidget(&Label3(17));
-    outer->addLayout(columns, 1);
+    return side;
 }
 
 void DiveFrm::ConnectEvents()

@@ -16,6 +16,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 
 #include <array>
 #include <functional>
@@ -124,7 +125,11 @@ public:
     void Dive_AddDel_Popup_ItemClick(const QString& key);
 
 private:
-    void BuildForm();
+    void CreateControls();
+    void LayOutForm();
+    QLayout* DiveColumn();
+    QLayout* TankColumn();
+    QLayout* SideColumn();
     void ConnectEvents();
 
     DataCombo& ComboOf(const CatalogSide& side) const;

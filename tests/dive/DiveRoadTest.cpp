@@ -6,7 +6,8 @@
 #include "shell/MDI_MainFrm.h"
 #include "tests/support/KvlTest.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QKeyEvent>
 
 namespace kvl::test {
 namespace {
@@ -43,6 +44,23 @@ protected:
         emit box.KeyDown(0);
     }
     void Press(const QString& key) { MainFrm().SmartUI1_ItemClick(key); }
+    // Real key presses into a box that has the focus, its text selected first.
+    void KeyIn(QWidget& box, const QString& digits)
+    {
+        box.setFocus();
+        QApplication::processEvents();
+        ASSERT_TRUE(box.hasFocus());
+        static_cast<QLineEdit&>(box).selectAll();
+        for (QChar c : digits) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c.unicode() - '0'), Qt::NoModifier, QString(c));
+            QApplication::sendEvent(&box, &press);
+        }
+    }
+    void TabTo(QWidget& box)
+    {
+        box.setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
 
     qint32 first = 0;
 };
@@ -73,6 +91,25 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
     // The next attempt is checked again and, nothing being changed now, goes ahead.
     Press("NextDive");
     EXPECT_NE(gv.CurrentDiveID, first);
+}
+
+TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)
+{
+    MainFrm().show();
+    QApplication::setActiveWindow(&MainFrm());
+    KeyIn(Form().Text3(6), "2500");
+    EXPECT_EQ(gv.DiveChanged, 2);
+    TabTo(Form().Text3(7));
+    EXPECT_EQ(gv.CurrentDive.SPSI.ToDouble(), 2500);
+
+    const QString before = Form().Masked1(0).Text();
+    KeyIn(Form().Masked1(0), "13402009");   // the sample log shows mm/dd/yyyy
+    EXPECT_EQ(Form().Masked1(0).Text(), "13/40/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    TabTo(Form().Text3(7));
+    QApplication::processEvents();
+    EXPECT_EQ(Form().Masked1(0).Text(), before);
+    EXPECT_TRUE(Form().Masked1(0).hasFocus());
 }
 
 TEST_F(DiveRoadTest, ADownloadedDiveShowsLockedFields)

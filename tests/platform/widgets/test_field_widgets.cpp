@@ -6,6 +6,7 @@
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QVBoxLayout>
 
 namespace kvl::test {
@@ -97,6 +98,9 @@ TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
     ASSERT_TRUE(box->hasFocus());
     int lost = 0;
     QObject::connect(box, &EditBox::LostFocus, [&] { ++lost; });
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);   // another window for a moment
+    QApplication::sendEvent(box, &away);
+    EXPECT_EQ(lost, 0);
     CommitFocusedEdit();
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(box->hasFocus());
