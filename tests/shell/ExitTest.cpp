@@ -113,6 +113,16 @@ TEST_F(ExitTest, KeepsTheDiversEditsInALogWithoutDives)
     EXPECT_EQ(DiverNameInLog(Logs() + "/Empty.dlg"), "Ann Lee");
 }
 
+TEST_F(ExitTest, SavesTheCompanionsFormWhenItHoldsAnEdit)
+{
+    MainFrm().SmartBar->Items("Buddies").SetSelected(true);
+    ASSERT_EQ(gv.ActiveFormID, 4);
+    gv.PInfoChanged = true;  // as the form's grid marks an edit
+    dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
+    MainFrm().mnuExit_Click();
+    EXPECT_FALSE(gv.PInfoChanged);  // the form's save ran
+}
+
 class DiveRecordExitTest : public ExitTest {
 protected:
     void SetUp() override

@@ -11,6 +11,7 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/SystemServices.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace kvl::test {
@@ -140,6 +141,14 @@ INSTANTIATE_TEST_SUITE_P(
                       NoLogCase{"InvalidNoNo", true, MsgAnswer::No, MsgAnswer::No, false},
                       NoLogCase{"InvalidYesCancelled", true, MsgAnswer::Yes, MsgAnswer::No, true}),
     [](const ::testing::TestParamInfo<NoLogCase>& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, LastLogThatIsAFolderCountsAsMissing)
+{
+    QDir().mkpath(Logs() + "/Folder.dlg");
+    RememberLog(Logs() + "/Folder.dlg");
+    dialogs.ExpectMsg(kMissingQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
+    EXPECT_FALSE(StartUp());
+}
 
 TEST_F(StartupTest, InvalidLogQuestionsCarryTheirTitlesAndIcons)
 {
