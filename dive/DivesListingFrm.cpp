@@ -36,12 +36,14 @@ DivesListingFrm::DivesListingFrm()
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->verticalHeader()->hide();
+    Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
+    Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grid->horizontalHeader()->setStretchLastSection(true);
     connect(Grid, &QTableWidget::cellClicked, this, [this](int row, int) { Grid_Click(row); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Grid);
-    resize(560, 260);
+    resize(640, 280);
 }
 
 void DivesListingFrm::Form_Load()
