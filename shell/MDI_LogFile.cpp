@@ -166,7 +166,7 @@ void MDI_MainFrm::CreateNewDiveLog()
         return;
     gv.DiverName.clear();
     while (gv.DiverName.isEmpty())
-        gv.DiverName = InputBox("Enter your full name:", "Add diver name to data file", QString());
+        gv.DiverName = InputBox("Enter your full name:", "Add diver name to data file", QString()).trimmed();
     CreateNewUser();
     ShowOpenedLog();
 }

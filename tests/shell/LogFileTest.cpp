@@ -119,7 +119,10 @@ TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
 
 TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
 {
-    dialogs.ExpectInput(kNameQuestion, "  Reef Trip  ").ExpectInput(kDiverQuestion, "Ann O'Neil");
+    dialogs.ExpectInput(kNameQuestion, "  Reef Trip  ")
+        .ExpectInput(kDiverQuestion, "")
+        .ExpectInput(kDiverQuestion, "   ")  // blanks are no name
+        .ExpectInput(kDiverQuestion, " Ann O'Neil ");
     MainFrm().CreateNewDiveLog();
 
     const QString created = Logs() + "/Reef Trip.dlg";
