@@ -431,12 +431,7 @@ void DiveFrm::ShowFields()
     Units_Opt(2).SetListIndex(gv.UnitCylinder);
     for (int i = 3; i <= 12; ++i)
         Units_Opt(i).SetListIndex(i == 6 || i == 9 ? gv.UnitCylinder : gv.UnitPressure);
-    ShowText(Text3(21), [&] {
-        if (d.AIRCONSUMP == 0)
-            return QString();
-        return gv.UnitPressure != 1 ? SingleToText(PsiToBar(static_cast<int>(d.AIRCONSUMP)))
-                                    : QString::number(d.AIRCONSUMP);
-    });
+    ShowText(Text3(21), [&] { return AirConsumptionText(d.AIRCONSUMP); });
     TIDTxt(0).setText(TidText(d.TID1));
     TIDTxt(1).setText(TidText(d.TID2));
     TIDTxt(2).setText(TidText(d.TID3));

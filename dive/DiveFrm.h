@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace kvl {
 
@@ -133,6 +134,7 @@ private:
     void ConnectEvents();
 
     DataCombo& ComboOf(const CatalogSide& side) const;
+    qint64 ListedId(const CatalogSide& side) const;   // the id of the list's current row
     void InitCatalog(const CatalogSide& side);
     void InitCatalogInfo(const CatalogSide& side);
     void AddCatalogName(const CatalogSide& side);
@@ -148,7 +150,10 @@ private:
     QString TimeIn24() const;
     void ShowTimeOut(const QString& timeIn24, const db::Value& minutes);
     void PutBackDiveTime();
-    bool CommitTimeIn();
+    void CommitTimeIn();
+    // The elapsed-time box in minutes; nullopt, after its message and with the stored
+    // minutes shown again, when it is negative.
+    std::optional<double> ElapsedMinutes();
     bool CommitElapsedTime();
     void CommitPressure(int index);
     void CommitCylinderOrAirConsumption(int index);

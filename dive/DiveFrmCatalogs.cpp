@@ -51,6 +51,11 @@ void DiveFrm::InitCatalogInfo(const CatalogSide& side)
     combo.SetText(QString());   // the dive names an entry that is no longer listed
 }
 
+qint64 DiveFrm::ListedId(const CatalogSide& side) const
+{
+    return RoundHalfEven(Val(ComboOf(side).Column(side.idColumn)));
+}
+
 void DiveFrm::Catalog_Enter(const CatalogSide& side)
 {
     AddDelTarget = &side == &LocationSide() ? QStringLiteral("1") : QStringLiteral("2");
@@ -63,13 +68,13 @@ void DiveFrm::Catalog_Enter(const CatalogSide& side)
 
 void DiveFrm::Catalog_RowChange(const CatalogSide& side)
 {
-    gv.CurrentDive.*side.member = db::Value(RoundHalfEven(Val(ComboOf(side).Column(side.idColumn))));
+    gv.CurrentDive.*side.member = db::Value(ListedId(side));
     addDel_->hide();
 }
 
 void DiveFrm::Catalog_Select(const CatalogSide& side)
 {
-    const qint64 id = RoundHalfEven(Val(ComboOf(side).Column(side.idColumn)));
+    const qint64 id = ListedId(side);
     gv.CurrentDive.*side.member = db::Value(id);
     if (id <= 0)
         return;
@@ -121,7 +126,7 @@ void DiveFrm::AddCatalogName(const CatalogSide& side)
 void DiveFrm::DeleteCatalogName(const CatalogSide& side)
 {
     DataCombo& combo = ComboOf(side);
-    const qint64 id = RoundHalfEven(Val(combo.Column(side.idColumn)));
+    const qint64 id = ListedId(side);
     const QString name = combo.Text();
     if (name.isEmpty())
         return;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <optional>
 #include <utility>
 
 namespace kvl {
@@ -85,14 +86,8 @@ void DiveFrm::Text3_LostFocus(int index)
     } else if (TankField(index)) {
         CommitPressure(index);
     } else if (index == 11) {
-        const double minutes = Val(text);
-        if (minutes < 0) {
-            FieldWarning(QString::fromUtf8(kElapsedNegative));
-            Text3(11).setText(NumberText(d.BTIME));
-            refused_ = true;
-            return;
-        }
-        ShowTimeOut(TimeIn24(), db::Value(minutes));
+        if (const std::optional<double> minutes = ElapsedMinutes())
+            ShowTimeOut(TimeIn24(), db::Value(*minutes));
     }
 }
 
@@ -104,9 +99,7 @@ void DiveFrm::CommitCylinderOrAirConsumption(int index)
         const double shown = Val(box.text());
         const double psi = gv.UnitPressure == 0 ? shown / 0.07 : shown;
         if (shown < 0 || RoundHalfEven(psi) > 255) {   // the column holds one byte
-            ShowText(box, [&] {
-                return d.AIRCONSUMP == 0 ? QString() : SingleToText(PressureToDisplay(static_cast<int>(d.AIRCONSUMP)));
-            });
+            ShowText(box, [&] { return AirConsumptionText(d.AIRCONSUMP); });
             return;
         }
         d.AIRCONSUMP = static_cast<quint8>(RoundHalfEven(psi));
@@ -200,18 +193,25 @@ void DiveFrm::ShowTimeOut(const QString& timeIn24, const db::Value& minutes)
     }
 }
 
+std::optional<double> DiveFrm::ElapsedMinutes()
+{
+    const double minutes = Val(Text3(11).text());
+    if (minutes >= 0)
+        return minutes;
+    FieldWarning(QStringLiteral("Elapsed dive time should not be less than 0."));
+    Text3(11).setText(NumberText(gv.CurrentDive.BTIME));
+    refused_ = true;
+    return std::nullopt;
+}
+
 // The elapsed-time box taken over: false (after its message) when it is negative.
 bool DiveFrm::CommitElapsedTime()
 {
     DiveDataRec& d = gv.CurrentDive;
-    const double minutes = Val(Text3(11).text());
-    if (minutes < 0) {
-        FieldWarning(QString::fromUtf8(kElapsedNegative));
-        Text3(11).setText(NumberText(d.BTIME));
-        refused_ = true;
+    const std::optional<double> minutes = ElapsedMinutes();
+    if (!minutes)
         return false;
-    }
-    const qint64 whole = RoundHalfEven(minutes);
+    const qint64 whole = RoundHalfEven(*minutes);
     if (whole != d.BTimeNum || d.BTIME.IsNull()) {
         d.BTimeNum = static_cast<qint32>(whole);
         d.BTIME = db::Value(whole);
@@ -220,22 +220,19 @@ bool DiveFrm::CommitElapsedTime()
     return true;
 }
 
-// The time-in box checked and tidied; false when it was refused.
-bool DiveFrm::CommitTimeIn()
+// The time-in box checked and tidied, the elapsed time and time out with it.
+void DiveFrm::CommitTimeIn()
 {
     MaskedEdit& box = Masked1(1);
     if (!IsValidTimeText(box.Text(), gv.UnitTime)) {
         PutBackDiveTime();
         ReturnFocus(box);
         refused_ = true;
-        return false;
+        return;
     }
     box.SetText(NormalizeTimeIn(box.Text(), gv.UnitTime));
-    if (!CommitElapsedTime())
-        return true;
-    if (TimeIn24() != gv.CurrentDive.DIVETIME)
+    if (CommitElapsedTime() && TimeIn24() != gv.CurrentDive.DIVETIME)
         DateTimeChanged = true;
-    return true;
 }
 
 void DiveFrm::UpdateTime()
@@ -462,11 +459,9 @@ bool DiveFrm::ReadBackTimes()
 void DiveFrm::ReadBackChoices()
 {
     DiveDataRec& d = gv.CurrentDive;
-    for (const CatalogSide* side : {&LocationSide(), &DiveSiteSide()}) {
-        const DataCombo& combo = ComboOf(*side);
-        if (!combo.Text().isEmpty())
-            d.*side->member = db::Value(RoundHalfEven(Val(combo.Column(side->idColumn))));
-    }
+    for (const CatalogSide* side : {&LocationSide(), &DiveSiteSide()})
+        if (!ComboOf(*side).Text().isEmpty())
+            d.*side->member = db::Value(ListedId(*side));
     StatusCheck_LostFocus();
     d.MEMO = MemoTxt().Text();
 }

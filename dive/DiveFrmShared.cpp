@@ -18,6 +18,7 @@ QString Converted(const db::Value& v, float (*toDisplay)(const db::Value&))
 QString PressureText(const db::Value& v) { return Converted(v, PressureToDisplay); }
 QString CylinderText(const db::Value& v) { return Converted(v, CylinderToDisplay); }
 QString TempText(const db::Value& v) { return Converted(v, TempToDisplay); }
+QString AirConsumptionText(quint8 psi) { return psi == 0 ? QString() : PressureText(static_cast<int>(psi)); }
 
 QString DepthText(const db::Value& feet)
 {

@@ -38,6 +38,7 @@ QString NumberText(const db::Value& v);
 QString PressureText(const db::Value& v);
 QString CylinderText(const db::Value& v);
 QString TempText(const db::Value& v);
+QString AirConsumptionText(quint8 psi);              // "" for 0
 QString DepthText(const db::Value& feet);          // the maximum depth
 QString AverageDepthText(float feet);
 // The number a box's text begins with, a decimal comma read as the point.
@@ -55,7 +56,5 @@ inline constexpr TankBoxes kTankBoxes[3] = {{5, 6, 7}, {15, 16, 17}, {18, 19, 20
 db::Value DiveDataRec::*TankField(int index);
 // The gas of the tank whose list is Combo1(index): 0, 2, 3; nullptr for the ascent-rate list.
 db::Value DiveDataRec::*GasField(int comboIndex);
-
-inline constexpr char kElapsedNegative[] = "Elapsed dive time should not be less than 0.";
 
 } // namespace kvl::divefrm
