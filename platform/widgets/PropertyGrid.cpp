@@ -48,8 +48,9 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
         auto* box = new QComboBox(this);
         box->setObjectName(key);
         setItemWidget(item, 1, box);
-        connect(box, &QComboBox::activated, this,
-                [this, box, key](int index) { ChooseValue(key, box->itemText(index)); });
+        // Queued: the handler of ItemValueChange may rebuild the grid, this box included.
+        connect(box, &QComboBox::textActivated, this,
+                [this, key](const QString& text) { ChooseValue(key, text); }, Qt::QueuedConnection);
     }
 }
 

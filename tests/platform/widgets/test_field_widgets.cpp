@@ -6,6 +6,7 @@
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QVBoxLayout>
 
@@ -81,6 +82,26 @@ TEST_F(FieldWidgetsTest, PropertyGridRowsByKey)
     grid.RemoveAll();
     EXPECT_TRUE(grid.Keys().isEmpty());
     EXPECT_FALSE(grid.Contains(QStringLiteral("Units")));
+}
+
+TEST_F(FieldWidgetsTest, APickInTheDropDownMayRebuildTheGrid)
+{
+    PropertyGrid grid;
+    grid.Add(QStringLiteral("Time"), QStringLiteral("Time Format\t"), PropertyGrid::Choice);
+    grid.AddChoice(QStringLiteral("Time"), 0, QStringLiteral("12"), QStringLiteral("12"));
+    grid.AddChoice(QStringLiteral("Time"), 0, QStringLiteral("24"), QStringLiteral("24"));
+    QString picked;
+    QObject::connect(&grid, &PropertyGrid::ItemValueChange, [&](const QString& key) {
+        picked = grid.ValueText(key);
+        grid.RemoveAll();
+        grid.Add(QStringLiteral("Time"), QStringLiteral("Time Format\t"), PropertyGrid::Choice);
+    });
+    auto* box = grid.findChild<QComboBox*>(QStringLiteral("Time"));
+    ASSERT_NE(box, nullptr);
+    emit box->textActivated(QStringLiteral("24"));
+    QApplication::processEvents();
+    EXPECT_EQ(picked, "24");
+    EXPECT_EQ(grid.Keys(), QStringList{"Time"});
 }
 
 TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
