@@ -112,6 +112,20 @@ TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)
     EXPECT_TRUE(Form().Masked1(0).hasFocus());
 }
 
+TEST_F(DiveRoadTest, AChangedDateMovesTheDiveInTheLifetimeNumbers)
+{
+    const qint64 dives = gv.DB->Scalar("Select COUNT(*) from DIVEDATA").ToLong();
+    ASSERT_GT(dives, 2);
+    ASSERT_EQ(Stored("LIFETIMEDIVENO").ToLong(), 1);
+    Form().Masked1_GotFocus(0);
+    Type(Form().Masked1(0), "12/31/2099");
+    dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+    Press("NextDive");
+    EXPECT_EQ(Stored("DIVEDATE").ToString(), "2099/12/31");
+    EXPECT_EQ(Stored("LIFETIMEDIVENO").ToLong(), dives);
+    EXPECT_EQ(gv.DB->Scalar("Select COUNT(DISTINCT LIFETIMEDIVENO) from DIVEDATA").ToLong(), dives);
+}
+
 TEST_F(DiveRoadTest, ADownloadedDiveShowsLockedFields)
 {
     gv.DB->Execute("Update DIVEDATA set DATATYPE = 1 where DIVEID = ?", {first});
