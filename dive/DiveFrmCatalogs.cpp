@@ -170,10 +170,10 @@ void DiveFrm::LoadSettings(qint64 id)
                 grid.Expand(key);
         };
         if (gv.CurrentDive.DATATYPE != 0) {
-            for (const SettingsRowSpec& spec : DownloadedSettingsRows()) {
-                addRow(spec.key, spec.caption, spec.column.isEmpty() ? PropertyGrid::Group : PropertyGrid::Value);
-                if (!spec.column.isEmpty())
-                    grid.SetValueText(spec.key, SettingsValueText(spec, rs));
+            for (const SettingsGridRow& gridRow : DownloadedSettingsRows()) {
+                addRow(gridRow.key, gridRow.caption, gridRow.column.isEmpty() ? PropertyGrid::Group : PropertyGrid::Value);
+                if (!gridRow.column.isEmpty())
+                    grid.SetValueText(gridRow.key, SettingsValueText(gridRow, rs));
             }
         } else {
             const db::Value units = EffectiveUnits(rs.Field(QStringLiteral("UNITS")));

@@ -7,9 +7,9 @@
 
 namespace kvl {
 
-const std::vector<SettingsRowSpec>& DownloadedSettingsRows()
+const std::vector<SettingsGridRow>& DownloadedSettingsRows()
 {
-    static const std::vector<SettingsRowSpec> rows{
+    static const std::vector<SettingsGridRow> rows{
         {"Group1", "Utilities Settings", "", ""},
         {"Units", "Units of Measure", "UNITS", "UNITS"},
         {"Time", "Time Format", "HOUR", "HOUR"},
@@ -41,16 +41,16 @@ db::Value EffectiveHour(const db::Value& hour)
     return hour.IsNull() ? db::Value(gv.UnitTime == 1 ? 0 : 1) : hour;
 }
 
-QString SettingsValueText(const SettingsRowSpec& spec, const db::Recordset& row)
+QString SettingsValueText(const SettingsGridRow& gridRow, const db::Recordset& row)
 {
-    db::Value value = row.Field(spec.column);
-    if (spec.textField.isEmpty())
+    db::Value value = row.Field(gridRow.column);
+    if (gridRow.textField.isEmpty())
         return SampleRateText(value);
-    if (spec.column == QLatin1String("UNITS"))
+    if (gridRow.column == QLatin1String("UNITS"))
         value = EffectiveUnits(value);
-    else if (spec.column == QLatin1String("HOUR"))
+    else if (gridRow.column == QLatin1String("HOUR"))
         value = EffectiveHour(value);
-    return DCSettingsText(spec.textField, value, EffectiveUnits(row.Field("UNITS")));
+    return DCSettingsText(gridRow.textField, value, EffectiveUnits(row.Field("UNITS")));
 }
 
 void ApplySettingsUnits(const db::Value& units, const db::Value& hour)

@@ -12,17 +12,17 @@
 namespace kvl {
 
 // One row of the settings grid for a downloaded dive.
-struct SettingsRowSpec {
+struct SettingsGridRow {
     QString key;
     QString caption;      // without the trailing tab
     QString column;       // "" for a group heading
     QString textField;    // the name given to DCSettingsText; "" for the sample rate
 };
 // The grid of a downloaded dive, in order: two groups and fifteen values.
-const std::vector<SettingsRowSpec>& DownloadedSettingsRows();
+const std::vector<SettingsGridRow>& DownloadedSettingsRows();
 
 // The value text of one row of a downloaded dive's settings.
-QString SettingsValueText(const SettingsRowSpec& spec, const db::Recordset& row);
+QString SettingsValueText(const SettingsGridRow& gridRow, const db::Recordset& row);
 
 // UNITS and HOUR of a settings row as the grid shows them: a Null column stands
 // for the current flag (UNITS 0 is imperial, HOUR 0 the 12-hour clock).
