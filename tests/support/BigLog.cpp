@@ -4,7 +4,7 @@
 
 namespace kvl::test {
 
-void AddDives(db::Database& db, const BigLogSpec& spec)
+void AddDives(db::Database& db, const BigLogShape& shape)
 {
     db::Transaction tx(db);
     const qint64 lastId = db.Scalar("Select IFNULL(MAX(DIVEID), 0) from DIVEDATA ;").ToLong();
@@ -18,23 +18,23 @@ void AddDives(db::Database& db, const BigLogSpec& spec)
         "printf('%02d:%02d', 8 + 6 * (i % 2), i % 60), '01:30', 30 + i % 30, 40 + i % 90, 25 + i % 40, "
         "21 + i % 12, 80, 3000, 700 + i % 500, 70 + i % 15, 70 + i % 15, 0, 0, 0, i % 7, 'Dive ' || i "
         "FROM n",
-        {spec.dives, spec.numbered, spec.firstLTD});
+        {shape.dives, shape.numbered, shape.firstLTD});
     db.Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR) SELECT DIVEID, 0, 0 FROM DIVEDATA WHERE DIVEID > ?",
                {lastId});
-    if (spec.samplesPerDive > 0)
+    if (shape.samplesPerDive > 0)
         db.Execute("WITH RECURSIVE s(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM s WHERE k + 1 < ?) "
                    "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
                    "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",
-                   {spec.samplesPerDive, lastId});
+                   {shape.samplesPerDive, lastId});
     tx.Commit();
 }
 
-std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogSpec& spec)
+std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogShape& shape)
 {
     if (!MakeFreshLog(path))
         throw db::DbError(1, "no log template at " + LogTemplatePath());
     auto db = db::Database::Open(path);
-    AddDives(*db, spec);
+    AddDives(*db, shape);
     return db;
 }
 

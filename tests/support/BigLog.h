@@ -9,7 +9,7 @@
 
 namespace kvl::test {
 
-struct BigLogSpec {
+struct BigLogShape {
     int dives = 0;
     int samplesPerDive = 0;
     qint32 firstLTD = 1;
@@ -18,11 +18,11 @@ struct BigLogSpec {
     bool numbered = true;
 };
 
-// Adds spec.dives manual-looking dives (two a day from 2000/01/01, each with a
-// DIVE_DC_SETTINGS row and spec.samplesPerDive DIVEDETAILS rows), in one transaction.
-void AddDives(db::Database& db, const BigLogSpec& spec);
+// Adds shape.dives manual-looking dives (two a day from 2000/01/01, each with a
+// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows), in one transaction.
+void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
-std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogSpec& spec);
+std::unique_ptr<db::Database> MakeBigLog(const QString& path, const BigLogShape& shape);
 
 } // namespace kvl::test
