@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kvl {
 
@@ -31,27 +30,6 @@ QString BackupFileName(const QString& logPath, const QDateTime& when)
     const qsizetype slash = std::max(logPath.lastIndexOf('/'), logPath.lastIndexOf('\\'));
     const QString fileName = logPath.mid(slash + 1);
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 4)) + "_" + when.toString("yyyyMMddhhmm") + ".bak";
-}
-
-bool CopyFileReplacing(const QString& source, const QString& target)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[1 << 16];
-    for (;;) {
-        const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0 || (got > 0 && out.write(buffer, got) != got)) {
-            out.cancelWriting();
-            return false;
-        }
-        if (got == 0)
-            break;
-    }
-    return out.commit();
 }
 
 bool SameFile(const QString& a, const QString& b)

@@ -23,10 +23,6 @@ void SaveModelChoice(const QString& valueName, const QString& modelCode);
 // "<log file name without its last four characters>_yyyyMMddhhmm.bak".
 QString BackupFileName(const QString& logPath, const QDateTime& when);
 
-// Copies source over target through a temporary file beside the target that is
-// renamed at the end, so a failure leaves the target as it was. False on failure.
-bool CopyFileReplacing(const QString& source, const QString& target);
-
 // True when both paths name the same existing file.
 bool SameFile(const QString& a, const QString& b);
 

@@ -198,7 +198,7 @@ void MDI_MainFrm::BackUpDiveLog()
     const QString target = CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter});
     if (target.isEmpty())
         return;
-    if (!CopyFileReplacing(gv.LogFilePath, target))
+    if (CopyFileReplacing(gv.LogFilePath, target) < 0)
         ShowError("Could not back up data file.", title);
 }
 
@@ -223,7 +223,7 @@ void MDI_MainFrm::RestoreDiveLog()
         else
             break;
     }
-    if (!CopyFileReplacing(source, target)) {
+    if (CopyFileReplacing(source, target) < 0) {
         ShowError("Could not restore data file.", title);
         return;
     }

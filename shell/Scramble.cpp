@@ -1,10 +1,9 @@
 #include "shell/Scramble.h"
 
+#include "platform/folders/Folders.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/SystemServices.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 #include <array>
 #include <cstring>
@@ -12,8 +11,6 @@
 namespace kvl {
 
 namespace {
-
-constexpr qint64 ChunkSize = 1 << 20;
 
 // XORs data, which starts at file offset `offset`, with the positional mask.
 void ApplyMask(char* data, qint64 size, qint64 offset, const QByteArray& mask)
@@ -38,32 +35,15 @@ void ApplyMask(char* data, qint64 size, qint64 offset, const QByteArray& mask)
         data[i] = static_cast<char>(data[i] ^ phased[i % ScrambleBlockSize]);
 }
 
-// The pass itself. The output goes to a temporary file beside the target that
-// replaces it only once everything was written.
+// The pass itself: a copy whose chunks go through the positional mask.
 bool CopyScrambled(const QString& source, const QString& target, const QByteArray& key)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
     BasicRnd scratch;
     const QByteArray mask = ScrambleMask(key, ScrambleBlockSize, scratch);
-    QByteArray buffer(ChunkSize, Qt::Uninitialized);
-    qint64 total = 0;
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), ChunkSize);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        ApplyMask(buffer.data(), n, total, mask);
-        if (out.write(buffer.constData(), n) != n)
-            return false;
-        total += n;
-    }
-    if (!out.commit())
+    const qint64 total = CopyFileReplacing(source, target, [&mask](char* data, qint64 size, qint64 offset) {
+        ApplyMask(data, size, offset, mask);
+    });
+    if (total < 0)
         return false;
     // Leave the process-wide generator as the last block leaves it.
     if (total > 0) {

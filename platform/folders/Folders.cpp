@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -62,6 +63,32 @@ QString ShareFolder()
     if (programDir.exists(QStringLiteral("share")))
         return programDir.filePath(QStringLiteral("share"));
     return QDir::cleanPath(programDir.filePath(QStringLiteral("../share/kvl")));
+}
+
+qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform)
+{
+    constexpr qint64 ChunkSize = 1 << 20;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return -1;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return -1;
+    QByteArray buffer(ChunkSize, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), ChunkSize);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        if (transform)
+            transform(buffer.data(), n, total);
+        if (out.write(buffer.constData(), n) != n)
+            return -1;
+        total += n;
+    }
+    return out.commit() ? total : -1;
 }
 
 QString LayOutProgramFolder()

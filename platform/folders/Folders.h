@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kvl {
 
 // $KVL_HOME when set, else the user's data folder for the application "KVL".
@@ -20,5 +22,14 @@ QString ShareFolder();
 // are missing. A file already in the program folder is never replaced.
 // Returns "" on success, else a text for the user saying what failed.
 QString LayOutProgramFolder();
+
+// Rewrites a chunk of a file being copied in place; offset is the chunk's position in the file.
+using ChunkTransform = std::function<void(char* data, qint64 size, qint64 offset)>;
+
+// Copies source over target through a temporary file beside the target that is
+// renamed at the end, so a failure leaves the target as it was and never half a
+// file. `transform`, when given, rewrites each chunk on the way. Returns the number
+// of bytes copied, or -1 on failure.
+qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform = {});
 
 } // namespace kvl

@@ -4,6 +4,7 @@
 
 #include "people/PersonalFrm.h"
 #include "shell/Global_Vars.h"
+#include "platform/folders/Folders.h"
 #include "shell/LogStore.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
@@ -257,7 +258,7 @@ TEST(CopyFileReplacingTest, FailureLeavesTheTargetAsItWas)
     file.write("kept");
     file.close();
 
-    EXPECT_FALSE(CopyFileReplacing(dir.filePath("missing.bak"), target));
+    EXPECT_EQ(CopyFileReplacing(dir.filePath("missing.bak"), target), -1);
     EXPECT_EQ(FileBytes(target), "kept");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target.dlg"});  // no temporary left
 }
