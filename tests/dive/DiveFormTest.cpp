@@ -52,15 +52,7 @@ void DiveFormTest::TearDown()
 
 qint64 DiveFormTest::AddDive(const Columns& columns, db::Value units, db::Value hour, bool settingsRow)
 {
-    QStringList names, marks;
-    db::Params values;
-    for (const auto& [name, value] : columns) {
-        names << name;
-        marks << "?";
-        values.push_back(value);
-    }
-    gv.DB->Execute("Insert into DIVEDATA (" + names.join(", ") + ") values (" + marks.join(", ") + ")", values);
-    const qint64 id = gv.DB->LastInsertId();
+    const qint64 id = test::InsertRow(*gv.DB, "DIVEDATA", columns);
     if (settingsRow)
         gv.DB->Execute("Insert into DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR) values (?, ?, ?)", {id, units, hour});
     return id;

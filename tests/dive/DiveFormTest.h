@@ -2,6 +2,7 @@
 // A fresh log open in gv.DB with the dives a test adds, and the dive record form
 // loaded on the first of them. Typing is simulated through the boxes' own events.
 
+#include "tests/support/LogFixture.h"
 #include "dive/DiveFrm.h"
 #include "shell/Global_Vars.h"
 #include "tests/support/KvlTest.h"
@@ -12,7 +13,7 @@
 
 namespace kvl::test {
 
-using Columns = std::vector<std::pair<QString, db::Value>>;
+using test::Columns;
 
 // A manual dive on 2009/05/21 at 10:00 for 40 minutes, tank 1 on.
 Columns ManualDive(Columns overrides = {});

@@ -28,16 +28,7 @@ void ShellLogTest::TearDown()
 
 qint64 ShellLogTest::AddDive(const Columns& columns)
 {
-    QStringList names;
-    QStringList marks;
-    db::Params values;
-    for (const auto& [name, value] : columns) {
-        names << name;
-        marks << "?";
-        values.push_back(value);
-    }
-    gv.DB->Execute("Insert into DIVEDATA (" + names.join(", ") + ") values (" + marks.join(", ") + ")", values);
-    return gv.DB->LastInsertId();
+    return test::InsertRow(*gv.DB, "DIVEDATA", columns);
 }
 
 void ShellLogTest::AddChildRow(const QString& table, qint64 diveId)

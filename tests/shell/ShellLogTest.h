@@ -2,6 +2,7 @@
 // A fresh log from the template open in gv.DB, a clean application state, and
 // main-window hooks that record what the shell asked of the bars.
 
+#include "tests/support/LogFixture.h"
 #include "shell/Global_Vars.h"
 #include "shell/MainWindowHooks.h"
 #include "tests/support/KvlTest.h"
@@ -22,7 +23,7 @@ struct RecordingHooks : MainWindowHooks {
     QStringList LTDEntries() const override { return entries; }
 };
 
-using Columns = std::vector<std::pair<QString, db::Value>>;
+using test::Columns;
 
 class ShellLogTest : public KvlTest {
 protected:

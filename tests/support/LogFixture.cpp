@@ -3,6 +3,8 @@
 #include "platform/folders/Folders.h"
 #include "shell/Scramble.h"
 
+#include <QStringList>
+
 namespace kvl::test {
 
 QString LogTemplatePath()
@@ -28,6 +30,20 @@ bool MakeFreshLog(const QString& path)
 bool MakeFreshArchive(const QString& path)
 {
     return ScrambleFile(ArchiveTemplatePath(), path, ScrambleKey) == 1;
+}
+
+qint64 InsertRow(db::Database& db, const QString& table, const Columns& columns)
+{
+    QStringList names;
+    QStringList marks;
+    db::Params values;
+    for (const auto& [name, value] : columns) {
+        names << name;
+        marks << "?";
+        values.push_back(value);
+    }
+    db.Execute("Insert into " + table + " (" + names.join(", ") + ") values (" + marks.join(", ") + ")", values);
+    return db.LastInsertId();
 }
 
 } // namespace kvl::test

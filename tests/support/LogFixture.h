@@ -6,7 +6,12 @@
 //   ASSERT_TRUE(kvl::test::MakeFreshLog(dir.filePath("My Log.dlg")));
 //   auto db = kvl::db::Database::Open(dir.filePath("My Log.dlg"));
 
+#include "platform/db/Db.h"
+
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 namespace kvl::test {
 
@@ -21,5 +26,12 @@ bool MakeFreshLog(const QString& path);
 
 // The same for an empty download archive from the download template.
 bool MakeFreshArchive(const QString& path);
+
+// Column values of one row, by name.
+using Columns = std::vector<std::pair<QString, db::Value>>;
+
+// Inserts one row with the given columns (the rest take their defaults) and
+// returns its id.
+qint64 InsertRow(db::Database& db, const QString& table, const Columns& columns);
 
 } // namespace kvl::test
