@@ -14,8 +14,18 @@ PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent)
 {
     setColumnCount(2);
     setHeaderHidden(true);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRootIsDecorated(true);
+    setIndentation(12);
+}
+
+// Captions and values share the width, so both stay in view in a narrow grid.
+void PropertyGrid::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    const int captionWidth = viewport()->width() * 11 / 20;
+    setColumnWidth(0, captionWidth);
+    setColumnWidth(1, viewport()->width() - captionWidth);
 }
 
 QTreeWidgetItem* PropertyGrid::Item(const QString& key) const
@@ -37,6 +47,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
         bold.setBold(true);
         item->setFont(0, bold);
         addTopLevelItem(item);
+        item->setFirstColumnSpanned(true);  // a heading must not widen the caption column
         lastGroup_ = item;
         return;
     }
@@ -47,6 +58,8 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     if (kind == Choice) {
         auto* box = new QComboBox(this);
         box->setObjectName(key);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(4);
         setItemWidget(item, 1, box);
         // Queued: the handler of ItemValueChange may rebuild the grid, this box included.
         connect(box, &QComboBox::textActivated, this,

@@ -39,6 +39,9 @@ public:
 signals:
     void ItemValueChange(const QString& key);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QTreeWidgetItem* Item(const QString& key) const;
     QTreeWidgetItem* lastGroup_ = nullptr;
