@@ -48,6 +48,11 @@ void PersonalFrm::Form_Load()
     SetToolBarItemVisible("Units", false);
     gv.PrintFontName = font().family();
     Personal_InitInfo();
+    try {
+        Personal_InitUnits();
+    } catch (const db::DbError&) {
+        // A log without the units table keeps the flags it has.
+    }
 }
 
 void PersonalFrm::Form_Unload()

@@ -112,9 +112,12 @@ LeaveResult LeaveOpenDive()
 void PickDive(qint32 diveId)
 {
     CommitDiveRecordEdit();
-    if (LeaveOpenDive() == LeaveResult::Refused)
+    const LeaveResult left = LeaveOpenDive();
+    if (left == LeaveResult::Refused)
         return;
-    if (!MakeDiveCurrent(diveId))
+    // A discarded new dive took the list to another dive, which the form must show
+    // even when the dive picked was the discarded one.
+    if (!MakeDiveCurrent(diveId) && left != LeaveResult::Discarded)
         return;
     MainFrm().UpdateMDIInfo(false);
 }

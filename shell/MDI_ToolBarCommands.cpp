@@ -22,11 +22,22 @@ namespace kvl {
 
 namespace {
 
-// Re-opens the browsed list over every dive in the sort order.
+// Re-opens the browsed list over every dive in the sort order. A query's filter is
+// dropped with it, so that the dives listing walks the same dives as the buttons.
 void ReopenDiveList()
 {
+    gv.DiveListSQL = QStringLiteral("Select * from DIVEDATA ORDER by ") + gv.SortOrder;
     gv.SQLText = QStringLiteral("Select * from DIVEDATA order by ") + gv.SortOrder + QStringLiteral(" ;");
     gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
+}
+
+// After all dives went, the browsed list must not keep them: the dive items would
+// come back with the next form and walk dives that are gone.
+void DeleteEveryDive()
+{
+    DeleteAllDives();
+    if (gv.CurrentDiveID == -1)
+        ReopenDiveList();
 }
 
 // Makes room and adds the dive by hand, all or nothing; its DIVEID, 0 on failure.
@@ -161,7 +172,7 @@ void MDI_MainFrm::SmartUI1_ItemClick(const QString& key)
     case ToolCommand::Exit: mnuExit_Click(); break;
     case ToolCommand::Save: SaveOpenForm(SaveOccasion::SaveCommand, gv.ActiveFormID); break;
     case ToolCommand::AddDive: AddDive(*this); break;
-    case ToolCommand::DeleteAllDives: DeleteAllDives(); break;
+    case ToolCommand::DeleteAllDives: DeleteEveryDive(); break;
     case ToolCommand::DeleteDive: DeleteDive(*this); break;
     case ToolCommand::Navigate: NavigateDives(*this, key); break;
     case ToolCommand::Print: PrintLog(); break;

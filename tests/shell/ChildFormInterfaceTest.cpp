@@ -100,5 +100,22 @@ TEST_F(ChildFormInterfaceTest, DiverUnitsFollowTheDepthChoiceIntoEveryFlag)
     }
 }
 
+TEST_F(ChildFormInterfaceTest, OpeningTheDiversFormLoadsTheUnits)
+{
+    MainFrm().CloseChildForm(gv.ActiveFormID);
+    gv.DB->Execute("Update UNITS_OF_MEASUREMENT set DEPTH = 0, TIME = -1 ;");
+    gv.UnitTime = 1;
+    MainFrm().SmartBar->Items("Personal").SetSelected(true);
+    EXPECT_EQ(gv.UnitSystem, 0);
+    EXPECT_EQ(gv.UnitDepth, 0);
+    EXPECT_EQ(gv.UnitTime, 0);
+
+    // A log without the units table still shows the diver.
+    MainFrm().CloseChildForm(gv.ActiveFormID);
+    gv.DB->Execute("Drop table UNITS_OF_MEASUREMENT ;");
+    MainFrm().SmartBar->Items("Personal").SetSelected(true);
+    EXPECT_EQ(gv.ActiveFormID, 1);
+}
+
 } // namespace
 } // namespace kvl::test

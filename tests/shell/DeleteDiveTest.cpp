@@ -111,5 +111,18 @@ TEST_F(DeleteDiveTest, AfterDeletingAllDivesADiveCanBeAddedAgain)
     EXPECT_EQ(gv.ActiveFormID, 3);
 }
 
+TEST_F(DeleteDiveTest, AfterDeletingAllDivesTheDiveItemsStayAwayAndNoGoneDiveComesBack)
+{
+    AddDives(3);
+    Side("Dive");
+    dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
+    Tool("DeleteAllDives");
+    Side("Buddies");   // closing the diver's form shows the dive items only for a log with dives
+    EXPECT_EQ(ShownDiveItems(), QStringList{});
+    Tool("FirstDive");
+    EXPECT_EQ(gv.CurrentDiveID, -1);
+    EXPECT_TRUE(gv.rsDiveData->EOF());
+}
+
 } // namespace
 } // namespace kvl::test

@@ -4,6 +4,7 @@
 #include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
 #include "platform/widgets/SmartToolBar.h"
+#include "shell/DiveRows.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QTableWidget>
@@ -133,6 +134,34 @@ TEST_F(DivesListingTest, ADiveThatNoLongerExistsIsIgnored)
     EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
     EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), IdOf(1));
     EXPECT_EQ(gv.ActiveFormID, 5);
+}
+
+TEST_F(DivesListingTest, PickingTheNewDiveThatNoDiscardsShowsTheDiveNowCurrent)
+{
+    AddDives(3);
+    AnswerAddDive(LtdPlace::End);
+    Tool("AddDive");
+    const qint64 added = gv.CurrentDiveID;
+    DivesListingFrm& listing = DropDown();
+    const int row = RowOf(4);
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::No);
+    listing.Grid_Click(row);
+    EXPECT_EQ(Count("DIVEDATA", added), 0);
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
+    EXPECT_EQ(DiveFrm::Instance().Text3(0).text(), "1");   // the record shows it, not the dive gone
+}
+
+TEST_F(DivesListingTest, AnAddedDiveDropsTheQueryFilterFromTheListing)
+{
+    AddDives(3);
+    gv.DiveListSQL = "Select * from DIVEDATA where DIVENO = 2";
+    ShowCurrentLTD();
+    AnswerAddDive(LtdPlace::End);
+    Tool("AddDive");
+    EXPECT_EQ(DropDown().Grid->rowCount(), 4);
+    EXPECT_EQ(gv.rsDiveData->RecordCount(), 4);
+    ShowCurrentLTD();   // as the next re-reading of the browsed list does
+    EXPECT_EQ(gv.rsDiveData->RecordCount(), 4);
 }
 
 } // namespace
