@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 
 #include <cmath>
-#include <limits>
 
 namespace kvl::db {
 
@@ -50,15 +49,7 @@ qint64 Value::ToLong() const
 {
     if (auto i = std::get_if<qint64>(&v_))
         return *i;
-    // Out-of-range reals saturate rather than overflow the conversion.
-    const double d = ToDouble();
-    if (std::isnan(d))
-        return 0;
-    if (d >= 9.2233720368547758e18)
-        return std::numeric_limits<qint64>::max();
-    if (d <= -9.2233720368547758e18)
-        return std::numeric_limits<qint64>::min();
-    return RoundHalfEven(d);
+    return RoundHalfEven(ToDouble());   // out-of-range reals saturate
 }
 
 double Value::ToDouble() const

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -104,6 +105,14 @@ double Val(const QString& text)
 
 qint64 RoundHalfEven(double value)
 {
+    // Out of range the conversion would be undefined: saturate, and take NaN as 0.
+    constexpr double TwoTo63 = 9223372036854775808.0;
+    if (std::isnan(value))
+        return 0;
+    if (value >= TwoTo63)
+        return std::numeric_limits<qint64>::max();
+    if (value < -TwoTo63)
+        return std::numeric_limits<qint64>::min();
     double whole = std::floor(value);
     double fraction = value - whole;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0))
@@ -119,18 +128,26 @@ qint64 WholeDivisor(double divisor)
         throw std::domain_error("Division by zero");
     return d;
 }
+
+// The one quotient that does not fit: the lowest whole number divided by -1.
+bool Overflows(qint64 dividend, qint64 divisor)
+{
+    return dividend == std::numeric_limits<qint64>::min() && divisor == -1;
+}
 } // namespace
 
 qint64 IntDiv(double dividend, double divisor)
 {
-    qint64 d = WholeDivisor(divisor);
-    return RoundHalfEven(dividend) / d;
+    const qint64 d = WholeDivisor(divisor);
+    const qint64 n = RoundHalfEven(dividend);
+    return Overflows(n, d) ? std::numeric_limits<qint64>::max() : n / d;
 }
 
 qint64 IntMod(double dividend, double divisor)
 {
-    qint64 d = WholeDivisor(divisor);
-    return RoundHalfEven(dividend) % d;
+    const qint64 d = WholeDivisor(divisor);
+    const qint64 n = RoundHalfEven(dividend);
+    return Overflows(n, d) ? 0 : n % d;
 }
 
 QString SingleToText(float value)

@@ -15,11 +15,13 @@ namespace kvl {
 double Val(const QString& text);
 
 // Whole-number conversion: the nearest whole number, halves to the even neighbour.
+// A value beyond the 64-bit range gives the nearest end of it; NaN gives 0.
 qint64 RoundHalfEven(double value);
 
 // Whole-number division and remainder: both operands are first rounded to whole
 // numbers (halves to even); the quotient is truncated toward zero and the remainder
-// takes the dividend's sign. A zero divisor throws std::domain_error.
+// takes the dividend's sign. A zero divisor throws std::domain_error; the one
+// quotient beyond the range (the lowest whole number by -1) saturates.
 qint64 IntDiv(double dividend, double divisor);
 qint64 IntMod(double dividend, double divisor);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace kvl {
@@ -35,6 +36,23 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
     };
     for (const Case& c : cases)
         EXPECT_EQ(RoundHalfEven(c.value), c.whole) << c.value;
+}
+
+TEST(RoundHalfEven, SaturatesBeyondTheRangeAndTakesNaNAsZero)
+{
+    constexpr qint64 most = std::numeric_limits<qint64>::max(), least = std::numeric_limits<qint64>::min();
+    struct Case { double value; qint64 whole; };
+    const Case cases[] = {
+        {std::nan(""), 0},  {HUGE_VAL, most},   {-HUGE_VAL, least},          {1e300, most},
+        {-1e300, least},    {9.3e18, most},     {-9223372036854775808.0, least},
+        {9223372036854774784.0, 9223372036854774784LL},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RoundHalfEven(c.value), c.whole) << c.value;
+    // The quotient that would not fit saturates as well.
+    EXPECT_EQ(IntDiv(-1e300, -1), most);
+    EXPECT_EQ(IntMod(-1e300, -1), 0);
+    EXPECT_EQ(IntDiv(std::nan(""), 3), 0);
 }
 
 TEST(IntDivMod, RoundOperandsFirst)
