@@ -6,114 +6,144 @@
 namespace kvl {
 namespace {
 
+// The application state a lookup reads; every other member stays as a fresh start leaves it.
+struct State {
+    quint8 AltTimeFlag = 0;
+    qint32 MODELID = 0;
+    bool GAUGEDIVE = false;
+    quint8 UnitSystem = 0;
+    quint8 UnitDepth = 0;
+    quint8 DurationScale = 0;   // byte 3 of BarGraphScale
+
+    void Apply() const
+    {
+        gv = Global_Vars{};
+        gv.AltTimeFlag = AltTimeFlag;
+        gv.CurrentDive.MODELID = MODELID;
+        gv.CurrentDive.GAUGEDIVE = GAUGEDIVE;
+        gv.UnitSystem = UnitSystem;
+        gv.UnitDepth = UnitDepth;
+        gv.BarGraphScale[3] = DurationScale;
+    }
+};
+
 struct TextCase {
-    std::function<void()> state;   // sets the application state the lookup reads
+    const char* call;
+    State state;
     std::function<QString()> lookup;
     const char* expected;
 };
 
-using NamedTextCase = std::pair<const char*, TextCase>;
-
-void PrintTo(const NamedTextCase& c, std::ostream* os)
+// The call and the state it runs in, which together name the case.
+void PrintTo(const TextCase& c, std::ostream* os)
 {
-    *os << c.first;
+    const State& s = c.state;
+    *os << c.call;
+    if (s.AltTimeFlag != 0)
+        *os << " AltTimeFlag " << int(s.AltTimeFlag);
+    if (s.MODELID != 0)
+        *os << " MODELID " << s.MODELID;
+    if (s.GAUGEDIVE)
+        *os << " GAUGEDIVE";
+    if (s.UnitSystem != 0)
+        *os << " UnitSystem " << int(s.UnitSystem);
+    if (s.UnitDepth != 0)
+        *os << " UnitDepth " << int(s.UnitDepth);
+    if (s.DurationScale != 0)
+        *os << " scale " << int(s.DurationScale);
 }
 
-class LookupTextTest : public ::testing::TestWithParam<NamedTextCase> {
+class LookupTextTest : public ::testing::TestWithParam<TextCase> {
 protected:
     void TearDown() override { gv = Global_Vars{}; }
 };
 
 TEST_P(LookupTextTest, GivesTheText)
 {
-    const auto& [name, c] = GetParam();
-    gv = Global_Vars{};
-    c.state();
-    EXPECT_EQ(c.lookup(), QString(c.expected)) << name;
+    const TextCase& c = GetParam();
+    c.state.Apply();
+    EXPECT_EQ(c.lookup(), QString(c.expected)) << ::testing::PrintToString(c);
 }
 
-void AltTime(quint8 flag) { gv.AltTimeFlag = flag; }
-void Model(qint32 id) { gv.CurrentDive.MODELID = id; }
-auto Nothing = [] {};
-
-#define CASE(state, call, text) std::make_pair(#call, TextCase{state, [] { return call; }, text})
+// CASE(call, expected text, state members...): the state as designated initializers of State.
+#define CASE(call, text, ...) TextCase{#call, State{__VA_ARGS__}, [] { return call; }, text}
 
 INSTANTIATE_TEST_SUITE_P(Ascent, LookupTextTest, ::testing::Values(
-    CASE(Nothing, AscentRateText(0, 1, 100), "0-32 FPM"),
-    CASE(Nothing, AscentRateText(5, 0, 100), ">18.5 MPM"),
-    CASE(Nothing, AscentRateText(3, 2, 100), "15-16.5 MPM"),
-    CASE([] { AltTime(1); }, AscentRateText(3, 1, 60), "21-25 FPM"),
-    CASE([] { AltTime(1); }, AscentRateText(3, 1, 61), "41-50 FPM"),
-    CASE([] { AltTime(1); }, AscentRateText(1, 0, 30), "3.5-4.5 MPM"),
-    CASE([] { AltTime(1); }, AscentRateText(5, 0, 90), ">18.5 MPM"),
-    CASE([] { AltTime(1); }, AscentRateText(6, 1, 10), ""),
-    CASE(Nothing, AscentRateText(-1, 1, 10), "")));
+    CASE(AscentRateText(0, 1, 100), "0-32 FPM"),
+    CASE(AscentRateText(5, 0, 100), ">18.5 MPM"),
+    CASE(AscentRateText(3, 2, 100), "15-16.5 MPM"),
+    CASE(AscentRateText(3, 1, 60), "21-25 FPM", .AltTimeFlag = 1),
+    CASE(AscentRateText(3, 1, 61), "41-50 FPM", .AltTimeFlag = 1),
+    CASE(AscentRateText(1, 0, 30), "3.5-4.5 MPM", .AltTimeFlag = 1),
+    CASE(AscentRateText(5, 0, 90), ">18.5 MPM", .AltTimeFlag = 1),
+    CASE(AscentRateText(6, 1, 10), "", .AltTimeFlag = 1),
+    CASE(AscentRateText(-1, 1, 10), "")));
 
 INSTANTIATE_TEST_SUITE_P(Violation, LookupTextTest, ::testing::Values(
-    CASE([] { Model(6774); }, ViolationText(1 + 2), "DECOMPRESSION"),
-    CASE([] { Model(6680); }, ViolationText(2 + 8), "PO2 VIOLATION"),
-    CASE([] { Model(6674); }, ViolationText(4), "O2 VIOLATION"),
-    CASE([] { Model(6774); }, ViolationText(8), "VIOLATION"),
-    CASE([] { Model(6774); gv.CurrentDive.GAUGEDIVE = true; }, ViolationText(8), "GAUGE DIVE"),
-    CASE([] { Model(6774); }, ViolationText(16), ""),
-    CASE([] { Model(0); }, ViolationText(1), "")));
+    CASE(ViolationText(1 + 2), "DECOMPRESSION", .MODELID = 6774),
+    CASE(ViolationText(2 + 8), "PO2 VIOLATION", .MODELID = 6680),
+    CASE(ViolationText(4), "O2 VIOLATION", .MODELID = 6674),
+    CASE(ViolationText(8), "VIOLATION", .MODELID = 6774),
+    CASE(ViolationText(8), "GAUGE DIVE", .MODELID = 6774, .GAUGEDIVE = true),
+    CASE(ViolationText(16), "", .MODELID = 6774),
+    CASE(ViolationText(1), "", .MODELID = 0)));
 
 INSTANTIATE_TEST_SUITE_P(Alarms, LookupTextTest, ::testing::Values(
-    CASE([] { gv.UnitSystem = 0; }, AlarmListText(1 + 4 + 32), "Passed 120 M, NAV Leg Over, EDT"),
-    CASE([] { gv.UnitSystem = 1; }, AlarmListText(1 + 2 + 8 + 16), "Passed 400 FT, Max Depth, Max PO2, Ascent Rate"),
-    CASE(Nothing, AlarmListText(64), ""),
-    CASE(Nothing, AlarmListText(db::Value()), "")));
+    CASE(AlarmListText(1 + 4 + 32), "Passed 120 M, NAV Leg Over, EDT", .UnitSystem = 0),
+    CASE(AlarmListText(1 + 2 + 8 + 16), "Passed 400 FT, Max Depth, Max PO2, Ascent Rate", .UnitSystem = 1),
+    CASE(AlarmListText(64), ""),
+    CASE(AlarmListText(db::Value()), "")));
 
 INSTANTIATE_TEST_SUITE_P(SampleRates, LookupTextTest, ::testing::Values(
-    CASE([] { Model(6774); }, SampleRateText(0), "2 Secs"),
-    CASE([] { Model(6675); gv.UnitDepth = 1; }, SampleRateText(4), "2 FT"),
-    CASE([] { Model(6774); gv.UnitDepth = 0; }, SampleRateText(6), "3.0 M "),
-    CASE([] { Model(6774); gv.UnitDepth = 1; }, SampleRateText(6), "10 FT "),
-    CASE([] { Model(6774); }, SampleRateText(7), ""),
-    CASE([] { Model(6674); }, SampleRateText(0), ""),
-    CASE(Nothing, DiveSampleRateText(6, 6774), "30 Secs"),
-    CASE(Nothing, DiveSampleRateText(6, 6674), "15 Secs"),
-    CASE(Nothing, DiveSampleRateText(3, 6674), "2 Secs"),
-    CASE([] { gv.UnitDepth = 0; }, DiveSampleRateText(2, 6674), "3 M"),
-    CASE([] { gv.UnitDepth = 1; }, DiveSampleRateText(1, 6674), "5 FT"),
-    CASE(Nothing, DiveSampleRateText(10, 6674), "")));
+    CASE(SampleRateText(0), "2 Secs", .MODELID = 6774),
+    CASE(SampleRateText(4), "2 FT", .MODELID = 6675, .UnitDepth = 1),
+    CASE(SampleRateText(6), "3.0 M ", .MODELID = 6774, .UnitDepth = 0),
+    CASE(SampleRateText(6), "10 FT ", .MODELID = 6774, .UnitDepth = 1),
+    CASE(SampleRateText(7), "", .MODELID = 6774),
+    CASE(SampleRateText(0), "", .MODELID = 6674),
+    CASE(DiveSampleRateText(6, 6774), "30 Secs"),
+    CASE(DiveSampleRateText(6, 6674), "15 Secs"),
+    CASE(DiveSampleRateText(3, 6674), "2 Secs"),
+    CASE(DiveSampleRateText(2, 6674), "3 M", .UnitDepth = 0),
+    CASE(DiveSampleRateText(1, 6674), "5 FT", .UnitDepth = 1),
+    CASE(DiveSampleRateText(10, 6674), "")));
 
 INSTANTIATE_TEST_SUITE_P(Durations, LookupTextTest, ::testing::Values(
-    CASE(Nothing, DurationBandText(0), "0 Min."),
-    CASE(Nothing, DurationBandText(4), "16-20 Min."),
-    CASE(Nothing, DurationBandText(5), "21Min. - 25 Min."),
-    CASE(Nothing, DurationBandText(11), "51Min. - 55 Min."),
-    CASE(Nothing, DurationBandText(12), ">= 60 Min."),
-    CASE([] { gv.BarGraphScale[3] = 14; }, DurationBandText(1), "0 Min. - 2.5 Min."),
-    CASE([] { gv.BarGraphScale[3] = 14; }, DurationBandText(4), "7.5 Min. - 10 Min."),
-    CASE([] { gv.BarGraphScale[3] = 14; }, DurationBandText(5), "10 Min. - 15 Min."),
-    CASE([] { gv.BarGraphScale[3] = 14; }, DurationBandText(14), "55 Min. - 60 Min."),
-    CASE([] { gv.BarGraphScale[3] = 14; }, DurationBandText(15), ">= 60 Min.")));
+    CASE(DurationBandText(0), "0 Min."),
+    CASE(DurationBandText(4), "16-20 Min."),
+    CASE(DurationBandText(5), "21Min. - 25 Min."),
+    CASE(DurationBandText(11), "51Min. - 55 Min."),
+    CASE(DurationBandText(12), ">= 60 Min."),
+    CASE(DurationBandText(1), "0 Min. - 2.5 Min.", .DurationScale = 14),
+    CASE(DurationBandText(4), "7.5 Min. - 10 Min.", .DurationScale = 14),
+    CASE(DurationBandText(5), "10 Min. - 15 Min.", .DurationScale = 14),
+    CASE(DurationBandText(14), "55 Min. - 60 Min.", .DurationScale = 14),
+    CASE(DurationBandText(15), ">= 60 Min.", .DurationScale = 14)));
 
 INSTANTIATE_TEST_SUITE_P(Settings, LookupTextTest, ::testing::Values(
-    CASE(Nothing, DCSettingsText("ASCENTSCALE", 0, 0), "VELK"),
-    CASE(Nothing, DCSettingsText("ASCENTSCALE", 1, 0), "Standard"),
-    CASE(Nothing, DCSettingsText("UNITS", 0, 0), "Imperial"),
-    CASE(Nothing, DCSettingsText("UNITS", db::Value(), 0), "Metric"),
-    CASE(Nothing, DCSettingsText("units", 0, 0), ""),
-    CASE(Nothing, DCSettingsText("HOUR", 1, 0), "24"),
-    CASE(Nothing, DCSettingsText("HOUR", 0, 0), "12"),
-    CASE(Nothing, DCSettingsText("WATER", 1, 0), "ON"),
-    CASE(Nothing, DCSettingsText("FO2", 1, 0), "OFF"),
-    CASE(Nothing, DCSettingsText("FO2", 0, 0), "ON"),
-    CASE(Nothing, DCSettingsText("NAVDIVE", 2, 0), "OFF"),
-    CASE(Nothing, DCSettingsText("AUDIBLEALARM", 1, 0), "ON"),
-    CASE(Nothing, DCSettingsText("NAVBACKLIGHT", 0, 0), "Constant"),
-    CASE(Nothing, DCSettingsText("NAVBACKLIGHT", 1, 0), "Time Out"),
-    CASE(Nothing, DCSettingsText("BACKLIGHT", 3, 0), "15 secs"),
-    CASE([] { Model(6774); }, DCSettingsText("DIVESAMPLE", 2, 0), "30 Secs"),
-    CASE(Nothing, DCSettingsText("MAXDEPTH", 330, 0), "330 FT"),
-    CASE(Nothing, DCSettingsText("MAXDEPTH", 330, 1), "99 M"),
-    CASE(Nothing, DCSettingsText("MAXDEPTH", 30, 1), "9 M"),
-    CASE(Nothing, DCSettingsText("MAXDEPTH", 100, 1), "30 M"),
-    CASE(Nothing, DCSettingsText("EDT", 5, 0), "0:05"),
-    CASE(Nothing, DCSettingsText("EDT", 130, 0), "1:30"),
-    CASE(Nothing, DCSettingsText("PO2", 140, 0), "1.40")));
+    CASE(DCSettingsText("ASCENTSCALE", 0, 0), "VELK"),
+    CASE(DCSettingsText("ASCENTSCALE", 1, 0), "Standard"),
+    CASE(DCSettingsText("UNITS", 0, 0), "Imperial"),
+    CASE(DCSettingsText("UNITS", db::Value(), 0), "Metric"),
+    CASE(DCSettingsText("units", 0, 0), ""),
+    CASE(DCSettingsText("HOUR", 1, 0), "24"),
+    CASE(DCSettingsText("HOUR", 0, 0), "12"),
+    CASE(DCSettingsText("WATER", 1, 0), "ON"),
+    CASE(DCSettingsText("FO2", 1, 0), "OFF"),
+    CASE(DCSettingsText("FO2", 0, 0), "ON"),
+    CASE(DCSettingsText("NAVDIVE", 2, 0), "OFF"),
+    CASE(DCSettingsText("AUDIBLEALARM", 1, 0), "ON"),
+    CASE(DCSettingsText("NAVBACKLIGHT", 0, 0), "Constant"),
+    CASE(DCSettingsText("NAVBACKLIGHT", 1, 0), "Time Out"),
+    CASE(DCSettingsText("BACKLIGHT", 3, 0), "15 secs"),
+    CASE(DCSettingsText("DIVESAMPLE", 2, 0), "30 Secs", .MODELID = 6774),
+    CASE(DCSettingsText("MAXDEPTH", 330, 0), "330 FT"),
+    CASE(DCSettingsText("MAXDEPTH", 330, 1), "99 M"),
+    CASE(DCSettingsText("MAXDEPTH", 30, 1), "9 M"),
+    CASE(DCSettingsText("MAXDEPTH", 100, 1), "30 M"),
+    CASE(DCSettingsText("EDT", 5, 0), "0:05"),
+    CASE(DCSettingsText("EDT", 130, 0), "1:30"),
+    CASE(DCSettingsText("PO2", 140, 0), "1.40")));
 
 #undef CASE
 

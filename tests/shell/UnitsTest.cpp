@@ -16,9 +16,11 @@ struct ConversionCase {
     const char* expected;   // the single as the program shows it
 };
 
+// The call as written: FtToM(100), FtToM("100").
 void PrintTo(const ConversionCase& c, std::ostream* os)
 {
-    *os << c.name << "(" << c.input.ToString().toStdString() << ")";
+    const std::string input = c.input.ToString().toStdString();
+    *os << c.name << "(" << (c.input.IsText() ? '"' + input + '"' : input) << ")";
 }
 
 class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
@@ -26,7 +28,7 @@ class ConversionTest : public ::testing::TestWithParam<ConversionCase> {};
 TEST_P(ConversionTest, GivesTheShownValue)
 {
     const ConversionCase& c = GetParam();
-    EXPECT_EQ(SingleToText(c.convert(c.input)), QString(c.expected)) << c.name << "(" << c.input.ToString().toStdString() << ")";
+    EXPECT_EQ(SingleToText(c.convert(c.input)), QString(c.expected)) << ::testing::PrintToString(c);
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ConversionTest, ::testing::Values(
