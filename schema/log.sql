@@ -130,8 +130,8 @@ CREATE TABLE DIVEDETAILS (
 CREATE INDEX DIVEDETAILS_DIVEID_ORDNO ON DIVEDETAILS (DIVEID, ORDNO);
 
 -- The device settings recorded with each dive. A dive entered by hand gets a
--- row with only DIVEID set: the defaults then stand for imperial units and
--- the 12-hour clock, the same reading the unit flags take from it.
+-- row with DIVEID, UNITS and HOUR set from the diver's unit flags; a row with
+-- only DIVEID set stands for imperial units and the 12-hour clock.
 CREATE TABLE DIVE_DC_SETTINGS (
     DIVEID                INTEGER NOT NULL,
     MAXDEPTH              INTEGER DEFAULT 0,
