@@ -107,6 +107,11 @@ struct NoLogCase {
     bool terminatedMessage;      // "Program terminated." ends the road
 };
 
+void PrintTo(const NoLogCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StartupWithoutLogTest : public StartupTest, public ::testing::WithParamInterface<NoLogCase> {};
 
 TEST_P(StartupWithoutLogTest, EndsTheProgram)
@@ -139,8 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NoLogCase{"MissingYesCancelled", false, MsgAnswer::Yes, MsgAnswer::No, true},
                       NoLogCase{"MissingNoYesNoName", false, MsgAnswer::No, MsgAnswer::Yes, true},
                       NoLogCase{"InvalidNoNo", true, MsgAnswer::No, MsgAnswer::No, false},
-                      NoLogCase{"InvalidYesCancelled", true, MsgAnswer::Yes, MsgAnswer::No, true}),
-    [](const ::testing::TestParamInfo<NoLogCase>& info) { return std::string(info.param.name); });
+                      NoLogCase{"InvalidYesCancelled", true, MsgAnswer::Yes, MsgAnswer::No, true}));
 
 TEST_F(StartupTest, LastLogThatIsAFolderCountsAsMissing)
 {
