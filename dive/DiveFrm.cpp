@@ -318,7 +318,7 @@ void DiveFrm::Form_Load()
     gv.ActiveFormID = FormCode::Dive;
     if (MainFrmExists()) {
         MainFrm().EnableDiveButtons();
-        MainFrm().SmartUI1->Items("Save").SetChecked(true);
+        MainFrm().SmartUI1->Items("Save").SetVisible(1);
     }
     DIVE_InitAll();
 }
@@ -326,7 +326,7 @@ void DiveFrm::Form_Load()
 void DiveFrm::Form_Unload()
 {
     if (MainFrmExists()) {
-        MainFrm().SmartUI1->Items("Save").SetChecked(false);
+        MainFrm().SmartUI1->Items("Save").SetVisible(0);
         DeselectSideBarItem(QStringLiteral("Dive"));
     }
     gv.ActiveFormID = FormCode::None;

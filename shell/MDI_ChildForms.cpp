@@ -43,8 +43,18 @@ ChildForm* LoadedForm(int code)
     }
 }
 
+// The side bar marks the item of the form on screen, and only that one, however
+// the form came or went (an item, a tool-bar command, a fall-back).
+void MarkShownForm()
+{
+    for (int code = FormCode::Personal; code <= FormCode::Queries; ++code) {
+        const ChildForm* form = LoadedForm(code);
+        MainFrm().SmartBar->Items(SideBarKeyOfForm(code)).MarkSelected(form && form->Loaded() && !form->isHidden());
+    }
+}
+
 // Shows the child form with this code, loading it when needed.
-void ShowForm(int code)
+void ShowFormOnly(int code)
 {
     switch (code) {
     case FormCode::Personal: PersonalFrm::Instance().Show(); break;
@@ -63,6 +73,12 @@ void ShowForm(int code)
         break;
     default: break;
     }
+}
+
+void ShowForm(int code)
+{
+    ShowFormOnly(code);
+    MarkShownForm();
 }
 
 // Writes the pending changes of the form with this code when the rule asks for it.
@@ -177,8 +193,10 @@ int MDI_MainFrm::SelectedForm(const QString& key) const
 void MDI_MainFrm::CloseChildForm(int formCode)
 {
     const QString key = SideBarKeyOfForm(formCode);
-    if (key.isEmpty())
-        return;   // no form open, or a log was just opened
+    if (key.isEmpty()) {
+        MarkShownForm();   // no form open, or a log was just opened
+        return;
+    }
     SaveOpenForm(SaveOccasion::Closing, formCode);
     DeselectSideBarItem(key);
     if (ChildForm* form = LoadedForm(formCode)) {
@@ -206,6 +224,7 @@ void MDI_MainFrm::CloseChildForm(int formCode)
     default:
         break;
     }
+    MarkShownForm();
 }
 
 void MDI_MainFrm::OpenChildForm(int formCode)
@@ -242,6 +261,7 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
     case FormCode::DiveComputer:
         if (DCFrm::Exists())
             DCFrm::Instance().Unload();
+        MarkShownForm();
         EnableDiveButtons();
         SetToolBarItemVisible(QStringLiteral("PDCSettings"), false);
         break;

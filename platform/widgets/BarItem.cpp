@@ -42,6 +42,14 @@ void BarItem::SetSelected(bool selected)
         host_.ItemSelected(*this);
 }
 
+void BarItem::MarkSelected(bool selected)
+{
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    host_.ItemChanged(*this);
+}
+
 void BarItem::SetChecked(bool checked)
 {
     if (checked_ == checked)

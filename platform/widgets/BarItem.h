@@ -50,6 +50,9 @@ public:
     bool Selected() const { return selected_; }
     // True raises the item-click synchronously (every time); false raises nothing.
     void SetSelected(bool selected);
+    // Changes only the selected look, raising nothing: the bar's owner marks the item
+    // of what is already on screen.
+    void MarkSelected(bool selected);
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
 

@@ -1,10 +1,34 @@
 #include "platform/widgets/SmartSideBar.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace kvl {
+
+namespace {
+
+// A picture that reports a click of the left button released over it.
+class PictureLabel : public QLabel {
+public:
+    PictureLabel(std::function<void()> onClick, QWidget* parent) : QLabel(parent), onClick_(std::move(onClick)) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            onClick_();
+        QLabel::mouseReleaseEvent(event);
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+} // namespace
 
 SmartSideBar::SmartSideBar(QWidget* parent) : QFrame(parent), layout_(new QVBoxLayout(this))
 {
@@ -25,7 +49,7 @@ QWidget* SmartSideBar::Add(BarItem& item, QWidget* widget)
 BarItem& SmartSideBar::AddPicture(const QString& key, const QPixmap& picture)
 {
     BarItem& item = items_.Add(BarItemKind::Picture, key);
-    auto* label = new QLabel(this);
+    auto* label = new PictureLabel([&item] { item.SetSelected(true); }, this);
     label->setPixmap(picture);
     label->setAlignment(Qt::AlignCenter);
     Add(item, label);
@@ -71,6 +95,12 @@ QAbstractButton* SmartSideBar::Button(const QString& key) const
 {
     auto found = widgets_.find(&Items(key));
     return found == widgets_.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second);
+}
+
+QWidget* SmartSideBar::Widget(const QString& key) const
+{
+    auto found = widgets_.find(&Items(key));
+    return found == widgets_.end() ? nullptr : found->second;
 }
 
 void SmartSideBar::ItemChanged(BarItem& item)

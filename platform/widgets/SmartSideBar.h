@@ -31,6 +31,8 @@ public:
     const std::vector<std::unique_ptr<BarItem>>& AllItems() const { return items_.All(); }
     // The entry's on-screen button, for tests that click as the user does.
     QAbstractButton* Button(const QString& key) const;
+    // The item's widget (the picture's label for the logo).
+    QWidget* Widget(const QString& key) const;
 
     void ItemChanged(BarItem& item) override;
     void ItemSelected(BarItem& item) override;

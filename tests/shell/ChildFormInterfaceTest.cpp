@@ -2,6 +2,7 @@
 // and the bars when they load and unload, and what they show of the current dive.
 #include "tests/shell/MainFrmTest.h"
 
+#include "dive/DiveFrm.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -41,6 +42,7 @@ TEST_F(ChildFormInterfaceTest, LoadWritesTheFormCodeAndUnloadClearsTheSelection)
         {"Buddies", 4, [] () -> ChildForm& { return BuddiesFrm::Instance(); }, 1, true, 4},
         {"Location", 5, [] () -> ChildForm& { return LocationFrm::Instance(); }, 1, false, 0},
         {"Gear", 7, [] () -> ChildForm& { return GearFrm::Instance(); }, 1, false, 0},
+        {"Dive", 3, [] () -> ChildForm& { return DiveFrm::Instance(); }, 1, false, 0},
     };
     for (const FormCase& c : cases) {
         SCOPED_TRACE(c.sideKey);

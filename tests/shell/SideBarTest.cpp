@@ -3,6 +3,7 @@
 
 #include "analysis/DetailsFrm.h"
 #include "analysis/QueriesFrm.h"
+#include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "site_gear/LocationFrm.h"
@@ -15,7 +16,18 @@ namespace {
 const QStringList kEightDiveItems{"LTD", "AddDive", "DeleteDive", "FirstDive", "LastDive", "PrevDive", "NextDive",
                                   "DeleteAllDives"};
 
-class SideBarTest : public CommandsTest {};
+class SideBarTest : public CommandsTest {
+protected:
+    // The side-bar items that look selected.
+    QStringList MarkedItems()
+    {
+        QStringList marked;
+        for (const auto& item : Frm().SmartBar->AllItems())
+            if (item->Selected() && item->Kind() == BarItemKind::Button)
+                marked << item->Key();
+        return marked;
+    }
+};
 
 TEST_F(SideBarTest, EachItemOpensItsFormAndShowsOrHidesTheDiveItems)
 {
@@ -122,6 +134,24 @@ TEST_F(SideBarTest, WithoutDivesOnlyTheDiverAndSettingsFormsOpen)
         EXPECT_EQ(ShownDiveItems(), QStringList{}) << key;
         EXPECT_EQ(Count("DIVEDATA"), 0);
     }
+}
+
+TEST_F(SideBarTest, OnlyTheItemOfTheFormOnScreenLooksSelected)
+{
+    AddDives(2);
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 0 where LIFETIMEDIVENO = 1");
+    OpenLogOn(IdOf(1));
+    Side("Personal");
+    EXPECT_EQ(MarkedItems(), QStringList{"Personal"});
+    dialogs.ExpectMsg("Dive Details is not available for Manual Entry Dive.");
+    Side("Details");   // falls back to the dive record
+    EXPECT_EQ(MarkedItems(), QStringList{"Dive"});
+    AnswerAddDive(LtdPlace::End);
+    Side("Location");
+    Tool("AddDive");   // ends with the dive record open
+    EXPECT_EQ(MarkedItems(), QStringList{"Dive"});
+    Side("Logo");
+    EXPECT_EQ(MarkedItems(), QStringList{});
 }
 
 } // namespace

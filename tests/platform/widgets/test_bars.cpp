@@ -6,7 +6,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace kvl {
 namespace {
@@ -85,6 +87,31 @@ TEST_F(BarsTest, DeselectingAnItemRaisesNothingAndClearsItsLook)
     sideBar.Items("Personal").SetSelected(false);
     EXPECT_EQ(sideClicks, QStringList{"Personal"});
     EXPECT_FALSE(sideBar.Button("Personal")->isChecked());
+}
+
+TEST_F(BarsTest, AClickOnTheLogoRaisesItsClick)
+{
+    Record();
+    QWidget* logo = sideBar.Widget("Logo");
+    ASSERT_NE(logo, nullptr);
+    const QPointF inside(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, logo->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, logo->mapToGlobal(inside), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(logo, &press);
+    QCoreApplication::sendEvent(logo, &release);
+    EXPECT_EQ(sideClicks, QStringList{"Logo"});
+}
+
+TEST_F(BarsTest, MarkingAnItemChangesItsLookOnly)
+{
+    Record();
+    sideBar.Items("Personal").MarkSelected(true);
+    EXPECT_TRUE(sideBar.Button("Personal")->isChecked());
+    sideBar.Items("Personal").MarkSelected(false);
+    EXPECT_FALSE(sideBar.Button("Personal")->isChecked());
+    EXPECT_TRUE(sideClicks.isEmpty());
 }
 
 TEST_F(BarsTest, ChoosingAnOptionChecksItAndReportsItsText)
