@@ -12,8 +12,9 @@ namespace kvl {
 QueriesFrm::QueriesFrm() : ChildFormOf<QueriesFrm>(QStringLiteral("Queries"))
 {
     lst2 = new ValueList(this);
-    lst2->AddItem(QStringLiteral("fromDate"), QStringLiteral("From"));
-    lst2->AddItem(QStringLiteral("toDate"), QStringLiteral("To"));
+    lst2->AddDropDownItem(QStringLiteral("fromDate"), QStringLiteral("From"));
+    lst2->AddDropDownItem(QStringLiteral("toDate"), QStringLiteral("To"));
+    lst2->SetDropDownHandler([this](const QString& key) { return lst2_ItemDropDown(key); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lst2);
 }

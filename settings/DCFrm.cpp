@@ -16,7 +16,8 @@ constexpr qint32 kWaitingSerial = -1;
 DCFrm::DCFrm() : ChildFormOf<DCFrm>(QStringLiteral("Radarar Edeze"))
 {
     lst2 = new ValueList(this);
-    lst2->AddItem(QStringLiteral("Date"), QStringLiteral("Date"));
+    lst2->AddDropDownItem(QStringLiteral("Date"), QStringLiteral("Date"));
+    lst2->SetDropDownHandler([this](const QString& key) { return lst2_ItemDropDown(key); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lst2);
 }

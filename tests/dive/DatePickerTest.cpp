@@ -104,5 +104,27 @@ TEST_F(DatePickerTest, MovingTheSelectionHandsBackTheDateInTheItemsOrder)
     EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
 }
 
+TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
+{
+    gv.UnitDate = 0;
+    ValueList& list = Query();
+    QTreeWidgetItem* from = list.findItems("From", Qt::MatchExactly, 0).value(0);
+    ASSERT_NE(from, nullptr);
+    emit list.itemClicked(from, 0);   // the caption drops nothing
+    EXPECT_FALSE(frmDate::Instance().isVisible());
+    emit list.itemClicked(from, 1);
+    EXPECT_EQ(gv.DatePickerCaller, 1);
+    ASSERT_TRUE(frmDate::Instance().isVisible());
+    frmDate::Instance().MonthView1_DateClick(march5);
+    EXPECT_EQ(list.ItemText("fromDate"), "05/03/2009");
+    EXPECT_FALSE(frmDate::Instance().isVisible());
+
+    DCFrm::Instance().DateOrderOption = 1;
+    ValueList& settings = Settings();
+    emit settings.itemActivated(settings.findItems("Date", Qt::MatchExactly, 0).value(0), 0);   // Enter
+    EXPECT_EQ(gv.DatePickerCaller, 3);
+    EXPECT_TRUE(frmDate::Instance().isVisible());
+}
+
 } // namespace
 } // namespace kvl::test
