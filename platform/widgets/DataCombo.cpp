@@ -1,5 +1,7 @@
 #include "platform/widgets/DataCombo.h"
 
+#include "platform/widgets/FieldBoxes.h"
+
 #include <QLineEdit>
 
 namespace kvl {
@@ -7,6 +9,7 @@ namespace kvl {
 DataCombo::DataCombo(QStringList columns, int shownColumn, QWidget* parent)
     : QComboBox(parent), columns_(std::move(columns)), shown_(shownColumn)
 {
+    TakeFocusByClickOnly(*this);
     setEditable(true);
     lineEdit()->setReadOnly(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -73,6 +76,12 @@ void DataCombo::PickRow(int row)
         emit RowChange();
     }
     emit Select();
+}
+
+void DataCombo::wheelEvent(QWheelEvent* event)
+{
+    if (!LeaveWheelAlone(*this, event))
+        QComboBox::wheelEvent(event);
 }
 
 void DataCombo::focusInEvent(QFocusEvent* event)

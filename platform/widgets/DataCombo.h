@@ -44,6 +44,7 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QStringList columns_;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace kvl {
 
@@ -41,6 +42,7 @@ void EditBox::keyPressEvent(QKeyEvent* event)
 
 ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
 {
+    TakeFocusByClickOnly(*this);
     setEditable(editable);
     if (editable) {
         setInsertPolicy(QComboBox::NoInsert);
@@ -76,6 +78,12 @@ void ListBox::focusOutEvent(QFocusEvent* event)
     QComboBox::focusOutEvent(event);
     if (LeftTheBox(event))
         emit LostFocus();
+}
+
+void ListBox::wheelEvent(QWheelEvent* event)
+{
+    if (!LeaveWheelAlone(*this, event))
+        QComboBox::wheelEvent(event);
 }
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
@@ -144,6 +152,16 @@ void ButtonPopup::ClickItem(const QString& key)
 {
     if (Keys().contains(key))
         emit ItemClick(key);
+}
+
+void TakeFocusByClickOnly(QComboBox& box) { box.setFocusPolicy(Qt::StrongFocus); }
+
+bool LeaveWheelAlone(QComboBox& box, QWheelEvent* event)
+{
+    if (box.hasFocus())
+        return false;
+    event->ignore();   // the form behind may scroll instead
+    return true;
 }
 
 void CommitFocusedEdit()

@@ -51,6 +51,7 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 class CheckBox : public QCheckBox {
@@ -99,6 +100,12 @@ public:
 signals:
     void ItemClick(const QString& key);
 };
+
+// A list turned by the mouse wheel while the pointer only passes over it would change
+// a dive's value unseen: a list takes the focus only by click or Tab, and the wheel
+// turns it only while it has the focus. Returns true when the wheel was left alone.
+void TakeFocusByClickOnly(QComboBox& box);
+bool LeaveWheelAlone(QComboBox& box, QWheelEvent* event);
 
 // Commits the edit of whatever box has the focus, by taking the focus away so that
 // its lost-focus handler runs. Every command entry point calls it first: a click on a

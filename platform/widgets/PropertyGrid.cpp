@@ -1,5 +1,7 @@
 #include "platform/widgets/PropertyGrid.h"
 
+#include "platform/widgets/FieldBoxes.h"
+
 #include <QComboBox>
 #include <QHeaderView>
 
@@ -56,7 +58,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     else
         addTopLevelItem(item);
     if (kind == Choice) {
-        auto* box = new QComboBox(this);
+        auto* box = new ListBox(false, this);   // not turned by a passing mouse wheel
         box->setObjectName(key);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(4);

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace kvl::test {
 namespace {
@@ -125,6 +126,53 @@ TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
     CommitFocusedEdit();
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(box->hasFocus());
+}
+
+// A wheel turned while the pointer passes over a list must not change a value the
+// user never chose; a list the user has entered turns as usual.
+TEST_F(FieldWidgetsTest, ListsTurnByTheWheelOnlyWhenTheyHaveTheFocus)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* focused = new EditBox;
+    auto* list = new ListBox;
+    auto* combo = new DataCombo({QStringLiteral("ID"), QStringLiteral("Name")}, 1);
+    auto* grid = new PropertyGrid;
+    for (QWidget* w : std::initializer_list<QWidget*>{focused, list, combo, grid})
+        layout->addWidget(w);
+    list->addItems({QStringLiteral("AIR"), QStringLiteral("21%")});
+    combo->AddItem(QStringLiteral("1\tAruba"));
+    combo->AddItem(QStringLiteral("2\tBonaire"));
+    grid->Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
+    grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Imperial"), QStringLiteral("Imperial"));
+    grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Metric"), QStringLiteral("Metric"));
+    auto* choice = grid->findChild<QComboBox*>(QStringLiteral("Units"));
+    ASSERT_NE(choice, nullptr);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    int picks = 0;
+    QObject::connect(combo, &DataCombo::Select, [&] { ++picks; });
+    QObject::connect(grid, &PropertyGrid::ItemValueChange, [&] { ++picks; });
+    const auto turn = [](QComboBox& box) {
+        QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&box, &wheel);
+        QApplication::processEvents();
+    };
+    for (QComboBox* box : std::initializer_list<QComboBox*>{list, combo, choice}) {
+        SCOPED_TRACE(box->metaObject()->className());
+        box->setCurrentIndex(0);
+        focused->setFocus();
+        QApplication::processEvents();
+        turn(*box);
+        EXPECT_EQ(box->currentIndex(), 0);
+        EXPECT_FALSE(box->hasFocus());
+    }
+    EXPECT_EQ(picks, 0);
+    list->setFocus();
+    QApplication::processEvents();
+    turn(*list);
+    EXPECT_EQ(list->currentIndex(), 1);
 }
 
 TEST_F(FieldWidgetsTest, CheckBoxClickToggledBeforeMouseUp)
