@@ -4,6 +4,7 @@
 #include "dive/DiveFrmShared.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/widgets/SmartToolBar.h"
+#include "shell/DiveCursor.h"
 #include "shell/DiveRows.h"
 #include "shell/Lookups.h"
 #include "shell/MDI_MainFrm.h"
@@ -380,6 +381,7 @@ void DiveFrm::DIVE_InitDiveInfo()
     ShowDataType();
     LoadSettings(loadedDiveId_);
     Try(UpdateUnitFlags);
+    Try(ShowDiveCaption);   // the tool bar's date and time follow the units just taken
     ShowFields();
     ShowDataType();
 }

@@ -77,6 +77,18 @@ TEST_F(DiveSettingsTest, ChoosingUnitsWritesTheRowAndTheUnitsAndShowsTheDiveAgai
     EXPECT_TRUE(form->AMPM_Opt(0).isHidden());
 }
 
+TEST_F(DiveSettingsTest, TheDiveCaptionFollowsTheUnitsTheDiveIsShownIn)
+{
+    const qint64 id = AddDive(ManualDive(), 0, 0);   // imperial, 12-hour
+    gv.UnitSystem = gv.UnitDate = 0;
+    gv.UnitTime = 0;
+    Show(id);
+    EXPECT_EQ(gv.CurrentDiveCaption, "#1 05/21/2009 10:00 AM");
+    form->Properties().ChooseValue("Units", "Metric");
+    form->Properties().ChooseValue("Time", "24");
+    EXPECT_EQ(gv.CurrentDiveCaption, "#1 21/05/2009 10:00");
+}
+
 TEST_F(DiveSettingsTest, AnEditTypedBeforeAUnitSwitchIsSavedInTheUnitsItWasTypedIn)
 {
     const qint64 id = AddDive(ManualDive(), 0, 1);   // psi

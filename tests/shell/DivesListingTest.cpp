@@ -69,8 +69,8 @@ TEST_F(DivesListingTest, APickMakesThatDiveCurrentInTheOpenForm)
 {
     AddDives(4);
     Side("Dive");
-    gv.UnitDate = 0;
-    gv.UnitTime = 0;
+    // The dive record shows the picked dive in its stored units: metric, 24-hour.
+    gv.DB->Execute("Update DIVE_DC_SETTINGS set UNITS = 1, HOUR = 1");
     DivesListingFrm& listing = DropDown();
     listing.Grid_Click(RowOf(3));
     EXPECT_EQ(gv.CurrentDiveID, IdOf(3));
