@@ -32,6 +32,8 @@ std::shared_ptr<Connection> OpenConnection(const QString& path, int flags)
         throw DbError(rc, msg + ": " + path);
     }
     sqlite3_busy_timeout(conn->db, kBusyTimeoutMs);
+    // Counts every rollback of a whole transaction, also one SQLite makes on its own after an error.
+    sqlite3_rollback_hook(conn->db, [](void* c) { ++static_cast<Connection*>(c)->rollbacks; }, conn.get());
     sqlite3_db_config(conn->db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     return conn;
 }
@@ -372,6 +374,7 @@ Transaction::~Transaction()
     if (done_)
         return;
     conn_->txDepth = depth_ - 1;
+    ++conn_->rollbacks;   // an inner guard's savepoint is not seen by the rollback hook
     sqlite3* handle = conn_->db;
     // SQLite may already have rolled back on its own (a full disk, an I/O error).
     if (!handle || sqlite3_get_autocommit(handle))

@@ -14,10 +14,13 @@ namespace kvl::db {
 struct Connection {
     sqlite3* db = nullptr;
     int txDepth = 0;  // open Transaction guards
+    sqlite3_int64 rollbacks = 0;  // transactions and savepoints rolled back
 
     ~Connection();
     void Close();
     sqlite3* Checked() const;  // the handle, or DbError when closed
+    // Grows with every write and every rollback, so rows read before it moved may be stale.
+    sqlite3_int64 Generation() const { return sqlite3_total_changes64(Checked()) + rollbacks; }
 };
 
 [[noreturn]] void ThrowError(sqlite3* db, int code, const QString& context = {});

@@ -318,21 +318,20 @@ private:
 
     // A value of the current row. A set over one table reads each column when it is
     // first asked for (a walk that reads a few columns of a wide table stays quick)
-    // and keeps it until the set moves or the database changes.
+    // and keeps it until the set moves, the database changes or a change is rolled back.
     Value CurrentValue(int col) const
     {
         if (!HasCurrent())
             throw DbError(SQLITE_MISUSE, "No current record.");
         if (!query_)
             return rows_[pos_][col];
-        sqlite3* db = conn_->Checked();
         const qint64 key = keys_[pos_];
-        const sqlite3_int64 changes = sqlite3_total_changes64(db);
-        if (cacheKey_ != key || cacheChanges_ != changes) {
+        const sqlite3_int64 generation = conn_->Generation();
+        if (cacheKey_ != key || cacheGeneration_ != generation) {
             cache_.assign(names_.size(), std::nullopt);
             cacheMisses_ = 0;
             cacheKey_ = key;
-            cacheChanges_ = changes;
+            cacheGeneration_ = generation;
         }
         std::optional<Value>& cell = cache_[col];
         if (!cell) {
@@ -392,7 +391,7 @@ private:
     mutable std::vector<std::optional<Value>> cache_;
     mutable int cacheMisses_ = 0;
     mutable std::optional<qint64> cacheKey_;
-    mutable sqlite3_int64 cacheChanges_ = 0;
+    mutable sqlite3_int64 cacheGeneration_ = 0;
 };
 
 } // namespace

@@ -432,6 +432,37 @@ TEST_F(DbTest, NestedTransactions)
     after.Commit();
 }
 
+// A set shows what the file holds: values read while a transaction was open are
+// read again once it rolls back, whole or to an inner guard's savepoint.
+TEST_F(DbTest, RolledBackValuesAreNotShown)
+{
+    auto rs = db->OpenRecordset("SELECT * FROM DIVERS ORDER BY ID");
+    ASSERT_EQ(rs->Field("NAME"), Value("Ann"));
+    {
+        Transaction tx(*db);
+        db->Execute("UPDATE DIVERS SET NAME = 'Edited' WHERE ID = 1");
+        EXPECT_EQ(rs->Field("NAME"), Value("Edited"));
+    }
+    EXPECT_EQ(rs->Field("NAME"), Value("Ann"));
+    {
+        Transaction outer(*db);
+        {
+            Transaction inner(*db);
+            rs->Edit();
+            rs->SetField("NAME", "Inner");
+            rs->Update();
+            EXPECT_EQ(rs->Field("NAME"), Value("Inner"));
+        }
+        EXPECT_EQ(rs->Field("NAME"), Value("Ann"));
+        outer.Commit();
+    }
+    EXPECT_EQ(NameOf(1), "Ann");
+    db->Execute("BEGIN; UPDATE DIVERS SET NAME = 'Raw' WHERE ID = 1;");
+    EXPECT_EQ(rs->Field("NAME"), Value("Raw"));
+    db->Execute("ROLLBACK");
+    EXPECT_EQ(rs->Field("NAME"), Value("Ann"));
+}
+
 TEST_F(DbTest, RecordsetAfterCloseThrows)
 {
     auto rs = db->OpenRecordset("SELECT * FROM DIVERS");
