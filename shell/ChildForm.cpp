@@ -26,6 +26,8 @@ void ChildForm::Show()
 void ChildForm::Hide()
 {
     hide();
+    if (MainFrmExists())
+        MainFrm().RemoveChild(*this);   // its caption goes with it
 }
 
 void ChildForm::Unload()

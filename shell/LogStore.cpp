@@ -56,4 +56,9 @@ void CloseLogDatabase()
         gv.DB->Close();
 }
 
+QString AllDivesSQL()
+{
+    return "Select * from DIVEDATA ORDER by " + gv.SortOrder;
+}
+
 } // namespace kvl

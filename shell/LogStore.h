@@ -33,4 +33,8 @@ QString AcceptableLogName(const QString& typed);
 // Closes the open log and the result sets on it; errors are ignored.
 void CloseLogDatabase();
 
+// The browsed list of every dive in gv.SortOrder, as gv.DiveListSQL holds it when
+// no query filters the dives.
+QString AllDivesSQL();
+
 } // namespace kvl

@@ -125,11 +125,15 @@ void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
     if (!OpensWithoutDive(key) && NoCurrentDive()) {
         MsgBox(QStringLiteral("Please add new dive(s) before viewing further information."), MsgButtons::OK,
                MsgIcon::Information, QStringLiteral("Information"));
+        const QString closedKey = SideBarKeyOfForm(gv.ActiveFormID);
         CloseChildForm(gv.ActiveFormID);
         if (DiveListAtEnd())
             DisableDiveButtons();
         SmartUI1->Items(QStringLiteral("AddDive")).SetSelected(true);
         SmartUI1->Items(QStringLiteral("AddDive")).SetSelected(false);
+        // No dive was added: the form the user left comes back instead of an empty window.
+        if (NoCurrentDive() && gv.ActiveFormID == FormCode::None && OpensWithoutDive(closedKey))
+            SmartBar->Items(closedKey).SetSelected(true);
         return;
     }
     const int code = SelectedForm(key);

@@ -70,6 +70,8 @@ void MDI_MainFrm::LoadDatabase()
         gv.ActiveFormID = FormCode::LogOpened;
         gv.DBIsOpen = false;
         gv.CurrentDiveID = -1;
+        // A query's filter belongs to the log it was made on.
+        gv.DiveListSQL = AllDivesSQL();
         DisableDiveButtons();
         SmartUI1->Items("LTD").SetText(QString());
         SmartBar->Items("Personal").SetSelected(false);

@@ -209,6 +209,11 @@ void MDI_MainFrm::RemoveChild(ChildForm& form)
     childCaption_->clear();
 }
 
+QString MDI_MainFrm::ChildCaption() const
+{
+    return childCaption_->text();
+}
+
 void MDI_MainFrm::SetLTDText(const QString& text)
 {
     SmartUI1->Items("LTD").SetText(text);

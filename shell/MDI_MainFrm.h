@@ -96,6 +96,8 @@ public:
     // --- Child area ----------------------------------------------------------------
     void ShowChild(ChildForm& form);
     void RemoveChild(ChildForm& form);
+    // The caption shown above the child area: the shown form's title, or nothing.
+    QString ChildCaption() const;
 
     // --- The shell routines' view of the bars ---------------------------------------
     void SetLTDText(const QString& text) override;

@@ -52,7 +52,7 @@ bool MDI_MainFrm::MDIForm_Load()
         EndProgram();
         return false;
     }
-    gv.DiveListSQL = "Select * from DIVEDATA ORDER by " + gv.SortOrder;
+    gv.DiveListSQL = AllDivesSQL();
     LogOpened = false;
     gv.DBIsOpen = false;
     SkipOnError([this] { GetLastUser(); });

@@ -11,6 +11,7 @@
 #include "shell/DiveCursor.h"
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
+#include "shell/LogStore.h"
 #include "shell/MDI_Commands.h"
 #include "shell/MDI_Rules.h"
 #include "shell/ModalForms.h"
@@ -26,7 +27,7 @@ namespace {
 // dropped with it, so that the dives listing walks the same dives as the buttons.
 void ReopenDiveList()
 {
-    gv.DiveListSQL = QStringLiteral("Select * from DIVEDATA ORDER by ") + gv.SortOrder;
+    gv.DiveListSQL = AllDivesSQL();
     gv.SQLText = QStringLiteral("Select * from DIVEDATA order by ") + gv.SortOrder + QStringLiteral(" ;");
     gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
 }

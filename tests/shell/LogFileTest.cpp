@@ -50,6 +50,17 @@ TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
     EXPECT_FALSE(MainFrm().ProgramEnded());
 }
 
+TEST_F(LogFileTest, AnotherLogIsBrowsedWithoutTheQueryFilterOfTheLogBefore)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    const qint64 dives = gv.DB->Scalar("Select COUNT(*) from DIVEDATA").ToLong();
+    ASSERT_GT(dives, 1);
+    gv.DiveListSQL = "Select * from DIVEDATA where LIFETIMEDIVENO = 1";
+    dialogs.ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.rsDiveData->RecordCount(), dives);
+}
+
 TEST_F(LogFileTest, CancelledOpenKeepsTheOpenLogAndItsPath)
 {
     dialogs.ExpectOpenFile("");

@@ -154,5 +154,25 @@ TEST_F(SideBarTest, OnlyTheItemOfTheFormOnScreenLooksSelected)
     EXPECT_EQ(MarkedItems(), QStringList{});
 }
 
+TEST_F(SideBarTest, AnAddCancelledForWantOfDivesBringsBackTheFormLeft)
+{
+    OpenLogOn();
+    Side("Personal");
+    dialogs.ExpectMsg("Please add new dive(s) before viewing further information.");
+    AnswerAddDive(LtdPlace::None);
+    Side("Dive");
+    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(Frm().ChildCaption(), "Personal");
+}
+
+TEST_F(SideBarTest, AHiddenQueryFormTakesItsCaptionAway)
+{
+    AddDives(1);
+    Side("Queries");
+    EXPECT_EQ(Frm().ChildCaption(), "Queries");
+    Side("Logo");
+    EXPECT_EQ(Frm().ChildCaption(), "");
+}
+
 } // namespace
 } // namespace kvl::test
