@@ -401,8 +401,10 @@ void DiveFrm::ReadBackNumbers()
         QString model = Text3(9).text().toUpper();
         model = NormalizeModelName(model).toUpper();
         if (model != gv.ModelName) {
-            gv.ModelName = model;
-            UpdateDCTable(gv.ModelName);
+            if (UpdateDCTable(model))
+                gv.ModelName = model;
+            else
+                Text3(9).setText(gv.ModelName);   // refused: the dive keeps its model
         }
         if (ShownDiffers(Text3(10).text(), PositiveText(d.MODELSERNO)))
             d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(10).text())));

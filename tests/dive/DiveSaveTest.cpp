@@ -212,6 +212,26 @@ TEST_F(DiveSaveTest, ManualDiveTakesATypedModelAndSerial)
     EXPECT_EQ(Stored(id, "MODELSERNO").ToLong(), 1234);
 }
 
+// With every id below the built-in models taken, a typed model is refused once and
+// the box shows the dive's model again, so the next save does not ask again.
+TEST_F(DiveSaveTest, AModelRefusedForWantOfIdsIsPutBack)
+{
+    gv.DB->Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 6000) "
+                   "Insert into DC_PROPERTIES (MODELID, MODELNAME) Select i, 'M' || i from n");
+    const qint64 id = AddDive(ManualDive());
+    Show(id);
+    TypeAndLeave(form->Text3(9), "full");
+    dialogs.ExpectMsg("No more dive computer models can be added.");
+    SaveAsMainWindow();
+    EXPECT_EQ(form->Text3(9).text(), "N/A");
+    EXPECT_EQ(Stored(id, "MODELID").ToLong(), 0);
+    emit form->MemoTxt().KeyDown(0);
+    form->MemoTxt().SetText("second save");
+    EXPECT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "MEMO").ToString(), "second save");
+    EXPECT_EQ(Stored(id, "MODELID").ToLong(), 0);
+}
+
 TEST_F(DiveSaveTest, ClockAndSurfaceIntervalAreTidiedOnSave)
 {
     const qint64 id = AddDive(ManualDive({{"DIVETIME", "00:30"}, {"STIME", "01:00"}}), 0, 0);   // 12-hour clock
