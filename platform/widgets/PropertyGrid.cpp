@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace kvl {
 
 namespace {
@@ -21,13 +23,26 @@ PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent)
     setIndentation(12);
 }
 
-// Captions and values share the width, so both stay in view in a narrow grid.
 void PropertyGrid::resizeEvent(QResizeEvent* event)
 {
     QTreeWidget::resizeEvent(event);
-    const int captionWidth = viewport()->width() * 11 / 20;
-    setColumnWidth(0, captionWidth);
-    setColumnWidth(1, viewport()->width() - captionWidth);
+    FitColumns();
+}
+
+// The values take the width the widest of them needs, up to nearly half the grid;
+// the captions, which are longer, take the rest. Both stay in view in a narrow grid.
+void PropertyGrid::FitColumns()
+{
+    const int width = viewport()->width();
+    int valueWidth = 0;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        const QWidget* box = itemWidget(*it, 1);
+        const int needed = box ? box->sizeHint().width() : fontMetrics().horizontalAdvance((*it)->text(1)) + 12;
+        valueWidth = std::max(valueWidth, needed);
+    }
+    valueWidth = std::min(valueWidth, width * 9 / 20);
+    setColumnWidth(0, width - valueWidth);
+    setColumnWidth(1, valueWidth);
 }
 
 QTreeWidgetItem* PropertyGrid::Item(const QString& key) const
@@ -44,6 +59,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     item->setData(0, KeyRole, key);
     item->setData(0, KindRole, kind);
     item->setText(0, caption);
+    item->setToolTip(0, caption.trimmed());   // a caption cut short by a narrow grid
     if (kind == Group) {
         QFont bold = item->font(0);
         bold.setBold(true);
@@ -60,8 +76,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     if (kind == Choice) {
         auto* box = new ListBox(false, this);   // not turned by a passing mouse wheel
         box->setObjectName(key);
-        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(4);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
         setItemWidget(item, 1, box);
         // Queued: the handler of ItemValueChange may rebuild the grid, this box included.
         connect(box, &QComboBox::textActivated, this,
@@ -123,6 +138,7 @@ void PropertyGrid::SetValueText(const QString& key, const QString& text)
         const QSignalBlocker quiet(box);
         box->setCurrentIndex(box->findText(text));
     }
+    FitColumns();
 }
 
 void PropertyGrid::Expand(const QString& key)
@@ -147,6 +163,7 @@ void PropertyGrid::AddChoice(const QString& key, int position, const QString& ch
     const int at = position <= 0 || position > box->count() ? box->count() : position - 1;
     box->insertItem(at, text, choiceKey);
     box->setCurrentIndex(box->findText(item->text(1)));
+    FitColumns();
 }
 
 QStringList PropertyGrid::Choices(const QString& key) const

@@ -44,6 +44,7 @@ protected:
 
 private:
     QTreeWidgetItem* Item(const QString& key) const;
+    void FitColumns();
     QTreeWidgetItem* lastGroup_ = nullptr;
 };
 

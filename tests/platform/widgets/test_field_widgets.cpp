@@ -85,6 +85,32 @@ TEST_F(FieldWidgetsTest, PropertyGridRowsByKey)
     EXPECT_FALSE(grid.Contains(QStringLiteral("Units")));
 }
 
+// In a narrow grid the short values keep what they need and the longer captions get
+// the rest; a caption still cut short shows whole as its tool tip.
+TEST_F(FieldWidgetsTest, NarrowGridGivesCaptionsWhatTheValuesLeave)
+{
+    PropertyGrid grid;
+    grid.resize(220, 200);
+    grid.Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
+    grid.AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Imperial"), QStringLiteral("Imperial"));
+    grid.AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Metric"), QStringLiteral("Metric"));
+    grid.Add(QStringLiteral("EDT"), QStringLiteral("Elapsed Dive Time (Hr:Min)\t"), PropertyGrid::Value);
+    grid.SetValueText(QStringLiteral("EDT"), QStringLiteral("1:00"));
+    grid.show();
+    QApplication::processEvents();
+    const int width = grid.viewport()->width();
+    const auto* box = grid.findChild<QComboBox*>(QStringLiteral("Units"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(grid.columnWidth(0) + grid.columnWidth(1), width);
+    EXPECT_GE(grid.columnWidth(1), box->fontMetrics().horizontalAdvance(QStringLiteral("Imperial")));
+    EXPECT_GT(grid.columnWidth(0), width * 11 / 20);
+    grid.SetValueText(QStringLiteral("EDT"), QString(80, QLatin1Char('9')));   // a long value takes no more than its share
+    EXPECT_GE(grid.columnWidth(0), width * 11 / 20);
+    const QTreeWidgetItem* edt = grid.topLevelItem(1);
+    ASSERT_NE(edt, nullptr);
+    EXPECT_EQ(edt->toolTip(0), "Elapsed Dive Time (Hr:Min)");
+}
+
 TEST_F(FieldWidgetsTest, APickInTheDropDownMayRebuildTheGrid)
 {
     PropertyGrid grid;
