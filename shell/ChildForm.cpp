@@ -25,9 +25,10 @@ void ChildForm::Show()
 
 void ChildForm::Hide()
 {
-    hide();
     if (MainFrmExists())
-        MainFrm().RemoveChild(*this);   // its caption goes with it
+        MainFrm().HideChild(*this);
+    else
+        hide();
 }
 
 void ChildForm::Unload()

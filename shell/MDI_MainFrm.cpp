@@ -209,6 +209,13 @@ void MDI_MainFrm::RemoveChild(ChildForm& form)
     childCaption_->clear();
 }
 
+void MDI_MainFrm::HideChild(ChildForm& form)
+{
+    form.hide();
+    if (form.parentWidget() == childHost_)
+        childCaption_->clear();
+}
+
 QString MDI_MainFrm::ChildCaption() const
 {
     return childCaption_->text();

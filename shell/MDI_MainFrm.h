@@ -96,6 +96,8 @@ public:
     // --- Child area ----------------------------------------------------------------
     void ShowChild(ChildForm& form);
     void RemoveChild(ChildForm& form);
+    // Takes the form and its caption out of sight; it stays in the child area.
+    void HideChild(ChildForm& form);
     // The caption shown above the child area: the shown form's title, or nothing.
     QString ChildCaption() const;
 
