@@ -219,14 +219,17 @@ void DiveFrm::Properties_ItemValueChange(const QString& key)
     }
     if (!flag || *flag == wanted)
         return;
-    // The dive is shown again in the new units: edits typed in the old ones are saved first.
+    // The dive is shown again in the new units: edits typed in the old ones are saved
+    // first. A new dive stays new, so leaving it still asks whether to keep it.
     if (gv.DiveChanged >= 2) {
         Dive_IsAnyChange();
         if (gv.DiveChanged == 3) {
             LoadSettings(loadedDiveId_);
             return;
         }
+        const bool isNew = gv.IsNewDive;
         DIVE_Update_DiveData();
+        gv.IsNewDive = isNew;
     }
     *flag = wanted;
     UpdateUnitFlags();

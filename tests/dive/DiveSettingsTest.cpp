@@ -99,6 +99,17 @@ TEST_F(DiveSettingsTest, AnEditTypedBeforeAUnitSwitchIsSavedInTheUnitsItWasTyped
     EXPECT_EQ(form->Text3(6).text(), "175");
 }
 
+TEST_F(DiveSettingsTest, ANewDiveStaysNewThroughAUnitSwitch)
+{
+    const qint64 id = AddDive(ManualDive(), 0, 1);
+    Show(id);
+    gv.IsNewDive = true;
+    TypeAndLeave(form->Text3(6), "2500");
+    form->Properties().ChooseValue("Units", "Metric");
+    EXPECT_EQ(Stored(id, "SPSI").ToDouble(), 2500);
+    EXPECT_TRUE(gv.IsNewDive);
+}
+
 TEST_F(DiveSettingsTest, ModelsTypedByHand)
 {
     const qint64 id = AddDive(ManualDive());
