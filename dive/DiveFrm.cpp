@@ -94,6 +94,7 @@ void DiveFrm::CreateControls()
     normal_ = new CheckBox(QStringLiteral("Normal"), this);
     nav_ = new CheckBox(QStringLiteral("Navigation"), this);
     memo_ = new MemoBox(this);
+    memo_->setTabChangesFocus(true);
     location_ = new DataCombo({QStringLiteral("LOCID"), QStringLiteral("Location")}, 1, this);
     site_ = new DataCombo({QStringLiteral("SITEID"), QStringLiteral("Dive Site")}, 1, this);
     properties_ = new PropertyGrid(this);
@@ -119,6 +120,14 @@ void DiveFrm::LayOutForm()
     Label3(17).setAlignment(Qt::AlignCenter);
     outer->addWidget(&Label3(17));
     outer->addLayout(columns, 1);
+    for (size_t i = 1; i < tabStops_.size(); ++i)
+        setTabOrder(tabStops_[i - 1], tabStops_[i]);
+}
+
+QWidget* DiveFrm::TabStop(QWidget* control)
+{
+    tabStops_.push_back(control);
+    return control;
 }
 
 QLayout* DiveFrm::DiveColumn()
@@ -127,9 +136,9 @@ QLayout* DiveFrm::DiveColumn()
     int row = 0;
     auto addRow = [&](int label, QWidget* box, QWidget* extra = nullptr) {
         dive->addWidget(&Label3(label), row, 0);
-        dive->addWidget(box, row, 1);
+        dive->addWidget(TabStop(box), row, 1);
         if (extra)
-            dive->addWidget(extra, row, 2);
+            dive->addWidget(TabStop(extra), row, 2);
         ++row;
     };
     addRow(0, &Text3(0));
@@ -163,35 +172,37 @@ QLayout* DiveFrm::TankColumn()
         frame5_[static_cast<size_t>(t)] = new QGroupBox(QString::fromUtf8(frames[t]), this);
         auto* grid = new QGridLayout(frame5_[static_cast<size_t>(t)]);
         auto* onOff = new QHBoxLayout;
-        onOff->addWidget(&TankCheck(t + 1, 0));
-        onOff->addWidget(&TankCheck(t + 1, 1));
+        onOff->addWidget(TabStop(&TankCheck(t + 1, 0)));
+        onOff->addWidget(TabStop(&TankCheck(t + 1, 1)));
         grid->addLayout(onOff, 0, 0, 1, 3);
         const TankLayout& l = tankLabels[t];
         const TankBoxes& b = kTankBoxes[t];
         const int unitBase = t == 0 ? 2 : t == 1 ? 6 : 9;
         int r = 1;
         grid->addWidget(&Label3(l.tid), r, 0);
-        grid->addWidget(&TIDTxt(t), r++, 1);
+        grid->addWidget(TabStop(&TIDTxt(t)), r++, 1);
         if (l.gas >= 0) {
             grid->addWidget(&Label3(l.gas), r, 0);
-            grid->addWidget(&Combo1(t + 1), r++, 1);
+            grid->addWidget(TabStop(&Combo1(t + 1)), r++, 1);
         }
         const int boxes[3] = {b.cylinder, b.start, b.end};
         const int captions[3] = {l.cylinder, l.start, l.end};
         for (int k = 0; k < 3; ++k) {
             grid->addWidget(&Label3(captions[k]), r, 0);
-            grid->addWidget(&Text3(boxes[k]), r, 1);
+            grid->addWidget(TabStop(&Text3(boxes[k])), r, 1);
             grid->addWidget(&Units_Opt(unitBase + k), r++, 2);
         }
         tanks->addWidget(frame5_[static_cast<size_t>(t)]);
+        if (t == 0) {   // tank 1's gas and the pressure used sit below its frame
+            auto* gas = new QGridLayout;
+            gas->addWidget(&Label3(11), 0, 0);
+            gas->addWidget(TabStop(&Combo1(0)), 0, 1);
+            gas->addWidget(&Label3(14), 1, 0);
+            gas->addWidget(TabStop(&Text3(8)), 1, 1);
+            gas->addWidget(&Units_Opt(5), 1, 2);
+            tanks->addLayout(gas);
+        }
     }
-    auto* gas = new QGridLayout;
-    gas->addWidget(&Label3(11), 0, 0);
-    gas->addWidget(&Combo1(0), 0, 1);
-    gas->addWidget(&Label3(14), 1, 0);
-    gas->addWidget(&Text3(8), 1, 1);
-    gas->addWidget(&Units_Opt(5), 1, 2);
-    tanks->insertLayout(1, gas);
     tanks->addStretch(1);
     return tanks;
 }
@@ -202,7 +213,7 @@ QLayout* DiveFrm::SideColumn()
         auto* frame = new QGroupBox(caption, this);
         auto* layout = new QVBoxLayout(frame);
         for (QWidget* box : boxes)
-            layout->addWidget(box);
+            layout->addWidget(TabStop(box));
         return frame;
     };
     auto* side = new QVBoxLayout;
@@ -211,13 +222,13 @@ QLayout* DiveFrm::SideColumn()
     side->addWidget(frameOf(QStringLiteral("Dive Data Type"), {dataType_[0], dataType_[1], dataType_[2]}));
     auto* device = new QGridLayout;
     device->addWidget(&Label3(18), 0, 0);
-    device->addWidget(&Text3(9), 0, 1);
+    device->addWidget(TabStop(&Text3(9)), 0, 1);
     device->addWidget(&Label3(20), 1, 0);
-    device->addWidget(&Text3(10), 1, 1);
+    device->addWidget(TabStop(&Text3(10)), 1, 1);
     side->addLayout(device);
-    side->addWidget(properties_, 1);
+    side->addWidget(TabStop(properties_), 1);
     side->addWidget(&Label3(19));
-    side->addWidget(memo_, 1);
+    side->addWidget(TabStop(memo_), 1);
     return side;
 }
 

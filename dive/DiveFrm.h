@@ -21,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace kvl {
 
@@ -131,6 +132,8 @@ private:
     QLayout* DiveColumn();
     QLayout* TankColumn();
     QLayout* SideColumn();
+    // Places a control in the Tab order, which follows the columns top to bottom.
+    QWidget* TabStop(QWidget* control);
     void ConnectEvents();
 
     DataCombo& ComboOf(const CatalogSide& side) const;
@@ -190,6 +193,7 @@ private:
     PropertyGrid* properties_ = nullptr;
     ButtonPopup* addDel_ = nullptr;
 
+    std::vector<QWidget*> tabStops_;
     qint64 loadedDiveId_ = -1;
     std::function<void()> pendingCommit_;   // the lost-focus handling of the box typed into
     bool refused_ = false;                  // a lost-focus check refused its box

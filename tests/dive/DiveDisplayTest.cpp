@@ -2,6 +2,9 @@
 
 #include "platform/runtime/Runtime.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
 namespace kvl::test {
 namespace {
 
@@ -102,6 +105,39 @@ TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
     EXPECT_EQ(f.Properties().Caption("EDT"), "Elapsed Dive Time (Hr:Min)\t");
     EXPECT_EQ(f.Properties().Kind("Group2"), PropertyGrid::Group);
     EXPECT_TRUE(f.Properties().IsExpanded("Group2"));
+}
+
+// Tab walks the boxes as they stand on screen, column by column, and leaves the memo.
+TEST_F(DiveDisplayTest, TabFollowsTheColumnsTopToBottom)
+{
+    const qint64 id = AddDive(ManualDive(), 1, 1);   // 24-hour clock: the AM/PM lists are hidden
+    Show(id);
+    DiveFrm& f = *form;
+    f.show();
+    QApplication::setActiveWindow(&f);
+    const auto pressTab = [] {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        QApplication::processEvents();
+    };
+    const std::vector<QWidget*> order{&f.Text3(0),  &f.Text3(1), &f.Masked1(0), &f.Masked1(1), &f.Text3(2),
+                                      &f.Text3(11), &f.Masked1(2), &f.Text3(3),  &f.Text3(4),   &f.Text3(22)};
+    f.Text3(0).setFocus();
+    QApplication::processEvents();
+    for (size_t i = 1; i < order.size(); ++i) {
+        pressTab();
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
+    }
+    f.Text3(6).setFocus();
+    QApplication::processEvents();
+    pressTab();
+    EXPECT_EQ(QApplication::focusWidget(), &f.Text3(7));
+    f.MemoTxt().setFocus();
+    QApplication::processEvents();
+    pressTab();
+    EXPECT_NE(QApplication::focusWidget(), &f.MemoTxt());
+    EXPECT_FALSE(f.MemoTxt().Text().contains('\t'));
+    f.hide();
 }
 
 TEST_F(DiveDisplayTest, DataTypeBoxesAndLocks)
