@@ -102,7 +102,9 @@ void DiveFrm::CommitCylinderOrAirConsumption(int index)
             ShowText(box, [&] { return AirConsumptionText(d.AIRCONSUMP); });
             return;
         }
-        d.AIRCONSUMP = static_cast<quint8>(RoundHalfEven(psi));
+        // A value shown rounded to bar is no edit: taken back it could land a psi off.
+        if (ShownDiffers(box.text(), AirConsumptionText(d.AIRCONSUMP)))
+            d.AIRCONSUMP = static_cast<quint8>(RoundHalfEven(psi));
         return;
     }
     db::Value& field = d.*TankField(index);

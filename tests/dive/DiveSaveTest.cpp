@@ -260,6 +260,23 @@ TEST_F(DiveSaveTest, AirConsumptionThatDoesNotFitItsByteIsPutBack)
     EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 255);
 }
 
+// 38 psi shows as 2.7 bar; leaving the box untouched must not store 39 psi.
+TEST_F(DiveSaveTest, AirConsumptionShownInBarIsNotReadBackUntouched)
+{
+    const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 38}}), 1, 1);
+    Show(id);
+    ASSERT_EQ(form->Text3(21).text(), "2.7");
+    Leave(form->Text3(21));
+    emit form->MemoTxt().KeyDown(0);
+    form->MemoTxt().SetText("x");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 38);
+    Show(id);
+    TypeAndLeave(form->Text3(21), "3");
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 43);
+}
+
 TEST_F(DiveSaveTest, PressureChecks)
 {
     const qint64 id = AddDive(ManualDive(), 1, 1);   // bar: 3000 psi shows 210
