@@ -6,6 +6,7 @@
 #include "shell/Units.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -40,6 +41,8 @@ DivesListingFrm::DivesListingFrm()
     Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Grid->horizontalHeader()->setStretchLastSection(true);
     connect(Grid, &QTableWidget::cellClicked, this, [this](int row, int) { Grid_Click(row); });
+    Grid->installEventFilter(this);
+    setFocusProxy(Grid);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Grid);
@@ -59,7 +62,21 @@ void DivesListingFrm::Form_Load()
         for (int c = 0; c < texts.size(); ++c)
             Grid->setItem(r, c, new QTableWidgetItem(texts[c]));
         Grid->item(r, 0)->setData(Qt::UserRole, QVariant::fromValue(rs->Field("DIVEID").ToLong()));
+        if (rs->Field("DIVEID").ToLong() == gv.CurrentDiveID)
+            Grid->setCurrentCell(r, 0);   // the list opens on the dive shown
     }
+}
+
+bool DivesListingFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Grid->currentRow() >= 0) {
+            Grid_Click(Grid->currentRow());
+            return true;
+        }
+    }
+    return PopupFormOf::eventFilter(watched, event);
 }
 
 void DivesListingFrm::Grid_Click(int row)

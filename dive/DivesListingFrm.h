@@ -28,6 +28,10 @@ public:
     void Grid_Click(int row);
 
     QTableWidget* Grid;
+
+protected:
+    // Enter on the grid picks its current row, as a click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace kvl

@@ -77,6 +77,7 @@ void ValueList::DropDown(const QString& key)
     window->setWindowFlags(Qt::Popup);
     window->move(viewport()->mapToGlobal(QPoint(columnViewportPosition(1), value.bottom())));
     window->show();
+    window->setFocus(Qt::PopupFocusReason);   // keys go to the window at once
 }
 
 } // namespace kvl

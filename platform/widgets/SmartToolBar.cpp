@@ -120,6 +120,7 @@ void SmartToolBar::DropDown(const QString& key)
     window->setWindowFlags(Qt::Popup);
     window->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
     window->show();
+    window->setFocus(Qt::PopupFocusReason);   // keys go to the window at once
 }
 
 void SmartToolBar::ItemChanged(BarItem& item)

@@ -7,6 +7,8 @@
 #include "shell/DiveRows.h"
 #include "shell/MDI_MainFrm.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTableWidget>
 
 namespace kvl::test {
@@ -162,6 +164,23 @@ TEST_F(DivesListingTest, AnAddedDiveDropsTheQueryFilterFromTheListing)
     EXPECT_EQ(gv.rsDiveData->RecordCount(), 4);
     ShowCurrentLTD();   // as the next re-reading of the browsed list does
     EXPECT_EQ(gv.rsDiveData->RecordCount(), 4);
+}
+
+TEST_F(DivesListingTest, OpensOnTheDiveShownAndEnterPicksTheRowChosenByKeys)
+{
+    AddDives(4);
+    OpenLogOn(IdOf(2));
+    Side("Location");
+    Frm().SmartUI1->DropDown("LTD");   // as the user's click does
+    DivesListingFrm& listing = DivesListingFrm::Instance();
+    EXPECT_TRUE(listing.isVisible());
+    EXPECT_TRUE(listing.Grid->hasFocus());
+    EXPECT_EQ(listing.Grid->currentRow(), RowOf(2));
+    listing.Grid->setCurrentCell(RowOf(4), 0);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(listing.Grid, &enter);
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(4));
+    EXPECT_EQ(gv.ActiveFormID, 5);
 }
 
 } // namespace
