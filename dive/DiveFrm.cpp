@@ -54,6 +54,9 @@ void DiveFrm::CreateControls()
     Text3(12).setReadOnly(true);
     Text3(12).setFocusPolicy(Qt::NoFocus);
     Text3(12).setFrame(false);
+    QPalette caption = Text3(12).palette();   // reads as the unit beside the box, not as a box
+    caption.setColor(QPalette::Base, caption.color(QPalette::Window));
+    Text3(12).setPalette(caption);
     masked1_[0] = new MaskedEdit(QStringLiteral("##/##/####"), this);
     masked1_[1] = new MaskedEdit(QStringLiteral("##:##"), this);
     masked1_[2] = new MaskedEdit(QStringLiteral("##:##"), this);
