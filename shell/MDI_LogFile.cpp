@@ -13,6 +13,7 @@
 #include "shell/Scramble.h"
 #include "shell/SystemServices.h"
 
+#include <QLabel>
 #include <QStatusBar>
 
 namespace kvl {
@@ -243,7 +244,7 @@ void MDI_MainFrm::ShowOpenedLog()
 
 void MDI_MainFrm::ShowLogInStatusBar()
 {
-    SmartStatusBar->showMessage(gv.LogFilePath);
+    statusLog_->setText(gv.LogFilePath);
 }
 
 } // namespace kvl

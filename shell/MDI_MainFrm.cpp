@@ -70,6 +70,9 @@ MDI_MainFrm::MDI_MainFrm()
     SmartUI1 = new SmartToolBar(this);
     addToolBar(Qt::TopToolBarArea, SmartUI1);
     SmartStatusBar = statusBar();
+    statusLog_ = new QLabel(SmartStatusBar);
+    statusLog_->setContentsMargins(4, 0, 4, 0);
+    SmartStatusBar->addWidget(statusLog_, 1);
 
     CreateMenus();
     CreateSideBar();
@@ -214,6 +217,11 @@ void MDI_MainFrm::HideChild(ChildForm& form)
     form.hide();
     if (form.parentWidget() == childHost_)
         childCaption_->clear();
+}
+
+QString MDI_MainFrm::StatusLogText() const
+{
+    return statusLog_->text();
 }
 
 QString MDI_MainFrm::ChildCaption() const

@@ -109,6 +109,8 @@ public:
     SmartSideBar* SmartBar;
     SmartToolBar* SmartUI1;
     QStatusBar* SmartStatusBar;
+    // The open log's path, kept on the status bar (menu tips do not wipe it).
+    QString StatusLogText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -126,6 +128,7 @@ private:
     QFrame* childHost_;
     QVBoxLayout* childHostLayout_;
     QLabel* childCaption_;
+    QLabel* statusLog_;
     bool ended_ = false;
     bool exiting_ = false;
 };

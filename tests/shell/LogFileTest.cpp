@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 
 namespace kvl::test {
 namespace {
@@ -59,6 +60,16 @@ TEST_F(LogFileTest, AnotherLogIsBrowsedWithoutTheQueryFilterOfTheLogBefore)
     dialogs.ExpectOpenFile(other);
     MainFrm().OpenDiveLog();
     EXPECT_EQ(gv.rsDiveData->RecordCount(), dives);
+}
+
+TEST_F(LogFileTest, TheStatusBarKeepsTheOpenLogsPathThroughMenuTips)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    dialogs.ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    MainFrm().SmartStatusBar->showMessage("Open data file");   // a menu item's tip
+    MainFrm().SmartStatusBar->clearMessage();
+    EXPECT_EQ(MainFrm().StatusLogText(), other);
 }
 
 TEST_F(LogFileTest, CancelledOpenKeepsTheOpenLogAndItsPath)
