@@ -523,12 +523,13 @@ void DiveFrm::ShowDepths()
 void DiveFrm::ShowTanks()
 {
     const DiveDataRec& d = gv.CurrentDive;
-    const bool on[3] = {d.TANK1ON, d.TANK1ON && d.TANK2ON, d.TANK1ON && d.TANK2ON && d.TANK3ON};
+    // A tank counts only with every tank before it, as the boxes show it.
+    const std::array<bool, 3> on{d.TANK1ON, d.TANK1ON && d.TANK2ON, d.TANK1ON && d.TANK2ON && d.TANK3ON};
     for (int t = 0; t < 3; ++t) {
         TankCheck(t + 1, 0).SetValue(on[t] ? 1 : 0);
         TankCheck(t + 1, 1).SetValue(InvertBit(on[t] ? 1 : 0));
     }
-    EnableTanks();
+    EnableTanks(on);
 }
 
 void DiveFrm::ShowDiveStatus()
@@ -543,9 +544,8 @@ void DiveFrm::ShowDiveStatus()
 
 // ---------------------------------------------------------------- tanks
 
-void DiveFrm::EnableTanks()
+void DiveFrm::EnableTanks(const std::array<bool, 3>& on)
 {
-    const bool on[3] = {gv.CurrentDive.TANK1ON, gv.CurrentDive.TANK2ON, gv.CurrentDive.TANK3ON};
     for (int t = 0; t < 3; ++t) {
         const TankBoxes& b = kTankBoxes[t];
         for (QWidget* box : {static_cast<QWidget*>(&TIDTxt(t)), static_cast<QWidget*>(&Combo1(t == 0 ? 0 : t + 1)),
@@ -573,12 +573,12 @@ void DiveFrm::EnDis_ableTankInfo()
         }
     }
     double used = 0;
-    const bool on[3] = {d.TANK1ON, d.TANK2ON, d.TANK3ON};
+    const std::array<bool, 3> on{d.TANK1ON, d.TANK2ON, d.TANK3ON};
     for (int t = 0; t < 3; ++t)
         if (on[t])
             used += Val(Text3(kTankBoxes[t].start).text()) - Val(Text3(kTankBoxes[t].end).text());
     Text3(8).setText(SingleToText(static_cast<float>(used)));
-    EnableTanks();
+    EnableTanks(on);
 }
 
 // ---------------------------------------------------------------- gas and ascent rate

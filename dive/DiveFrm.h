@@ -149,7 +149,8 @@ private:
     void ShowDepths();
     void ShowTanks();
     void ShowDiveStatus();
-    void EnableTanks();
+    // Enables the fields of the tanks in use (tank 1, 2, 3) and disables the others.
+    void EnableTanks(const std::array<bool, 3>& inUse);
     QString TimeIn24() const;
     void ShowTimeOut(const QString& timeIn24, const db::Value& minutes);
     void PutBackDiveTime();

@@ -91,6 +91,8 @@ TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
     EXPECT_EQ(f.Check1(0).Value(), 0);
     EXPECT_EQ(f.Check2(0).Value(), 0);   // tank 2 needs tank 1
     EXPECT_EQ(f.Check2(1).Value(), 1);
+    EXPECT_FALSE(f.Text3(16).isEnabled());   // and its fields are off with it
+    EXPECT_FALSE(f.TIDTxt(1).isEnabled());
     EXPECT_EQ(f.Text3(1).text(), "12");
     EXPECT_EQ(f.Text3(9).text(), "QX07");
     EXPECT_EQ(gv.ModelName, "QX07");
