@@ -39,7 +39,7 @@ QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)
     else
         return nullptr;
     gv.PickedDate = lst2->ItemText(key);
-    return &frmDate::Instance();
+    return &frmDate::DropDownFor();
 }
 
 void QueriesFrm::ApplyResultToDivesListing()

@@ -32,6 +32,13 @@ frmDate::frmDate()
     Form_Load();
 }
 
+frmDate& frmDate::DropDownFor()
+{
+    frmDate& picker = Instance();
+    picker.Form_Load();
+    return picker;
+}
+
 void frmDate::Form_Load()
 {
     const QSignalBlocker quiet(MonthView1);

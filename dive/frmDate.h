@@ -31,6 +31,10 @@ public:
 
     QCalendarWidget* MonthView1 = nullptr;
 
+    // The calendar as a date item drops it down: loaded when needed and, as it
+    // serves several items, set each time on the item's date (gv.PickedDate).
+    static frmDate& DropDownFor();
+
     // A click or double-click on a date: hand it back to the caller's item and hide.
     void MonthView1_DateClick(const QDate& date);
     // The calendar's selection moved (keyboard, month change).

@@ -75,7 +75,7 @@ QWidget* DCFrm::lst2_ItemDropDown(const QString& key)
     gv.DatePickerCaller = kPickSettingsDate;
     gv.DCDateFormat = DateOrderOption;
     gv.PickedDate = lst2->ItemText(key);
-    return &frmDate::Instance();
+    return &frmDate::DropDownFor();
 }
 
 } // namespace kvl

@@ -126,5 +126,17 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
     EXPECT_TRUE(frmDate::Instance().isVisible());
 }
 
+TEST_F(DatePickerTest, EachDropDownOpensOnItsOwnItemsDate)
+{
+    gv.UnitDate = 0;
+    Query().SetItemText("fromDate", "05/03/2009");
+    Query().SetItemText("toDate", "31/12/2009");
+    Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
+    EXPECT_EQ(frmDate::Instance().MonthView1->selectedDate(), march5);
+    Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate"));
+    EXPECT_EQ(frmDate::Instance().MonthView1->selectedDate(), QDate(2009, 12, 31));
+    EXPECT_EQ(Query().ItemText("toDate"), "31/12/2009");   // opening picks nothing
+}
+
 } // namespace
 } // namespace kvl::test
