@@ -1,7 +1,6 @@
 // The start-up road, the exit road, and the menu commands for help, about and print.
 #include "shell/MDI_MainFrm.h"
 
-#include "dive/DiveFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -130,11 +129,9 @@ bool MDI_MainFrm::SaveFormsOnExit()
     }
     if (gv.CurrentDiveID <= 0)
         return true;
+    // As on leaving the dive for another: No to a dive just added takes it out again.
     CommitDiveRecordEdit();
-    DiveFrm& record = DiveFrm::Instance();
-    if ((record.Dive_IsAnyChange() || gv.IsNewDive) && AskToSaveChanges())
-        record.DIVE_Update_DiveData();
-    return gv.DiveChanged != 3;
+    return LeaveOpenDive() != LeaveResult::Refused;
 }
 
 void MDI_MainFrm::closeEvent(QCloseEvent* event)

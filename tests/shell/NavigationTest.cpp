@@ -87,6 +87,19 @@ TEST_F(NavigationTest, NoToANewDiveLeavesTheLogAsBeforeTheAdd)
     EXPECT_EQ(NumbersByDate(), before);
 }
 
+TEST_F(NavigationTest, NoToANewDiveOnExitLeavesTheLogAsBeforeTheAdd)
+{
+    const auto before = NumbersByDate();
+    AnswerAddDive(LtdPlace::Middle, "3");
+    Tool("AddDive");
+    dialogs.ExpectMsg("Do you want to save the changes?", MsgAnswer::No)
+        .ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::No);
+    Tool("Exit");
+    gv.DB = db::Database::Open(logPath);
+    EXPECT_EQ(NumbersByDate(), before);
+    EXPECT_EQ(Count("DIVE_DC_SETTINGS"), 5);
+}
+
 TEST_F(NavigationTest, ARefusedRecordKeepsTheUserOnTheDive)
 {
     MaskedEdit& date = DiveFrm::Instance().Masked1(0);
