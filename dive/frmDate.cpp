@@ -29,6 +29,7 @@ frmDate::frmDate()
     connect(MonthView1, &QCalendarWidget::clicked, this, &frmDate::MonthView1_DateClick);
     connect(MonthView1, &QCalendarWidget::activated, this, &frmDate::MonthView1_DateClick);
     connect(MonthView1, &QCalendarWidget::selectionChanged, this, &frmDate::MonthView1_SelChange);
+    setFocusProxy(MonthView1);   // the keys move the calendar's selection at once
     Form_Load();
 }
 
@@ -47,22 +48,26 @@ void frmDate::Form_Load()
 
 void frmDate::MonthView1_DateClick(const QDate& date)
 {
-    HandBack(date);
+    HandBack(date, true);
+    hide();
 }
 
+// The item follows the selection, but the calendar stays open: moving by the keys
+// goes on until Enter or a click picks the date (or Escape leaves).
 void frmDate::MonthView1_SelChange()
 {
-    HandBack(MonthView1->selectedDate());
+    HandBack(MonthView1->selectedDate(), false);
 }
 
-void frmDate::HandBack(const QDate& date)
+void frmDate::HandBack(const QDate& date, bool picked)
 {
     gv.PickedDate = FormatPickedDate(date, PickOrder());
     switch (gv.DatePickerCaller) {
     case kPickFromDate: {
         ValueList& list = *QueriesFrm::Instance().lst2;
         list.SetItemText(QStringLiteral("fromDate"), gv.PickedDate);
-        if (list.ItemText(QStringLiteral("toDate")).isEmpty())
+        // Only the date picked fills an empty end, not the days passed on the way.
+        if (picked && list.ItemText(QStringLiteral("toDate")).isEmpty())
             list.SetItemText(QStringLiteral("toDate"), gv.PickedDate);
         break;
     }
@@ -75,7 +80,6 @@ void frmDate::HandBack(const QDate& date)
     default:
         break;
     }
-    hide();
 }
 
 } // namespace kvl

@@ -37,12 +37,13 @@ public:
 
     // A click or double-click on a date: hand it back to the caller's item and hide.
     void MonthView1_DateClick(const QDate& date);
-    // The calendar's selection moved (keyboard, month change).
+    // The calendar's selection moved (keyboard): the item follows it.
     void MonthView1_SelChange();
 
 private:
     void Form_Load();
-    void HandBack(const QDate& date);
+    // Writes the date into the caller's item; `picked` for a click or Enter.
+    void HandBack(const QDate& date, bool picked);
 };
 
 } // namespace kvl

@@ -8,6 +8,9 @@
 #include "tests/support/QtPrint.h"
 
 #include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTableView>
 
 namespace kvl::test {
 namespace {
@@ -100,8 +103,13 @@ TEST_F(DatePickerTest, MovingTheSelectionHandsBackTheDateInTheItemsOrder)
 {
     gv.UnitDate = 0;
     frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate"));
+    picker.show();
     picker.MonthView1->setSelectedDate(march5);
     EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
+    EXPECT_TRUE(picker.isVisible());   // the keys go on moving until Enter picks
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(picker.MonthView1->findChild<QTableView*>(), &enter);
+    EXPECT_FALSE(picker.isVisible());
 }
 
 TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
@@ -124,6 +132,22 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
     emit settings.itemActivated(settings.findItems("Date", Qt::MatchExactly, 0).value(0), 0);   // Enter
     EXPECT_EQ(gv.DatePickerCaller, 3);
     EXPECT_TRUE(frmDate::Instance().isVisible());
+}
+
+TEST_F(DatePickerTest, KeysMoveTheFromDateAndEnterFillsAnEmptyToDateWithTheDatePicked)
+{
+    gv.UnitDate = 0;
+    Query().SetItemText("fromDate", "05/03/2009");
+    frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
+    picker.show();
+    QTableView* days = picker.MonthView1->findChild<QTableView*>();
+    for (const int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(days, &press);
+    }
+    EXPECT_EQ(Query().ItemText("fromDate"), "07/03/2009");
+    EXPECT_EQ(Query().ItemText("toDate"), "07/03/2009");
+    EXPECT_FALSE(picker.isVisible());
 }
 
 TEST_F(DatePickerTest, EachDropDownOpensOnItsOwnItemsDate)
