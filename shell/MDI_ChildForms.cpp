@@ -110,6 +110,17 @@ void SaveForm(SaveRule rule, int code)
     }
 }
 
+// Saves the open dive record before another form takes its place. True when the
+// record refuses (a bad date or time, DiveChanged 3): closing it then would lose
+// its other edits.
+bool DiveRecordRefusesToClose()
+{
+    if (gv.ActiveFormID != FormCode::Dive)
+        return false;
+    SaveForm(SaveRuleOf(SaveOccasion::Closing, FormCode::Dive), FormCode::Dive);
+    return gv.DiveChanged == 3;
+}
+
 } // namespace
 
 void SaveOpenForm(SaveOccasion occasion, int code)
@@ -137,8 +148,13 @@ void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
         return;
     }
     const int code = SelectedForm(key);
-    if (code != gv.ActiveFormID)
+    if (code != gv.ActiveFormID) {
+        if (DiveRecordRefusesToClose()) {
+            MarkShownForm();   // the user stays on the record to mend it
+            return;
+        }
         CloseChildForm(gv.ActiveFormID);
+    }
     if (code == -1 || code == gv.ActiveFormID)
         return;   // the logo, or the form already open
 

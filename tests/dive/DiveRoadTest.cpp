@@ -93,6 +93,23 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
     EXPECT_NE(gv.CurrentDiveID, first);
 }
 
+TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWhenAnotherFormIsChosen)
+{
+    Type(Form().Text3(7), "40");
+    Form().Text3_LostFocus(7);
+    Form().Masked1_GotFocus(0);
+    Type(Form().Masked1(0), "31/31/2009");
+    dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+    MainFrm().SmartBar->Items("Location").SetSelected(true);
+    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.CurrentDiveID, first);
+    EXPECT_EQ(Form().Text3(7).text(), "40");   // the other edit is still there to be saved
+    // The next attempt is checked again and, the date being put back, saves and goes ahead.
+    MainFrm().SmartBar->Items("Location").SetSelected(true);
+    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(Stored("EPSI").ToDouble(), 40);
+}
+
 TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)
 {
     MainFrm().show();
