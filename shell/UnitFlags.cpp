@@ -11,8 +11,8 @@ struct FlagColumn {
     quint8 Global_Vars::*flag;
 };
 
-// The order in which the flags are read from the units row.
-constexpr std::array<FlagColumn, 7> readOrder{{
+// Each unit flag and the column of the units row that stores it.
+constexpr std::array<FlagColumn, 7> flagColumns{{
     {"DEPTH", &Global_Vars::UnitDepth},
     {"PRESSURE", &Global_Vars::UnitPressure},
     {"WEIGHT", &Global_Vars::UnitWeight},
@@ -20,17 +20,6 @@ constexpr std::array<FlagColumn, 7> readOrder{{
     {"TIME", &Global_Vars::UnitTime},
     {"DATE", &Global_Vars::UnitDate},
     {"CYLINDER", &Global_Vars::UnitCylinder},
-}};
-
-// The order in which they are written back.
-constexpr std::array<FlagColumn, 7> writeOrder{{
-    {"DEPTH", &Global_Vars::UnitDepth},
-    {"PRESSURE", &Global_Vars::UnitPressure},
-    {"DATE", &Global_Vars::UnitDate},
-    {"WEIGHT", &Global_Vars::UnitWeight},
-    {"CYLINDER", &Global_Vars::UnitCylinder},
-    {"TIME", &Global_Vars::UnitTime},
-    {"TEMP", &Global_Vars::UnitTemp},
 }};
 
 void OpenUnits()
@@ -51,11 +40,11 @@ void InitUnitFlags()
 void LoadUnits()
 {
     OpenUnits();
-    for (const FlagColumn& f : readOrder)
+    for (const FlagColumn& f : flagColumns)
         gv.*f.flag = 1;
     if (gv.rsUnits->EOF())
         return;
-    for (const FlagColumn& f : readOrder) {
+    for (const FlagColumn& f : flagColumns) {
         const db::Value v = gv.rsUnits->Field(f.column);
         if (!v.IsNull() && !v.ToBool())
             gv.*f.flag = 0;
@@ -70,7 +59,7 @@ void UpdateUnitFlags()
     if (!gv.rsUnits || gv.rsUnits->EOF())
         return;
     gv.rsUnits->Edit();
-    for (const FlagColumn& f : writeOrder)
+    for (const FlagColumn& f : flagColumns)
         gv.rsUnits->SetField(f.column, db::Value(gv.*f.flag == 1));
     gv.rsUnits->Update();
 }

@@ -17,23 +17,26 @@ void BarItem::SetText(const QString& text)
     host_.ItemChanged(*this);
 }
 
+template <typename T>
+void BarItem::Change(T& state, T value)
+{
+    if (state == value)
+        return;
+    state = value;
+    host_.ItemChanged(*this);
+}
+
 void BarItem::SetVisible(int visible)
 {
-    visible = visible != 0 ? 1 : 0;
-    if (visible_ == visible)
-        return;
-    visible_ = visible;
-    host_.ItemChanged(*this);
+    Change(visible_, visible != 0 ? 1 : 0);
 }
 
 void BarItem::SetEnabled(bool enabled)
 {
-    if (enabled_ == enabled)
-        return;
-    enabled_ = enabled;
-    host_.ItemChanged(*this);
+    Change(enabled_, enabled);
 }
 
+// Unlike the other states, selecting raises the click every time, as the bars' users expect.
 void BarItem::SetSelected(bool selected)
 {
     selected_ = selected;
@@ -44,18 +47,12 @@ void BarItem::SetSelected(bool selected)
 
 void BarItem::MarkSelected(bool selected)
 {
-    if (selected_ == selected)
-        return;
-    selected_ = selected;
-    host_.ItemChanged(*this);
+    Change(selected_, selected);
 }
 
 void BarItem::SetChecked(bool checked)
 {
-    if (checked_ == checked)
-        return;
-    checked_ = checked;
-    host_.ItemChanged(*this);
+    Change(checked_, checked);
 }
 
 BarItem& BarItems::Add(BarItemKind kind, const QString& key, const QString& text, const QString& toolTip)

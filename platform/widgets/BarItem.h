@@ -57,6 +57,10 @@ public:
     void SetChecked(bool checked);
 
 private:
+    // Stores a new state and tells the host, which redraws the item; no-op when unchanged.
+    template <typename T>
+    void Change(T& state, T value);
+
     BarItemHost& host_;
     BarItemKind kind_;
     QString key_;
