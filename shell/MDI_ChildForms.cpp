@@ -96,7 +96,11 @@ void SaveForm(SaveRule rule, int code)
             return;
         break;
     case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
+        if (NoCurrentDive())
+            return;
+        // The change check is what reads the boxes back into the record: it runs for
+        // a new dive too, or the dive would be written without what was typed.
+        if (!DiveRecordChanged() && !gv.IsNewDive)
             return;
         break;
     }

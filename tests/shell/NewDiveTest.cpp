@@ -1,0 +1,72 @@
+// A dive added by hand: what the user types into it reaches its row on every road
+// that saves it, and only that dive can be taken out again by No.
+#include "tests/shell/CommandsTest.h"
+
+#include "dive/DiveFrm.h"
+#include "platform/widgets/SmartSideBar.h"
+#include "shell/MDI_MainFrm.h"
+
+namespace kvl::test {
+namespace {
+
+const char kSave[] = "Do you want to save the changes?";
+
+class NewDiveTest : public CommandsTest {
+protected:
+    DiveFrm& Form() { return DiveFrm::Instance(); }
+    // Adds a dive by hand after the last one, with the dive record showing it in
+    // metric units and 24-hour time.
+    qint64 AddByHand()
+    {
+        gv.UnitSystem = 0;
+        gv.UnitTime = 0;
+        AnswerAddDive(LtdPlace::End);
+        Tool("AddDive");
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
+        EXPECT_TRUE(gv.IsNewDive);
+        return gv.CurrentDiveID;
+    }
+    // Typing as the user does: the box's text changes and its key event fires; the
+    // box is not left, so only the command can take the value in.
+    void Type(EditBox& box, const QString& text)
+    {
+        box.setText(text);
+        emit box.KeyDown(0);
+    }
+};
+
+TEST_F(NewDiveTest, EveryTypedBoxIsStoredOnEachRoadThatSavesIt)
+{
+    AddDives(2);
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"Save", [this] { Tool("Save"); }},
+        {"side bar", [this] { Side("Location"); }},
+        {"next dive, Yes",
+         [this] {
+             dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+             Tool("FirstDive");
+         }},
+    };
+    for (const auto& [road, run] : roads) {
+        SCOPED_TRACE(road);
+        const qint64 id = AddByHand();
+        Type(Form().Text3(1), "12");    // dive number
+        Type(Form().Text3(3), "30");    // max. depth, metres
+        Type(Form().Text3(11), "45");   // elapsed time
+        Type(Form().Text3(22), "20");   // min. temperature, Celsius
+        Form().Masked1_GotFocus(1);
+        Form().Masked1(1).SetText("08:15");
+        emit Form().Masked1(1).KeyDown(0);
+
+        run();
+
+        EXPECT_EQ(Stored(id, "DIVENO").ToLong(), 12);
+        EXPECT_NEAR(Stored(id, "MDEPTH").ToDouble(), 30 / 0.3048, 0.5);   // whole feet
+        EXPECT_EQ(Stored(id, "BTIME").ToLong(), 45);
+        EXPECT_NEAR(Stored(id, "TEMP").ToDouble(), 68, 0.05);
+        EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "08:15");
+    }
+}
+
+} // namespace
+} // namespace kvl::test
