@@ -100,7 +100,7 @@ void SaveForm(SaveRule rule, int code)
             return;
         // The change check is what reads the boxes back into the record: it runs for
         // a new dive too, or the dive would be written without what was typed.
-        if (!DiveRecordChanged() && !gv.IsNewDive)
+        if (!DiveRecordChanged() && !CurrentDiveIsNew())
             return;
         break;
     }

@@ -44,15 +44,23 @@ void DeleteEveryDive()
 // Makes room and adds the dive by hand, all or nothing; its DIVEID, 0 on failure.
 qint32 AddManualDive(AddDiveAction action)
 {
-    db::Transaction tx(*gv.DB);
-    if (action == AddDiveAction::ShiftAllThenAdd)
-        ShiftLifeTimeDivesUp();
-    else if (action == AddDiveAction::ShiftFromThenAdd)
-        ShiftLifeTimeDivesUp(gv.NewDiveLTD);
-    const qint32 id = InitialNewDive();
-    if (id)
-        tx.Commit();
-    return id;
+    try {
+        db::Transaction tx(*gv.DB);
+        if (action == AddDiveAction::ShiftAllThenAdd)
+            ShiftLifeTimeDivesUp();
+        else if (action == AddDiveAction::ShiftFromThenAdd)
+            ShiftLifeTimeDivesUp(gv.NewDiveLTD);
+        const qint32 id = InitialNewDive();
+        if (id)
+            tx.Commit();
+        return id;
+    } catch (const db::DbError&) {
+        // The room was not made or the add not committed: no dive was added.
+        ForgetNewDive();
+        MsgBox(QStringLiteral("Could not initial new manual dive."), MsgButtons::OK, MsgIcon::Critical,
+               QStringLiteral("Error"));
+        return 0;
+    }
 }
 
 // Shows the download window in a transfer mode (1 read settings, 2 write
@@ -146,7 +154,7 @@ void DeleteDive(MDI_MainFrm& frm)
     const qint32 id = gv.CurrentDiveID;
     const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
     if (DeleteDiveInfo(id)) {
-        gv.IsNewDive = false;
+        ForgetNewDive();
         if (!ltd.IsNull())
             ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
     }

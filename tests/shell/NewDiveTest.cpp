@@ -68,5 +68,27 @@ TEST_F(NewDiveTest, EveryTypedBoxIsStoredOnEachRoadThatSavesIt)
     }
 }
 
+TEST_F(NewDiveTest, AFailedAddLeavesTheDiveOnScreenAsItWas)
+{
+    AddDives(3);
+    Side("Dive");
+    const qint64 shown = gv.CurrentDiveID;
+    gv.DB->Execute("Create trigger NoSettings before insert on DIVE_DC_SETTINGS begin "
+                   "select raise(abort, 'refused'); end");
+    dialogs.ExpectMsg("Could not initial new manual dive.");
+    AnswerAddDive(LtdPlace::End);
+    Tool("AddDive");
+    EXPECT_FALSE(gv.IsNewDive);
+    ASSERT_EQ(gv.CurrentDiveID, shown);
+
+    // An edit left unsaved: No keeps the dive as stored, it does not take it out.
+    EditMemo("Not kept");
+    dialogs.ExpectMsg(kSave, MsgAnswer::No);
+    Tool("NextDive");
+    EXPECT_EQ(Count("DIVEDATA"), 3);
+    EXPECT_EQ(Count("DIVE_DC_SETTINGS", shown), 1);
+    EXPECT_NE(Stored(shown, "MEMO").ToString(), "Not kept");
+}
+
 } // namespace
 } // namespace kvl::test
