@@ -156,6 +156,7 @@ void DeleteAllDives()
         tx.Commit();
     } catch (const std::exception&) {
     }
+    ForgetNewDive();
     gv.CurrentDiveID = -1;
     gv.CurrentDive.LIFETIMEDIVENO = -1;
     CurrentMainWindowHooks().SetLTDText(QString());

@@ -71,6 +71,7 @@ void MDI_MainFrm::LoadDatabase()
         gv.ActiveFormID = FormCode::LogOpened;
         gv.DBIsOpen = false;
         gv.CurrentDiveID = -1;
+        ForgetNewDive();   // the dive just added belongs to the log that closed
         // A query's filter belongs to the log it was made on.
         gv.DiveListSQL = AllDivesSQL();
         DisableDiveButtons();

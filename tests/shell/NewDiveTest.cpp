@@ -90,5 +90,34 @@ TEST_F(NewDiveTest, AFailedAddLeavesTheDiveOnScreenAsItWas)
     EXPECT_NE(Stored(shown, "MEMO").ToString(), "Not kept");
 }
 
+TEST_F(NewDiveTest, AfterDeletingAllDivesAnotherLogsDivesAreNotTakenForNew)
+{
+    const QString other = Home() + "/Other.dlg";
+    ASSERT_TRUE(MakeFreshLog(other));
+    {
+        auto log = db::Database::Open(other);
+        for (int i = 1; i <= 3; ++i) {   // ids 1-3, as in the log left
+            const qint64 id = InsertRow(*log, "DIVEDATA",
+                                        {{"LIFETIMEDIVENO", i}, {"DIVEDATE", QString("2010/01/0%1").arg(i)},
+                                         {"DIVETIME", "10:00"}, {"MODELID", 6774}, {"DATATYPE", 1}});
+            InsertRow(*log, "DIVE_DC_SETTINGS", {{"DIVEID", id}});
+        }
+    }
+    AddDives(2);
+    ASSERT_EQ(AddByHand(), 3);
+    dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
+    Tool("DeleteAllDives");
+    EXPECT_FALSE(gv.IsNewDive);
+
+    dialogs.ExpectOpenFile(other);
+    Tool("OpenLog");
+    ASSERT_EQ(gv.DB->Path(), other);
+    Side("Dive");
+    Tool("LastDive");
+    ASSERT_EQ(gv.CurrentDiveID, 3);
+    Tool("PrevDive");   // nothing was edited: no question, nothing deleted
+    EXPECT_EQ(Count("DIVEDATA"), 3);
+}
+
 } // namespace
 } // namespace kvl::test
