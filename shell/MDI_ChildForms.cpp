@@ -114,18 +114,20 @@ void SaveForm(SaveRule rule, int code)
     }
 }
 
-// Saves the open dive record before another form takes its place. True when the
-// record refuses (a bad date or time, DiveChanged 3): closing it then would lose
-// its other edits.
+} // namespace
+
+bool DiveRecordRefused()
+{
+    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == 3;
+}
+
 bool DiveRecordRefusesToClose()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return false;
     SaveForm(SaveRuleOf(SaveOccasion::Closing, FormCode::Dive), FormCode::Dive);
-    return gv.DiveChanged == 3;
+    return DiveRecordRefused();
 }
-
-} // namespace
 
 void SaveOpenForm(SaveOccasion occasion, int code)
 {
@@ -312,6 +314,8 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
 void MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
     SaveOpenForm(SaveOccasion::BeforePrint, formCode);
+    if (DiveRecordRefused())
+        return;   // reloading would drop the edits the record still holds
     LoadCurrentDive();
 }
 

@@ -10,6 +10,7 @@
 #include "shell/DiveRows.h"
 #include "shell/Global_Vars.h"
 #include "shell/LogStore.h"
+#include "shell/MDI_Commands.h"
 #include "shell/Scramble.h"
 #include "shell/SystemServices.h"
 
@@ -110,6 +111,8 @@ bool MDI_MainFrm::IsValidDiveData()
 
 void MDI_MainFrm::OpenDiveLog()
 {
+    if (DiveRecordRefusesToClose())
+        return;
     for (;;) {
         // A cancelled choice leaves the log that is open, and its path, as they are.
         const QString openPath = gv.DB && gv.DB->IsOpen() ? gv.DB->Path() : gv.LogFilePath;
@@ -144,6 +147,8 @@ void MDI_MainFrm::OpenDiveLog()
 
 void MDI_MainFrm::CreateNewDiveLog()
 {
+    if (DiveRecordRefusesToClose())
+        return;
     const QString typed = InputBox("Enter your desired Dive Log file name:", "Create New Dive Log", QString());
     if (typed.trimmed().isEmpty())
         return;

@@ -78,6 +78,8 @@ void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
 
 void AddDive(MDI_MainFrm& frm)
 {
+    if (DiveRecordRefusesToClose())
+        return;
     const int noted = gv.ActiveFormID;
     frm.CloseChildForm(noted);
     AddDiveOption::Run(&frm);
@@ -216,6 +218,10 @@ void MDI_MainFrm::SmartUI1_ItemTextChange(const QString& key, const QString& tex
         return;
     if (!SmartUI1->Items(key).Checked())
         return;
+    if (DiveRecordRefusesToClose()) {
+        SmartUI1->Items(key).SetChecked(false);   // the units stay as they are
+        return;
+    }
     SmartUI1->Items(metric ? QStringLiteral("Imperial") : QStringLiteral("Metric")).SetChecked(false);
     // The diver's and the companions' forms stay open through the switch; the
     // others are closed and opened again in the new units.
