@@ -1,7 +1,8 @@
 #include "reports/Reports.h"
 
-#include "platform/printer_qt/PrintPreview.h"
-#include "shell/Global_Vars.h"
+#include "platform/printer/qt/PrintPreview.h"
+#include "shell/core/FormCode.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/ModalForms.h"
 
 #include <QButtonGroup>
@@ -16,9 +17,6 @@
 namespace kvl {
 
 namespace {
-
-// The child forms that limit the choice.
-enum ChildFormCode : quint8 { DiverFormCode = 1, SettingsFormCode = 2, HistoryFormCode = 8 };
 
 PrintStepRunner printStep;
 
@@ -81,11 +79,11 @@ void PrintOption::Form_Load()
         move((area.width() - width()) / 2, (area.height() - height()) / 2);
     }
     Option1[SettingsOption]->setEnabled(false);
-    const quint8 form = gv.ActiveFormID;
-    if (form == DiverFormCode || form == SettingsFormCode || form == HistoryFormCode) {
+    const int form = gv.ActiveFormID;
+    if (form == FormCode::Personal || form == FormCode::DiveComputer || form == FormCode::History) {
         Option1[LogbookOption]->setEnabled(false);
         Option1[DetailsOption]->setEnabled(false);
-        if (form == SettingsFormCode)
+        if (form == FormCode::DiveComputer)
             Option1[SettingsOption]->setEnabled(true);
     }
 }

@@ -2,9 +2,9 @@
 
 #include "platform/runtime/Runtime.h"
 #include "reports/core/ReportFrame.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 #include <QHash>
 

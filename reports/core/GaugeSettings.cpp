@@ -3,8 +3,8 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Runtime.h"
 #include "reports/core/ReportFrame.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
 
 #include <array>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "platform/runtime/Runtime.h"
 #include "reports/core/ReportFrame.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <memory>
 #include <vector>

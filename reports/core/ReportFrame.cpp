@@ -1,7 +1,7 @@
 #include "reports/core/ReportFrame.h"
 
 #include "platform/runtime/Runtime.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 namespace kvl {
 
