@@ -1,9 +1,9 @@
 #include "analysis/core/Profile.h"
 
 #include "platform/runtime/Runtime.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "tests/analysis/core/ProfileLog.h"
 
-#include "shell/Global_Vars.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Units.h"
 
 namespace kvl::test {
 
