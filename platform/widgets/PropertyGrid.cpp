@@ -300,3 +300,17 @@ void PropertyGrid::ChooseValue(const QString& key, const QString& text)
 }
 
 } // namespace kvl
+
+namespace kvl {
+
+void PropertyGrid::TypeValue(const QString& key, const QString& text)
+{
+    QLineEdit* box = ValueBox(key);
+    if (!box)
+        return;
+    emit KeyDown(key);
+    box->setText(text);
+    emit box->textEdited(text);
+}
+
+} // namespace kvl

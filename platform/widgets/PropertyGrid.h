@@ -52,6 +52,9 @@ public:
 
     // What a user's pick in the drop-down does: sets the value and reports it.
     void ChooseValue(const QString& key, const QString& text);
+    // What typing a whole value into a text row does: reports the key pressed,
+    // sets the value and reports the change.
+    void TypeValue(const QString& key, const QString& text);
 
 signals:
     void ItemValueChange(const QString& key);
