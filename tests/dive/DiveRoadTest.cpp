@@ -4,7 +4,7 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
 #include "tests/support/KvlTest.h"
