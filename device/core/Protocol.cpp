@@ -86,6 +86,9 @@ bool CommLink::Qor_WakeUpRead()
     ShowStatus(QStringLiteral("Starting Handshake..."));
     const int command = gv.CommMode == 2 ? CmdWakeForWrite : CmdWake;
     Link.DataSeen = true;
+    // Late bytes of an earlier reply (the interface test's) must not pass for the identity.
+    if (port_)
+        port_->DiscardInput();
     SetWakeState(command, WakeReplySize);
     SendCommand(1);
     const WaitEnd end = WaitReply(LinkTiming::WakeWindow, [&] {
