@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -53,6 +54,7 @@ double PtyServer::Now() const
 bool PtyServer::Start(QString* error)
 {
     startNs_ = MonotonicNs();
+    prctl(PR_SET_TIMERSLACK, 1UL);  // pacing deadlines to the microsecond
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
         *error = QStringLiteral("cannot open a pseudo-terminal");
@@ -98,33 +100,29 @@ void PtyServer::Read()
         if (n <= 0)
             return;
         const double now = Now();
-        Pending in{now, QByteArray(buffer, int(n))};
+        double arrived = now;
         if (paced_) {
             inFreeAt_ = std::max(now, inFreeAt_) + double(n) / LineBytesPerSecond;
-            in.at = inFreeAt_;
+            arrived = inFreeAt_;
         }
-        inbound_.push_back(std::move(in));
-    }
-}
-
-void PtyServer::RunDue()
-{
-    const double now = Now();
-    while (!inbound_.empty() && inbound_.front().at <= now) {
-        const Pending in = std::move(inbound_.front());
-        inbound_.pop_front();
-        const Reply reply = device_.Receive(in.bytes, in.at);
+        // The device sees the bytes when the line has carried them; its reply is
+        // queued at once and leaves only when due, so no extra wake-up is needed.
+        const Reply reply = device_.Receive(QByteArray(buffer, int(n)), arrived);
         for (const QByteArray& chunk : reply.chunks) {
-            double at = now;
+            double at = arrived;
             if (paced_) {
-                outFreeAt_ = std::max(in.at, outFreeAt_) + double(chunk.size()) / LineBytesPerSecond;
+                outFreeAt_ = std::max(arrived, outFreeAt_) + double(chunk.size()) / LineBytesPerSecond;
                 at = outFreeAt_;
             }
             outbound_.push_back({at, chunk, false});
         }
         if (reply.unplug)
-            outbound_.push_back({outbound_.empty() ? now : outbound_.back().at, {}, true});
+            outbound_.push_back({outbound_.empty() ? arrived : outbound_.back().at, {}, true});
     }
+}
+
+void PtyServer::RunDue()
+{
     while (!outbound_.empty() && outbound_.front().at <= Now()) {
         const Pending out = std::move(outbound_.front());
         outbound_.pop_front();
@@ -150,11 +148,7 @@ void PtyServer::Serve(bool watchStdin)
 {
     bool stdinOpen = watchStdin;
     while (!stopRequested && !unplugged_) {
-        double next = -1;
-        if (!inbound_.empty())
-            next = inbound_.front().at;
-        if (!outbound_.empty())
-            next = next < 0 ? outbound_.front().at : std::min(next, outbound_.front().at);
+        const double next = outbound_.empty() ? -1 : outbound_.front().at;
         timespec timeout{};
         timespec* timeoutPtr = nullptr;
         if (next >= 0) {

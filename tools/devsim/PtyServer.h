@@ -42,7 +42,6 @@ private:
     int slave_ = -1;
     QString slavePath_;
     long long startNs_ = 0;
-    std::deque<Pending> inbound_;   // host bytes, due when the line has carried them
     std::deque<Pending> outbound_;  // reply chunks, due when the line has carried them
     double inFreeAt_ = 0;
     double outFreeAt_ = 0;
