@@ -173,6 +173,8 @@ void MDI_MainFrm::PrintLog()
 void MDI_MainFrm::PrintChosenReport()
 {
     SaveChildFormChanges(gv.ActiveFormID);
+    if (DiveRecordRefused())
+        return;
     auto stop = [](const QString& text) { MsgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Print"); };
     const bool noDive = DiveListAtEnd();
     const bool manualDive = !noDive && gv.rsDiveData->Field("DATATYPE").ToLong() == 0;
