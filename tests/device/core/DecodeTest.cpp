@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Page0, SerialNumbers,
                                            SerialCase{"CarryIntoNextGroup", 0, 150, 7, 15007},
                                            SerialCase{"Zero", 0, 0, 0, 0},
                                            SerialCase{"AllHigh", 255, 255, 255, 2575755}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LogPointers, HighNibbleOfTheHighByteIsIgnored)
 {
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DiveCheckCase{"DiveNumberZero", {0xAB, 0xCD, 0xEF}, "2009/06/04", "14:30", 0, false, false},
                       DiveCheckCase{"NoSuchDay", {0xAB, 0xCD, 0xEF}, "2009/02/30", "14:30", 7, false, false},
                       DiveCheckCase{"BadHour", {0xAB, 0xCD, 0xEF}, "2009/06/04", "25:30", 7, false, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace kvl::test

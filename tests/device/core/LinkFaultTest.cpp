@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecoveryCase{"SplitFiveFiveEight", "split:page=70,chunks=5/5/8", 1},
                       RecoveryCase{"GluedToSevenBytes", "glue:page=70", 1},
                       RecoveryCase{"GluedInLaterChunk", "split:page=70,chunks=18/7", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(LinkFaultTest, FourthBadChecksumOnAnIndexPageAbortsAndSendsTheDeviceToSleep)
 {
@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
         IdentityCase{"UnknownProduct", "ABCDEFG V2B 0001", "QX07", false, "", "Invalid product or handshake failed."},
         IdentityCase{"OtherPreselectedModel", "TARQX07 V2B 0001", "QX09", false, "",
                      "This Radarar Edeze does not match with your pre-selected Radarar Edeze."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(LinkFaultTest, WrappedDiveIsReadAcrossTheEndOfTheRing)
 {

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Chunks, PageReplyChunks,
                          ::testing::Values(ChunkCase{"Whole", {18}, 0}, ChunkCase{"OneThenSeventeen", {1, 17}, 0},
                                            ChunkCase{"FiveFiveEight", {5, 5, 8}, 0},
                                            ChunkCase{"TwentyFiveInOne", {25}, 7}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(LinkLayerTest, AFirstChunkWithoutTheLeadByteIsDroppedButLaterChunksAreNotTested)
 {
