@@ -6,7 +6,7 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/PopupMenu.h"
 #include "platform/widgets/PropertyGrid.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -5,10 +5,10 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

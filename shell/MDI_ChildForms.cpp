@@ -11,9 +11,9 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "settings/DCFrm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/MDI_Commands.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/MDI_Commands.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
 
@@ -122,6 +122,19 @@ bool DiveRecordRefusesToClose()
 }
 
 } // namespace
+
+void RegisterChildForms()
+{
+    PersonalFrm::Register(FormCode::Personal);
+    DCFrm::Register(FormCode::DiveComputer);
+    DiveFrm::Register(FormCode::Dive);
+    BuddiesFrm::Register(FormCode::Buddies);
+    LocationFrm::Register(FormCode::Location);
+    DetailsFrm::Register(FormCode::Details);
+    GearFrm::Register(FormCode::Gear);
+    HistoryFrm::Register(FormCode::History);
+    QueriesFrm::Register(FormCode::Queries);
+}
 
 void SaveOpenForm(SaveOccasion occasion, int code)
 {

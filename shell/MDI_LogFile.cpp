@@ -7,11 +7,11 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/ChildForm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
-#include "shell/Scramble.h"
-#include "shell/SystemServices.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/Scramble.h"
+#include "shell/core/SystemServices.h"
 
 #include <QLabel>
 #include <QStatusBar>

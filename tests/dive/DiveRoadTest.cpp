@@ -2,7 +2,7 @@
 // bar opens it on the sample log and the tool bar moves between dives.
 #include "dive/DiveFrm.h"
 #include "platform/widgets/SmartSideBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "tests/support/KvlTest.h"
 

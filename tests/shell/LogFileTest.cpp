@@ -4,9 +4,9 @@
 
 #include "people/PersonalFrm.h"
 #include "platform/widgets/PropertyGrid.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
-#include "shell/LogStore.h"
+#include "shell/core/LogStore.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
