@@ -215,6 +215,8 @@ void DispatchPrintChoice()
 void MDI_MainFrm::PrintChosenReport()
 {
     SaveChildFormChanges(gv.ActiveFormID);
+    if (DiveRecordRefused())
+        return;
     try {
         DispatchPrintChoice();
     } catch (const std::exception& e) {
