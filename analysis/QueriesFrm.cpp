@@ -39,7 +39,13 @@ QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)
     else
         return nullptr;
     gv.PickedDate = lst2->ItemText(key);
-    return &frmDate::DropDownFor();
+    return &frmDate::DropDownFor([key](const QString& text, bool picked) {
+        ValueList& list = *QueriesFrm::Instance().lst2;
+        list.SetItemText(key, text);
+        // Only the date picked fills an empty end, not the days passed on the way.
+        if (key == QLatin1String("fromDate") && picked && list.ItemText(QStringLiteral("toDate")).isEmpty())
+            list.SetItemText(QStringLiteral("toDate"), text);
+    });
 }
 
 void QueriesFrm::ApplyResultToDivesListing()
