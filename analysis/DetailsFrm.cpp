@@ -2,7 +2,6 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/MDI_MainFrm.h"
 
 namespace kvl {
 
@@ -11,7 +10,7 @@ DetailsFrm::DetailsFrm() : ChildFormOf<DetailsFrm>(QStringLiteral("VURO Dive Det
 void DetailsFrm::Form_Load()
 {
     gv.ActiveFormID = FormCode::Details;
-    MainFrm().EnableDiveButtons();
+    EnableDiveButtons();
     Detail_Initinfo();
 }
 

@@ -1,10 +1,7 @@
 #include "people/PersonalFrm.h"
 
 #include "platform/dialogs/Dialogs.h"
-#include "platform/widgets/SmartSideBar.h"
-#include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/MDI_MainFrm.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -119,7 +116,7 @@ void PersonalFrm::Personal_InitUnits()
     if (gv.rsUnits->EOF())
         return;
     gv.UnitSystem = gv.rsUnits->Field("DEPTH").ToBool() ? 1 : 0;
-    MainFrm().SmartUI1->Items("Imperial").SetChecked(gv.UnitSystem == 1);
+    SetToolBarItemChecked(QStringLiteral("Imperial"), gv.UnitSystem == 1);
     for (quint8* flag : {&gv.UnitDepth, &gv.UnitTemp, &gv.UnitPressure, &gv.UnitWeight, &gv.UnitCylinder,
                          &gv.UnitDate, &gv.UnitTime})
         *flag = gv.UnitSystem;

@@ -52,9 +52,14 @@ QLabel* AddShownField(QFormLayout& layout, const QString& caption);
 // window does it when it is made; so do the tests' fixtures.
 void RegisterChildForms();
 
-// What the child forms change on the main window's bars when they load and unload.
+// The main window's services to the child forms, so that a form needs no header of
+// the main window. Each makes the main window when there is none.
 void SetToolBarItemVisible(const QString& key, bool visible);
+void SetToolBarItemChecked(const QString& key, bool checked);
 void DeselectSideBarItem(const QString& key);
+void EnableDiveButtons();
+// False while there is no main window (a form on its own, as in tests).
+bool MainWindowExists();
 
 template <class Form>
 class ChildFormOf : public ChildForm {
