@@ -46,17 +46,6 @@ void ShowForm(int code)
     MarkShownForm();
 }
 
-// Saves the open dive record before another form takes its place. True when the
-// record refuses (a bad date or time, DiveChanged 3): closing it then would lose
-// its other edits.
-bool DiveRecordRefusesToClose()
-{
-    if (gv.ActiveFormID != FormCode::Dive)
-        return false;
-    SaveOpenForm(SaveOccasion::Closing, FormCode::Dive);
-    return gv.DiveChanged == 3;
-}
-
 } // namespace
 
 void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
@@ -239,6 +228,8 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
 void MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
     SaveOpenForm(SaveOccasion::BeforePrint, formCode);
+    if (DiveRecordRefused())
+        return;   // reloading would drop the edits the record still holds
     LoadCurrentDive();
 }
 
