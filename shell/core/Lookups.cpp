@@ -123,7 +123,12 @@ QString AlarmListText(const db::Value& bits)
 
 QString SampleRateText(const db::Value& code)
 {
-    if (!IsKnownModel(gv.CurrentDive.MODELID, {6675, 6676, 6680, kServedModel}))
+    return SampleRateText(code, gv.CurrentDive.MODELID);
+}
+
+QString SampleRateText(const db::Value& code, qint32 modelId)
+{
+    if (!IsKnownModel(modelId, {6675, 6676, 6680, kServedModel}))
         return {};
     const bool feet = gv.UnitDepth == 1;
     const std::array<const char*, 7> rates{"2 Secs", "15 Secs", "30 Secs", "60 Secs", feet ? "2 FT" : "0.5 M",
@@ -164,6 +169,11 @@ QString DurationBandText(const db::Value& band)
 
 QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units)
 {
+    return DCSettingsText(field, value, units, gv.CurrentDive.MODELID);
+}
+
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units, qint32 modelId)
+{
     const auto v = Code(value);
     if (field == "ASCENTSCALE")
         return Is(v, 0) ? "VELK" : "Standard";
@@ -181,7 +191,7 @@ QString DCSettingsText(const QString& field, const db::Value& value, const db::V
     if (field == "BACKLIGHT")
         return NumberText(v ? std::optional<double>(*v * 5) : std::nullopt) + " secs";
     if (field == "DIVESAMPLE")
-        return SampleRateText(value);
+        return SampleRateText(value, modelId);
     if (field == "MAXDEPTH") {
         if (Is(Code(units), 0))
             return NumberText(v) + " FT";

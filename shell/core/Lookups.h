@@ -14,10 +14,14 @@ namespace kvl {
 QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth);
 QString ViolationText(const db::Value& bits);
 QString AlarmListText(const db::Value& bits);
+// By the current dive's model, or by the model given.
 QString SampleRateText(const db::Value& code);
+QString SampleRateText(const db::Value& code, qint32 modelId);
 QString DiveSampleRateText(const db::Value& code, const db::Value& modelId);
 QString DurationBandText(const db::Value& band);
+// "DIVESAMPLE" is judged by the current dive's model, or by the model given.
 QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units);
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units, qint32 modelId);
 
 QString GetModelName(const db::Value& modelId);
 QString GetModelNameLocal(const db::Value& modelId);

@@ -3,6 +3,7 @@
 #include "tests/shell/MainFrmTest.h"
 
 #include "people/PersonalFrm.h"
+#include "platform/widgets/PropertyGrid.h"
 #include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
 #include "shell/core/LogStore.h"
@@ -47,7 +48,7 @@ TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
     EXPECT_EQ(gv.LogFilePath, other);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Other Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Other Diver");
     EXPECT_GT(gv.CurrentDiveID, 0);
     EXPECT_FALSE(MainFrm().ProgramEnded());
 }
@@ -155,7 +156,7 @@ TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
     EXPECT_EQ(gv.ActiveFormID, 1);
 
     // The diver's form still works on the log in use: what is typed is saved on leaving.
-    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    PersonalFrm::Instance().PInfo().TypeValue("CITY", "Cozumel");
     MainFrm().SmartBar->Items("Dive").SetSelected(true);
     EXPECT_EQ(gv.ActiveFormID, 3);
     EXPECT_EQ(gv.DB->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(), "Cozumel");
@@ -176,7 +177,7 @@ TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
     EXPECT_EQ(gv.LogFilePath, created);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Ann O'Neil");
 
     auto diver = gv.DB->OpenRecordset("Select * from USERINFO ;");
     ASSERT_EQ(diver->RecordCount(), 1);
@@ -317,7 +318,7 @@ namespace {
 TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
 {
     ASSERT_TRUE(StartUp());
-    PersonalFrm::Instance().TypeValue("NAME", "Backed Up Diver");
+    PersonalFrm::Instance().PInfo().TypeValue("NAME", "Backed Up Diver");
     const QString backup = Home() + "/Backup/Sample Diver_200905211530.bak";
     dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes).ExpectSaveFile(backup);
     ASSERT_TRUE(MainFrm().mnuExit_Click());
@@ -334,7 +335,7 @@ TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
     MainFrm().SmartUI1->Items("OpenLog").SetSelected(true);
 
     EXPECT_EQ(gv.LogFilePath, restored);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Backed Up Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Backed Up Diver");
 }
 
 } // namespace
