@@ -1,6 +1,6 @@
 #include "analysis/QueriesFrm.h"
 
-#include "dive/ValueList.h"
+#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
 #include "shell/DiveCursor.h"
 #include "shell/Global_Vars.h"

@@ -1,7 +1,7 @@
 #include "dive/frmDate.h"
 
 #include "analysis/QueriesFrm.h"
-#include "dive/ValueList.h"
+#include "platform/widgets/ValueList.h"
 #include "settings/DCFrm.h"
 #include "shell/Global_Vars.h"
 

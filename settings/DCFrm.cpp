@@ -1,6 +1,6 @@
 #include "settings/DCFrm.h"
 
-#include "dive/ValueList.h"
+#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
 #include "shell/Global_Vars.h"

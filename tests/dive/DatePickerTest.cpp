@@ -1,6 +1,6 @@
 // The calendar under the date items of the query and settings forms.
 #include "analysis/QueriesFrm.h"
-#include "dive/ValueList.h"
+#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
 #include "settings/DCFrm.h"
 #include "shell/Global_Vars.h"
