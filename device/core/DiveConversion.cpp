@@ -1,5 +1,7 @@
 #include "device/core/DiveConversion.h"
 
+#include "device/core/ImageBytes.h"
+
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -15,7 +17,7 @@ constexpr int SampleBytes = 8;
 constexpr int MaxStoredDepth = 401;
 constexpr int MaxVari = 5;
 constexpr int MinutesWindow = 600;
-constexpr int RingPages = LastRingPage - FirstRingPage + 1;
+constexpr int RingPages = DevicePage::LastRing - DevicePage::FirstRing + 1;
 // Rows per insert statement when the samples are written.
 constexpr int RowsPerInsert = 200;
 
@@ -34,9 +36,9 @@ QString TwoDigits(int n)
     return QString::number(n).rightJustified(2, '0');
 }
 
-QByteArray Page(const QByteArray& image, int page)
+QByteArray Page(const Image& image, int page)
 {
-    return settings::PageData(image, page);
+    return PageBytes(image, page);
 }
 
 // Ring pages from `from` to `to`, both counted (from == to gives 1).
@@ -134,16 +136,6 @@ void WriteSummary(db::Database& db, qint64 diveId, const DiveSummary& s, const D
 
 } // namespace
 
-bool IsRingPage(int page)
-{
-    return page >= FirstRingPage && page <= LastRingPage;
-}
-
-int NextRingPage(int page)
-{
-    return page >= LastRingPage ? FirstRingPage : page + 1;
-}
-
 DiveSummary DecodeSummary(const QByteArray& summaryPage, const QByteArray& startPage)
 {
     const auto b = [&summaryPage](int i) { return ByteAt(summaryPage, i); };
@@ -158,7 +150,7 @@ DiveSummary DecodeSummary(const QByteArray& summaryPage, const QByteArray& start
     return s;
 }
 
-DiveProfile DecodeProfile(const QByteArray& image, int sa, int ea, int oxygenPercent)
+DiveProfile DecodeProfile(const Image& image, int sa, int ea, int oxygenPercent)
 {
     DiveProfile profile;
     if (!IsRingPage(sa) || !IsRingPage(ea))
@@ -188,7 +180,7 @@ settings::SettingsValues DecodeDiveSettings(const QByteArray& settingsPage)
     return settings::DecodeSettingsBlock(settingsPage, settings::EdtForm::Bcd);
 }
 
-ConvertResult ConvertDive(db::Database& db, const QByteArray& image, const DiveToConvert& dive)
+ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConvert& dive)
 {
     ConvertResult result;
     const DiveListRecord& r = dive.record;

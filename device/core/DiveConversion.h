@@ -4,6 +4,7 @@
 // its DIVEDETAILS rows and its DIVE_DC_SETTINGS row, written in one transaction.
 // The decoding is plain: image pages in, row values out.
 
+#include "device/core/DeviceImage.h"
 #include "device/core/DiveList.h"
 #include "platform/db/Db.h"
 #include "settings/core/SettingsImage.h"
@@ -14,13 +15,6 @@
 #include <vector>
 
 namespace kvl::device {
-
-inline constexpr int FirstRingPage = 114;
-inline constexpr int LastRingPage = 4095;
-
-bool IsRingPage(int page);
-// The page after `page` in the profile ring (4095 is followed by 114).
-int NextRingPage(int page);
 
 // The summary (page EA) and the surface interval of the start page (SA + 1).
 struct DiveSummary {
@@ -54,7 +48,7 @@ struct DiveProfile {
     qint32 vari = 0;        // the highest VARI of the stored depth samples
 };
 // oxygenPercent is the summary's FO2; below 21 the samples get a PO2 of 0.
-DiveProfile DecodeProfile(const QByteArray& image, int sa, int ea, int oxygenPercent);
+DiveProfile DecodeProfile(const Image& image, int sa, int ea, int oxygenPercent);
 
 // The DIVE_DC_SETTINGS columns from the settings copy (page SA).
 settings::SettingsValues DecodeDiveSettings(const QByteArray& settingsPage);
@@ -77,6 +71,6 @@ struct ConvertResult {
     qint64 diveId = 0;
     QString error;
 };
-ConvertResult ConvertDive(db::Database& db, const QByteArray& image, const DiveToConvert& dive);
+ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConvert& dive);
 
 } // namespace kvl::device

@@ -4,11 +4,6 @@ namespace kvl::device {
 
 namespace {
 
-int ByteAt(const QByteArray& image, int i)
-{
-    return i >= 0 && i < image.size() ? static_cast<quint8>(image[i]) : 0;
-}
-
 QString TwoDigits(int n)
 {
     return QString::number(n).rightJustified(2, '0');
@@ -45,8 +40,8 @@ IndexWalk WalkIndex(const IndexPointers& ptr)
     IndexWalk walk;
     const int p1 = ptr.firstPage, o1 = ptr.firstOffset, p2 = ptr.endPage, o2 = ptr.endOffset;
     auto list = [&walk](int page, int offset) {
-        if (page >= FirstIndexPage && page <= LastIndexPage && walk.positions.size() < DiveListSize)
-            walk.positions.push_back(page * ImageSlotBytes + offset);
+        if (page >= DevicePage::FirstIndex && page <= DevicePage::LastIndex && walk.positions.size() < DiveListSize)
+            walk.positions.push_back(page * PageSlotSize + offset);
     };
     // Lists the entries of pages first..last; the first page from `startOffset`.
     auto pages = [&list](int first, int startOffset, int last) {
@@ -68,8 +63,8 @@ IndexWalk WalkIndex(const IndexPointers& ptr)
         list(p1, 0);
     } else if (p1 > p2 || (p1 == p2 && o1 > o2)) {
         // The index ring has wrapped past its last page.
-        pages(p1, o1, LastIndexPage);
-        pages(FirstIndexPage, 0, p2 - 1);
+        pages(p1, o1, DevicePage::LastIndex);
+        pages(DevicePage::FirstIndex, 0, p2 - 1);
         endPage();
     } else if (p1 < p2) {
         pages(p1, o1, p2 - 1);
@@ -78,28 +73,26 @@ IndexWalk WalkIndex(const IndexPointers& ptr)
     return walk;
 }
 
-QString DecodeListEntry(const QByteArray& image, int position, quint8 unitDate, quint8 unitTime,
+QString DecodeListEntry(const Image& image, int position, quint8 unitDate, quint8 unitTime,
                         DiveListRecord& record)
 {
-    int b[8];
-    for (int k = 0; k < 8; ++k)
-        b[k] = ByteAt(image, position + k);
-    record.DiveMode = static_cast<quint8>(b[0] / 128);
-    record.DiveNo = (b[3] / 32) * 128 + (b[0] & 127);
-    const int year = (b[1] / 32) * 8 + b[5] / 16;
-    const int day = b[1] & 31;
-    const int month = b[7] / 16;
+    const DiveIndexEntry e = IndexEntryAt(image, position);
+    record.DiveMode = static_cast<quint8>(e.DiveMode);
+    record.DiveNo = e.DiveNo;
+    const int year = e.Year - 2000;
+    const int day = e.Day;
+    const int month = e.Month;
     const QString date = unitDate == 1 ? TwoDigits(month) + "/" + TwoDigits(day) + "/" + TwoDigits(year)
                                        : TwoDigits(day) + "/" + TwoDigits(month) + "/" + TwoDigits(year);
     record.DiveDate = QString::number(year + 2000).rightJustified(4, '0') + "/" + TwoDigits(month) + "/" +
                       TwoDigits(day);
-    const int hour = b[3] & 31;
-    const int minute = b[2];
-    if (day == 0 && minute == 0)
+    const int hour = e.Hour;
+    const int minute = e.Minute;
+    if (e.IsEmpty())
         return {};
     record.DiveTime = TwoDigits(hour) + ":" + TwoDigits(minute);
-    record.SA = (b[5] & 15) * 256 + b[4];
-    record.EA = (b[7] & 15) * 256 + b[6];
+    record.SA = e.SA;
+    record.EA = e.EA;
     return "Dive Date: " + date + ", Dive Time: " + DisplayTime(hour, minute, unitTime) +
            ", Dive No.: " + TwoDigits(record.DiveNo);
 }

@@ -3,6 +3,7 @@
 // pointer to the end pointer, one index entry as a list record and list line,
 // and whether a dive is already in the log.
 
+#include "device/core/DeviceImage.h"
 #include "platform/db/Db.h"
 
 #include <QByteArray>
@@ -13,9 +14,6 @@
 
 namespace kvl::device {
 
-inline constexpr int ImageSlotBytes = 17;
-inline constexpr int FirstIndexPage = 64;
-inline constexpr int LastIndexPage = 113;
 inline constexpr int SecondEntryOffset = 8;
 inline constexpr int DiveListSize = 100;
 
@@ -37,9 +35,9 @@ void ResetDiveList(DiveListArray& list, const QString& date);
 // Where the index walk starts and ends: page and offset (0 or 8) of the first
 // entry and of the position after the last entry.
 struct IndexPointers {
-    int firstPage = FirstIndexPage;
+    int firstPage = DevicePage::FirstIndex;
     int firstOffset = 0;
-    int endPage = FirstIndexPage;
+    int endPage = DevicePage::FirstIndex;
     int endOffset = 0;
 };
 
@@ -55,7 +53,7 @@ IndexWalk WalkIndex(const IndexPointers& pointers);
 // Fills `record` from the entry at `position` of the image and returns the list
 // line in the user's date order (unitDate 1: month first) and clock (unitTime 1:
 // 12-hour). Returns "" for an empty entry, whose time and pages keep their values.
-QString DecodeListEntry(const QByteArray& image, int position, quint8 unitDate, quint8 unitTime,
+QString DecodeListEntry(const Image& image, int position, quint8 unitDate, quint8 unitTime,
                         DiveListRecord& record);
 
 // Whether the log holds the dive: same number, date, time, model and unit serial.

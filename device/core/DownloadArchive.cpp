@@ -31,25 +31,25 @@ void RemoveWorkFiles(const QString& folder)
         dir.remove(name);
 }
 
-int ImageByte(const QByteArray& image, int i)
+int SlotByte(const Image& image, int i)
 {
-    return i < image.size() ? static_cast<quint8>(image[i]) : 0;
+    return i < static_cast<int>(image.size()) ? image[static_cast<size_t>(i)] : 0;
 }
 
-void WriteData(db::Database& db, const QByteArray& image)
+void WriteData(db::Database& db, const Image& image)
 {
     const QString head = QStringLiteral("Insert into DATA values ");
-    const QString marks = "(" + QStringList(ImageSlotBytes + 1, "?").join(',') + ")";
+    const QString marks = "(" + QStringList(PageSlotSize + 1, "?").join(',') + ")";
     for (int first = 0; first < ArchivePages; first += RowsPerInsert) {
         const int last = std::min(ArchivePages, first + RowsPerInsert);
         QStringList tuples;
         db::Params params;
-        params.reserve((last - first) * (ImageSlotBytes + 1));
+        params.reserve((last - first) * (PageSlotSize + 1));
         for (int page = first; page < last; ++page) {
             tuples << marks;
             params.emplace_back(page);
-            for (int k = 0; k < ImageSlotBytes; ++k)
-                params.emplace_back(ImageByte(image, page * ImageSlotBytes + k));
+            for (int k = 0; k < PageSlotSize; ++k)
+                params.emplace_back(SlotByte(image, page * PageSlotSize + k));
         }
         db.Execute(head + tuples.join(','), params);
     }
@@ -107,10 +107,11 @@ QString SaveArchive(const QString& path, const QString& templatePath, const Arch
     return error;
 }
 
-bool SavePlainImage(const QString& path, const QByteArray& image)
+bool SavePlainImage(const QString& path, const Image& image)
 {
-    QByteArray records = image.left(ArchivePages * ImageSlotBytes);
-    records.resize(ArchivePages * ImageSlotBytes, '\0');
+    QByteArray records(ArchivePages * PageSlotSize, '\0');
+    for (int i = 0; i < records.size(); ++i)
+        records[i] = static_cast<char>(SlotByte(image, i));
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(records) == records.size();
 }
@@ -128,12 +129,13 @@ QString LoadPlainArchive(const QString& path, ArchiveContent& content)
             content.modelId = static_cast<qint32>(info->Field("DCCode").ToLong());
             content.serial = static_cast<qint32>(info->Field("DCSerialNo").ToLong());
         }
-        content.image = QByteArray(ArchivePages * ImageSlotBytes, '\0');
+        content.image.assign(RxBufferSize, 0);
         auto data = db->OpenRecordset("Select * from DATA ORDER BY PAGE ASC ;");
         const QStringList columns = data->FieldNames();
         for (int slot = 0; !data->EOF() && slot < ArchivePages; data->MoveNext(), ++slot) {
-            for (int k = 0; k < ImageSlotBytes && k + 1 < columns.size(); ++k)
-                content.image[slot * ImageSlotBytes + k] = static_cast<char>(data->Field(columns[k + 1]).ToLong());
+            for (int k = 0; k < PageSlotSize && k + 1 < columns.size(); ++k)
+                content.image[static_cast<size_t>(slot * PageSlotSize + k)] =
+                    static_cast<quint8>(data->Field(columns[k + 1]).ToLong());
         }
     } catch (const db::DbError& e) {
         qCWarning(lcArchive) << "reading the archive failed:" << e.Message();

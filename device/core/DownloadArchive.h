@@ -22,7 +22,7 @@ struct ArchiveContent {
     QString modelName;
     qint32 modelId = 0;
     qint32 serial = 0;
-    QByteArray image;          // 4096 slots of 17 bytes
+    Image image;               // 4096 slots of 17 bytes
     DiveListArray dives;       // rows with DiveNo above 0 are stored
 };
 
@@ -33,7 +33,7 @@ struct ArchiveContent {
 QString SaveArchive(const QString& path, const QString& templatePath, const ArchiveContent& content);
 
 // Writes the image alone as 4096 records of 17 bytes; false when the file cannot be written.
-bool SavePlainImage(const QString& path, const QByteArray& image);
+bool SavePlainImage(const QString& path, const Image& image);
 
 // Reads a plain (unscrambled) archive database back: identity ("Unknown" as the
 // model when it has none) and image, by page order. The file is closed and deleted

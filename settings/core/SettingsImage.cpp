@@ -139,20 +139,6 @@ qint64 Number(const Field& f, const db::Value& value)
 
 } // namespace
 
-QByteArray PageData(const QByteArray& image, int page)
-{
-    QByteArray data(PageBytes, '\0');
-    for (int k = 0; k < PageBytes; ++k)
-        data[k] = static_cast<char>(ByteAt(image, page * SlotBytes + k));
-    return data;
-}
-
-qint32 SerialFromImage(const QByteArray& image)
-{
-    const QByteArray page = PageData(image, IdentityPage);
-    return ByteAt(page, 11) * 10000 + ByteAt(page, 12) * 100 + ByteAt(page, 13);
-}
-
 SettingsValues DecodeSettingsBlock(const QByteArray& block, EdtForm edt)
 {
     SettingsValues values;
@@ -241,17 +227,14 @@ QByteArray EncodeLeg(const DCNavLeg& leg)
     return bytes;
 }
 
-std::vector<DCNavLeg> DecodeLegs(const QByteArray& image)
+std::vector<DCNavLeg> DecodeLegs(const QByteArray& legPages)
 {
     std::vector<DCNavLeg> legs;
-    for (int page = FirstLegPage; page <= LastLegPage; ++page) {
-        const QByteArray data = PageData(image, page);
-        for (int slot = 0; slot < LegsPerPage; ++slot) {
-            const DCNavLeg leg = DecodeLeg(data.mid(slot * LegBytes, LegBytes));
-            if (leg.cdt == 0)
-                return legs;
-            legs.push_back(leg);
-        }
+    for (int slot = 0; slot < LegSlots; ++slot) {
+        const DCNavLeg leg = DecodeLeg(legPages.mid(slot * LegBytes, LegBytes));
+        if (leg.cdt == 0)
+            break;
+        legs.push_back(leg);
     }
     return legs;
 }

@@ -1,11 +1,8 @@
 #pragma once
 // The dive computer's settings image: the 16-byte settings block (page 5 of its
-// memory), the navigation legs on pages 48..60 and the unit's serial number on
-// page 0. One table lays out every column of the block; the decoders of the live
-// block and of the per-dive copy and the encoder of the device writer all walk it.
-//
-// The memory image is held as 4096 slots of 17 bytes (16 data bytes and the page
-// checksum): byte k of page p sits at p * 17 + k.
+// memory) and the navigation legs on pages 48..60. One table lays out every
+// column of the block; the decoders of the live block and of the per-dive copy
+// and the encoder of the device writer all walk it.
 
 #include "platform/db/Db.h"
 
@@ -19,9 +16,6 @@
 namespace kvl::settings {
 
 inline constexpr int PageBytes = 16;
-inline constexpr int SlotBytes = 17;
-inline constexpr int ImagePages = 4096;
-inline constexpr int IdentityPage = 0;
 inline constexpr int SettingsPage = 5;
 inline constexpr int FirstLegPage = 48;
 inline constexpr int LastLegPage = 60;
@@ -30,13 +24,6 @@ inline constexpr int LegsPerPage = PageBytes / LegBytes;
 inline constexpr int LegSlots = (LastLegPage - FirstLegPage + 1) * LegsPerPage;   // 52
 // The list on the device ends with an all-zero slot, so one slot stays free.
 inline constexpr int MaxLegsWritten = LegSlots - 1;
-
-// The 16 data bytes of page `page` of the image (zeros where the image is short).
-QByteArray PageData(const QByteArray& image, int page);
-
-// The unit's serial number: page 0 bytes 11, 12, 13 as b11 * 10000 + b12 * 100 + b13.
-// A byte above 99 carries into the next group; 0 means no valid serial.
-qint32 SerialFromImage(const QByteArray& image);
 
 // How the elapsed-dive-time alarm stands in bytes 2 and 3: plain numbers in the
 // live block, BCD digits in the copy the device keeps with each dive.
@@ -69,8 +56,9 @@ struct DCNavLeg {
     bool operator==(const DCNavLeg&) const = default;
 };
 
-// The legs on pages 48..60, up to the first with a count-down time of 0.
-std::vector<DCNavLeg> DecodeLegs(const QByteArray& image);
+// The legs of the leg pages (the data bytes of pages 48..60 in order), up to the
+// first with a count-down time of 0.
+std::vector<DCNavLeg> DecodeLegs(const QByteArray& legPages);
 DCNavLeg DecodeLeg(const QByteArray& bytes);
 QByteArray EncodeLeg(const DCNavLeg& leg);
 

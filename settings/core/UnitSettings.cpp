@@ -2,16 +2,16 @@
 
 namespace kvl::settings {
 
-int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& image,
-                      const QString& firmware)
+int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& block,
+                      const std::vector<DCNavLeg>& legs, const QString& firmware)
 {
     SettingsValues values{{"FIRMWAREREV", firmware}};
-    for (auto& column : DecodeSettingsBlock(PageData(image, SettingsPage), EdtForm::Plain))
+    for (auto& column : DecodeSettingsBlock(block, EdtForm::Plain))
         values.push_back(std::move(column));
     const SettingsKey key{modelId, serial};
     db::Transaction tx(db);
     WriteSettingsRow(db, key, values);
-    ReplaceLegs(db, key, LegRows(DecodeLegs(image)));
+    ReplaceLegs(db, key, LegRows(legs));
     tx.Commit();
     return static_cast<int>(ValueOf(values, "HOUR").ToLong());
 }

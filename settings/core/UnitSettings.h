@@ -11,12 +11,12 @@
 
 namespace kvl::settings {
 
-// Stores the settings block and legs of the image as the unit's rows (DCID
-// modelId, DCSERIALNO serial): the row is edited or added, the unit's legs are
-// replaced by the image's legs numbered from 1. FIRMWAREREV takes `firmware`.
-// Returns the HOUR stored. Throws db::DbError, with nothing written.
-int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& image,
-                      const QString& firmware);
+// Stores the device's settings block and legs as the unit's rows (DCID modelId,
+// DCSERIALNO serial): the row is edited or added, the unit's legs are replaced by
+// the device's legs numbered from 1. FIRMWAREREV takes `firmware`. Returns the
+// HOUR stored. Throws db::DbError, with nothing written.
+int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& block,
+                      const std::vector<DCNavLeg>& legs, const QString& firmware);
 
 // Copies the edited set (DCSERIALNO -1) of the model over the unit's rows. Both
 // the edited row and its legs must exist; when either is missing nothing is

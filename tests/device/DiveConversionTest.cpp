@@ -29,11 +29,11 @@ QByteArray Sample(int hours, int minutes, int seconds, int depth, int temp, int 
     return s;
 }
 
-struct Image {
-    QByteArray bytes = QByteArray(4096 * ImageSlotBytes, '\0');
+struct TestImage {
+    Image bytes = Image(RxBufferSize, 0);
     void Put(int page, const QByteArray& data, int offset = 0)
     {
-        bytes.replace(page * ImageSlotBytes + offset, data.size(), data);
+        std::copy(data.begin(), data.end(), bytes.begin() + page * PageSlotSize + offset);
     }
     // Samples two to a page from the page after the start page.
     void PutSamples(int sa, const std::vector<QByteArray>& samples)
@@ -73,7 +73,7 @@ constexpr int SA = 200;
 
 std::vector<SampleRow> Rows(const std::vector<QByteArray>& samples, int fo2 = 21, int ea = SA + 10)
 {
-    Image img;
+    TestImage img;
     img.PutSamples(SA, samples);
     return DecodeProfile(img.bytes, SA, ea, fo2).rows;
 }
@@ -120,7 +120,7 @@ TEST(DiveProfile, DropsSamplesOutOfTimeOrderAndBadTemperatures)
 
 TEST(DiveProfile, AverageAndVariComeFromTheStoredDepthSamplesOnly)
 {
-    Image img;
+    TestImage img;
     QByteArray other(8, '\0');
     other[0] = 0x40;
     img.PutSamples(SA, {Sample(0, 0, 15, 10, 70, 1), Sample(0, 0, 30, 30, 70, 3), Sample(0, 0, 45, 400, 255, 7),
@@ -135,7 +135,7 @@ TEST(DiveProfile, AverageAndVariComeFromTheStoredDepthSamplesOnly)
 TEST(DiveProfile, FollowsTheRingPastItsLastPage)
 {
     for (int sa : {4000, 4094, 4095}) {
-        Image img;
+        TestImage img;
         std::vector<QByteArray> samples;
         for (int i = 0; i < 20; ++i)
             samples.push_back(Sample(0, i, 0, 10 + i, 70));
@@ -152,7 +152,7 @@ TEST(DiveProfile, FollowsTheRingPastItsLastPage)
 
 TEST(DiveProfile, ADiveOutsideTheRingGivesNoSamples)
 {
-    Image img;
+    TestImage img;
     img.PutSamples(60, {Sample(0, 0, 15, 10, 70)});
     EXPECT_TRUE(DecodeProfile(img.bytes, 60, 70, 21).rows.empty());
     EXPECT_TRUE(DecodeProfile(img.bytes, 200, 5000, 21).rows.empty());
@@ -202,7 +202,7 @@ protected:
     db::Value Col(const QString& sql, const db::Params& p = {}) { return db->Scalar(sql, p); }
 
     std::unique_ptr<db::Database> db;
-    Image img;
+    TestImage img;
     DiveToConvert dive;
 };
 

@@ -24,7 +24,7 @@ TEST_P(IndexWalkTable, ListsTheEntriesBeforeTheEndPointer)
     const IndexWalk walk = WalkIndex(c.pointers);
     std::vector<std::pair<int, int>> listed;
     for (int pos : walk.positions)
-        listed.emplace_back(pos / ImageSlotBytes, pos % ImageSlotBytes);
+        listed.emplace_back(pos / PageSlotSize, pos % PageSlotSize);
     EXPECT_EQ(listed, c.listed);
     EXPECT_EQ(walk.noDive, c.noDive);
 }
@@ -47,22 +47,27 @@ TEST(IndexWalk, AFullRingWrappedOnOnePageListsEveryOtherSlot)
     const IndexWalk walk = WalkIndex({70, 8, 70, 0});
     // 50 pages, two slots each, less the free slot at the end pointer.
     EXPECT_EQ(walk.positions.size(), 99u);
-    EXPECT_EQ(walk.positions.front(), 70 * ImageSlotBytes + 8);
-    EXPECT_EQ(walk.positions.back(), 69 * ImageSlotBytes + 8);
+    EXPECT_EQ(walk.positions.front(), 70 * PageSlotSize + 8);
+    EXPECT_EQ(walk.positions.back(), 69 * PageSlotSize + 8);
 }
 
 TEST(IndexWalk, PointersOffTheIndexPagesReadNothingOutside)
 {
     for (const IndexPointers& p : {IndexPointers{0, 0, 255, 8}, IndexPointers{200, 0, 10, 0}}) {
         for (int pos : WalkIndex(p).positions) {
-            EXPECT_GE(pos / ImageSlotBytes, FirstIndexPage);
-            EXPECT_LE(pos / ImageSlotBytes, LastIndexPage);
+            EXPECT_GE(pos / PageSlotSize, DevicePage::FirstIndex);
+            EXPECT_LE(pos / PageSlotSize, DevicePage::LastIndex);
         }
         EXPECT_LE(WalkIndex(p).positions.size(), static_cast<size_t>(DiveListSize));
     }
 }
 
 // --- one entry ------------------------------------------------------------
+
+Image AsImage(const QByteArray& bytes)
+{
+    return Image(bytes.begin(), bytes.end());
+}
 
 QByteArray Entry(int diveNo, int year, int month, int day, int hour, int minute, int sa, int ea, int mode = 0)
 {
@@ -95,7 +100,7 @@ TEST_P(ListLine, FollowsTheUsersDateOrderAndClock)
 {
     const LineCase& c = GetParam();
     DiveListRecord r;
-    EXPECT_EQ(DecodeListEntry(c.entry, 0, c.unitDate, c.unitTime, r), c.line);
+    EXPECT_EQ(DecodeListEntry(AsImage(c.entry), 0, c.unitDate, c.unitTime, r), c.line);
     EXPECT_EQ(r.DiveDate, c.diveDate);
     EXPECT_EQ(r.DiveTime, c.diveTime);
 }
@@ -120,14 +125,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ListEntry, CarriesPagesAndModeAndSkipsEmptyEntries)
 {
     DiveListRecord r;
-    EXPECT_FALSE(DecodeListEntry(Entry(5, 2010, 1, 2, 3, 4, 4000, 120, 1), 0, 0, 0, r).isEmpty());
+    EXPECT_FALSE(DecodeListEntry(AsImage(Entry(5, 2010, 1, 2, 3, 4, 4000, 120, 1)), 0, 0, 0, r).isEmpty());
     EXPECT_EQ(r.SA, 4000);
     EXPECT_EQ(r.EA, 120);
     EXPECT_EQ(r.DiveMode, 1);
     EXPECT_EQ(r.DiveNo, 5);
 
     DiveListRecord empty;
-    EXPECT_EQ(DecodeListEntry(QByteArray(8, '\0'), 0, 0, 0, empty), "");
+    EXPECT_EQ(DecodeListEntry(Image(8, 0), 0, 0, 0, empty), "");
     EXPECT_EQ(empty.DiveTime, "00:00");
     EXPECT_EQ(empty.SA, 0);
 }

@@ -27,9 +27,9 @@ protected:
         content.modelName = "QX07";
         content.modelId = 6774;
         content.serial = 10203;
-        content.image = QByteArray(ArchivePages * ImageSlotBytes, '\0');
-        for (int i = 0; i < content.image.size(); ++i)
-            content.image[i] = static_cast<char>(i * 7 % 251);
+        content.image.assign(RxBufferSize, 0);
+        for (int i = 0; i < ArchivePages * PageSlotSize; ++i)
+            content.image[static_cast<size_t>(i)] = static_cast<quint8>(i * 7 % 251);
         content.dives[0].DiveNo = 3;
         content.dives[0].DiveDate = "2009/06/04";
         content.dives[0].SA = 200;
@@ -104,7 +104,10 @@ TEST_F(DownloadArchiveTest, ThePlainImageIsTheSlotsInOrder)
     ASSERT_TRUE(SavePlainImage(path, content.image));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), content.image);
+    const QByteArray bytes = f.readAll();
+    ASSERT_EQ(bytes.size(), ArchivePages * PageSlotSize);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), content.image.begin(),
+                           [](char a, quint8 b) { return static_cast<quint8>(a) == b; }));
 }
 
 } // namespace

@@ -16,16 +16,9 @@ protected:
         const QString path = Home() + "/log.dlg";
         ASSERT_TRUE(test::MakeFreshLog(path));
         db = db::Database::Open(path);
-        image = QByteArray(ImagePages * SlotBytes, '\0');
     }
 
-    void SetByte(int page, int byte, int value) { image[page * SlotBytes + byte] = static_cast<char>(value); }
-
-    void SetLeg(int slot, const DCNavLeg& leg)
-    {
-        const int page = FirstLegPage + slot / LegsPerPage;
-        image.replace(page * SlotBytes + (slot % LegsPerPage) * LegBytes, LegBytes, EncodeLeg(leg));
-    }
+    void SetByte(int byte, int value) { block[byte] = static_cast<char>(value); }
 
     int Count(const QString& table, qint32 serial)
     {
@@ -40,32 +33,32 @@ protected:
     }
 
     std::unique_ptr<db::Database> db;
-    QByteArray image;
+    QByteArray block = QByteArray(PageBytes, '\0');
+    std::vector<DCNavLeg> legs;
 };
 
 TEST_F(UnitSettingsTest, ReadingAUnitAddsItsRowOnceAndReplacesItsLegs)
 {
-    SetByte(SettingsPage, 0, 8);      // 40 ft
-    SetByte(SettingsPage, 8, 0x10);   // 24-hour clock
-    SetLeg(0, {90, true, false, 60});
-    SetLeg(1, {180, false, true, 120});
+    SetByte(0, 8);      // 40 ft
+    SetByte(8, 0x10);   // 24-hour clock
+    legs = {{90, true, false, 60}, {180, false, true, 120}};
     ReplaceLegs(*db, {Model, Unit}, LegRows(std::vector<DCNavLeg>(7, DCNavLeg{1, false, false, 5})));
 
-    EXPECT_EQ(StoreUnitSettings(*db, Model, Unit, image, "2B"), Hour24);
-    SetByte(SettingsPage, 0, 80);
-    SetByte(SettingsPage, 8, 0);
-    EXPECT_EQ(StoreUnitSettings(*db, Model, Unit, image, "2C"), Hour12);
+    EXPECT_EQ(StoreUnitSettings(*db, Model, Unit, block, legs, "2B"), Hour24);
+    SetByte(0, 80);
+    SetByte(8, 0);
+    EXPECT_EQ(StoreUnitSettings(*db, Model, Unit, block, legs, "2C"), Hour12);
 
     EXPECT_EQ(Count("DC_SETTINGS", Unit), 1);
     EXPECT_EQ(Column("MAXDEPTH", Unit).ToLong(), 400);
     EXPECT_EQ(Column("FIRMWAREREV", Unit).ToString(), "2C");
-    const auto legs = ReadLegs(*db, {Model, Unit});
-    ASSERT_EQ(legs.size(), 2u);
-    EXPECT_EQ(legs[1].LEGNO.ToLong(), 2);
-    EXPECT_EQ(legs[1].HEADING.ToLong(), 180);
-    EXPECT_EQ(legs[1].CDT.ToLong(), 120);
-    EXPECT_EQ(legs[1].AUDIBLEALARM.ToLong(), 0);
-    EXPECT_EQ(legs[1].LIGHTALARM.ToLong(), -1);
+    const auto rows = ReadLegs(*db, {Model, Unit});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].LEGNO.ToLong(), 2);
+    EXPECT_EQ(rows[1].HEADING.ToLong(), 180);
+    EXPECT_EQ(rows[1].CDT.ToLong(), 120);
+    EXPECT_EQ(rows[1].AUDIBLEALARM.ToLong(), 0);
+    EXPECT_EQ(rows[1].LIGHTALARM.ToLong(), -1);
     // The factory set and the edited set of the model are not touched.
     EXPECT_EQ(Count("DC_SETTINGS", FactorySerial), 1);
 }
@@ -73,10 +66,10 @@ TEST_F(UnitSettingsTest, ReadingAUnitAddsItsRowOnceAndReplacesItsLegs)
 TEST_F(UnitSettingsTest, AFailedStoreLeavesTheUnitAsItWas)
 {
     ReplaceLegs(*db, {Model, Unit}, LegRows({{1, false, false, 5}, {2, false, false, 5}}));
-    SetLeg(0, {90, true, false, 60});
+    legs = {{90, true, false, 60}};
     db->Execute("CREATE TRIGGER no_nav BEFORE INSERT ON DC_NAV WHEN NEW.HEADING = 90 "
                 "BEGIN SELECT RAISE(ABORT, 'full'); END");
-    EXPECT_THROW(StoreUnitSettings(*db, Model, Unit, image, "2B"), db::DbError);
+    EXPECT_THROW(StoreUnitSettings(*db, Model, Unit, block, legs, "2B"), db::DbError);
     EXPECT_EQ(Count("DC_SETTINGS", Unit), 0);
     EXPECT_EQ(Count("DC_NAV", Unit), 2);
 }
@@ -101,9 +94,9 @@ TEST_F(EditedSetTest, CreatesTheUnitFromTheEditedSet)
     EXPECT_EQ(Column("SYSTEMCLOCK", Unit).ToLong(), 1);
     EXPECT_EQ(Column("TID2", Unit).ToLong(), 7);
     EXPECT_EQ(Column("FIRMWAREREV", Unit).ToString(), "2B");
-    const auto legs = ReadLegs(*db, {Model, Unit});
-    ASSERT_EQ(legs.size(), 3u);   // the leg numbered 0 is not copied
-    EXPECT_EQ(legs[2].HEADING.ToLong(), 40);
+    const auto rows = ReadLegs(*db, {Model, Unit});
+    ASSERT_EQ(rows.size(), 3u);   // the leg numbered 0 is not copied
+    EXPECT_EQ(rows[2].HEADING.ToLong(), 40);
     EXPECT_EQ(Column("FIRMWAREREV", EditedSerial).ToString(), "ZZ");
     EXPECT_EQ(Count("DC_NAV", EditedSerial), 4);
 }
