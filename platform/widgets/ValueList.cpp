@@ -81,6 +81,24 @@ void ValueList::ClearItems()
     clear();
 }
 
+QString ValueList::LineText(const QString& key) const
+{
+    const QTreeWidgetItem* item = Find(key);
+    return item ? item->text(0) : QString();
+}
+
+void ValueList::SetLineText(const QString& key, const QString& text)
+{
+    if (QTreeWidgetItem* item = Find(key))
+        item->setText(0, text);
+}
+
+void ValueList::SetLineIcon(const QString& key, const QIcon& icon)
+{
+    if (QTreeWidgetItem* item = Find(key))
+        item->setIcon(0, icon);
+}
+
 bool ValueList::ItemChecked(const QString& key) const
 {
     const QTreeWidgetItem* item = Find(key);

@@ -9,6 +9,7 @@
 //    with its key and state before returning.
 
 #include <QColor>
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
@@ -39,6 +40,10 @@ public:
     void AddChildLine(const QString& parentKey, const QString& key, const QString& text, const QColor& color);
     void RemoveItem(const QString& key);
     void ClearItems();
+    // The text of a check item or child line.
+    QString LineText(const QString& key) const;
+    void SetLineText(const QString& key, const QString& text);
+    void SetLineIcon(const QString& key, const QIcon& icon);
     bool ItemChecked(const QString& key) const;
     void SetItemChecked(const QString& key, bool checked);
     bool ItemEnabled(const QString& key) const;
