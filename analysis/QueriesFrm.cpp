@@ -2,8 +2,8 @@
 
 #include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
-#include "shell/DiveCursor.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QVBoxLayout>
 

@@ -10,11 +10,11 @@
 #include "platform/serial/qt/QtSerialPort.h"
 #include "platform/widgets/ValueList.h"
 #include "settings/core/UnitSettings.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
-#include "shell/Lookups.h"
-#include "shell/SystemServices.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/SystemServices.h"
 
 #include <QApplication>
 #include <QCloseEvent>

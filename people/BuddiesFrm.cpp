@@ -1,6 +1,6 @@
 #include "people/BuddiesFrm.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

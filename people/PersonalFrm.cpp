@@ -3,7 +3,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "reports/Reports.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

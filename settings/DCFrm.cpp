@@ -3,7 +3,7 @@
 #include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QVBoxLayout>
 

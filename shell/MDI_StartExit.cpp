@@ -6,14 +6,14 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "reports/Reports.h"
 #include "shell/ChildForm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
-#include "shell/LogStore.h"
-#include "shell/MDI_Commands.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/MDI_Commands.h"
 #include "shell/ModalForms.h"
-#include "shell/SystemServices.h"
-#include "shell/Units.h"
+#include "shell/core/SystemServices.h"
+#include "shell/core/Units.h"
 #include "shell/frmAbout.h"
 
 #include <QCloseEvent>
@@ -173,6 +173,8 @@ void MDI_MainFrm::PrintLog()
 void MDI_MainFrm::PrintChosenReport()
 {
     SaveChildFormChanges(gv.ActiveFormID);
+    if (DiveRecordRefused())
+        return;
     auto stop = [](const QString& text) { MsgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Print"); };
     const bool noDive = DiveListAtEnd();
     const bool manualDive = !noDive && gv.rsDiveData->Field("DATATYPE").ToLong() == 0;

@@ -4,7 +4,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "device/core/DownloadArchive.h"
 
 #include "platform/db/Db.h"
-#include "shell/Scramble.h"
+#include "shell/core/Scramble.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
 
 #include <QStringList>
 

@@ -3,8 +3,8 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
-#include "shell/Global_Vars.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Units.h"
 
 #include <QDate>
 

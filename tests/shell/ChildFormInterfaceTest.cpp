@@ -7,7 +7,7 @@
 #include "people/PersonalFrm.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"

@@ -5,8 +5,8 @@
 #include "dive/DiveFrm.h"
 #include "people/PersonalFrm.h"
 #include "platform/widgets/SmartSideBar.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "tests/shell/MainFrmTest.h"
 
 #include "people/PersonalFrm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
-#include "shell/LogStore.h"
+#include "shell/core/LogStore.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 

@@ -5,7 +5,7 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"

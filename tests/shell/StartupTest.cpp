@@ -6,10 +6,10 @@
 #include "platform/registry/Registry.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/SystemServices.h"
+#include "shell/core/SystemServices.h"
 
 #include <QDir>
 #include <QFile>
