@@ -4,10 +4,10 @@
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "analysis/HistoryFrm.h"
 
-#include "shell/DiveCursor.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/Global_Vars.h"
 
 namespace kvl {
 

@@ -2,7 +2,7 @@
 
 #include "platform/widgets/PictureBox.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QApplication>
 

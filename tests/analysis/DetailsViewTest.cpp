@@ -5,7 +5,7 @@
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QApplication>
 #include <QLabel>

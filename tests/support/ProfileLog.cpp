@@ -1,8 +1,8 @@
 #include "tests/support/ProfileLog.h"
 
-#include "shell/Global_Vars.h"
-#include "shell/DiveRows.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Units.h"
 
 #include <algorithm>
 

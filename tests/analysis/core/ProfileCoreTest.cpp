@@ -1,7 +1,7 @@
 // The profile's widget-free pieces: the sample walk and grid cells, the alarm state,
 // the depth clip, the spreading of equal times, the axes, the segments and the cursor.
 #include "analysis/core/Profile.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "tests/support/ProfileLog.h"
 
 #include <gtest/gtest.h>
