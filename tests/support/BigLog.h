@@ -16,10 +16,14 @@ struct BigLogShape {
     // true: the dives carry the numbers that renumbering gives them (firstLTD on);
     // false: every dive carries 0, so renumbering rewrites them all.
     bool numbered = true;
+    // Captains, crew and buddies: this many of each. Each new dive gets one captain, one
+    // crew member and two buddies, taken in turn.
+    int peoplePerKind = 0;
 };
 
 // Adds shape.dives manual-looking dives (two a day from 2000/01/01, each with a
-// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows), in one transaction.
+// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows) and the companions
+// of shape.peoplePerKind, in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
