@@ -33,7 +33,7 @@ void OpenLog()
     static QString path;
     if (path.isEmpty()) {
         path = dir.filePath("people.dlg");
-        test::MakeBigLog(path, {Dives, 0, 1, true, PeoplePerKind});
+        test::MakeBigLog(path, {.dives = Dives, .peoplePerKind = PeoplePerKind});
         test::InsertRow(*db::Database::Open(path), "USERINFO", {{"NAME", "Big Diver"}, {"USERTYPE", 1}});
     }
     if (gv.DB)

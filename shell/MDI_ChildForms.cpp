@@ -96,7 +96,11 @@ void SaveForm(SaveRule rule, int code)
             return;
         break;
     case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
+        if (NoCurrentDive())
+            return;
+        // The change check is what reads the boxes back into the record: it runs for
+        // a new dive too, or the dive would be written without what was typed.
+        if (!DiveRecordChanged() && !CurrentDiveIsNew())
             return;
         break;
     }
@@ -110,18 +114,20 @@ void SaveForm(SaveRule rule, int code)
     }
 }
 
-// Saves the open dive record before another form takes its place. True when the
-// record refuses (a bad date or time, DiveChanged 3): closing it then would lose
-// its other edits.
+} // namespace
+
+bool DiveRecordRefused()
+{
+    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == 3;
+}
+
 bool DiveRecordRefusesToClose()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return false;
     SaveForm(SaveRuleOf(SaveOccasion::Closing, FormCode::Dive), FormCode::Dive);
-    return gv.DiveChanged == 3;
+    return DiveRecordRefused();
 }
-
-} // namespace
 
 void RegisterChildForms()
 {
@@ -321,6 +327,8 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
 void MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
     SaveOpenForm(SaveOccasion::BeforePrint, formCode);
+    if (DiveRecordRefused())
+        return;   // reloading would drop the edits the record still holds
     LoadCurrentDive();
 }
 

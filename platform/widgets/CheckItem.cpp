@@ -94,6 +94,27 @@ CheckItem* CheckItems::Find(const QString& key) const
     return found == byKey_.end() ? nullptr : found->second;
 }
 
+std::vector<std::unique_ptr<CheckItem>> CheckItems::Remove(const CheckItem& item)
+{
+    const auto underRemoved = [&item](const CheckItem& candidate) {
+        for (const CheckItem* p = &candidate; p; p = p->Parent())
+            if (p == &item)
+                return true;
+        return false;
+    };
+    std::vector<std::unique_ptr<CheckItem>> removed;
+    for (auto it = items_.begin(); it != items_.end();) {
+        if (underRemoved(**it)) {
+            byKey_.erase((*it)->Key());
+            removed.push_back(std::move(*it));
+            it = items_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return removed;
+}
+
 void CheckItems::Clear()
 {
     byKey_.clear();

@@ -3,7 +3,8 @@
 // value (check and option items hold "1" ticked or chosen and "0" not; drop-down
 // and text items hold their text), an enabled, a hidden and a selected state, a
 // colour, an optional row id (`Tag`) and, for drop-down items, entries with a key
-// and a text. Items may hang under another item as its child lines. Changing a
+// and a text. Items may hang under another item as its child lines; a label line
+// (a status line) shows its caption only. Changing a
 // state tells the list, which redraws the item; nothing here raises the list's
 // click event (only the user's click, or CheckList::ClickItem, does).
 
@@ -22,6 +23,7 @@ enum class CheckItemKind {
     DropDown,   // the value is the chosen entry's text, or what a host window wrote
     Text,       // the value is the typed text
     GroupLine,  // a caption line between groups of items (no key)
+    Label,      // a keyed line of text only (a status line under an item)
 };
 
 struct CheckEntry {
@@ -113,6 +115,9 @@ public:
     // The item with the key, or nullptr.
     CheckItem* Find(const QString& key) const;
     const std::vector<std::unique_ptr<CheckItem>>& All() const { return items_; }
+    // Removes the item and its child lines; they are handed back so the list can
+    // drop their lines before they are destroyed.
+    std::vector<std::unique_ptr<CheckItem>> Remove(const CheckItem& item);
     void Clear();
 
 private:

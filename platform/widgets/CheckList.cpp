@@ -152,6 +152,17 @@ CheckItem& CheckList::AddGroupLine(const QString& caption)
     return AddItem(CheckItemKind::GroupLine, QString(), caption);
 }
 
+void CheckList::RemoveItem(const QString& key)
+{
+    CheckItem* item = items_.Find(key);
+    if (!item)
+        return;
+    QTreeWidgetItem* row = lines_.at(item).row;
+    for (const auto& gone : items_.Remove(*item))
+        lines_.erase(gone.get());
+    delete row;   // its child rows and value boxes go with it
+}
+
 void CheckList::ClearItems()
 {
     lines_.clear();
@@ -248,12 +259,9 @@ void CheckList::ClickItem(const QString& key)
     CheckItem* item = items_.Find(key);
     if (!item || !item->Enabled())
         return;
-    if (item->Kind() == CheckItemKind::Check)
-        item->SetTicked(!item->Ticked());
-    else if (item->Kind() == CheckItemKind::Option)
-        item->SetTicked(true);
-    else if (item->Kind() == CheckItemKind::DropDown || item->Kind() == CheckItemKind::Text)
-        return;   // their value boxes take the user's input
+    if (!IsTickable(*item))
+        return;   // value boxes take the user's input; text lines take none
+    item->SetTicked(item->Kind() == CheckItemKind::Option || !item->Ticked());
     emit ItemClick(item);
 }
 

@@ -38,6 +38,8 @@ public:
     // Adds an item at the end of the list, or as the last child line of `parent`.
     CheckItem& AddItem(CheckItemKind kind, const QString& key, const QString& caption, CheckItem* parent = nullptr);
     CheckItem& AddGroupLine(const QString& caption = {});
+    // Removes the item with the key and its child lines (nothing for an unknown key).
+    void RemoveItem(const QString& key);
     // Removes every item.
     void ClearItems();
 

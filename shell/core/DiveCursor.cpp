@@ -17,7 +17,7 @@ namespace {
 // lifetime numbers close up, in one transaction. A failure leaves the log as it was.
 void DiscardNewDive()
 {
-    const qint32 id = gv.CurrentDiveID;
+    const qint32 id = gv.NewDiveID;
     try {
         db::Transaction tx(*gv.DB);
         const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
@@ -29,7 +29,7 @@ void DiscardNewDive()
     } catch (const db::DbError&) {
         // the dive stays; it is no longer treated as new
     }
-    gv.IsNewDive = false;
+    ForgetNewDive();
     ShowCurrentLTD();
 }
 
@@ -100,10 +100,10 @@ LeaveResult LeaveOpenDive()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return LeaveResult::Stayed;
-    if (DiveRecordChanged() || gv.IsNewDive) {
+    if (DiveRecordChanged() || CurrentDiveIsNew()) {
         if (AskToSaveChanges()) {
             SaveDiveRecord();
-        } else if (gv.IsNewDive) {
+        } else if (CurrentDiveIsNew()) {
             DiscardNewDive();
             return LeaveResult::Discarded;
         }

@@ -74,10 +74,26 @@ const std::array<const char*, 8> allDivesDeletions{
 
 } // namespace
 
-qint32 InitialNewDive()
+void MarkNewDive(qint32 diveId)
 {
     gv.IsNewDive = true;
-    gv.DiveChanged = 2;
+    gv.NewDiveID = diveId;
+}
+
+void ForgetNewDive()
+{
+    gv.IsNewDive = false;
+    gv.NewDiveID = 0;
+}
+
+bool CurrentDiveIsNew()
+{
+    return gv.IsNewDive && gv.NewDiveID > 0 && gv.NewDiveID == gv.CurrentDiveID;
+}
+
+qint32 InitialNewDive()
+{
+    ForgetNewDive();
     try {
         db::Database& db = LogDB();
         const QDateTime now = QDateTime::currentDateTime();
@@ -91,8 +107,11 @@ qint32 InitialNewDive()
         gv.SQLText = "Insert into DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR) values (?, ?, ?) ;";
         db.Execute(gv.SQLText, {diveId, InvertBit(gv.UnitSystem), InvertBit(gv.UnitTime)});
         tx.Commit();
+        MarkNewDive(qint32(diveId));
+        gv.DiveChanged = 2;
         return qint32(diveId);
     } catch (const std::exception&) {
+        ForgetNewDive();
         ShowError("Could not initial new manual dive.");
         return 0;
     }
@@ -137,6 +156,7 @@ void DeleteAllDives()
         tx.Commit();
     } catch (const std::exception&) {
     }
+    ForgetNewDive();
     gv.CurrentDiveID = -1;
     gv.CurrentDive.LIFETIMEDIVENO = -1;
     CurrentMainWindowHooks().SetLTDText(QString());

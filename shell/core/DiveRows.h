@@ -15,9 +15,16 @@ namespace kvl {
 void LoadCurrentDive();
 
 // Adds a manual dive numbered gv.NewDiveLTD with its DIVE_DC_SETTINGS row (whose
-// UNITS and HOUR follow the unit flags) and returns its DIVEID. Shows
-// "Could not initial new manual dive." and returns 0, adding nothing, on failure.
+// UNITS and HOUR follow the unit flags), marks it new and returns its DIVEID. Shows
+// "Could not initial new manual dive." and returns 0, adding nothing and leaving no
+// dive marked new, on failure.
 qint32 InitialNewDive();
+// The dive just added by hand, until it is saved or left: only that dive can be
+// discarded by No to "Do you want to save the changes?".
+void MarkNewDive(qint32 diveId);
+void ForgetNewDive();
+// True when the current dive is the one just added by hand.
+bool CurrentDiveIsNew();
 // Deletes the dive and every row it owns; shows "Deleting dive error #n." and
 // returns false (deleting nothing) on failure.
 bool DeleteDiveInfo(qint32 diveId);

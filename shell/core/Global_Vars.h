@@ -104,6 +104,7 @@ struct Global_Vars {
     QString CurrentDiveCaption;                   // text of the tool bar's "LTD" item
     quint8 DiveChanged = 0;                       // 0 loaded/saved, 2 edited, 3 leaving refused
     bool IsNewDive = false;
+    qint32 NewDiveID = 0;                         // the dive IsNewDive speaks of; only it can be discarded
 
     // Lifetime dive numbers and the add-dive hand-over.
     qint32 BaseLTD = 0;

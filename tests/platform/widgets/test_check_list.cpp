@@ -170,5 +170,23 @@ TEST_F(CheckListTest, SelectedStateAndColourFollowTheItem)
     EXPECT_EQ(list.topLevelItemCount(), 0);
 }
 
+TEST_F(CheckListTest, AStatusLineUnderAnItemComesAndGoesWithItsChildren)
+{
+    CheckItem& dive = list.AddItem(CheckItemKind::Check, "3", "Dive 3");
+    CheckItem& status = list.AddItem(CheckItemKind::Label, "1003", "Downloaded", &dive);
+    status.SetColor(Qt::darkGreen);
+    list.ClickItem("1003");   // a text line takes no click
+    EXPECT_EQ(list.findItems("Dive 3", Qt::MatchExactly).value(0)->childCount(), 1);
+    list.RemoveItem("1003");
+    EXPECT_FALSE(list.HasItem("1003"));
+    EXPECT_EQ(list.findItems("Dive 3", Qt::MatchExactly).value(0)->childCount(), 0);
+    list.RemoveItem("Buddy");   // its drop-down and text lines go with it
+    EXPECT_FALSE(list.HasItem("BuddyList"));
+    EXPECT_FALSE(list.HasItem("fromDepth"));
+    EXPECT_EQ(list.AllItems().size(), 9u);
+    list.RemoveItem("nothing");
+    EXPECT_TRUE(events.isEmpty());
+}
+
 } // namespace
 } // namespace kvl
