@@ -3,6 +3,7 @@
 #include "analysis/core/Profile.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/analysis/core/ProfileLog.h"
+#include "tests/support/ProfileLog.h"
 
 #include <gtest/gtest.h>
 
