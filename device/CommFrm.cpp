@@ -1,6 +1,7 @@
 #include "device/CommFrm.h"
 
 #include "shell/core/Global_Vars.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl {
 
@@ -11,7 +12,7 @@ CommFrm::CommFrm(QWidget* parent) : QDialog(parent), mode_(gv.CommMode)
 
 void CommFrm::DiveStored()
 {
-    if (mode_ == 3)
+    if (mode_ == kCommDownload)
         gv.DivesAdded = true;
 }
 

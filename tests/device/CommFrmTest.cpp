@@ -1,5 +1,6 @@
 #include "device/CommFrm.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/StateCodes.h"
 #include "tests/support/KvlTest.h"
 
 namespace kvl {
@@ -16,14 +17,14 @@ protected:
 
 TEST_F(CommFrmTest, KeepsItsModeAndMarksStoredDivesOnlyWhenDownloading)
 {
-    for (quint8 mode : {1, 2, 3}) {
+    for (quint8 mode : {kCommReadSettings, kCommWriteSettings, kCommDownload}) {
         gv.CommMode = mode;
         gv.DivesAdded = false;
         CommFrm frm;
         EXPECT_EQ(frm.Mode(), mode);
         EXPECT_TRUE(frm.isModal());
         frm.DiveStored();
-        EXPECT_EQ(gv.DivesAdded, mode == 3) << int(mode);
+        EXPECT_EQ(gv.DivesAdded, mode == kCommDownload) << int(mode);
     }
 }
 
