@@ -15,7 +15,6 @@
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MDI_Rules.h"
 #include "shell/ModalForms.h"
-#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
@@ -64,7 +63,7 @@ qint32 AddManualDive(AddDiveAction action)
     }
 }
 
-// Shows the download window in a transfer mode (a CommModes value: read or write the
+// Shows the download window in a transfer mode (TransferMode: read or write the
 // settings, download dives) with the main window minimized meanwhile.
 void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
 {
@@ -72,7 +71,7 @@ void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
     frm.setWindowState(Qt::WindowMinimized);
     CommFrm comm(&frm);
     ShowModal(comm);
-    if (mode != kCommDownload)
+    if (mode != DownloadMode)
         DCFrm::Instance().DC_InitAll();   // show the settings now stored
     frm.setWindowState(Qt::WindowMaximized);
 }
@@ -94,7 +93,7 @@ void AddDive(MDI_MainFrm& frm)
         return;
     case AddDiveAction::Download:
         gv.DivesAdded = false;
-        RunCommFrm(frm, kCommDownload);
+        RunCommFrm(frm, DownloadMode);
         break;
     default:
         added = AddManualDive(action);
@@ -190,10 +189,10 @@ void MDI_MainFrm::SmartUI1_ItemClick(const QString& key)
     case ToolCommand::Print: PrintLog(); break;
     case ToolCommand::LastSettings: DCFrm::Instance().GetLastSetting(); break;
     case ToolCommand::Manufacturing: DCFrm::Instance().GetDefaultSetting(); break;
-    case ToolCommand::ReadSettings: RunCommFrm(*this, kCommReadSettings); break;
+    case ToolCommand::ReadSettings: RunCommFrm(*this, ReadSettingsMode); break;
     case ToolCommand::WriteSettings:
         DCFrm::Instance().SaveSettings();
-        RunCommFrm(*this, kCommWriteSettings);
+        RunCommFrm(*this, WriteSettingsMode);
         break;
     case ToolCommand::OpenLog: OpenDiveLog(); break;
     case ToolCommand::NewLog: CreateNewDiveLog(); break;

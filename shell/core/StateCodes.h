@@ -1,6 +1,6 @@
 #pragma once
-// The meaning of the application state's codes (gv.DiveChanged, gv.CommMode,
-// gv.PrintChoice); AddDiveModes and DatePickerCallers name the others.
+// The meaning of the application state's codes (gv.DiveChanged, gv.PrintChoice);
+// AddDiveModes, DatePickerCallers and the download window's TransferMode name the others.
 
 #include <QtGlobal>
 
@@ -12,8 +12,6 @@ enum DiveChangeState : quint8 {
     kDiveEdited = 2,
     kDiveRefused = 3,     // the last save refused a value: leaving the dive is refused too
 };
-// gv.CommMode: what the download window is opened for.
-enum CommModes : quint8 { kCommReadSettings = 1, kCommWriteSettings = 2, kCommDownload = 3 };
 // gv.PrintChoice: the report chosen in the print dialog.
 enum PrintChoices : quint8 {
     kPrintNone = 0,

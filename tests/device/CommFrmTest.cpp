@@ -1,6 +1,5 @@
 #include "device/CommFrm.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/core/StateCodes.h"
 #include "tests/support/KvlTest.h"
 
 namespace kvl {
@@ -17,14 +16,14 @@ protected:
 
 TEST_F(CommFrmTest, KeepsItsModeAndMarksStoredDivesOnlyWhenDownloading)
 {
-    for (quint8 mode : {kCommReadSettings, kCommWriteSettings, kCommDownload}) {
+    for (quint8 mode : {ReadSettingsMode, WriteSettingsMode, DownloadMode}) {
         gv.CommMode = mode;
         gv.DivesAdded = false;
         CommFrm frm;
         EXPECT_EQ(frm.Mode(), mode);
         EXPECT_TRUE(frm.isModal());
         frm.DiveStored();
-        EXPECT_EQ(gv.DivesAdded, mode == kCommDownload) << int(mode);
+        EXPECT_EQ(gv.DivesAdded, mode == DownloadMode) << int(mode);
     }
 }
 

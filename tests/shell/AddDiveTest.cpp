@@ -7,7 +7,6 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/core/StateCodes.h"
 #include "shell/core/SystemServices.h"
 
 #include <QComboBox>
@@ -173,7 +172,7 @@ TEST_F(AddDiveTest, ADownloadOpensTheDownloadWindowInModeThree)
         AnswerAddDive(place, "2", true);
         Tool("AddDive");
         EXPECT_EQ(commModes, std::vector<int>{3});
-        EXPECT_EQ(gv.CommMode, kCommDownload);
+        EXPECT_EQ(gv.CommMode, DownloadMode);
         // Nothing was stored: the dive that was current stays so, cursor and all.
         EXPECT_FALSE(gv.DivesAdded);
         EXPECT_EQ(gv.CurrentDiveID, IdOf(2));
