@@ -9,6 +9,7 @@
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/MDI_Commands.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl {
 
@@ -238,7 +239,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
     if (askToSave && gv.ActiveFormID == FormCode::Dive) {
         if (DiveRecordChanged() && AskToSaveChanges())
             SaveDiveRecord();
-        if (gv.DiveChanged == 3)
+        if (gv.DiveChanged == kDiveRefused)
             return;   // the record was refused: it stays on screen
     }
     if (DiveListAtEnd())

@@ -1,12 +1,14 @@
 #include "shell/core/DiveCursor.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Logging.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MainWindowHooks.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 
 namespace kvl {
@@ -26,8 +28,9 @@ void DiscardNewDive()
         if (!ltd.IsNull())
             ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
         tx.Commit();
-    } catch (const db::DbError&) {
-        // the dive stays; it is no longer treated as new
+    } catch (const db::DbError& error) {
+        // The dive stays; it is no longer treated as new.
+        qCWarning(kvlDb, "taking the new dive %d out again failed: %s", id, error.what());
     }
     ForgetNewDive();
     ShowCurrentLTD();
@@ -107,7 +110,7 @@ LeaveResult LeaveOpenDive()
             return LeaveResult::Discarded;
         }
     }
-    return gv.DiveChanged == 3 ? LeaveResult::Refused : LeaveResult::Stayed;
+    return gv.DiveChanged == kDiveRefused ? LeaveResult::Refused : LeaveResult::Stayed;
 }
 
 void PickDive(qint32 diveId)
