@@ -241,7 +241,9 @@ void DiveFrm::CommitTimeIn()
 void DiveFrm::UpdateTime()
 {
     const QString timeIn = TimeIn24();
-    ShowTimeOut(timeIn, gv.CurrentDive.BTIME);
+    // The elapsed time shown counts, even while it is not yet taken into the record.
+    const double shown = Val(Text3(11).text());
+    ShowTimeOut(timeIn, shown >= 0 ? db::Value(shown) : gv.CurrentDive.BTIME);
     if (gv.CurrentDive.DIVETIME != timeIn)
         gv.DiveChanged = kDiveEdited;
 }

@@ -149,7 +149,7 @@ void DeleteDive(MDI_MainFrm& frm)
         return;
     if (MsgBox(QStringLiteral("Are you sure to want to delete dive #") + gv.CurrentDive.LIFETIMEDIVENO.ToString() +
                    QStringLiteral("?"),
-               MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive")) != MsgAnswer::Yes)
+               MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive"), MsgDefault::Second) != MsgAnswer::Yes)
         return;
     frm.CloseChildForm(gv.ActiveFormID);
     // Closing saves the record, which may have renumbered it.

@@ -145,8 +145,8 @@ bool DeleteDiveInfo(qint32 diveId)
 
 void DeleteAllDives()
 {
-    if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives")
-        != MsgAnswer::Yes)
+    if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives",
+               MsgDefault::Second) != MsgAnswer::Yes)
         return;
     // A statement that fails is passed over; the others still empty their tables.
     try {

@@ -80,6 +80,16 @@ TEST_F(DiveEventsTest, AmPmAndTimeOut)
     EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "23:30");
 }
 
+TEST_F(DiveEventsTest, TimeOutFollowsTheElapsedTimeShownWhenAmPmChanges)
+{
+    const qint64 id = AddDive(ManualDive({{"DIVETIME", "10:00"}, {"BTIME", 40}}), 0, 0);
+    Show(id);
+    Type(form->Text3(11), "50");   // typed, not yet taken in
+    form->AMPM_Opt(0).setEditText("p");
+    EXPECT_EQ(form->Text3(2).text(), "10:50");
+    EXPECT_EQ(form->AMPM_Opt(1).Text(), "PM");
+}
+
 TEST_F(DiveEventsTest, RefusedTimeInPutsTheStoredTimeBackAndKeepsOtherEdits)
 {
     const qint64 id = AddDive(ManualDive());
