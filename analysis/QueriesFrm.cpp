@@ -1,7 +1,7 @@
 #include "analysis/QueriesFrm.h"
 
-#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
+#include "platform/widgets/CheckList.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 
@@ -11,9 +11,9 @@ namespace kvl {
 
 QueriesFrm::QueriesFrm() : ChildFormOf<QueriesFrm>(QStringLiteral("Queries"))
 {
-    lst2 = new ValueList(this);
-    lst2->AddDropDownItem(QStringLiteral("fromDate"), QStringLiteral("From"));
-    lst2->AddDropDownItem(QStringLiteral("toDate"), QStringLiteral("To"));
+    lst2 = new CheckList(this);
+    lst2->AddItem(CheckItemKind::DropDown, QStringLiteral("fromDate"), QStringLiteral("From"));
+    lst2->AddItem(CheckItemKind::DropDown, QStringLiteral("toDate"), QStringLiteral("To"));
     lst2->SetDropDownHandler([this](const QString& key) { return lst2_ItemDropDown(key); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lst2);
@@ -38,7 +38,7 @@ QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)
         gv.DatePickerCaller = kPickToDate;
     else
         return nullptr;
-    gv.PickedDate = lst2->ItemText(key);
+    gv.PickedDate = lst2->Items(key).Value();
     return &frmDate::DropDownFor();
 }
 

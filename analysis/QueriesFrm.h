@@ -9,14 +9,14 @@
 
 namespace kvl {
 
-class ValueList;
+class CheckList;
 
 class QueriesFrm : public ChildFormOf<QueriesFrm> {
     Q_OBJECT
 public:
     QueriesFrm();
 
-    // The value list asks for an item's drop-down window: the calendar for the two
+    // The check list asks for an item's drop-down window: the calendar for the two
     // date items, nothing for the others.
     QWidget* lst2_ItemDropDown(const QString& key);
     // Makes the query's result the browsed list (gv.DiveListSQL and gv.rsDiveData).
@@ -24,7 +24,7 @@ public:
     // The user chose a dive of the result: it becomes the current dive.
     void ShowDive(qint32 diveId);
 
-    ValueList* lst2;
+    CheckList* lst2;
     // The query built from the criteria.
     QString QuerySQL;
 

@@ -22,10 +22,10 @@ QString AirConsumptionText(quint8 psi) { return psi == 0 ? QString() : PressureT
 
 QString DepthText(const db::Value& feet)
 {
-    return feet.IsNull() ? QString() : gv.UnitDepth == 0 ? FormatOneDecimal(FtToM(feet)) : NumberText(feet);
+    return feet.IsNull() ? QString() : gv.UnitDepth == 0 ? Format(FtToM(feet), u"####.0") : NumberText(feet);
 }
 
-QString AverageDepthText(float feet) { return FormatOneDecimal(gv.UnitDepth == 0 ? FtToM(feet) : feet); }
+QString AverageDepthText(float feet) { return Format(gv.UnitDepth == 0 ? FtToM(feet) : feet, u"####.0"); }
 
 double TextNumber(const QString& text)
 {

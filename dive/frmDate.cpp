@@ -1,7 +1,7 @@
 #include "dive/frmDate.h"
 
 #include "analysis/QueriesFrm.h"
-#include "platform/widgets/ValueList.h"
+#include "platform/widgets/CheckList.h"
 #include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
 
@@ -64,18 +64,18 @@ void frmDate::HandBack(const QDate& date, bool picked)
     gv.PickedDate = FormatPickedDate(date, PickOrder());
     switch (gv.DatePickerCaller) {
     case kPickFromDate: {
-        ValueList& list = *QueriesFrm::Instance().lst2;
-        list.SetItemText(QStringLiteral("fromDate"), gv.PickedDate);
+        CheckList& list = *QueriesFrm::Instance().lst2;
+        list.Items(QStringLiteral("fromDate")).SetValue(gv.PickedDate);
         // Only the date picked fills an empty end, not the days passed on the way.
-        if (picked && list.ItemText(QStringLiteral("toDate")).isEmpty())
-            list.SetItemText(QStringLiteral("toDate"), gv.PickedDate);
+        if (picked && list.Items(QStringLiteral("toDate")).Value().isEmpty())
+            list.Items(QStringLiteral("toDate")).SetValue(gv.PickedDate);
         break;
     }
     case kPickToDate:
-        QueriesFrm::Instance().lst2->SetItemText(QStringLiteral("toDate"), gv.PickedDate);
+        QueriesFrm::Instance().lst2->Items(QStringLiteral("toDate")).SetValue(gv.PickedDate);
         break;
     case kPickSettingsDate:
-        DCFrm::Instance().lst2->SetItemText(QStringLiteral("Date"), gv.PickedDate);
+        DCFrm::Instance().lst2->Items(QStringLiteral("Date")).SetValue(gv.PickedDate);
         break;
     default:
         break;

@@ -1,8 +1,8 @@
 #include "settings/DCFrm.h"
 
-#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/CheckList.h"
 #include "shell/core/Global_Vars.h"
 
 #include <QVBoxLayout>
@@ -15,8 +15,8 @@ constexpr qint32 kWaitingSerial = -1;
 
 DCFrm::DCFrm() : ChildFormOf<DCFrm>(QStringLiteral("Radarar Edeze"))
 {
-    lst2 = new ValueList(this);
-    lst2->AddDropDownItem(QStringLiteral("Date"), QStringLiteral("Date"));
+    lst2 = new CheckList(this);
+    lst2->AddItem(CheckItemKind::DropDown, QStringLiteral("Date"), QStringLiteral("Date"));
     lst2->SetDropDownHandler([this](const QString& key) { return lst2_ItemDropDown(key); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lst2);
@@ -74,7 +74,7 @@ QWidget* DCFrm::lst2_ItemDropDown(const QString& key)
 {
     gv.DatePickerCaller = kPickSettingsDate;
     gv.DCDateFormat = DateOrderOption;
-    gv.PickedDate = lst2->ItemText(key);
+    gv.PickedDate = lst2->Items(key).Value();
     return &frmDate::DropDownFor();
 }
 

@@ -9,7 +9,7 @@
 
 namespace kvl {
 
-class ValueList;
+class CheckList;
 
 class DCFrm : public ChildFormOf<DCFrm> {
     Q_OBJECT
@@ -24,10 +24,10 @@ public:
     void SaveSettings();
     // Re-reads the list of units, so that settings stored by the download window show.
     void DC_InitAll();
-    // The value list asks for an item's drop-down window: the calendar for the date.
+    // The check list asks for an item's drop-down window: the calendar for the date.
     QWidget* lst2_ItemDropDown(const QString& key);
 
-    ValueList* lst2;
+    CheckList* lst2;
     // The form's date order option: 1 month first, 0 day first.
     quint8 DateOrderOption = 0;
     // Serial numbers of the model's units, as DC_InitAll last read them.

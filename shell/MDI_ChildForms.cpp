@@ -88,7 +88,7 @@ void SaveForm(SaveRule rule, int code)
     case SaveRule::Nothing: return;
     case SaveRule::Always: break;
     case SaveRule::IfPersonChanged:
-        if (!gv.PInfoChanged)
+        if (!gv.PersonChanged)
             return;
         break;
     case SaveRule::IfDiveChanged:

@@ -86,6 +86,9 @@ bool CommLink::Qor_WakeUpRead()
     ShowStatus(QStringLiteral("Starting Handshake..."));
     const int command = gv.CommMode == 2 ? CmdWakeForWrite : CmdWake;
     Link.DataSeen = true;
+    // Late bytes of an earlier reply (the interface test's) must not pass for the identity.
+    if (port_)
+        port_->DiscardInput();
     SetWakeState(command, WakeReplySize);
     SendCommand(1);
     const WaitEnd end = WaitReply(LinkTiming::WakeWindow, [&] {
@@ -137,6 +140,19 @@ void CommLink::Qor_Sleep()
     SendSleepFrame(CmdSleep);
     Delay(LinkTiming::SleepPause);
     SendSleepFrame(Link.CurrentCommand);
+}
+
+void CommLink::SendKeepAwake()
+{
+    Link.CurrentCommand = CmdKeepAwake;
+    Link.CmdBuffer[0] = CmdKeepAwake;
+    Link.CmdBuffer[1] = 0;
+    Link.CmdBuffer[2] = 0;
+    Link.ReplyPending = false;
+    Link.RxExpected = 0;
+    Link.RxCount = 0;
+    Link.AckReceived = false;
+    SendCommand(3);
 }
 
 void CommLink::Qor_SetDateTime()

@@ -114,15 +114,6 @@ QString NormalizeSurfaceInterval(const QString& text)
     return JoinTime(t.hours, t.minutes);
 }
 
-QString FormatOneDecimal(double value)
-{
-    const double rounded = std::round(value * 10.0) / 10.0;
-    QString text = QString::number(std::fabs(rounded), 'f', 1);
-    if (text.startsWith(QLatin1String("0.")))
-        text.remove(0, 1);
-    return rounded < 0 ? QLatin1Char('-') + text : text;
-}
-
 QString TidText(qint32 tid)
 {
     return tid > 0 ? QStringLiteral("%1").arg(tid, 6, 10, QLatin1Char('0')) : QString();

@@ -53,8 +53,6 @@ QString NormalizeTimeIn(const QString& text, int unitTime);
 // hours above 24 become 24:00 when the minutes are 00, else 23.
 QString NormalizeSurfaceInterval(const QString& text);
 
-// A number in the picture "####.0": one decimal, no leading zero (".5").
-QString FormatOneDecimal(double value);
 // A transmitter id as six digits, or "" when it is not above 0.
 QString TidText(qint32 tid);
 // A stored number as text when it is above 0, else "".

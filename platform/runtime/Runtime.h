@@ -3,8 +3,11 @@
 // texts, whole-number conversion and division, single-precision text, and the
 // classic BASIC random generator whose exact sequence the scrambled files depend on.
 
+#include <QAnyStringView>
 #include <QString>
 #include <QtGlobal>
+
+#include <type_traits>
 
 namespace kvl {
 
@@ -32,6 +35,26 @@ inline float CSng(double value) { return static_cast<float>(value); }
 // ".", exponent form ("1.234568E+07", "1E-05") outside that range.
 QString SingleToText(float value);
 
+// A number by a picture of digit places: "0" a digit always shown, "#" a digit shown
+// only when significant, one optional "." before the decimal places ("00", "###",
+// "###.0", "###.#", "###0.00"...). The value is rounded to the picture's decimals,
+// halves away from zero (taken on its decimal digits, so 2.675 gives 2.68 at two).
+// With no "0" before the point a whole part of 0 is left out (0.3 with "###.0" is
+// ".3", 0 with "###" is ""); decimals written "#" drop their trailing zeros, but the
+// point stays ("###.#" turns 24 into "24."). Whole digits beyond the picture are all
+// shown; a value that rounds to a non-zero number keeps its minus sign. NaN and
+// infinities give "". The separator stands for the point in the result.
+QString Format(double value, QAnyStringView picture, QChar decimalSeparator = QLatin1Char('.'));
+
+// The text the printer writes for a number handed to it as a number: one blank in
+// the sign's place for zero or more, else the minus sign, then the number in its
+// shortest form (at most 15 significant digits, 7 for a single).
+QString Str(double value);
+QString Str(float value);
+template <typename T>
+    requires std::is_integral_v<T>
+QString Str(T value) { return Str(static_cast<double>(value)); }
+
 // The classic BASIC runtime generator: a 24-bit linear congruential generator.
 class BasicRnd {
 public:
@@ -55,6 +78,12 @@ private:
 namespace Runtime {
 // The process-wide generator (the runtime's state is shared by the whole program).
 BasicRnd& Rng();
+
+// The decimal separator of the system's regional settings, which the reports and the
+// text exports write (the forms always write "."). Read from the system locale once;
+// SetDecimalSeparator replaces it (tests), a null QChar restores the system's.
+QChar DecimalSeparator();
+void SetDecimalSeparator(QChar separator);
 } // namespace Runtime
 
 } // namespace kvl

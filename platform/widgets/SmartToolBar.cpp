@@ -105,6 +105,17 @@ BarItem& SmartToolBar::AddDropDownWindow(const QString& key, const QString& capt
     return item;
 }
 
+BarItem& SmartToolBar::AddTextField(const QString& key)
+{
+    BarItem& item = items_.Add(BarItemKind::TextField, key, QString(), QString());
+    auto* label = new QLabel(this);
+    label->setObjectName("SmartToolBarText");
+    label->setMinimumWidth(120);
+    label->setContentsMargins(6, 0, 6, 0);
+    fields_[&item] = Field{addWidget(label), nullptr, label};
+    return item;
+}
+
 QAction* SmartToolBar::Action(const QString& key) const
 {
     return fields_.at(&Items(key)).action;
@@ -135,6 +146,8 @@ void SmartToolBar::ItemChanged(BarItem& item)
         field.action->setChecked(item.Checked());
     if (field.button && item.Kind() == BarItemKind::DropDownWindow)
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
+    else if (field.label)
+        field.label->setText(item.Text());
     else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry)
         field.action->setText(item.Text());
 }

@@ -16,6 +16,7 @@
 #include <map>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolButton;
 
@@ -35,6 +36,7 @@ public:
     BarItem& AddMenuEntry(const QString& key, const QString& caption, const QString& toolTip = {});
     BarItem& AddOptionEntry(const QString& key, const QString& caption);
     BarItem& AddDropDownWindow(const QString& key, const QString& caption);
+    BarItem& AddTextField(const QString& key);
 
     BarItem& Items(const QString& key) const { return items_[key]; }
     bool HasItem(const QString& key) const { return items_.Has(key); }
@@ -59,6 +61,7 @@ private:
     struct Field {
         QAction* action = nullptr;          // visibility and enabled state on the bar
         QToolButton* button = nullptr;      // drop-down window fields: shows the item's text
+        QLabel* label = nullptr;            // text fields: shows the item's text
     };
     BarItem& AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip);
 

@@ -103,7 +103,6 @@ struct Global_Vars {
     DiveDataRec CurrentDive;
     QString CurrentDiveCaption;                   // text of the tool bar's "LTD" item
     quint8 DiveChanged = 0;                       // 0 loaded/saved, 2 edited, 3 leaving refused
-    bool PInfoChanged = false;
     bool IsNewDive = false;
     qint32 NewDiveID = 0;                         // the dive IsNewDive speaks of; only it can be discarded
 
@@ -130,6 +129,12 @@ struct Global_Vars {
     QString LogFilePath;
     QString HelpFile;
     QString DiverName;
+
+    // The person in view on the diver's and the companions' forms.
+    quint8 PersonKind = 0;                        // 1 diver, 2 captain, 3 crew, 4 buddy
+    QString PersonKindName;                       // "CAPTAIN", "CREW" or "BUDDY"
+    bool PersonChanged = false;                   // the companions' grid holds unsaved edits
+    qint32 CurrentPersonID = 0;                   // USERID of the companion shown; 0 none
 
     // Unit flags: 1 the stored (imperial) form, 0 metric.
     quint8 UnitDate = 0;

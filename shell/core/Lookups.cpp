@@ -123,7 +123,12 @@ QString AlarmListText(const db::Value& bits)
 
 QString SampleRateText(const db::Value& code)
 {
-    if (!IsKnownModel(gv.CurrentDive.MODELID, {6675, 6676, 6680, kServedModel}))
+    return SampleRateText(code, gv.CurrentDive.MODELID);
+}
+
+QString SampleRateText(const db::Value& code, qint32 modelId)
+{
+    if (!IsKnownModel(modelId, {6675, 6676, 6680, kServedModel}))
         return {};
     const bool feet = gv.UnitDepth == 1;
     const std::array<const char*, 7> rates{"2 Secs", "15 Secs", "30 Secs", "60 Secs", feet ? "2 FT" : "0.5 M",
@@ -164,6 +169,11 @@ QString DurationBandText(const db::Value& band)
 
 QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units)
 {
+    return DCSettingsText(field, value, units, gv.CurrentDive.MODELID);
+}
+
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units, qint32 modelId)
+{
     const auto v = Code(value);
     if (field == "ASCENTSCALE")
         return Is(v, 0) ? "VELK" : "Standard";
@@ -181,7 +191,7 @@ QString DCSettingsText(const QString& field, const db::Value& value, const db::V
     if (field == "BACKLIGHT")
         return NumberText(v ? std::optional<double>(*v * 5) : std::nullopt) + " secs";
     if (field == "DIVESAMPLE")
-        return SampleRateText(value);
+        return SampleRateText(value, modelId);
     if (field == "MAXDEPTH") {
         if (Is(Code(units), 0))
             return NumberText(v) + " FT";
@@ -228,13 +238,35 @@ QString ToHexText(qint64 number)
     return QString::number(quint64(number), 16).rightJustified(16, '0');
 }
 
+namespace {
+
+// The four bar-graph lists of four numbers each that a model's settings text holds.
+// Only the served model has lists of its own; every other model shares them.
+using SettingsLists = std::array<const char*, 4>;
+
+const SettingsLists& SettingsListsOfModel(qint32 /*modelId*/)
+{
+    static const SettingsLists served{"0,0,0,0", "0,0,0,0", "5,3,1,1", "0,0,0,0"};
+    return served;
+}
+
+constexpr int AscentList = 2;   // scale, limit A, limit B, spare
+
+} // namespace
+
+AscentLimits AscentLimitsOfModel(qint32 modelId)
+{
+    const QStringList numbers = QString::fromLatin1(SettingsListsOfModel(modelId)[AscentList]).split(',');
+    return {quint8(Val(numbers[1])), quint8(Val(numbers[2]))};
+}
+
 void ParseSettingsText()
 {
     if (gv.CurrentDive.MODELID != kServedModel)
         return;
-    const std::array<QString, 4> lists{"0,0,0,0", "0,0,0,0", "5,3,1,1", "0,0,0,0"};
+    const SettingsLists& lists = SettingsListsOfModel(kServedModel);
     for (int k = 0; k < 4; ++k) {
-        const QStringList numbers = lists[k].split(',');
+        const QStringList numbers = QString::fromLatin1(lists[k]).split(',');
         gv.BarGraphScale[k] = quint8(Val(numbers[0]));
         for (int i = 1; i < 4; ++i)
             gv.BarGraphScale[3 + 3 * k + i] = quint8(Val(numbers[i]));

@@ -14,10 +14,14 @@ namespace kvl {
 QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth);
 QString ViolationText(const db::Value& bits);
 QString AlarmListText(const db::Value& bits);
+// By the current dive's model, or by the model given.
 QString SampleRateText(const db::Value& code);
+QString SampleRateText(const db::Value& code, qint32 modelId);
 QString DiveSampleRateText(const db::Value& code, const db::Value& modelId);
 QString DurationBandText(const db::Value& band);
+// "DIVESAMPLE" is judged by the current dive's model, or by the model given.
 QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units);
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units, qint32 modelId);
 
 QString GetModelName(const db::Value& modelId);
 QString GetModelNameLocal(const db::Value& modelId);
@@ -35,6 +39,13 @@ quint8 MapModelId(const db::Value& modelId);
 quint8 InvertBit(const db::Value& value);
 QString ToHexText(qint64 number);
 void ParseSettingsText();
+// The ascent-rate limits whose sum a fast ascent's band must pass to be drawn red,
+// from the model's settings lists (a model without lists takes the served model's).
+struct AscentLimits {
+    quint8 A = 0;
+    quint8 B = 0;
+};
+AscentLimits AscentLimitsOfModel(qint32 modelId);
 void ModelDefaultsText(const db::Value& modelId);
 
 // alignment 0: x is the left edge; 1: x is the right edge; 2: centred in x.

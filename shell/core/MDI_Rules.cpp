@@ -15,7 +15,7 @@ struct FormEntry {
 };
 
 constexpr std::array<FormEntry, 9> kForms{{
-    {FormCode::Personal, "Personal", SaveRule::Always, SaveRule::Nothing, SaveRule::IfPersonChanged},
+    {FormCode::Personal, "Personal", SaveRule::Always, SaveRule::Nothing, SaveRule::Always},
     {FormCode::DiveComputer, "DiveComputer", SaveRule::Nothing, SaveRule::Nothing, SaveRule::Nothing},
     {FormCode::Dive, "Dive", SaveRule::IfDiveChangedOrNew, SaveRule::IfDiveChangedOrNew, SaveRule::IfDiveChanged},
     {FormCode::Buddies, "Buddies", SaveRule::IfPersonChanged, SaveRule::Always, SaveRule::IfPersonChanged},

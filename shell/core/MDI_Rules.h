@@ -23,7 +23,7 @@ enum class SaveOccasion { Closing, SaveCommand, BeforePrint };
 enum class SaveRule {
     Nothing,
     Always,
-    IfPersonChanged,   // gv.PInfoChanged
+    IfPersonChanged,   // gv.PersonChanged
     IfDiveChanged,     // the dive record reports a change
     IfDiveChangedOrNew // ... or the dive was just added by hand
 };

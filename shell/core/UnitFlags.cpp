@@ -56,6 +56,11 @@ void UpdateUnitFlags()
     for (quint8 Global_Vars::*flag : {&Global_Vars::UnitDepth, &Global_Vars::UnitPressure, &Global_Vars::UnitWeight,
                                       &Global_Vars::UnitTemp, &Global_Vars::UnitDate, &Global_Vars::UnitCylinder})
         gv.*flag = gv.UnitSystem;
+    WriteUnitFlags();
+}
+
+void WriteUnitFlags()
+{
     if (!gv.rsUnits || gv.rsUnits->EOF())
         return;
     gv.rsUnits->Edit();

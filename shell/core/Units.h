@@ -21,6 +21,8 @@ public:
 void InitUnitFlags();
 void LoadUnits();
 void UpdateUnitFlags();
+// Writes the seven flags as they stand into the units row; no row is ever added.
+void WriteUnitFlags();
 
 float FtToM(const db::Value& value);
 float MToFt(const db::Value& value);

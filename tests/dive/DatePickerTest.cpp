@@ -1,7 +1,7 @@
 // The calendar under the date items of the query and settings forms.
 #include "analysis/QueriesFrm.h"
-#include "platform/widgets/ValueList.h"
 #include "dive/frmDate.h"
+#include "platform/widgets/CheckList.h"
 #include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
@@ -30,8 +30,8 @@ protected:
         gv = Global_Vars{};
         KvlTest::TearDown();
     }
-    ValueList& Query() { return *QueriesFrm::Instance().lst2; }
-    ValueList& Settings() { return *DCFrm::Instance().lst2; }
+    CheckList& Query() { return *QueriesFrm::Instance().lst2; }
+    CheckList& Settings() { return *DCFrm::Instance().lst2; }
     // The calendar as the item's drop-down opens it.
     frmDate& Open(QWidget* window)
     {
@@ -49,19 +49,19 @@ TEST_F(DatePickerTest, AFromDateAlsoFillsAnEmptyToDate)
     EXPECT_EQ(gv.DatePickerCaller, 1);
     picker.show();
     picker.MonthView1_DateClick(march5);
-    EXPECT_EQ(Query().ItemText("fromDate"), "05/03/2009");
-    EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
+    EXPECT_EQ(Query().Items("fromDate").Value(), "05/03/2009");
+    EXPECT_EQ(Query().Items("toDate").Value(), "05/03/2009");
     EXPECT_FALSE(picker.isVisible());
 
-    Query().SetItemText("toDate", "31/12/2009");
+    Query().Items("toDate").SetValue("31/12/2009");
     Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate")).MonthView1_DateClick(QDate(2009, 6, 1));
-    EXPECT_EQ(Query().ItemText("fromDate"), "01/06/2009");
-    EXPECT_EQ(Query().ItemText("toDate"), "31/12/2009");
+    EXPECT_EQ(Query().Items("fromDate").Value(), "01/06/2009");
+    EXPECT_EQ(Query().Items("toDate").Value(), "31/12/2009");
 
     gv.UnitDate = 1;
     Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate")).MonthView1_DateClick(march5);
     EXPECT_EQ(gv.DatePickerCaller, 2);
-    EXPECT_EQ(Query().ItemText("toDate"), "03/05/2009");
+    EXPECT_EQ(Query().Items("toDate").Value(), "03/05/2009");
     EXPECT_EQ(QueriesFrm::Instance().lst2_ItemDropDown("memo"), nullptr);
 }
 
@@ -72,7 +72,7 @@ TEST_F(DatePickerTest, TheSettingsDateKeepsTheSettingsFormsOrder)
     Open(DCFrm::Instance().lst2_ItemDropDown("Date")).MonthView1_DateClick(march5);
     EXPECT_EQ(gv.DatePickerCaller, 3);
     EXPECT_EQ(gv.DCDateFormat, 1);
-    EXPECT_EQ(Settings().ItemText("Date"), "03/05/2009");
+    EXPECT_EQ(Settings().Items("Date").Value(), "03/05/2009");
 }
 
 TEST_F(DatePickerTest, TheCalendarOpensOnTheItemsDateReadInItsOrder)
@@ -105,7 +105,7 @@ TEST_F(DatePickerTest, MovingTheSelectionHandsBackTheDateInTheItemsOrder)
     frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate"));
     picker.show();
     picker.MonthView1->setSelectedDate(march5);
-    EXPECT_EQ(Query().ItemText("toDate"), "05/03/2009");
+    EXPECT_EQ(Query().Items("toDate").Value(), "05/03/2009");
     EXPECT_TRUE(picker.isVisible());   // the keys go on moving until Enter picks
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(picker.MonthView1->findChild<QTableView*>(), &enter);
@@ -115,7 +115,7 @@ TEST_F(DatePickerTest, MovingTheSelectionHandsBackTheDateInTheItemsOrder)
 TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
 {
     gv.UnitDate = 0;
-    ValueList& list = Query();
+    CheckList& list = Query();
     QTreeWidgetItem* from = list.findItems("From", Qt::MatchExactly, 0).value(0);
     ASSERT_NE(from, nullptr);
     emit list.itemClicked(from, 0);   // the caption drops nothing
@@ -124,11 +124,11 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
     EXPECT_EQ(gv.DatePickerCaller, 1);
     ASSERT_TRUE(frmDate::Instance().isVisible());
     frmDate::Instance().MonthView1_DateClick(march5);
-    EXPECT_EQ(list.ItemText("fromDate"), "05/03/2009");
+    EXPECT_EQ(list.Items("fromDate").Value(), "05/03/2009");
     EXPECT_FALSE(frmDate::Instance().isVisible());
 
     DCFrm::Instance().DateOrderOption = 1;
-    ValueList& settings = Settings();
+    CheckList& settings = Settings();
     emit settings.itemActivated(settings.findItems("Date", Qt::MatchExactly, 0).value(0), 0);   // Enter
     EXPECT_EQ(gv.DatePickerCaller, 3);
     EXPECT_TRUE(frmDate::Instance().isVisible());
@@ -137,7 +137,7 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
 TEST_F(DatePickerTest, KeysMoveTheFromDateAndEnterFillsAnEmptyToDateWithTheDatePicked)
 {
     gv.UnitDate = 0;
-    Query().SetItemText("fromDate", "05/03/2009");
+    Query().Items("fromDate").SetValue("05/03/2009");
     frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
     picker.show();
     QTableView* days = picker.MonthView1->findChild<QTableView*>();
@@ -145,21 +145,21 @@ TEST_F(DatePickerTest, KeysMoveTheFromDateAndEnterFillsAnEmptyToDateWithTheDateP
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(days, &press);
     }
-    EXPECT_EQ(Query().ItemText("fromDate"), "07/03/2009");
-    EXPECT_EQ(Query().ItemText("toDate"), "07/03/2009");
+    EXPECT_EQ(Query().Items("fromDate").Value(), "07/03/2009");
+    EXPECT_EQ(Query().Items("toDate").Value(), "07/03/2009");
     EXPECT_FALSE(picker.isVisible());
 }
 
 TEST_F(DatePickerTest, EachDropDownOpensOnItsOwnItemsDate)
 {
     gv.UnitDate = 0;
-    Query().SetItemText("fromDate", "05/03/2009");
-    Query().SetItemText("toDate", "31/12/2009");
+    Query().Items("fromDate").SetValue("05/03/2009");
+    Query().Items("toDate").SetValue("31/12/2009");
     Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
     EXPECT_EQ(frmDate::Instance().MonthView1->selectedDate(), march5);
     Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate"));
     EXPECT_EQ(frmDate::Instance().MonthView1->selectedDate(), QDate(2009, 12, 31));
-    EXPECT_EQ(Query().ItemText("toDate"), "31/12/2009");   // opening picks nothing
+    EXPECT_EQ(Query().Items("toDate").Value(), "31/12/2009");   // opening picks nothing
 }
 
 } // namespace

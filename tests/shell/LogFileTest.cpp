@@ -3,9 +3,11 @@
 #include "tests/shell/MainFrmTest.h"
 
 #include "people/PersonalFrm.h"
+#include "platform/widgets/PropertyGrid.h"
 #include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
 #include "shell/core/LogStore.h"
+#include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -46,7 +48,7 @@ TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
     EXPECT_EQ(gv.LogFilePath, other);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Other Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Other Diver");
     EXPECT_GT(gv.CurrentDiveID, 0);
     EXPECT_FALSE(MainFrm().ProgramEnded());
 }
@@ -140,6 +142,26 @@ TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
 }
 
+TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
+{
+    const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
+    ASSERT_EQ(gv.ActiveFormID, 1);
+    dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
+        "Error opening data file.");
+    MainFrm().mnuOpenLog_Click();
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+    EXPECT_EQ(MainFrm().StatusLogText(), SampleLog());
+    ASSERT_TRUE(gv.DB->IsOpen());
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_EQ(gv.ActiveFormID, 1);
+
+    // The diver's form still works on the log in use: what is typed is saved on leaving.
+    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    MainFrm().SmartBar->Items("Dive").SetSelected(true);
+    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.DB->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(), "Cozumel");
+}
+
 TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
 {
     dialogs.ExpectInput(kNameQuestion, "  Reef Trip  ")
@@ -155,7 +177,7 @@ TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
     EXPECT_EQ(gv.LogFilePath, created);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Ann O'Neil");
 
     auto diver = gv.DB->OpenRecordset("Select * from USERINFO ;");
     ASSERT_EQ(diver->RecordCount(), 1);
@@ -296,7 +318,7 @@ namespace {
 TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
 {
     ASSERT_TRUE(StartUp());
-    PersonalFrm::Instance().TypeValue("NAME", "Backed Up Diver");
+    PersonalFrm::Instance().PInfo().TypeValue("NAME", "Backed Up Diver");
     const QString backup = Home() + "/Backup/Sample Diver_200905211530.bak";
     dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes).ExpectSaveFile(backup);
     ASSERT_TRUE(MainFrm().mnuExit_Click());
@@ -313,7 +335,7 @@ TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
     MainFrm().SmartUI1->Items("OpenLog").SetSelected(true);
 
     EXPECT_EQ(gv.LogFilePath, restored);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Backed Up Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Backed Up Diver");
 }
 
 } // namespace

@@ -88,7 +88,8 @@ void QtSerialPort::OnReadyRead()
 void QtSerialPort::OnError(int error)
 {
     const auto e = static_cast<QSerialPort::SerialPortError>(error);
-    if (e == QSerialPort::NoError)
+    // Modem-line calls on a port without modem lines (a pseudo-terminal) are not errors.
+    if (e == QSerialPort::NoError || e == QSerialPort::UnsupportedOperationError)
         return;
     qCDebug(lcSerial) << "port error" << e << port_->errorString();
     // A vanished device (the cable pulled, the pseudo-terminal closed) closes the port.

@@ -1,4 +1,5 @@
 #include "dive/core/DiveFields.h"
+#include "platform/runtime/Runtime.h"
 
 #include "tests/support/QtPrint.h"
 
@@ -104,9 +105,9 @@ TEST(NormalizeTime, TimeInAndSurfaceInterval)
 
 TEST(Texts, OneDecimalTidAndPositive)
 {
-    EXPECT_EQ(FormatOneDecimal(0.5), ".5");
-    EXPECT_EQ(FormatOneDecimal(121.6128), "121.6");
-    EXPECT_EQ(FormatOneDecimal(30.48), "30.5");
+    EXPECT_EQ(Format(0.5, u"####.0"), ".5");
+    EXPECT_EQ(Format(121.6128, u"####.0"), "121.6");
+    EXPECT_EQ(Format(30.48, u"####.0"), "30.5");
     EXPECT_EQ(TidText(123), "000123");
     EXPECT_EQ(TidText(0), "");
     EXPECT_EQ(PositiveText(0), "");

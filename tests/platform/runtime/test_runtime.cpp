@@ -83,6 +83,80 @@ TEST(SingleToText, SevenSignificantDigitsWithoutTrailingZeros)
         EXPECT_EQ(SingleToText(c.value), QString::fromLatin1(c.text)) << c.text;
 }
 
+struct FormatCase {
+    const char* name;
+    double value;
+    const char* picture;
+    const char* text;
+};
+
+class FormatPicture : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatPicture, GivesTheText)
+{
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(Format(c.value, c.picture), QString::fromLatin1(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Runtime, FormatPicture, ::testing::Values(
+    FormatCase{"FractionWithoutWholeZero", 0.3, "###.0", ".3"},
+    FormatCase{"ZeroWithRequiredDecimal", 0, "###.0", ".0"},
+    FormatCase{"OptionalDecimalKeepsPoint", 24, "###.#", "24."},
+    FormatCase{"OptionalDecimalShown", 24.56, "###.#", "24.6"},
+    FormatCase{"OptionalDecimalRoundedAway", 24.04, "###.#", "24."},
+    FormatCase{"HalfUpAwayFromZero", 2.5, "###0", "3"},
+    FormatCase{"HalfDownAwayFromZero", -2.5, "###0", "-3"},
+    FormatCase{"TwoDecimals", 62.0833, "###0.00", "62.08"},
+    FormatCase{"DecimalHalfOfADouble", 2.675, "0.00", "2.68"},
+    FormatCase{"PaddedTwoDigits", 5, "00", "05"},
+    FormatCase{"WholeZeroRequired", 0.3048, "###0.0", "0.3"},
+    FormatCase{"SingleZero", 0, "0", "0"},
+    FormatCase{"SingleZeroRounds", 7.5, "0", "8"},
+    FormatCase{"HashesShowNothingForZero", 0, "###", ""},
+    FormatCase{"HashesWholeNumber", 123.4, "###", "123"},
+    FormatCase{"WiderThanPicture", 12345.6, "###", "12346"},
+    FormatCase{"CarryIntoNewDigit", 99.96, "###.0", "100.0"},
+    FormatCase{"NegativeFraction", -0.3, "###.0", "-.3"},
+    FormatCase{"NegativeRoundingToZeroLosesSign", -0.04, "###.0", ".0"},
+    FormatCase{"FiveWholePlaces", 42, "####0", "42"},
+    FormatCase{"FourHashesOneDecimal", 121.6128, "####.0", "121.6"},
+    FormatCase{"HashZeroOfZero", 0, "#0", "0"},
+    FormatCase{"ThreeHashZero", 7.49, "##0", "7"},
+    FormatCase{"TwoPlacesOneDecimal", 3.25, "##0.0", "3.3"},
+    FormatCase{"FivePlacesOneDecimal", 0.05, "####0.0", "0.1"},
+    FormatCase{"ZeroPointZeroZero", 0.005, "0.00", "0.01"},
+    FormatCase{"SingleStoredValue", double(30.48f), "###.0", "30.5"},
+    FormatCase{"TinyValue", 1e-20, "###0.0", "0.0"},
+    FormatCase{"LargeValue", 1e17, "0", "100000000000000000"},
+    FormatCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "0", ""}),
+    [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST(Format, WritesTheGivenSeparator)
+{
+    EXPECT_EQ(Format(62.0833, u"###0.00", QLatin1Char(',')), "62,08");
+    EXPECT_EQ(Format(24, u"###.#", QLatin1Char(',')), "24,");
+}
+
+TEST(Format, RegionalSeparatorCanBeSetAndRestored)
+{
+    const QChar system = Runtime::DecimalSeparator();
+    Runtime::SetDecimalSeparator(QLatin1Char(','));
+    EXPECT_EQ(Runtime::DecimalSeparator(), QLatin1Char(','));
+    Runtime::SetDecimalSeparator(QChar());
+    EXPECT_EQ(Runtime::DecimalSeparator(), system);
+}
+
+TEST(Str, BlankInTheSignsPlace)
+{
+    EXPECT_EQ(Str(12), " 12");
+    EXPECT_EQ(Str(-3), "-3");
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(12345L), " 12345");
+    EXPECT_EQ(Str(2.5), " 2.5");
+    EXPECT_EQ(Str(98.4f), " 98.4");
+    EXPECT_EQ(Str(-6.6f), "-6.6");
+}
+
 // The sequence every BASIC program of that runtime printed after start-up.
 TEST(BasicRnd, StartsWithTheRuntimeSequence)
 {

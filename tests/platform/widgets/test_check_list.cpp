@@ -1,8 +1,12 @@
-// The check list: check items, child lines under them, and ItemCheck raised by
-// the user's tick and by ticking from code.
-#include "platform/widgets/ValueList.h"
+// The check list: keyed items of every kind, their states, and the events that the
+// user's clicks, picks and typing raise (and that code changes do not).
+#include "platform/widgets/CheckList.h"
 #include "tests/support/KvlTest.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
 
 namespace kvl {
 namespace {
@@ -11,40 +15,176 @@ class CheckListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::EnsureApplication();
-        list = std::make_unique<ValueList>();
-        for (const char* key : {"1", "2", "4"})
-            list->AddCheckItem(key, QString("Dive ") + key);
-        QObject::connect(list.get(), &ValueList::ItemCheck,
-                         [this](const QString& key, bool checked) { events << key + (checked ? "+" : "-"); });
+        list.AddItem(CheckItemKind::Check, "All", "All dives");
+        list.AddGroupLine();
+        CheckItem& mode = list.AddItem(CheckItemKind::Check, "DiveMode", "Dive mode");
+        list.AddItem(CheckItemKind::Option, "Norma", "Normal", &mode).SetTicked(true);
+        list.AddItem(CheckItemKind::Option, "Navigation", "Navigation", &mode);
+        CheckItem& status = list.AddItem(CheckItemKind::Check, "DiveStatus", "Dive status");
+        list.AddItem(CheckItemKind::Option, "Normal", "Normal dive", &status).SetTicked(true);
+        list.AddItem(CheckItemKind::Option, "Deco", "Decompression dive", &status);
+        CheckItem& buddy = list.AddItem(CheckItemKind::Check, "Buddy", "Buddy");
+        list.AddItem(CheckItemKind::DropDown, "BuddyList", QString(), &buddy);
+        list.AddItem(CheckItemKind::Text, "fromDepth", "from: ", &buddy);
+        QObject::connect(&list, &CheckList::ItemClick, [this](CheckItem* item) { events << "click " + item->Key(); });
+        QObject::connect(&list, &CheckList::ItemChange,
+                         [this](CheckItem* item) { events << "change " + item->Key() + "=" + item->Value(); });
     }
-    std::unique_ptr<ValueList> list;
+
+    struct Application {
+        Application() { test::EnsureApplication(); }
+    } application;   // before the widget
+    CheckList list;
     QStringList events;
 };
 
-TEST_F(CheckListTest, TickingFromCodeOrByTheUserRaisesItemCheckOncePerChange)
+TEST_F(CheckListTest, ItemsAreFoundByKeyWithTheirKindCaptionAndFirstValue)
 {
-    list->SetItemChecked("2", true);
-    list->SetItemChecked("2", true);
-    list->SetItemChecked("2", false);
-    // The user's click on the box sets the item's check state.
-    list->topLevelItem(2)->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(events, QStringList({"2+", "2-", "4+"}));
-    EXPECT_TRUE(list->ItemChecked("4"));
+    EXPECT_EQ(list.Items("All").Kind(), CheckItemKind::Check);
+    EXPECT_EQ(list.Items("All").Caption(), "All dives");
+    EXPECT_EQ(list.Items("All").Value(), "0");
+    EXPECT_EQ(list.Items("BuddyList").Value(), "");
+    EXPECT_EQ(list.Items("BuddyList").Parent(), &list.Items("Buddy"));
+    EXPECT_EQ(list.AllItems().size(), 11u);
+    EXPECT_EQ(list.AllItems()[1]->Kind(), CheckItemKind::GroupLine);
+    EXPECT_FALSE(list.HasItem("Gear"));
+    EXPECT_THROW(list.Items("Gear"), std::out_of_range);
+    EXPECT_THROW(list.AddItem(CheckItemKind::Check, "All", "again"), std::invalid_argument);
 }
 
-TEST_F(CheckListTest, ChildLinesSitUnderTheirItemAndGoWithIt)
+TEST_F(CheckListTest, AClickTicksOrUnticksAndRaisesItemClickOnce)
 {
-    list->AddChildLine("2", "1002", "Status: In queue.", QColor(0, 128, 0));
-    EXPECT_EQ(list->Keys(), QStringList({"1", "2", "1002", "4"}));
-    EXPECT_EQ(list->ItemColor("1002"), QColor(0, 128, 0));
-    list->RemoveItem("1002");
-    EXPECT_EQ(list->Keys(), QStringList({"1", "2", "4"}));
-    list->SetItemEnabled("4", false);
-    EXPECT_FALSE(list->ItemEnabled("4"));
-    EXPECT_TRUE(list->ItemEnabled("1"));
-    list->ClearItems();
-    EXPECT_TRUE(list->Keys().isEmpty());
+    list.ClickItem("All");
+    EXPECT_TRUE(list.Items("All").Ticked());
+    list.ClickItem("All");
+    EXPECT_FALSE(list.Items("All").Ticked());
+    list.Items("DiveMode").SetEnabled(false);
+    list.ClickItem("DiveMode");   // disabled: ignored
+    list.ClickItem("BuddyList");  // its box takes the input
+    EXPECT_EQ(events, QStringList({"click All", "click All"}));
+}
+
+TEST_F(CheckListTest, ChoosingAnOptionClearsOnlyItsOwnGroup)
+{
+    list.ClickItem("Navigation");
+    EXPECT_EQ(list.Items("Navigation").Value(), "1");
+    EXPECT_EQ(list.Items("Norma").Value(), "0");
+    EXPECT_EQ(list.Items("Normal").Value(), "1");   // another group
+    list.ClickItem("Navigation");                  // an option stays chosen
+    EXPECT_TRUE(list.Items("Navigation").Ticked());
+    list.Items("Deco").SetValue(1);                // in code too, but silently
+    EXPECT_FALSE(list.Items("Normal").Ticked());
+    EXPECT_EQ(events, QStringList({"click Navigation", "click Navigation"}));
+}
+
+TEST_F(CheckListTest, AUsersClickOnTheLineTicksTheItem)
+{
+    QTreeWidgetItem* row = list.findItems("All dives", Qt::MatchExactly).value(0);
+    ASSERT_NE(row, nullptr);
+    emit list.itemClicked(row, 0);
+    EXPECT_TRUE(list.Items("All").Ticked());
+    EXPECT_EQ(events, QStringList({"click All"}));
+}
+
+TEST_F(CheckListTest, CodeChangesRaiseNothingAndShowInTheList)
+{
+    CheckItem& buddy = list.Items("BuddyList");
+    buddy.SetEntries({{"7", "O'Hara"}, {"9", "Ann"}});
+    buddy.SetValue("Ann");
+    list.Items("fromDepth").SetValue("12,5");
+    list.Items("Deco").SetHidden(true);
+    list.Items("All").SetCaption("Every dive");
+    list.Items("All").SetTicked(true);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(list.DropDownBox("BuddyList")->count(), 2);
+    EXPECT_EQ(list.DropDownBox("BuddyList")->currentText(), "Ann");
+    EXPECT_EQ(list.TextBox("fromDepth")->text(), "12,5");
+    EXPECT_FALSE(list.findItems("Every dive", Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(list.findItems("Decompression dive", Qt::MatchExactly | Qt::MatchRecursive).value(0)->isHidden());
+
+    buddy.ClearEntries();
+    EXPECT_EQ(buddy.Value(), "Ann");   // the entries go, the value stays
+    EXPECT_EQ(list.DropDownBox("BuddyList")->count(), 0);
+}
+
+TEST_F(CheckListTest, PickingAnEntryOrTypingWritesTheValueAndRaisesItemChange)
+{
+    list.Items("BuddyList").SetEntries({{"7", "O'Hara"}, {"9", "Ann"}});
+    list.ChooseEntry("BuddyList", 0);
+    emit list.DropDownBox("BuddyList")->activated(1);   // the user's pick in the box
+    list.ChooseEntry("BuddyList", 5);                    // no such entry
+    list.TypeText("fromDepth", "30");
+    EXPECT_EQ(list.Items("BuddyList").Value(), "Ann");
+    EXPECT_EQ(events, QStringList({"change BuddyList=O'Hara", "change BuddyList=Ann", "change fromDepth=30"}));
+}
+
+TEST_F(CheckListTest, ADropDownShowsTheHostsWindowUnderTheItem)
+{
+    QWidget calendar;
+    QStringList asked;
+    list.SetDropDownHandler([&](const QString& key) -> QWidget* {
+        asked << key;
+        return key == "BuddyList" ? &calendar : nullptr;
+    });
+    list.DropDown("BuddyList");
+    EXPECT_EQ(asked, QStringList({"BuddyList"}));
+    EXPECT_TRUE(calendar.isVisible());
+    calendar.hide();
+    list.Items("BuddyList").SetEnabled(false);
+    list.DropDown("BuddyList");
+    EXPECT_EQ(asked.size(), 1);
+}
+
+TEST_F(CheckListTest, MouseButtonsReachTheHostWithThePositionAndTheLineUnderIt)
+{
+    list.resize(300, 300);
+    list.show();
+    const QPoint at = list.visualItemRect(list.findItems("All dives", Qt::MatchExactly).value(0)).center();
+    QList<std::pair<Qt::MouseButton, QPoint>> downs, ups;
+    QObject::connect(&list, &CheckList::MouseDown, [&](Qt::MouseButton b, const QPoint& p) { downs.append({b, p}); });
+    QObject::connect(&list, &CheckList::MouseUp, [&](Qt::MouseButton b, const QPoint& p) { ups.append({b, p}); });
+    QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.viewport(), &press);
+    QCoreApplication::sendEvent(list.viewport(), &release);
+    ASSERT_EQ(downs.size(), 1);
+    ASSERT_EQ(ups.size(), 1);
+    EXPECT_EQ(downs[0].first, Qt::RightButton);
+    EXPECT_EQ(ups[0].second, at);
+    EXPECT_EQ(list.ItemAt(at), &list.Items("All"));
+}
+
+TEST_F(CheckListTest, SelectedStateAndColourFollowTheItem)
+{
+    list.Items("Buddy").SetSelected(true);
+    EXPECT_TRUE(list.findItems("Buddy", Qt::MatchExactly).value(0)->isSelected());
+    list.setCurrentItem(list.findItems("All dives", Qt::MatchExactly).value(0));   // the user moves
+    EXPECT_TRUE(list.Items("All").Selected());
+    EXPECT_FALSE(list.Items("Buddy").Selected());
+    list.Items("All").SetColor(QColor(0, 0, 192));
+    EXPECT_EQ(list.findItems("All dives", Qt::MatchExactly).value(0)->foreground(0).color(), QColor(0, 0, 192));
+    list.ClearItems();
+    EXPECT_TRUE(list.AllItems().empty());
+    EXPECT_EQ(list.topLevelItemCount(), 0);
+}
+
+TEST_F(CheckListTest, AStatusLineUnderAnItemComesAndGoesWithItsChildren)
+{
+    CheckItem& dive = list.AddItem(CheckItemKind::Check, "3", "Dive 3");
+    CheckItem& status = list.AddItem(CheckItemKind::Label, "1003", "Downloaded", &dive);
+    status.SetColor(Qt::darkGreen);
+    list.ClickItem("1003");   // a text line takes no click
+    EXPECT_EQ(list.findItems("Dive 3", Qt::MatchExactly).value(0)->childCount(), 1);
+    list.RemoveItem("1003");
+    EXPECT_FALSE(list.HasItem("1003"));
+    EXPECT_EQ(list.findItems("Dive 3", Qt::MatchExactly).value(0)->childCount(), 0);
+    list.RemoveItem("Buddy");   // its drop-down and text lines go with it
+    EXPECT_FALSE(list.HasItem("BuddyList"));
+    EXPECT_FALSE(list.HasItem("fromDepth"));
+    EXPECT_EQ(list.AllItems().size(), 9u);
+    list.RemoveItem("nothing");
     EXPECT_TRUE(events.isEmpty());
 }
 

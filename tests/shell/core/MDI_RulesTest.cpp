@@ -26,7 +26,7 @@ TEST(MDIRules, WhatIsSavedBeforeAFormCloses)
     using R = SaveRule;
     const std::tuple<int, R, R, R> table[] = {
         // code, closing, "Save" command, before printing
-        {1, R::Always, R::Nothing, R::IfPersonChanged},
+        {1, R::Always, R::Nothing, R::Always},
         {2, R::Nothing, R::Nothing, R::Nothing},
         {3, R::IfDiveChangedOrNew, R::IfDiveChangedOrNew, R::IfDiveChanged},
         {4, R::IfPersonChanged, R::Always, R::IfPersonChanged},

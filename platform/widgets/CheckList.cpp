@@ -1,0 +1,341 @@
+#include "platform/widgets/CheckList.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace kvl {
+
+namespace {
+
+constexpr int kCaptionColumn = 0;
+constexpr int kValueColumn = 1;
+
+bool IsTickable(const CheckItem& item)
+{
+    return item.Kind() == CheckItemKind::Check || item.Kind() == CheckItemKind::Option;
+}
+
+// The box of a check item or the circle of an option, ticked or not, as the style draws them.
+QIcon IndicatorIcon(const QWidget& widget, CheckItemKind kind, bool ticked, bool enabled)
+{
+    const QStyle* style = widget.style();
+    const int w = style->pixelMetric(kind == CheckItemKind::Option ? QStyle::PM_ExclusiveIndicatorWidth
+                                                                   : QStyle::PM_IndicatorWidth);
+    const int h = style->pixelMetric(kind == CheckItemKind::Option ? QStyle::PM_ExclusiveIndicatorHeight
+                                                                   : QStyle::PM_IndicatorHeight);
+    QPixmap pixmap(w, h);
+    pixmap.fill(Qt::transparent);
+    QStyleOptionButton option;
+    option.rect = QRect(0, 0, w, h);
+    option.state = (ticked ? QStyle::State_On : QStyle::State_Off) | (enabled ? QStyle::State_Enabled : QStyle::State_None);
+    option.palette = widget.palette();
+    QPainter painter(&pixmap);
+    style->drawPrimitive(kind == CheckItemKind::Option ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
+                         &option, &painter, &widget);
+    return QIcon(pixmap);
+}
+
+// A drop-down item's value box: it shows any value text (a date the calendar wrote,
+// or the chosen entry), and its arrow asks the list for a host window first.
+class ValueBox : public QComboBox {
+public:
+    ValueBox(QWidget* parent, std::function<bool()> openHostWindow)
+        : QComboBox(parent), openHostWindow_(std::move(openHostWindow))
+    {
+        setEditable(true);
+        lineEdit()->setReadOnly(true);
+        lineEdit()->installEventFilter(this);
+        setInsertPolicy(QComboBox::NoInsert);
+        setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        setMinimumContentsLength(12);
+    }
+    void showPopup() override
+    {
+        if (!openHostWindow_())
+            QComboBox::showPopup();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A click on the text opens the box as a click on the arrow does.
+        if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress && isEnabled()) {
+            showPopup();
+            return true;
+        }
+        return QComboBox::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> openHostWindow_;
+};
+
+} // namespace
+
+CheckList::CheckList(QWidget* parent) : QTreeWidget(parent)
+{
+    setColumnCount(2);
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    header()->setSectionResizeMode(kCaptionColumn, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(true);
+    connect(this, &QTreeWidget::itemClicked, this, &CheckList::RowClicked);
+    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
+        if (const CheckItem* item = ItemOf(row); item && item->Kind() == CheckItemKind::DropDown)
+            DropDown(item->Key());
+    });
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CheckList::SelectionMoved);
+}
+
+CheckList::~CheckList()
+{
+    // The items go first, so no state change reaches a half-destroyed tree.
+    lines_.clear();
+    items_.Clear();
+}
+
+CheckItem& CheckList::AddItem(CheckItemKind kind, const QString& key, const QString& caption, CheckItem* parent)
+{
+    CheckItem& item = items_.Add(kind, key, caption, parent);
+    Line line;
+    if (parent) {
+        QTreeWidgetItem* parentRow = lines_.at(parent).row;
+        line.row = new QTreeWidgetItem(parentRow);
+        parentRow->setExpanded(true);
+    } else {
+        line.row = new QTreeWidgetItem(this);
+    }
+    line.row->setData(kCaptionColumn, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(&item)));
+    if (kind == CheckItemKind::GroupLine) {
+        line.row->setFirstColumnSpanned(true);
+        QFont bold = font();
+        bold.setBold(true);
+        line.row->setFont(kCaptionColumn, bold);
+    } else if (kind == CheckItemKind::DropDown) {
+        auto* box = new ValueBox(this, [this, &item] {
+            QWidget* window = dropDown_ ? dropDown_(item.Key()) : nullptr;
+            if (!window)
+                return false;
+            const QWidget* under = lines_.at(&item).box;
+            window->setWindowFlags(Qt::Popup);
+            window->move(under->mapToGlobal(QPoint(0, under->height())));
+            window->show();
+            window->setFocus(Qt::PopupFocusReason);   // keys go to the window at once
+            return true;
+        });
+        connect(box, &QComboBox::activated, this, [this, &item](int index) { ChooseEntry(item.Key(), index); });
+        line.box = box;
+        setItemWidget(line.row, kValueColumn, box);
+    } else if (kind == CheckItemKind::Text) {
+        auto* edit = new QLineEdit(this);
+        connect(edit, &QLineEdit::textEdited, this, [this, &item](const QString& text) { TypeText(item.Key(), text); });
+        line.edit = edit;
+        setItemWidget(line.row, kValueColumn, edit);
+    }
+    lines_[&item] = line;
+    Redraw(item, line);
+    return item;
+}
+
+CheckItem& CheckList::AddGroupLine(const QString& caption)
+{
+    return AddItem(CheckItemKind::GroupLine, QString(), caption);
+}
+
+void CheckList::RemoveItem(const QString& key)
+{
+    CheckItem* item = items_.Find(key);
+    if (!item)
+        return;
+    QTreeWidgetItem* row = lines_.at(item).row;
+    for (const auto& gone : items_.Remove(*item))
+        lines_.erase(gone.get());
+    delete row;   // its child rows and value boxes go with it
+}
+
+void CheckList::ClearItems()
+{
+    lines_.clear();
+    items_.Clear();
+    clear();
+}
+
+CheckItem* CheckList::ItemOf(const QTreeWidgetItem* row) const
+{
+    return row ? reinterpret_cast<CheckItem*>(row->data(kCaptionColumn, Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+const CheckList::Line* CheckList::LineOf(const QString& key) const
+{
+    const CheckItem* item = items_.Find(key);
+    return item ? &lines_.at(item) : nullptr;
+}
+
+CheckItem* CheckList::ItemAt(const QPoint& pos) const
+{
+    return ItemOf(itemAt(pos));
+}
+
+QComboBox* CheckList::DropDownBox(const QString& key) const
+{
+    const Line* line = LineOf(key);
+    return line ? line->box : nullptr;
+}
+
+QLineEdit* CheckList::TextBox(const QString& key) const
+{
+    const Line* line = LineOf(key);
+    return line ? line->edit : nullptr;
+}
+
+void CheckList::Redraw(const CheckItem& item, const Line& line)
+{
+    const QScopedValueRollback<bool> quiet(syncing_, true);
+    QTreeWidgetItem& row = *line.row;
+    row.setText(kCaptionColumn, item.Caption());
+    row.setHidden(item.Hidden());
+    row.setDisabled(!item.Enabled());
+    row.setSelected(item.Selected());
+    row.setForeground(kCaptionColumn, item.Color().isValid() ? QBrush(item.Color()) : QBrush());
+    if (IsTickable(item))
+        row.setIcon(kCaptionColumn, IndicatorIcon(*this, item.Kind(), item.Ticked(), item.Enabled()));
+    if (line.box) {
+        line.box->setEnabled(item.Enabled());
+        if (line.box->currentText() != item.Value())
+            line.box->setEditText(item.Value());
+    }
+    if (line.edit) {
+        line.edit->setEnabled(item.Enabled());
+        if (line.edit->text() != item.Value())
+            line.edit->setText(item.Value());
+    }
+}
+
+void CheckList::FillEntries(const CheckItem& item, const Line& line)
+{
+    if (!line.box)
+        return;
+    const QScopedValueRollback<bool> quiet(syncing_, true);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(item.Entries().size()));
+    for (const CheckEntry& entry : item.Entries())
+        texts << entry.text;
+    line.box->clear();
+    line.box->addItems(texts);
+    line.box->setEditText(item.Value());   // the entries do not change the value
+}
+
+void CheckList::ItemChanged(CheckItem& item, Change change)
+{
+    auto found = lines_.find(&item);
+    if (found == lines_.end())
+        return;   // still being added
+    if (change == Change::Entries)
+        FillEntries(item, found->second);
+    else
+        Redraw(item, found->second);
+}
+
+void CheckList::OptionChosen(CheckItem& item)
+{
+    for (const auto& other : items_.All())
+        if (other.get() != &item && other->Kind() == CheckItemKind::Option && other->Group() == item.Group() &&
+            other->Parent() == item.Parent())
+            other->SetTicked(false);
+}
+
+void CheckList::ClickItem(const QString& key)
+{
+    CheckItem* item = items_.Find(key);
+    if (!item || !item->Enabled())
+        return;
+    if (!IsTickable(*item))
+        return;   // value boxes take the user's input; text lines take none
+    item->SetTicked(item->Kind() == CheckItemKind::Option || !item->Ticked());
+    emit ItemClick(item);
+}
+
+void CheckList::ChooseEntry(const QString& key, int index)
+{
+    CheckItem* item = items_.Find(key);
+    if (!item || !item->Enabled() || index < 0 || index >= static_cast<int>(item->Entries().size()))
+        return;
+    item->SetValue(item->Entries()[static_cast<size_t>(index)].text);
+    emit ItemChange(item);
+}
+
+void CheckList::TypeText(const QString& key, const QString& text)
+{
+    CheckItem* item = items_.Find(key);
+    if (!item || !item->Enabled() || syncing_)
+        return;
+    item->SetValue(text);
+    emit ItemChange(item);
+}
+
+void CheckList::DropDown(const QString& key)
+{
+    if (const Line* line = LineOf(key); line && line->box && line->box->isEnabled())
+        line->box->showPopup();
+}
+
+void CheckList::RowClicked(QTreeWidgetItem* row, int column)
+{
+    CheckItem* item = ItemOf(row);
+    if (!item)
+        return;
+    if (item->Kind() == CheckItemKind::DropDown && column == kValueColumn)
+        DropDown(item->Key());
+    else if (IsTickable(*item))
+        ClickItem(item->Key());
+}
+
+void CheckList::SelectionMoved()
+{
+    if (syncing_)
+        return;
+    const QScopedValueRollback<bool> quiet(syncing_, true);
+    for (const auto& item : items_.All())
+        item->SetSelected(lines_.at(item.get()).row->isSelected());
+}
+
+void CheckList::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidget::mousePressEvent(event);
+    emit MouseDown(event->button(), event->position().toPoint());
+}
+
+void CheckList::mouseMoveEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseMoveEvent(event);
+    emit MouseMove(event->buttons(), event->position().toPoint());
+}
+
+void CheckList::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    emit MouseUp(event->button(), event->position().toPoint());
+}
+
+void CheckList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space) {
+        if (const CheckItem* item = ItemOf(currentItem()); item && IsTickable(*item)) {
+            ClickItem(item->Key());
+            return;
+        }
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+} // namespace kvl

@@ -1,0 +1,102 @@
+#pragma once
+// The check list: keyed items (check, option, drop-down, text and group lines, see
+// CheckItem.h) shown as lines with a caption and, for drop-down and text items, a
+// value box. Items added under another item show as its indented child lines.
+//   - a click on a check or option item, by the user or by ClickItem, ticks it (or
+//     unticks a check item) and raises ItemClick with the item before returning;
+//     a disabled item ignores the click;
+//   - picking a drop-down entry or typing into a text item writes the item's value
+//     and raises ItemChange;
+//   - opening a drop-down item asks the drop-down handler for a window to show under
+//     it (the calendar); when it gives none, the item's entries drop down;
+//   - mouse buttons and moves over the list raise MouseDown, MouseMove and MouseUp
+//     with the button and the position in the list's viewport (a popup menu's place).
+// Setting an item's value or state in code raises no event.
+
+#include "platform/widgets/CheckItem.h"
+
+#include <QPoint>
+#include <QTreeWidget>
+
+#include <functional>
+#include <unordered_map>
+
+class QComboBox;
+class QLineEdit;
+
+namespace kvl {
+
+class CheckList : public QTreeWidget, public CheckItemHost {
+    Q_OBJECT
+public:
+    // The window to drop down under the item with this key, or nullptr for none.
+    using DropDownHandler = std::function<QWidget*(const QString& key)>;
+
+    explicit CheckList(QWidget* parent = nullptr);
+    ~CheckList() override;
+
+    // Adds an item at the end of the list, or as the last child line of `parent`.
+    CheckItem& AddItem(CheckItemKind kind, const QString& key, const QString& caption, CheckItem* parent = nullptr);
+    CheckItem& AddGroupLine(const QString& caption = {});
+    // Removes the item with the key and its child lines (nothing for an unknown key).
+    void RemoveItem(const QString& key);
+    // Removes every item.
+    void ClearItems();
+
+    CheckItem& Items(const QString& key) const { return items_[key]; }
+    bool HasItem(const QString& key) const { return items_.Has(key); }
+    // Every item in the order it was added, group lines and child lines included.
+    const std::vector<std::unique_ptr<CheckItem>>& AllItems() const { return items_.All(); }
+    // The item on the line at this viewport position, or nullptr.
+    CheckItem* ItemAt(const QPoint& pos) const;
+
+    void SetDropDownHandler(DropDownHandler handler) { dropDown_ = std::move(handler); }
+    // Opens a drop-down item as the user's click on its arrow does.
+    void DropDown(const QString& key);
+    // The user's click on an item's line.
+    void ClickItem(const QString& key);
+    // The user's pick of a drop-down item's entry (by position).
+    void ChooseEntry(const QString& key, int index);
+    // The user's typing into a text item.
+    void TypeText(const QString& key, const QString& text);
+
+    // The value box of a drop-down or text item (for tests that act as the user does).
+    QComboBox* DropDownBox(const QString& key) const;
+    QLineEdit* TextBox(const QString& key) const;
+
+    void ItemChanged(CheckItem& item, Change change) override;
+    void OptionChosen(CheckItem& item) override;
+
+signals:
+    void ItemClick(kvl::CheckItem* item);
+    void ItemChange(kvl::CheckItem* item);
+    void MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+    void MouseUp(Qt::MouseButton button, const QPoint& pos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Line {
+        QTreeWidgetItem* row = nullptr;
+        QComboBox* box = nullptr;      // drop-down items
+        QLineEdit* edit = nullptr;     // text items
+    };
+    CheckItem* ItemOf(const QTreeWidgetItem* row) const;
+    const Line* LineOf(const QString& key) const;
+    void Redraw(const CheckItem& item, const Line& line);
+    void FillEntries(const CheckItem& item, const Line& line);
+    void RowClicked(QTreeWidgetItem* row, int column);
+    void SelectionMoved();
+
+    CheckItems items_{*this};
+    std::unordered_map<const CheckItem*, Line> lines_;
+    DropDownHandler dropDown_;
+    bool syncing_ = false;   // the list itself is writing widget state
+};
+
+} // namespace kvl

@@ -1,0 +1,190 @@
+#include "platform/widgets/DataGrid.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kvl {
+
+void DataGridModel::SetColumns(std::vector<DataGridColumn> columns)
+{
+    beginResetModel();
+    columns_ = std::move(columns);
+    rows_.clear();
+    endResetModel();
+}
+
+void DataGridModel::RemoveAll()
+{
+    if (rows_.empty())
+        return;
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+void DataGridModel::AddRows(const QStringList& tabSeparatedRows)
+{
+    if (tabSeparatedRows.isEmpty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(tabSeparatedRows.size()) - 1);
+    rows_.reserve(rows_.size() + static_cast<size_t>(tabSeparatedRows.size()));
+    for (const QString& row : tabSeparatedRows)
+        rows_.push_back(row.split(QLatin1Char('\t')));
+    endInsertRows();
+}
+
+QString DataGridModel::Cell(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0)
+        return {};
+    return rows_[static_cast<size_t>(row)].value(column);
+}
+
+int DataGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int DataGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant DataGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return Cell(index.row(), index.column());
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::TextAlignmentRole)   // long captions wrap onto a second line
+        return QVariant::fromValue(int(Qt::AlignCenter) | int(Qt::TextWordWrap));
+    if (role != Qt::DisplayRole)
+        return {};
+    return columns_[static_cast<size_t>(section)].caption;
+}
+
+DataGrid::DataGrid(QWidget* parent) : QFrame(parent)
+{
+    caption_ = new QLabel(this);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->hide();
+    view_ = new QTableView(this);
+    view_->setModel(&model_);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->horizontalHeader()->setStretchLastSection(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(caption_);
+    layout->addWidget(view_);
+    connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) { ClickRow(index.row()); });
+    // The user's own moves in the table (keys, scrolling selection) move the current row too.
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { row_ = current.isValid() ? current.row() : row_; });
+}
+
+void DataGrid::SetCaption(const QString& caption)
+{
+    caption_->setText(caption);
+    caption_->setVisible(!caption.isEmpty());
+}
+
+QString DataGrid::Caption() const { return caption_->text(); }
+
+void DataGrid::SetColumns(std::vector<DataGridColumn> columns)
+{
+    model_.SetColumns(std::move(columns));
+    for (int i = 0; i < Columns(); ++i)
+        view_->setColumnHidden(i, !model_.Columns()[static_cast<size_t>(i)].visible);
+    row_ = -1;
+}
+
+int DataGrid::ColumnIndex(const QString& keyOrCaption) const
+{
+    const auto& columns = model_.Columns();
+    const auto find = [&](QString DataGridColumn::*field) {
+        const auto at = std::find_if(columns.begin(), columns.end(), [&](const DataGridColumn& column) {
+            return (column.*field).compare(keyOrCaption, Qt::CaseInsensitive) == 0;
+        });
+        return at == columns.end() ? -1 : static_cast<int>(at - columns.begin());
+    };
+    const int byKey = find(&DataGridColumn::key);
+    return byKey >= 0 ? byKey : find(&DataGridColumn::caption);
+}
+
+void DataGrid::SetColumnVisible(const QString& keyOrCaption, bool visible)
+{
+    const int column = ColumnIndex(keyOrCaption);
+    if (column >= 0)
+        view_->setColumnHidden(column, !visible);
+}
+
+bool DataGrid::ColumnVisible(const QString& keyOrCaption) const
+{
+    const int column = ColumnIndex(keyOrCaption);
+    return column >= 0 && !view_->isColumnHidden(column);
+}
+
+void DataGrid::RemoveAll()
+{
+    model_.RemoveAll();
+    row_ = -1;
+}
+
+void DataGrid::AddItem(const QString& tabSeparatedRow) { AddItems({tabSeparatedRow}); }
+
+void DataGrid::AddItems(const QStringList& tabSeparatedRows)
+{
+    model_.AddRows(tabSeparatedRows);
+    if (row_ < 0 && Rows() > 0)
+        SetRow(0);
+}
+
+void DataGrid::SetRow(int row)
+{
+    const int clamped = Rows() == 0 ? -1 : std::clamp(row, 0, Rows() - 1);
+    if (clamped == row_)
+        return;
+    row_ = clamped;
+    ShowCurrentRow();
+}
+
+void DataGrid::ShowCurrentRow()
+{
+    if (row_ < 0)
+        return;
+    const QModelIndex at = model_.index(row_, std::max(0, view_->horizontalHeader()->logicalIndexAt(0)));
+    view_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_->scrollTo(at);
+}
+
+QString DataGrid::Cell(const QString& keyOrCaption) const { return Cell(row_, keyOrCaption); }
+
+QString DataGrid::Cell(int row, const QString& keyOrCaption) const
+{
+    return model_.Cell(row, ColumnIndex(keyOrCaption));
+}
+
+void DataGrid::ClickRow(int row)
+{
+    if (row < 0 || row >= Rows())
+        return;
+    SetRow(row);
+    emit RowClick(row);
+}
+
+} // namespace kvl

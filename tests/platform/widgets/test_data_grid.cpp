@@ -1,0 +1,106 @@
+// The data grid: rows from Tab-separated texts, columns by key or caption, hidden
+// columns, the current row and the user's row click.
+#include "platform/widgets/DataGrid.h"
+#include "tests/support/KvlTest.h"
+
+#include <QTableView>
+
+#include <memory>
+
+namespace kvl::test {
+namespace {
+
+class DataGridTest : public KvlTest {
+protected:
+    void SetUp() override
+    {
+        KvlTest::SetUp();
+        grid = std::make_unique<DataGrid>();
+        grid->SetColumns({{QStringLiteral("Index"), QStringLiteral("Ind"), false},
+                         {QStringLiteral("Elapsed Time"), QStringLiteral("Time")},
+                         {QStringLiteral("Alarms Details"), QStringLiteral("Alarm Description")}});
+    }
+    void AddThreeRows()
+    {
+        grid->AddItems({QStringLiteral("0\t00:00:02\t"), QStringLiteral("1\t00:00:04\tEDT"),
+                       QStringLiteral("2\t00:00:06")});
+    }
+    std::unique_ptr<DataGrid> grid;   // made once the application stands
+};
+
+TEST_F(DataGridTest, CellsByKeyOrCaption)
+{
+    AddThreeRows();
+    grid->SetRow(1);
+    EXPECT_EQ(grid->Cell(QStringLiteral("Ind")), "1");
+    EXPECT_EQ(grid->Cell(QStringLiteral("time")), "00:00:04");
+    EXPECT_EQ(grid->Cell(QStringLiteral("Elapsed Time")), "00:00:04");
+    EXPECT_EQ(grid->Cell(QStringLiteral("Alarm Description")), "EDT");
+    EXPECT_EQ(grid->Cell(QStringLiteral("No such column")), "");
+    EXPECT_EQ(grid->Cell(2, QStringLiteral("Alarm Description")), "") << "a short row reads blank";
+    EXPECT_EQ(grid->View().model()->data(grid->View().model()->index(0, 1)).toString(), "00:00:02");
+    EXPECT_EQ(grid->View().model()->headerData(2, Qt::Horizontal).toString(), "Alarms Details");
+}
+
+TEST_F(DataGridTest, HiddenColumns)
+{
+    EXPECT_FALSE(grid->ColumnVisible(QStringLiteral("Ind")));
+    EXPECT_TRUE(grid->ColumnVisible(QStringLiteral("Time")));
+    grid->SetColumnVisible(QStringLiteral("Alarms Details"), false);
+    EXPECT_TRUE(grid->View().isColumnHidden(2));
+    grid->SetColumnVisible(QStringLiteral("Alarm Description"), true);
+    EXPECT_FALSE(grid->View().isColumnHidden(2));
+    grid->SetColumnVisible(QStringLiteral("nothing"), false);   // no such column: no effect
+    EXPECT_EQ(grid->ColumnIndex(QStringLiteral("nothing")), -1);
+}
+
+TEST_F(DataGridTest, MovesStopAtTheEnds)
+{
+    EXPECT_EQ(grid->Row(), -1);
+    grid->MoveNext();
+    EXPECT_EQ(grid->Row(), -1) << "an empty grid has no current row";
+    EXPECT_EQ(grid->Cell(QStringLiteral("Ind")), "");
+    AddThreeRows();
+    EXPECT_EQ(grid->Row(), 0) << "the first rows added make the first row current";
+    grid->MovePrevious();
+    EXPECT_EQ(grid->Row(), 0);
+    EXPECT_TRUE(grid->IsFirst());
+    grid->MoveLast();
+    grid->MoveNext();
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(grid->IsLast());
+    EXPECT_EQ(grid->View().currentIndex().row(), 2) << "the table shows the current row";
+    grid->MovePrevious();
+    EXPECT_EQ(grid->Cell(QStringLiteral("Ind")), "1");
+    grid->MoveFirst();
+    EXPECT_EQ(grid->Cell(QStringLiteral("Ind")), "0");
+    grid->RemoveAll();
+    EXPECT_EQ(grid->Rows(), 0);
+    EXPECT_EQ(grid->Row(), -1);
+}
+
+TEST_F(DataGridTest, RowClickMakesTheRowCurrentFirst)
+{
+    AddThreeRows();
+    int clicked = -1;
+    QString cellSeen;
+    QObject::connect(grid.get(), &DataGrid::RowClick, [&](int row) {
+        clicked = row;
+        cellSeen = grid->Cell(QStringLiteral("Ind"));
+    });
+    emit grid->View().clicked(grid->View().model()->index(2, 1));
+    EXPECT_EQ(clicked, 2);
+    EXPECT_EQ(cellSeen, "2");
+    clicked = -1;
+    grid->MoveFirst();   // moves made by code raise nothing
+    EXPECT_EQ(clicked, -1);
+}
+
+TEST_F(DataGridTest, CaptionShowsWhenSet)
+{
+    grid->SetCaption(QStringLiteral("Dive Data Details"));
+    EXPECT_EQ(grid->Caption(), "Dive Data Details");
+}
+
+} // namespace
+} // namespace kvl::test
