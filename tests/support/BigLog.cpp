@@ -6,6 +6,32 @@ namespace kvl::test {
 
 namespace {
 
+// peoplePerKind people of each companion kind, and their links to the dives after lastId.
+void AddCompanions(db::Database& db, int peoplePerKind, qint64 lastId)
+{
+    struct Kind {
+        int type;
+        const char* name;
+        const char* table;
+        const char* idField;
+        int perDive;
+    };
+    const Kind kinds[] = {{2, "Captain", "CAPTAIN", "CAPID", 1}, {3, "Crew", "CREWS", "CREWID", 1},
+                          {4, "Buddy", "BUDDIES", "BUDDYID", 2}};
+    for (const Kind& kind : kinds) {
+        const qint64 firstId = db.Scalar("Select IFNULL(MAX(USERID), 0) + 1 from USERINFO ;").ToLong();
+        db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+                   "INSERT INTO USERINFO (USERID, NAME, USERTYPE, CITY, HOME) "
+                   "SELECT ? + i, ? || ' ' || printf('%04d', (i * 7919) % ?), ?, 'City', '555-0100' FROM n",
+                   {peoplePerKind, firstId, kind.name, peoplePerKind, kind.type});
+        for (int k = 0; k < kind.perDive; ++k)
+            db.Execute(QString("INSERT INTO %1 (DIVEID, %2) SELECT DIVEID, ? + (DIVEID * ? + ?) % ? FROM DIVEDATA "
+                               "WHERE DIVEID > ?")
+                           .arg(kind.table, kind.idField),
+                       {firstId, kind.perDive, k, peoplePerKind, lastId});
+    }
+}
+
 // Samples every 2 seconds: a descent over the first tenth to the dive's MDEPTH, a
 // wavy bottom to 60 %, then an ascent to the surface. Every 97th sample starts a
 // fast ascent of three samples (band 5, ascent-rate alarm); samples within 2 ft of
@@ -61,6 +87,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
                    "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
                    "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",
                    {shape.samplesPerDive, lastId});
+    if (shape.peoplePerKind > 0)
+        AddCompanions(db, shape.peoplePerKind, lastId);
     tx.Commit();
 }
 

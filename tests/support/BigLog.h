@@ -21,10 +21,14 @@ struct BigLogShape {
     // and an ascent, with fast-ascent stretches (ascent band 5) and a few alarm bits;
     // false: dives entered by hand with plain saw-tooth samples.
     bool downloaded = false;
+    // Captains, crew and buddies: this many of each. Each new dive gets one captain, one
+    // crew member and two buddies, taken in turn.
+    int peoplePerKind = 0;
 };
 
 // Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
-// and shape.samplesPerDive DIVEDETAILS rows), in one transaction.
+// and shape.samplesPerDive DIVEDETAILS rows) and the companions of shape.peoplePerKind,
+// in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
