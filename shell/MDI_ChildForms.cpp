@@ -65,12 +65,17 @@ void ShowFormOnly(int code)
     case FormCode::Details: DetailsFrm::Instance().Show(); break;
     case FormCode::Gear: GearFrm::Instance().Show(); break;
     case FormCode::History: HistoryFrm::Instance().Show(); break;
-    case FormCode::Queries:
+    case FormCode::Queries: {
         // Closing only hides the query form (it keeps its criteria), so its load
-        // does not run again: the code is written here.
+        // does not run again: the code is written here, and the lists are read anew.
         gv.ActiveFormID = FormCode::Queries;
-        QueriesFrm::Instance().Show();
+        QueriesFrm& queries = QueriesFrm::Instance();
+        const bool shownAgain = queries.Loaded();
+        queries.Show();
+        if (shownAgain)
+            queries.RefreshLists();
         break;
+    }
     default: break;
     }
 }

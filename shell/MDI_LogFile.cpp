@@ -72,7 +72,7 @@ void MDI_MainFrm::LoadDatabase()
         gv.DBIsOpen = false;
         gv.CurrentDiveID = -1;
         // A query's filter belongs to the log it was made on.
-        gv.DiveListSQL = AllDivesSQL();
+        ResetDiveList();
         DisableDiveButtons();
         SmartUI1->Items("LTD").SetText(QString());
         SmartBar->Items("Personal").SetSelected(false);

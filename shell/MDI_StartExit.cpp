@@ -51,7 +51,7 @@ bool MDI_MainFrm::MDIForm_Load()
         EndProgram();
         return false;
     }
-    gv.DiveListSQL = AllDivesSQL();
+    ResetDiveList();
     LogOpened = false;
     gv.DBIsOpen = false;
     SkipOnError([this] { GetLastUser(); });

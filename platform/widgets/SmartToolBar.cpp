@@ -105,6 +105,26 @@ BarItem& SmartToolBar::AddDropDownWindow(const QString& key, const QString& capt
     return item;
 }
 
+BarItem& SmartToolBar::AddLabel(const QString& key)
+{
+    BarItem& item = items_.Add(BarItemKind::Label, key);
+    auto* label = new QLabel(this);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Base);
+    label->setMinimumWidth(200);
+    label->setMargin(4);
+    fields_[&item] = Field{addWidget(label), nullptr, label};
+    return item;
+}
+
+void SmartToolBar::AddSpacer()
+{
+    items_.Add(BarItemKind::Separator, QString());
+    auto* gap = new QWidget(this);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    addWidget(gap);
+}
+
 QAction* SmartToolBar::Action(const QString& key) const
 {
     return fields_.at(&Items(key)).action;
@@ -135,7 +155,9 @@ void SmartToolBar::ItemChanged(BarItem& item)
         field.action->setChecked(item.Checked());
     if (field.button && item.Kind() == BarItemKind::DropDownWindow)
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
-    else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry)
+    else if (field.label)
+        field.label->setText(item.Text());
+    else if (item.Kind() != BarItemKind::DropDownMenu)
         field.action->setText(item.Text());
 }
 

@@ -16,6 +16,7 @@
 #include <map>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolButton;
 
@@ -35,6 +36,10 @@ public:
     BarItem& AddMenuEntry(const QString& key, const QString& caption, const QString& toolTip = {});
     BarItem& AddOptionEntry(const QString& key, const QString& caption);
     BarItem& AddDropDownWindow(const QString& key, const QString& caption);
+    // A text field that shows the item's text; it takes no click.
+    BarItem& AddLabel(const QString& key);
+    // A gap that pushes the items after it to the bar's far end.
+    void AddSpacer();
 
     BarItem& Items(const QString& key) const { return items_[key]; }
     bool HasItem(const QString& key) const { return items_.Has(key); }
@@ -59,6 +64,7 @@ private:
     struct Field {
         QAction* action = nullptr;          // visibility and enabled state on the bar
         QToolButton* button = nullptr;      // drop-down window fields: shows the item's text
+        QLabel* label = nullptr;            // label items
     };
     BarItem& AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip);
 
