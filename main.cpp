@@ -1,4 +1,5 @@
 #include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/qt/QtDialogs.h"
 #include "platform/folders/Folders.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("KVL"));
     KvlApplication app(argc, argv);
+    kvl::QtDialogs qtDialogs;
+    kvl::SetDefaultDialogs(&qtDialogs);
 
     const QString error = kvl::LayOutProgramFolder();
     if (!error.isEmpty()) {

@@ -1,7 +1,7 @@
 #include "analysis/DetailsFrm.h"
 
 #include "platform/dialogs/Dialogs.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 
 namespace kvl {

@@ -3,9 +3,9 @@
 #include "analysis/core/Extremes.h"
 #include "analysis/core/Statistics.h"
 #include "platform/runtime/Clock.h"
-#include "shell/DiveCursor.h"
-#include "shell/Global_Vars.h"
-#include "shell/MainWindowHooks.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/MainWindowHooks.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -6,10 +6,10 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/DiveCursor.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/MainWindowHooks.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/MainWindowHooks.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

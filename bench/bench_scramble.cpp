@@ -1,7 +1,7 @@
 // Scrambling a 50 MB file against copying it the plain way; prints the ratio of
 // the two (the goal is under 2: the pass should run at disk speed).
 
-#include "shell/Scramble.h"
+#include "shell/core/Scramble.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // current dive; and one step to the next dive. Goals on this machine: start-up
 // under 100 ms, one step under 1 ms.
 
-#include "shell/DiveRows.h"
-#include "shell/Units.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Units.h"
 #include "tests/support/BigLog.h"
 #include "tests/support/KvlTest.h"
 

@@ -1,6 +1,6 @@
 #include "device/CommFrm.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 namespace kvl {
 

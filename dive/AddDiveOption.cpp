@@ -1,9 +1,9 @@
 #include "dive/AddDiveOption.h"
 
 #include "platform/dialogs/Dialogs.h"
-#include "shell/LogStore.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/ModalForms.h"
 
 #include <QComboBox>

@@ -1,14 +1,14 @@
 #include "dive/DiveFrm.h"
 
-#include "dive/DiveFields.h"
+#include "dive/core/DiveFields.h"
 #include "dive/DiveFrmShared.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/DiveCursor.h"
-#include "shell/DiveRows.h"
-#include "shell/Lookups.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Lookups.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

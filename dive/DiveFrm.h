@@ -6,13 +6,13 @@
 // Units_Opt(n) ...), each index with a fixed role; one handler per array receives
 // the index. Handlers are public so that tests can drive the form as a user would.
 
-#include "dive/DiveCatalogs.h"
+#include "dive/core/DiveCatalogs.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "shell/ChildForm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -77,11 +77,13 @@ public:
     // Change detection and saving.
     bool Dive_IsAnyChange();
     void DIVE_Update_DiveData();
+    bool HasChanges() override { return Dive_IsAnyChange(); }
+    void SaveChanges() override { DIVE_Update_DiveData(); }
     void Update_DataType();
     // Runs the lost-focus handling of the box being edited, so that a command
     // started from a bar or menu sees the typed value. False when the box refused
     // its value (a date, time in or elapsed time): the user is to stay on the dive.
-    bool CommitPendingEdit();
+    bool CommitPendingEdit() override;
 
     // Location and dive site.
     void DIVE_InitLocation();

@@ -2,12 +2,12 @@
 #include "dive/DiveFrm.h"
 
 #include "dive/DiveFrmShared.h"
-#include "dive/DiveSettings.h"
-#include "dive/DiveValidators.h"
+#include "dive/core/DiveSettings.h"
+#include "dive/core/DiveValidators.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Runtime.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 namespace kvl {
 

@@ -2,15 +2,15 @@
 // the change check and save that the main window calls.
 #include "dive/DiveFrm.h"
 
-#include "dive/DiveFields.h"
+#include "dive/core/DiveFields.h"
 #include "dive/DiveFrmShared.h"
-#include "dive/DiveSave.h"
-#include "dive/DiveSettings.h"
-#include "dive/DiveValidators.h"
+#include "dive/core/DiveSave.h"
+#include "dive/core/DiveSettings.h"
+#include "dive/core/DiveValidators.h"
 #include "platform/runtime/Runtime.h"
-#include "shell/DiveRows.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,8 +1,8 @@
 #include "dive/DiveFrmShared.h"
 
-#include "dive/DiveFields.h"
+#include "dive/core/DiveFields.h"
 #include "platform/runtime/Runtime.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 
 namespace kvl::divefrm {
 

@@ -2,7 +2,7 @@
 // What the dive record form's sources share: the texts of stored values as the
 // form shows them, and the roles of the tank boxes. Used only by DiveFrm*.cpp.
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QLineEdit>
 #include <QString>

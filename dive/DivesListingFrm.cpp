@@ -1,9 +1,9 @@
 #include "dive/DivesListingFrm.h"
 
-#include "shell/DiveCursor.h"
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "analysis/QueriesFrm.h"
 #include "platform/widgets/CheckList.h"
 #include "settings/DCFrm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QCalendarWidget>
 #include <QSignalBlocker>

@@ -1,90 +1,365 @@
 #include "people/BuddiesFrm.h"
 
-#include "shell/Global_Vars.h"
+#include "people/PersonGrid.h"
+#include "people/core/Companions.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/CheckList.h"
+#include "platform/widgets/PopupMenu.h"
+#include "platform/widgets/PropertyGrid.h"
+#include "shell/core/Global_Vars.h"
 
-#include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QListWidget>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace kvl {
 
+using namespace people;
+
 namespace {
 
-struct Companions {
-    const char* caption;
-    const char* table;
-    const char* idColumn;
-};
+void ShowError(const QString& text)
+{
+    MsgBox(text, MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Error"));
+}
 
-const Companions companionLists[] = {
-    {"Buddies", "BUDDIES", "BUDDYID"},
-    {"Captain", "CAPTAIN", "CAPID"},
-    {"Crew", "CREWS", "CREWID"},
-};
+QString KindWord(const CompanionKind& kind)
+{
+    return QString::fromLatin1(kind.word);
+}
 
 } // namespace
 
 BuddiesFrm::BuddiesFrm() : ChildFormOf("Buddies")
 {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    for (int i = 0; i < 3; ++i) {
-        auto* group = new QGroupBox(companionLists[i].caption, this);
-        auto* groupLayout = new QVBoxLayout(group);
-        lists_[i] = new QListWidget(group);
-        groupLayout->addWidget(lists_[i]);
-        layout->addWidget(group);
+    auto* outer = new QVBoxLayout(this);
+    label4_ = AddFormHeader(*outer, QStringLiteral("BUDDIES"));
+    auto* columns = new QHBoxLayout;
+    auto* listsColumn = new QVBoxLayout;
+    for (size_t i = 0; i < lists_.size(); ++i) {
+        const CompanionKind& kind = CompanionKinds()[i];
+        auto* list = new CheckList(this);
+        list->setObjectName(QString::fromLatin1(kind.linkTable));
+        list->setMouseTracking(true);
+        lists_[i] = list;
+        listsColumn->addWidget(new QLabel(QString::fromLatin1(kind.label), this));
+        listsColumn->addWidget(list, 1);
+        connect(list, &CheckList::MouseDown, this,
+                [this, &kind](Qt::MouseButton button, const QPoint& pos) { List_MouseDown(kind, button, pos); });
+        connect(list, &CheckList::MouseMove, this, [this, &kind] { List_MouseMove(kind); });
+        connect(list, &CheckList::MouseUp, this, [this, &kind] { List_MouseUp(kind); });
+        connect(list, &CheckList::ItemClick, this, [this, &kind] { List_ItemClick(kind); });
     }
+    listsColumn->addSpacing(fontMetrics().height() + 6);   // room for the hint under the last list
+    columns->addLayout(listsColumn, 2);
+    pinfo_ = new PropertyGrid(this);
+    pinfo_->setObjectName(QStringLiteral("PInfo"));
+    columns->addWidget(pinfo_, 3);
+    outer->addLayout(columns, 1);
+    connect(pinfo_, &PropertyGrid::KeyDown, this, &BuddiesFrm::PInfo_KeyDown);
+    connect(pinfo_, &PropertyGrid::ItemValueChange, this, &BuddiesFrm::PInfo_KeyDown);
+
+    hint_ = new QLabel(QStringLiteral("To add/delete, right click on the list box"), this);
+    hint_->adjustSize();
+    hint_->hide();
+    popup_ = new PopupMenu(this);
+    connect(popup_, &PopupMenu::ItemClick, this, &BuddiesFrm::AddDel_Popup_ItemClick);
+    setMouseTracking(true);
 }
 
 void BuddiesFrm::Form_Load()
 {
     gv.ActiveFormID = FormCode::Buddies;
-    SetToolBarItemVisible("Units", false);
-    SetToolBarItemVisible("Save", true);
+    SetToolBarItemVisible(QStringLiteral("Units"), false);
+    SetToolBarItemVisible(QStringLiteral("Save"), true);
+    PInfo_Initial();
     Buddy_Init_AllInfo();
 }
 
-// The form's code stays in gv.ActiveFormID after it unloads.
 void BuddiesFrm::Form_Unload()
 {
-    SetToolBarItemVisible("Save", false);
-    DeselectSideBarItem("Buddies");
+    SetToolBarItemVisible(QStringLiteral("Save"), false);
+    DeselectSideBarItem(QStringLiteral("Buddies"));
+    gv.ActiveFormID = FormCode::None;
 }
 
-void BuddiesFrm::SaveInfo()
+void BuddiesFrm::PInfo_Initial()
 {
-    gv.PInfoChanged = false;
+    PInfo_Build(*pinfo_, OwnPhoneCaption::Home);
 }
 
-void BuddiesFrm::Buddy_Init_AllInfo()
+CheckList* BuddiesFrm::ListOf(int personKind) const
 {
-    gv.PInfoChanged = false;
-    for (int i = 0; i < 3; ++i) {
-        lists_[i]->clear();
-        if (!gv.DB)
-            continue;
-        const Companions& c = companionLists[i];
-        try {
-            auto names = gv.DB->OpenRecordset(QString("Select NAME from USERINFO where USERID in (Select %1 from %2 "
-                                                      "where DIVEID = ?) order by NAME ;")
-                                                  .arg(c.idColumn, c.table),
-                                              {gv.CurrentDiveID});
-            for (; !names->EOF(); names->MoveNext())
-                lists_[i]->addItem(names->Field("NAME").ToString());
-        } catch (const db::DbError&) {
-            // A log without the list's table shows it empty.
-        }
+    for (size_t i = 0; i < lists_.size(); ++i)
+        if (CompanionKinds()[i].type == personKind)
+            return lists_[i];
+    return nullptr;
+}
+
+// --- The lists and their ticks -----------------------------------------------------
+
+void BuddiesFrm::FillList(const CompanionKind& kind)
+{
+    CheckList& list = *ListOf(kind.type);
+    list.ClearItems();
+    try {
+        gv.SQLText = QString::fromLatin1(kind.listSql);
+        for (const ListedPerson& person : ListPeople(LogDB(), kind))
+            list.AddItem(CheckItemKind::Check, QString::number(person.id), person.name).SetTag(person.id);
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << kind.word << "list not filled:" << e.Message();   // it stays empty
     }
 }
 
-QStringList BuddiesFrm::ShownNames(int list) const
+void BuddiesFrm::LoadTicks(const CompanionKind& kind)
 {
-    QStringList names;
-    for (int row = 0; row < lists_[list]->count(); ++row)
-        names << lists_[list]->item(row)->text();
-    return names;
+    CheckList& list = *ListOf(kind.type);
+    QSet<qint64> ticked;
+    try {
+        ticked = people::LoadTicks(LogDB(), kind, gv.CurrentDiveID);
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << kind.word << "ticks not loaded:" << e.Message();
+    }
+    for (const auto& item : list.AllItems())
+        item->SetTicked(ticked.contains(item->Tag()));
+}
+
+void BuddiesFrm::StoreTicks(const CompanionKind& kind)
+{
+    std::vector<qint64> ids;
+    for (const auto& item : ListOf(kind.type)->AllItems())
+        if (item->Ticked())
+            ids.push_back(item->Tag());
+    try {
+        if (people::StoreTicks(LogDB(), kind, gv.CurrentDiveID, ids))
+            return;
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << kind.word << "ticks not stored:" << e.Message();
+        ShowError(QStringLiteral("Error saving dive companions."));
+    }
+    LoadTicks(kind);   // the list shows what the log holds
+}
+
+void BuddiesFrm::Buddy_Init_Captain() { FillList(*CompanionKindOf(CaptainType)); }
+void BuddiesFrm::Buddy_Init_Crew() { FillList(*CompanionKindOf(CrewType)); }
+void BuddiesFrm::Buddy_Init_Buddy() { FillList(*CompanionKindOf(BuddyType)); }
+void BuddiesFrm::Buddy_Load_Captain() { LoadTicks(*CompanionKindOf(CaptainType)); }
+void BuddiesFrm::Buddy_Load_Crew() { LoadTicks(*CompanionKindOf(CrewType)); }
+void BuddiesFrm::Buddy_load_Buddy() { LoadTicks(*CompanionKindOf(BuddyType)); }
+void BuddiesFrm::BUDDY_Update_Captain() { StoreTicks(*CompanionKindOf(CaptainType)); }
+void BuddiesFrm::BUDDY_Update_Crew() { StoreTicks(*CompanionKindOf(CrewType)); }
+void BuddiesFrm::BUDDY_Update_Buddy() { StoreTicks(*CompanionKindOf(BuddyType)); }
+
+void BuddiesFrm::Buddy_Init_AllInfo()
+{
+    Buddy_Init_Captain();
+    Buddy_Init_Crew();
+    Buddy_Init_Buddy();
+    Buddy_Load_Captain();
+    Buddy_Load_Crew();
+    Buddy_load_Buddy();
+}
+
+void BuddiesFrm::Buddy_Clear_AllInfo()
+{
+    for (CheckList* list : lists_)
+        list->ClearItems();
+}
+
+void BuddiesFrm::BUDDY_Init_All()
+{
+    Buddy_Clear_AllInfo();
+    Buddy_Init_AllInfo();
+}
+
+void BuddiesFrm::Refresh_BuddiesList()
+{
+    for (size_t i = 0; i < lists_.size(); ++i) {
+        if (CompanionKinds()[i].type == gv.PersonKind)
+            continue;
+        for (const auto& item : lists_[i]->AllItems())
+            item->SetSelected(false);
+    }
+}
+
+void BuddiesFrm::Update_AddDel_Buddies()
+{
+    if (const CompanionKind* kind = CompanionKindOf(gv.PersonKind)) {
+        FillList(*kind);
+        LoadTicks(*kind);
+    }
+}
+
+// --- The person shown --------------------------------------------------------------
+
+void BuddiesFrm::Buddy_Init_Personal()
+{
+    if (gv.PersonChanged && !BUDDY_Update_Personal())
+        return;   // the edits stay in the grid
+    if (const CheckList* list = ListOf(gv.PersonKind)) {
+        for (const auto& item : list->AllItems()) {
+            if (!item->Selected())
+                continue;
+            gv.CurrentPersonID = qint32(item->Tag());
+            Buddy_Show_Personal();
+        }
+    }
+    gv.PersonChanged = false;
+}
+
+void BuddiesFrm::Buddy_Show_Personal()
+{
+    if (gv.CurrentPersonID < 1)
+        return;
+    gv.PersonChanged = false;
+    try {
+        if (const std::optional<StoredPerson> person = ReadPerson(LogDB(), gv.CurrentPersonID)) {
+            PInfo_ShowRecord(*pinfo_, person->record);
+            shownPersonId_ = person->id;
+        }
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "person not shown:" << e.Message();
+    }
+}
+
+bool BuddiesFrm::StorePerson()
+{
+    if (shownPersonId_ < 1)
+        return true;   // the grid shows no one yet: there is nothing to store
+    try {
+        WritePerson(LogDB(), shownPersonId_, PInfo_StoreRecord(*pinfo_));   // a deleted person takes nothing
+        return true;
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "person not saved:" << e.Message();
+        ShowError(QStringLiteral("Error saving companion information."));
+        return false;
+    }
+}
+
+bool BuddiesFrm::BUDDY_Update_Personal()
+{
+    return StorePerson();
+}
+
+bool BuddiesFrm::SaveInfo()
+{
+    if (!StorePerson())
+        return false;
+    gv.PersonChanged = false;
+    return true;
+}
+
+void BuddiesFrm::PInfo_KeyDown()
+{
+    gv.PersonChanged = true;
+}
+
+// --- Mouse events ------------------------------------------------------------------
+
+void BuddiesFrm::List_MouseDown(const CompanionKind& kind, Qt::MouseButton button, const QPoint& pos)
+{
+    mouseDown_ = true;
+    if (gv.PersonChanged && !SaveInfo())
+        return;
+    gv.PersonKind = kind.type;
+    gv.PersonKindName = KindWord(kind);
+    Refresh_BuddiesList();
+    Buddy_Init_Personal();
+    if (button == Qt::RightButton) {
+        Buddy_Init_PopupMenu();
+        const CheckList& list = *ListOf(kind.type);
+        popup_->Show(PopupMenu::kPopupKey, list.viewport()->mapTo(this, pos));
+    }
+}
+
+void BuddiesFrm::List_MouseMove(const CompanionKind& kind)
+{
+    const CheckList& list = *ListOf(kind.type);
+    hint_->move(list.x(), list.y() + list.height());
+    hint_->raise();
+    hint_->show();
+}
+
+void BuddiesFrm::List_MouseUp(const CompanionKind& kind)
+{
+    mouseDown_ = false;
+    StoreTicks(kind);
+}
+
+// A tick changed from the keyboard is stored as the mouse-up stores a click's.
+void BuddiesFrm::List_ItemClick(const CompanionKind& kind)
+{
+    if (!mouseDown_)
+        StoreTicks(kind);
+}
+
+void BuddiesFrm::mouseMoveEvent(QMouseEvent* event)
+{
+    hint_->hide();
+    ChildForm::mouseMoveEvent(event);
+}
+
+// --- Add and delete ----------------------------------------------------------------
+
+void BuddiesFrm::Buddy_Init_PopupMenu()
+{
+    AddAddDeleteEntries(*popup_);
+}
+
+void BuddiesFrm::AddDel_Popup_ItemClick(const QString& key)
+{
+    if (key == QLatin1String("Add"))
+        AddPerson();
+    else if (key == QLatin1String("Delete"))
+        DeleteSelectedPerson();
+}
+
+void BuddiesFrm::AddPerson()
+{
+    const CompanionKind* kind = CompanionKindOf(gv.PersonKind);
+    if (!kind)
+        return;
+    const QString word = KindWord(*kind);
+    const QString name = InputBox("Enter " + word + " full name:", "Add new " + word, QString());
+    if (name.isEmpty())
+        return;
+    try {
+        people::AddPerson(LogDB(), *kind, name);
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "person not added:" << e.Message();
+        ShowError("Error adding " + word + ".");
+        return;
+    }
+    Update_AddDel_Buddies();
+}
+
+void BuddiesFrm::DeleteSelectedPerson()
+{
+    const CompanionKind* kind = CompanionKindOf(gv.PersonKind);
+    if (!kind)
+        return;
+    const CheckItem* selected = nullptr;
+    for (const auto& item : ListOf(kind->type)->AllItems())
+        if (item->Selected()) {
+            selected = item.get();
+            break;
+        }
+    if (!selected)
+        return;
+    const QString word = KindWord(*kind);
+    if (MsgBox("Are you sure to want to delete " + selected->Caption() + " from the " + word + " List?",
+               MsgButtons::YesNo, MsgIcon::Exclamation, "Delete " + word) != MsgAnswer::Yes)
+        return;
+    try {
+        DeletePerson(LogDB(), *kind, selected->Tag());
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "person not deleted:" << e.Message();
+        ShowError("Error deleting " + word + ".");
+        return;
+    }
+    Update_AddDel_Buddies();
 }
 
 } // namespace kvl

@@ -1,58 +1,37 @@
 #include "people/PersonalFrm.h"
 
+#include "people/PersonGrid.h"
+#include "people/core/DiverUnits.h"
 #include "platform/dialogs/Dialogs.h"
-#include "platform/widgets/SmartSideBar.h"
+#include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/Units.h"
 
-#include <QFormLayout>
-#include <QLineEdit>
+#include <QLabel>
+#include <QVBoxLayout>
 
 namespace kvl {
 
-namespace {
+using namespace people;
 
-struct Field {
-    const char* column;
-    const char* caption;
-};
-
-const Field diverFields[] = {
-    {"NAME", "Name"},           {"ADDRESS1", "Address"},      {"ADDRESS2", ""},
-    {"CITY", "City"},           {"STATE", "State"},           {"ZIPCODE", "Zip code"},
-    {"COUNTRY", "Country"},     {"HOME", "Phone"},            {"EMAIL", "E-mail"},
-    {"CONTACTNAME", "Emergency contact"}, {"CONTACTPHONE", "Contact phone"},
-    {"PHYSICIAN", "Physician"}, {"MEDPHONE", "Physician phone"}, {"INSURANCE", "Insurance"},
-    {"POLICY", "Policy"},       {"BLOODTYPE", "Blood type"},  {"ALLERGIES", "Allergies"},
-};
-
-} // namespace
-
-PersonalFrm::PersonalFrm() : ChildFormOf("Personal"), fields_(new QFormLayout(this))
+PersonalFrm::PersonalFrm()
+    : ChildFormOf("Personal"), label1_(AddFormHeader(*new QVBoxLayout(this), "PERSONAL")), pinfo_(new PropertyGrid(this))
 {
-    fields_->setContentsMargins(16, 16, 16, 16);
-    fields_->setLabelAlignment(Qt::AlignRight);
-    for (const Field& field : diverFields) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(field.column);
-        box->setMaximumWidth(420);
-        connect(box, &QLineEdit::textEdited, this, [] { gv.PInfoChanged = true; });
-        fields_->addRow(field.caption, box);
-    }
+    pinfo_->setObjectName("PInfo");
+    static_cast<QVBoxLayout*>(layout())->addWidget(pinfo_, 1);
 }
 
 void PersonalFrm::Form_Load()
 {
+    gv.PersonKind = DiverType;
     gv.ActiveFormID = FormCode::Personal;
-    SetToolBarItemVisible("Units", false);
     gv.PrintFontName = font().family();
-    Personal_InitInfo();
-    try {
-        Personal_InitUnits();
-    } catch (const db::DbError&) {
-        // A log without the units table keeps the flags it has.
-    }
+    SetToolBarItemVisible("Units", false);
+    PInfo_Initial();
+    Personal_InitAll();
 }
 
 void PersonalFrm::Form_Unload()
@@ -61,67 +40,97 @@ void PersonalFrm::Form_Unload()
     DeselectSideBarItem("Personal");
 }
 
+void PersonalFrm::Personal_InitAll()
+{
+    gv.PersonKind = DiverType;
+    Personal_InitInfo();
+    try {
+        Personal_InitUnits();
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "units not loaded:" << e.Message();   // the flags stay as they are
+    }
+}
+
+void PersonalFrm::PInfo_Initial()
+{
+    PInfo_Build(*pinfo_, OwnPhoneCaption::Phone);
+}
+
 void PersonalFrm::Personal_InitInfo()
 {
-    gv.PInfoChanged = false;
-    if (!gv.DB)
-        return;
+    // A log without a diver row names no one: the last log's name must not reach
+    // this log's title and reports.
+    gv.DiverName.clear();
     try {
-        auto diver = gv.DB->OpenRecordset("Select * from USERINFO where USERTYPE = 1 ;");
-        for (const Field& field : diverFields) {
-            const QString value = diver->EOF() ? QString() : diver->Field(field.column).ToString().trimmed();
-            findChild<QLineEdit*>(field.column)->setText(value);
+        gv.SQLText = "Select * from USERINFO where USERTYPE = 1 ;";
+        const std::optional<StoredPerson> diver = ReadDiver(LogDB());
+        if (diver) {
+            PInfo_ShowRecord(*pinfo_, diver->record);
+            gv.DiverName = diver->record.value("NAME");
+            diverId_ = diver->id;
+            shown_ = Shown::DiverRow;
+        } else {
+            shown_ = Shown::NoDiverRow;
         }
-    } catch (const db::DbError&) {
-        // A log without the diver's table shows empty fields.
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "diver not loaded:" << e.Message();
     }
-}
-
-QString PersonalFrm::ShownValue(const QString& column) const
-{
-    auto* box = findChild<QLineEdit*>(column);
-    return box ? box->text() : QString();
-}
-
-void PersonalFrm::TypeValue(const QString& column, const QString& text)
-{
-    if (auto* box = findChild<QLineEdit*>(column)) {
-        box->setText(text);
-        emit box->textEdited(text);
-    }
+    MainFrm().setWindowTitle(QString::fromUtf8(ProgramTitle) + " - " + gv.DiverName);
+    gv.PersonChanged = false;
+    gv.CurrentPersonID = 0;
 }
 
 void PersonalFrm::SaveInfo()
 {
     if (!gv.DB)
         return;
+    bool saved = true;
     try {
-        auto diver = gv.DB->OpenRecordset("Select * from USERINFO where USERTYPE = 1 ;");
-        if (diver->EOF()) {
-            diver->AddNew();
-            diver->SetField("USERTYPE", 1);
-        } else {
-            diver->Edit();
-        }
-        for (const Field& field : diverFields)
-            diver->SetField(field.column, ShownValue(field.column));
-        diver->Update();
-        gv.PInfoChanged = false;
-    } catch (const db::DbError&) {
-        MsgBox("Could not save the diver's information.", MsgButtons::OK, MsgIcon::Critical, "Error");
+        StoreDiver();
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "diver not saved:" << e.Message();
+        saved = false;
     }
+    try {
+        WriteUnitFlags();
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "units not saved:" << e.Message();
+        saved = false;
+    }
+    if (saved)
+        gv.PersonChanged = false;
+    else
+        MsgBox("Could not save the diver's information.", MsgButtons::OK, MsgIcon::Critical, "Error");
+    try {
+        ShowCurrentLTD();
+    } catch (const db::DbError& e) {
+        qCWarning(lcPeople) << "current dive not refreshed:" << e.Message();
+    }
+}
+
+// The grid goes into the row it was loaded from; a log that had no diver row gets one.
+void PersonalFrm::StoreDiver()
+{
+    if (shown_ == Shown::Nothing)
+        return;
+    const PersonRecord record = PInfo_StoreRecord(*pinfo_);
+    if (shown_ == Shown::DiverRow && WritePerson(LogDB(), diverId_, record))
+        return;
+    diverId_ = InsertPerson(LogDB(), DiverType, record);
+    shown_ = Shown::DiverRow;
 }
 
 void PersonalFrm::Personal_InitUnits()
 {
     gv.SQLText = "Select * from UNITS_OF_MEASUREMENT ;";
-    gv.rsUnits = gv.DB->OpenRecordset(gv.SQLText);
-    if (gv.rsUnits->EOF())
+    gv.rsUnits = LogDB().OpenRecordset(gv.SQLText);
+    const std::optional<quint8> system = UnitSystemOfRow(*gv.rsUnits);
+    if (!system)
         return;
-    gv.UnitSystem = gv.rsUnits->Field("DEPTH").ToBool() ? 1 : 0;
+    gv.UnitSystem = *system;
     MainFrm().SmartUI1->Items("Imperial").SetChecked(gv.UnitSystem == 1);
-    for (quint8* flag : {&gv.UnitDepth, &gv.UnitTemp, &gv.UnitPressure, &gv.UnitWeight, &gv.UnitCylinder,
-                         &gv.UnitDate, &gv.UnitTime})
+    for (quint8* flag : {&gv.UnitDepth, &gv.UnitPressure, &gv.UnitWeight, &gv.UnitTemp, &gv.UnitTime,
+                         &gv.UnitDate, &gv.UnitCylinder})
         *flag = gv.UnitSystem;
 }
 

@@ -1,61 +1,118 @@
 #include "reports/Reports.h"
 
-#include "shell/Global_Vars.h"
+#include "platform/printer/qt/PrintPreview.h"
+#include "shell/core/FormCode.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/ModalForms.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kvl {
 
 namespace {
 
-std::function<bool()> printerDialog;
+PrintStepRunner printStep;
 
-// A column of radio buttons, the first checked, ids from 1, above OK and Cancel.
-QButtonGroup* AddChoices(QDialog& dialog, const QString& heading, const QStringList& captions)
+// Layout positions are given in twips, 15 to a pixel.
+QRect Twips(int left, int top, int width, int height)
 {
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* group = new QButtonGroup(&dialog);
-    auto* label = new QLabel(heading, &dialog);
-    layout->addWidget(label);
-    for (int i = 0; i < captions.size(); ++i) {
-        auto* button = new QRadioButton(captions[i], &dialog);
-        group->addButton(button, i + 1);
-        layout->addWidget(button);
-    }
-    group->button(1)->setChecked(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    return group;
+    return QRect(left / 15, top / 15, width / 15, height / 15);
 }
+
+// A caption centred in blanks to the given length.
+QString Padded(const QString& caption, int length)
+{
+    const int blanks = std::max(0, length - int(caption.size()));
+    return QString(blanks / 2, QLatin1Char(' ')) + caption + QString(blanks - blanks / 2, QLatin1Char(' '));
+}
+
+struct OptionLayout {
+    const char* caption;
+    int top;
+    int width;
+};
+
+// By index; "Dives List" stands first on the form.
+const std::array<OptionLayout, kPrintOptions> kOptionLayout{{
+    {"Dive data and graph", 600, 2055},
+    {"Dive details", 960, 2175},
+    {"Dives List", 240, 2175},
+    {"Personal", 1320, 2175},
+    {"Settings", 1680, 2175},
+}};
 
 } // namespace
 
 PrintOption::PrintOption(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("Print");
-    choices_ = AddChoices(*this, "Choose the report to print:",
-                          {"Logbook page", "Dive details", "Dives list", "Personal information", "Gauge settings"});
-    gv.PrintChoice = 0;
+    setWindowTitle("Printing Options");
+    setFixedSize(Twips(0, 0, 3960, 2250).size());
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < kPrintOptions; ++i) {
+        const OptionLayout& o = kOptionLayout[size_t(i)];
+        Option1[size_t(i)] = new QRadioButton(o.caption, this);
+        Option1[size_t(i)]->setGeometry(Twips(120, o.top, o.width, 255));
+        group->addButton(Option1[size_t(i)], i);
+    }
+    Option1[DivesListOption]->setChecked(true);
+    OKCmd = new QPushButton(Padded("&OK", 14), this);
+    OKCmd->setGeometry(Twips(2520, 480, 1275, 555));
+    OKCmd->setDefault(true);
+    SmartUI1 = new QPushButton(Padded("&Cancel", 11), this);
+    SmartUI1->setGeometry(Twips(2520, 1080, 1275, 555));
+    connect(OKCmd, &QPushButton::clicked, this, &PrintOption::OKCmd_Click);
+    connect(SmartUI1, &QPushButton::clicked, this, &PrintOption::SmartUI1_Click);
+    Form_Load();
 }
 
-void PrintOption::SetChoice(int choice)
+void PrintOption::Form_Load()
 {
-    if (auto* button = choices_->button(choice))
-        button->setChecked(true);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+    Option1[SettingsOption]->setEnabled(false);
+    const int form = gv.ActiveFormID;
+    if (form == FormCode::Personal || form == FormCode::DiveComputer || form == FormCode::History) {
+        Option1[LogbookOption]->setEnabled(false);
+        Option1[DetailsOption]->setEnabled(false);
+        if (form == FormCode::DiveComputer)
+            Option1[SettingsOption]->setEnabled(true);
+    }
+}
+
+void PrintOption::SetChoice(PrintOptionIndex index)
+{
+    Option1[size_t(index)]->setChecked(true);
+}
+
+void PrintOption::OKCmd_Click()
+{
+    accept();
 }
 
 void PrintOption::accept()
 {
-    gv.PrintChoice = static_cast<quint8>(choices_->checkedId());
+    gv.PrintChoice = 0;
+    for (int i = 0; i < kPrintOptions; ++i) {
+        if (Option1[size_t(i)]->isChecked()) {
+            gv.PrintChoice = quint8(i + 1);
+            break;
+        }
+    }
     QDialog::accept();
+}
+
+void PrintOption::SmartUI1_Click()
+{
+    reject();
 }
 
 void PrintOption::reject()
@@ -67,7 +124,20 @@ void PrintOption::reject()
 DelimiterOption::DelimiterOption(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Export Dive Data");
-    delimiters_ = AddChoices(*this, "Separate the values with:", {"Tab", "Semicolon ( ; )", "Comma ( , )"});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel("Separate the values with:", this));
+    delimiters_ = new QButtonGroup(this);
+    const QStringList captions{"Tab", "Semicolon ( ; )", "Comma ( , )"};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* button = new QRadioButton(captions[i], this);
+        delimiters_->addButton(button, i + 1);
+        layout->addWidget(button);
+    }
+    delimiters_->button(1)->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
 }
 
 QString DelimiterOption::Delimiter() const
@@ -88,27 +158,32 @@ PrintFrm& PrintFrm::Instance()
     return form;
 }
 
-void PrintDiveDetails() {}
-void PrintDivesList() {}
-void PrintPersonalInfo() {}
-void PrintGaugeSettings(qint32& modelId, qint32& serialNo)
+void PrintDiveDetails(Printer& printer)
 {
-    (void)modelId;
-    (void)serialNo;
+    (void)printer;
 }
 
-bool ChoosePrinter()
+ReportJob LogbookPageJob()
 {
-    if (printerDialog)
-        return printerDialog();
-    QPrinter printer;
-    QPrintDialog dialog(&printer);
-    return dialog.exec() == QDialog::Accepted;
+    return {gv.DiverName + " - Logbook", [](Printer& printer) { PrintFrm::Instance().PrintIt(printer); }};
 }
 
-void InstallPrinterDialog(std::function<bool()> dialog)
+ReportJob DiveDetailsJob()
 {
-    printerDialog = std::move(dialog);
+    return {gv.DiverName + " - Dive Details", [](Printer& printer) { PrintDiveDetails(printer); }};
+}
+
+void RunPrintStep(const ReportJob& job)
+{
+    if (printStep)
+        return printStep(job);
+    PrintPreview preview(job.title, [job](Printer& printer) { return DrawReport(printer, job); });
+    ShowModal(preview);
+}
+
+void InstallPrintStep(PrintStepRunner runner)
+{
+    printStep = std::move(runner);
 }
 
 } // namespace kvl

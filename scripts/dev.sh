@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build ccache pkg-config
-          qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core
+          qt6-base-dev qt6-serialport-dev qt6-qpa-plugins fonts-dejavu-core poppler-utils
           libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev)
 BUILD_DIR=${KVL_BUILD_DIR:-build}
 

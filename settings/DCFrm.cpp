@@ -3,7 +3,7 @@
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/CheckList.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 #include <QVBoxLayout>
 

@@ -9,6 +9,9 @@
 //   GearFrm::Instance().Show();      GearFrm::Instance().UpdateGearInfo();
 //   if (GearFrm::Exists()) GearFrm::Instance().Unload();
 
+#include "shell/core/FormCode.h"
+#include "shell/core/FormTable.h"
+
 #include <QWidget>
 
 class QFormLayout;
@@ -16,22 +19,7 @@ class QLabel;
 
 namespace kvl {
 
-// The codes the child forms write into gv.ActiveFormID.
-namespace FormCode {
-constexpr int None = 0;
-constexpr int Personal = 1;
-constexpr int DiveComputer = 2;
-constexpr int Dive = 3;
-constexpr int Buddies = 4;
-constexpr int Location = 5;
-constexpr int Details = 6;
-constexpr int Gear = 7;
-constexpr int History = 8;
-constexpr int Queries = 9;
-constexpr int LogOpened = 255;   // a log was just opened; no form has loaded since
-} // namespace FormCode
-
-class ChildForm : public QWidget {
+class ChildForm : public QWidget, public ChildFormInterface {
     Q_OBJECT
 public:
     explicit ChildForm(const QString& caption);
@@ -56,6 +44,10 @@ private:
 // A read-only "caption: value" row added to a form's layout; returns the value's label.
 QLabel* AddShownField(QFormLayout& layout, const QString& caption);
 
+// Enters every child form in the shell's table of forms (FormTable.h). The main
+// window does it when it is made; so does anything that reaches forms without it.
+void RegisterChildForms();
+
 // What the child forms change on the main window's bars when they load and unload.
 void SetToolBarItemVisible(const QString& key, bool visible);
 void DeselectSideBarItem(const QString& key);
@@ -77,6 +69,11 @@ public:
         return *instance_;
     }
     static bool Exists() { return instance_ != nullptr; }
+    // Enters the form in the shell's table of forms under this code.
+    static void Register(int code)
+    {
+        RegisterForm(code, {[]() -> ChildFormInterface& { return Instance(); }, &Exists});
+    }
 
 private:
     void ForgetInstance() override

@@ -11,9 +11,9 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "settings/DCFrm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/MDI_Commands.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/MDI_Commands.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
 
@@ -93,7 +93,7 @@ void SaveForm(SaveRule rule, int code)
     case SaveRule::Nothing: return;
     case SaveRule::Always: break;
     case SaveRule::IfPersonChanged:
-        if (!gv.PInfoChanged)
+        if (!gv.PersonChanged)
             return;
         break;
     case SaveRule::IfDiveChanged:
@@ -101,7 +101,11 @@ void SaveForm(SaveRule rule, int code)
             return;
         break;
     case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive() || !(gv.IsNewDive || DiveRecordChanged()))
+        if (NoCurrentDive())
+            return;
+        // The change check is what reads the boxes back into the record: it runs for
+        // a new dive too, or the dive would be written without what was typed.
+        if (!DiveRecordChanged() && !CurrentDiveIsNew())
             return;
         break;
     }
@@ -115,18 +119,33 @@ void SaveForm(SaveRule rule, int code)
     }
 }
 
-// Saves the open dive record before another form takes its place. True when the
-// record refuses (a bad date or time, DiveChanged 3): closing it then would lose
-// its other edits.
+} // namespace
+
+bool DiveRecordRefused()
+{
+    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == 3;
+}
+
 bool DiveRecordRefusesToClose()
 {
     if (gv.ActiveFormID != FormCode::Dive)
         return false;
     SaveForm(SaveRuleOf(SaveOccasion::Closing, FormCode::Dive), FormCode::Dive);
-    return gv.DiveChanged == 3;
+    return DiveRecordRefused();
 }
 
-} // namespace
+void RegisterChildForms()
+{
+    PersonalFrm::Register(FormCode::Personal);
+    DCFrm::Register(FormCode::DiveComputer);
+    DiveFrm::Register(FormCode::Dive);
+    BuddiesFrm::Register(FormCode::Buddies);
+    LocationFrm::Register(FormCode::Location);
+    DetailsFrm::Register(FormCode::Details);
+    GearFrm::Register(FormCode::Gear);
+    HistoryFrm::Register(FormCode::History);
+    QueriesFrm::Register(FormCode::Queries);
+}
 
 void SaveOpenForm(SaveOccasion occasion, int code)
 {
@@ -313,6 +332,8 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
 void MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
     SaveOpenForm(SaveOccasion::BeforePrint, formCode);
+    if (DiveRecordRefused())
+        return;   // reloading would drop the edits the record still holds
     LoadCurrentDive();
 }
 

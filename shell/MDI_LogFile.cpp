@@ -7,11 +7,12 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/ChildForm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
-#include "shell/Scramble.h"
-#include "shell/SystemServices.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/Scramble.h"
+#include "shell/core/SystemServices.h"
+#include "shell/core/MDI_Commands.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -71,6 +72,7 @@ void MDI_MainFrm::LoadDatabase()
         gv.ActiveFormID = FormCode::LogOpened;
         gv.DBIsOpen = false;
         gv.CurrentDiveID = -1;
+        ForgetNewDive();   // the dive just added belongs to the log that closed
         // A query's filter belongs to the log it was made on.
         ResetDiveList();
         DisableDiveButtons();
@@ -109,6 +111,8 @@ bool MDI_MainFrm::IsValidDiveData()
 
 void MDI_MainFrm::OpenDiveLog()
 {
+    if (DiveRecordRefusesToClose())
+        return;
     for (;;) {
         // A cancelled choice leaves the log that is open, and its path, as they are.
         const QString openPath = gv.DB && gv.DB->IsOpen() ? gv.DB->Path() : gv.LogFilePath;
@@ -143,6 +147,8 @@ void MDI_MainFrm::OpenDiveLog()
 
 void MDI_MainFrm::CreateNewDiveLog()
 {
+    if (DiveRecordRefusesToClose())
+        return;
     const QString typed = InputBox("Enter your desired Dive Log file name:", "Create New Dive Log", QString());
     if (typed.trimmed().isEmpty())
         return;

@@ -3,7 +3,7 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/ChildForm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/Pictures.h"
 
 #include <QApplication>
@@ -53,6 +53,7 @@ void DestroyMainFrm()
 MDI_MainFrm::MDI_MainFrm()
 {
     theMainFrm = this;
+    RegisterChildForms();
     setWindowTitle(QString::fromUtf8(MainWindowCaption));
     resize(1100, 760);
 

@@ -4,7 +4,7 @@
 // road and the exit road and owns the dive-log file's lifecycle (open, create,
 // back up, restore). There is one instance, reached through MainFrm().
 
-#include "shell/MainWindowHooks.h"
+#include "shell/core/MainWindowHooks.h"
 
 #include <QMainWindow>
 
@@ -86,7 +86,7 @@ public:
     void SaveChildFormChanges(int formCode);
     // Shows the dive rsDiveData now stands on in the open child form; with askToSave
     // the dive record's edits are offered for saving first.
-    void UpdateMDIInfo(bool askToSave);
+    void UpdateMDIInfo(bool askToSave) override;
 
     // --- Tool bar state ------------------------------------------------------------
     void DisableDiveButtons();

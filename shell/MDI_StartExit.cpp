@@ -5,15 +5,16 @@
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "reports/Reports.h"
+#include "reports/core/GaugeSettings.h"
 #include "shell/ChildForm.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
-#include "shell/LogStore.h"
-#include "shell/MDI_Commands.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/MDI_Commands.h"
 #include "shell/ModalForms.h"
-#include "shell/SystemServices.h"
-#include "shell/Units.h"
+#include "shell/core/SystemServices.h"
+#include "shell/core/Units.h"
 #include "shell/frmAbout.h"
 
 #include <QCloseEvent>
@@ -170,51 +171,57 @@ void MDI_MainFrm::PrintLog()
     PrintChosenReport();
 }
 
-void MDI_MainFrm::PrintChosenReport()
+namespace {
+
+// The precondition of the chosen report, then its print step.
+void DispatchPrintChoice()
 {
-    SaveChildFormChanges(gv.ActiveFormID);
     auto stop = [](const QString& text) { MsgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Print"); };
     const bool noDive = DiveListAtEnd();
     const bool manualDive = !noDive && gv.rsDiveData->Field("DATATYPE").ToLong() == 0;
+    switch (gv.PrintChoice) {
+    case 1:
+        if (noDive)
+            return stop("No dive data to print.");
+        if (manualDive)
+            stop("There will be no graph printing for Manual Entry Dive.");
+        return RunPrintStep(LogbookPageJob());
+    case 2:
+        if (noDive)
+            return stop("No dive data to print.");
+        if (manualDive)
+            return stop("There is no details printing for Manual Entry Dive.");
+        return RunPrintStep(DiveDetailsJob());
+    case 3:
+        if (noDive)
+            return stop("No dive data to print.");
+        return RunPrintStep(DivesListJob());
+    case 4:
+        return RunPrintStep(PersonalInfoJob());
+    case 5:
+        if (gv.SelectedModelID != 6774 || gv.SelectedSerialNo < 1)
+            return stop("There is no Radarar Edeze settings to print.");
+        // A unit without stored settings is refused before the preview, which would be empty.
+        if (GaugeSettingsReady(gv.SelectedModelID, gv.SelectedSerialNo))
+            RunPrintStep(GaugeSettingsJob(gv.SelectedModelID, gv.SelectedSerialNo));
+        return;
+    default:
+        return;
+    }
+}
+
+} // namespace
+
+void MDI_MainFrm::PrintChosenReport()
+{
+    SaveChildFormChanges(gv.ActiveFormID);
+    if (DiveRecordRefused())
+        return;
     try {
-        switch (gv.PrintChoice) {
-        case 1:
-            if (noDive)
-                return stop("No dive data to print.");
-            if (manualDive)
-                stop("There will be no graph printing for Manual Entry Dive.");
-            if (ChoosePrinter())
-                PrintFrm::Instance().PrintIt();
-            break;
-        case 2:
-            if (noDive)
-                return stop("No dive data to print.");
-            if (manualDive)
-                return stop("There is no details printing for Manual Entry Dive.");
-            if (ChoosePrinter())
-                PrintDiveDetails();
-            break;
-        case 3:
-            if (noDive)
-                return stop("No dive data to print.");
-            if (ChoosePrinter())
-                PrintDivesList();
-            break;
-        case 4:
-            if (ChoosePrinter())
-                PrintPersonalInfo();
-            break;
-        case 5:
-            if (gv.SelectedModelID != 6774 || gv.SelectedSerialNo < 1)
-                return stop("There is no Radarar Edeze settings to print.");
-            if (ChoosePrinter())
-                PrintGaugeSettings(gv.SelectedModelID, gv.SelectedSerialNo);
-            break;
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        // A failing print ends the command without a message.
+        DispatchPrintChoice();
+    } catch (const std::exception& e) {
+        MsgBox("Could not print the report.\n" + QString::fromUtf8(e.what()), MsgButtons::OK, MsgIcon::Critical,
+               "Print");
     }
 }
 

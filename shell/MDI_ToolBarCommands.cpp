@@ -8,14 +8,14 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "settings/DCFrm.h"
-#include "shell/DiveCursor.h"
-#include "shell/DiveRows.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
-#include "shell/MDI_Commands.h"
-#include "shell/MDI_Rules.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/MDI_Commands.h"
+#include "shell/core/MDI_Rules.h"
 #include "shell/ModalForms.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
 
@@ -44,15 +44,23 @@ void DeleteEveryDive()
 // Makes room and adds the dive by hand, all or nothing; its DIVEID, 0 on failure.
 qint32 AddManualDive(AddDiveAction action)
 {
-    db::Transaction tx(*gv.DB);
-    if (action == AddDiveAction::ShiftAllThenAdd)
-        ShiftLifeTimeDivesUp();
-    else if (action == AddDiveAction::ShiftFromThenAdd)
-        ShiftLifeTimeDivesUp(gv.NewDiveLTD);
-    const qint32 id = InitialNewDive();
-    if (id)
-        tx.Commit();
-    return id;
+    try {
+        db::Transaction tx(*gv.DB);
+        if (action == AddDiveAction::ShiftAllThenAdd)
+            ShiftLifeTimeDivesUp();
+        else if (action == AddDiveAction::ShiftFromThenAdd)
+            ShiftLifeTimeDivesUp(gv.NewDiveLTD);
+        const qint32 id = InitialNewDive();
+        if (id)
+            tx.Commit();
+        return id;
+    } catch (const db::DbError&) {
+        // The room was not made or the add not committed: no dive was added.
+        ForgetNewDive();
+        MsgBox(QStringLiteral("Could not initial new manual dive."), MsgButtons::OK, MsgIcon::Critical,
+               QStringLiteral("Error"));
+        return 0;
+    }
 }
 
 // Shows the download window in a transfer mode (1 read settings, 2 write
@@ -70,6 +78,8 @@ void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
 
 void AddDive(MDI_MainFrm& frm)
 {
+    if (DiveRecordRefusesToClose())
+        return;
     const int noted = gv.ActiveFormID;
     frm.CloseChildForm(noted);
     AddDiveOption::Run(&frm);
@@ -146,7 +156,7 @@ void DeleteDive(MDI_MainFrm& frm)
     const qint32 id = gv.CurrentDiveID;
     const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
     if (DeleteDiveInfo(id)) {
-        gv.IsNewDive = false;
+        ForgetNewDive();
         if (!ltd.IsNull())
             ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
     }
@@ -208,6 +218,10 @@ void MDI_MainFrm::SmartUI1_ItemTextChange(const QString& key, const QString& tex
         return;
     if (!SmartUI1->Items(key).Checked())
         return;
+    if (DiveRecordRefusesToClose()) {
+        SmartUI1->Items(key).SetChecked(false);   // the units stay as they are
+        return;
+    }
     SmartUI1->Items(metric ? QStringLiteral("Imperial") : QStringLiteral("Metric")).SetChecked(false);
     // The diver's and the companions' forms stay open through the switch; the
     // others are closed and opened again in the new units.

@@ -1,6 +1,6 @@
 #include "site_gear/GearFrm.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 
 namespace kvl {
 

@@ -1,7 +1,7 @@
 #include "site_gear/LocationFrm.h"
 
-#include "shell/Global_Vars.h"
-#include "shell/Lookups.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "analysis/core/Extremes.h"
 
 #include "platform/runtime/Runtime.h"
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 
 namespace kvl {
 

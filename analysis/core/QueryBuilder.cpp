@@ -1,8 +1,8 @@
 #include "analysis/core/QueryBuilder.h"
 
 #include "platform/runtime/Runtime.h"
-#include "shell/Lookups.h"
-#include "shell/Units.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
 
 #include <QDate>
 #include <QRegularExpression>

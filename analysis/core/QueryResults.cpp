@@ -1,8 +1,8 @@
 #include "analysis/core/QueryResults.h"
 
 #include "platform/runtime/Runtime.h"
-#include "shell/Global_Vars.h"
-#include "shell/Units.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Units.h"
 
 #include <QLoggingCategory>
 

@@ -1,26 +1,55 @@
 #include "platform/dialogs/Dialogs.h"
 
-#include "platform/dialogs/QtDialogs.h"
-
 #include <QStringList>
 
 namespace kvl {
 
 namespace {
 
+// Until the program names its backend nobody can be asked: each prompt takes its
+// safe answer and leaves a warning.
+class UnattendedDialogs : public Dialogs {
+public:
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
+    {
+        qWarning("no dialog backend: %s", qPrintable(text));
+        return SafeAnswer(buttons);
+    }
+    QString InputBox(const QString& prompt, const QString&, const QString&) override
+    {
+        qWarning("no dialog backend: %s", qPrintable(prompt));
+        return {};
+    }
+    QString OpenFile(const FileDialogRequest& request) override { return Unanswered(request); }
+    QString SaveFile(const FileDialogRequest& request) override { return Unanswered(request); }
+
+private:
+    static QString Unanswered(const FileDialogRequest& request)
+    {
+        qWarning("no dialog backend: file dialog %s", qPrintable(request.title));
+        return {};
+    }
+};
+
+UnattendedDialogs unattended;
+Dialogs* fallback = &unattended;
 Dialogs* installed = nullptr;
 
 } // namespace
 
 Dialogs& CurrentDialogs()
 {
-    static QtDialogs qt;
-    return installed ? *installed : qt;
+    return installed ? *installed : *fallback;
 }
 
 void InstallDialogs(Dialogs* dialogs)
 {
     installed = dialogs;
+}
+
+void SetDefaultDialogs(Dialogs* dialogs)
+{
+    fallback = dialogs ? dialogs : &unattended;
 }
 
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)

@@ -1,8 +1,8 @@
 #pragma once
 // The one seam through which the program asks the user anything: message boxes,
-// input boxes and the open/save file dialogs. The program installs the Qt
-// backend; tests install ScriptedDialogs, which answers from a queue and records
-// every message shown.
+// input boxes and the open/save file dialogs. The program sets the Qt backend
+// (platform/dialogs/qt) as the default; tests install ScriptedDialogs, which
+// answers from a queue and records every message shown.
 
 #include <QString>
 
@@ -31,10 +31,14 @@ public:
     virtual QString SaveFile(const FileDialogRequest& request) = 0;
 };
 
-// The backend in use. Until one is installed, the Qt backend is used.
+// The backend in use: the installed one, else the default.
 Dialogs& CurrentDialogs();
-// Installs a backend (not owned); nullptr restores the Qt backend.
+// Installs a backend (not owned); nullptr restores the default.
 void InstallDialogs(Dialogs* dialogs);
+// The backend used while none is installed (not owned): the program sets the Qt
+// backend at start. Without one (nullptr) every prompt takes its safe answer and
+// leaves a warning in the log.
+void SetDefaultDialogs(Dialogs* dialogs);
 
 // Shorthands in the order the forms call them.
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,

@@ -3,7 +3,10 @@
 #include "platform/widgets/FieldBoxes.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -12,7 +15,23 @@ namespace kvl {
 namespace {
 constexpr int KeyRole = Qt::UserRole;
 constexpr int KindRole = Qt::UserRole + 1;
-}
+constexpr int DisplaySettingRole = Qt::UserRole + 2;
+constexpr int IndentedSetting = 1;
+constexpr int IndentWidth = 16;
+
+// Draws the caption of a row with the display setting 1 one step in.
+class CaptionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        if (index.data(DisplaySettingRole).toInt() == IndentedSetting)
+            shifted.rect.adjust(IndentWidth, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+};
+} // namespace
 
 PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent)
 {
@@ -21,6 +40,7 @@ PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRootIsDecorated(true);
     setIndentation(12);
+    setItemDelegateForColumn(0, new CaptionDelegate(this));
 }
 
 void PropertyGrid::resizeEvent(QResizeEvent* event)
@@ -34,6 +54,17 @@ void PropertyGrid::resizeEvent(QResizeEvent* event)
 void PropertyGrid::FitColumns()
 {
     const int width = viewport()->width();
+    if (!findChildren<QLineEdit*>().isEmpty()) {
+        // A record grid: the captions are short, the typed values take the rest.
+        int captionWidth = 0;
+        for (QTreeWidgetItemIterator it(this); *it; ++it)
+            if ((*it)->data(0, KindRole).toInt() == Text)
+                captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance((*it)->text(0).trimmed()));
+        captionWidth = std::min(captionWidth + IndentWidth + 24, width / 2);
+        setColumnWidth(0, captionWidth);
+        setColumnWidth(1, width - captionWidth);
+        return;
+    }
     int valueWidth = 0;
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
         const QWidget* box = itemWidget(*it, 1);
@@ -60,6 +91,21 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     item->setData(0, KindRole, kind);
     item->setText(0, caption);
     item->setToolTip(0, caption.trimmed());   // a caption cut short by a narrow grid
+    if (kind == Header || kind == Text || kind == Spacer) {
+        addTopLevelItem(item);
+        setRootIsDecorated(false);
+        if (kind == Header) {
+            QFont bold = item->font(0);
+            bold.setBold(true);
+            item->setFont(0, bold);
+            item->setFirstColumnSpanned(true);
+        }
+        if (kind == Text)
+            AddTextBox(item, key);
+        else
+            item->setFlags(Qt::ItemIsEnabled);
+        return;
+    }
     if (kind == Group) {
         QFont bold = item->font(0);
         bold.setBold(true);
@@ -82,6 +128,24 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
         connect(box, &QComboBox::textActivated, this,
                 [this, key](const QString& text) { ChooseValue(key, text); }, Qt::QueuedConnection);
     }
+}
+
+void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(key);
+    box->setFrame(false);
+    box->installEventFilter(this);
+    setItemWidget(item, 1, box);
+    connect(box, &QLineEdit::textEdited, this, [this, key] { emit ItemValueChange(key); });
+}
+
+bool PropertyGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            emit KeyDown(box->objectName());
+    return QTreeWidget::eventFilter(watched, event);
 }
 
 bool PropertyGrid::Contains(const QString& key) const { return Item(key) != nullptr; }
@@ -124,8 +188,16 @@ int PropertyGrid::Kind(const QString& key) const
 
 QString PropertyGrid::ValueText(const QString& key) const
 {
+    if (const QLineEdit* box = ValueBox(key))
+        return box->text();
     QTreeWidgetItem* item = Item(key);
     return item ? item->text(1) : QString();
+}
+
+QLineEdit* PropertyGrid::ValueBox(const QString& key) const
+{
+    QTreeWidgetItem* item = Item(key);
+    return item ? qobject_cast<QLineEdit*>(itemWidget(item, 1)) : nullptr;
 }
 
 void PropertyGrid::SetValueText(const QString& key, const QString& text)
@@ -133,6 +205,11 @@ void PropertyGrid::SetValueText(const QString& key, const QString& text)
     QTreeWidgetItem* item = Item(key);
     if (!item)
         return;
+    if (auto* edit = qobject_cast<QLineEdit*>(itemWidget(item, 1))) {
+        edit->setText(text);
+        edit->setCursorPosition(0);
+        return;
+    }
     item->setText(1, text);
     if (auto* box = qobject_cast<QComboBox*>(itemWidget(item, 1))) {
         const QSignalBlocker quiet(box);
@@ -176,12 +253,64 @@ QStringList PropertyGrid::Choices(const QString& key) const
     return texts;
 }
 
+int PropertyGrid::RowCount() const
+{
+    int rows = 0;
+    for (QTreeWidgetItemIterator it(const_cast<PropertyGrid*>(this)); *it; ++it)
+        ++rows;
+    return rows;
+}
+
+void PropertyGrid::SetRowColour(const QString& key, quint32 systemColour)
+{
+    QTreeWidgetItem* item = Item(key);
+    if (!item || systemColour != ButtonFaceColour)
+        return;
+    const QBrush face = palette().button();
+    item->setBackground(0, face);
+    item->setBackground(1, face);
+}
+
+QColor PropertyGrid::RowColour(const QString& key) const
+{
+    QTreeWidgetItem* item = Item(key);
+    if (!item || item->background(0).style() == Qt::NoBrush)
+        return {};
+    return item->background(0).color();
+}
+
+void PropertyGrid::SetDisplaySetting(const QString& key, int setting)
+{
+    if (QTreeWidgetItem* item = Item(key))
+        item->setData(0, DisplaySettingRole, setting);
+}
+
+int PropertyGrid::DisplaySetting(const QString& key) const
+{
+    QTreeWidgetItem* item = Item(key);
+    return item ? item->data(0, DisplaySettingRole).toInt() : 0;
+}
+
 void PropertyGrid::ChooseValue(const QString& key, const QString& text)
 {
     if (!Item(key))
         return;
     SetValueText(key, text);
     emit ItemValueChange(key);
+}
+
+} // namespace kvl
+
+namespace kvl {
+
+void PropertyGrid::TypeValue(const QString& key, const QString& text)
+{
+    QLineEdit* box = ValueBox(key);
+    if (!box)
+        return;
+    emit KeyDown(key);
+    box->setText(text);
+    emit box->textEdited(text);
 }
 
 } // namespace kvl

@@ -3,18 +3,27 @@
 // each with a caption, a kind and a value text. Group rows (kind 1200) hold the
 // value rows added after them; a row of kind 1205 offers a drop-down of choices.
 // ItemValueChange(key) reports a value the user chose.
+//
+// A record grid is a flat list instead: header rows (1300), rows of editable text
+// (1401) and empty spacers (108). A text row given the display setting 1 stands one
+// step in from its header; KeyDown(key) reports a key pressed in a text row's box.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
+
+class QLineEdit;
 
 namespace kvl {
 
 class PropertyGrid : public QTreeWidget {
     Q_OBJECT
 public:
-    enum Kind { Group = 1200, Value = 1201, Choice = 1205 };
+    enum Kind { Group = 1200, Value = 1201, Choice = 1205, Header = 1300, Text = 1401, Spacer = 108 };
     static constexpr int ChoiceItem = 901;   // the kind every choice is added with
+    // The system colour of button faces, which headers are painted in.
+    static constexpr quint32 ButtonFaceColour = 0x8000000F;
 
     explicit PropertyGrid(QWidget* parent = nullptr);
 
@@ -32,19 +41,33 @@ public:
     // Adds a choice to a row of kind 1205; position 0 appends.
     void AddChoice(const QString& key, int position, const QString& choiceKey, const QString& text);
     QStringList Choices(const QString& key) const;
+    int RowCount() const;
+    // Paints a row in a system colour (ButtonFaceColour); other values are ignored.
+    void SetRowColour(const QString& key, quint32 systemColour);
+    QColor RowColour(const QString& key) const;   // invalid when never painted
+    void SetDisplaySetting(const QString& key, int setting);
+    int DisplaySetting(const QString& key) const;  // 0 when never set
+    // The edit box of a text row, or nullptr.
+    QLineEdit* ValueBox(const QString& key) const;
 
     // What a user's pick in the drop-down does: sets the value and reports it.
     void ChooseValue(const QString& key, const QString& text);
+    // What typing a whole value into a text row does: reports the key pressed,
+    // sets the value and reports the change.
+    void TypeValue(const QString& key, const QString& text);
 
 signals:
     void ItemValueChange(const QString& key);
+    void KeyDown(const QString& key);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTreeWidgetItem* Item(const QString& key) const;
     void FitColumns();
+    void AddTextBox(QTreeWidgetItem* item, const QString& key);
     QTreeWidgetItem* lastGroup_ = nullptr;
 };
 

@@ -1,5 +1,5 @@
 #include "device/CommFrm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 
 namespace kvl {

@@ -3,7 +3,7 @@
 #include "dive/frmDate.h"
 #include "platform/widgets/CheckList.h"
 #include "settings/DCFrm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/QtPrint.h"
 

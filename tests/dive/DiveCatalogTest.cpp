@@ -1,6 +1,6 @@
 #include "tests/dive/DiveFormTest.h"
 
-#include "dive/DiveCatalogs.h"
+#include "dive/core/DiveCatalogs.h"
 
 namespace kvl::test {
 namespace {

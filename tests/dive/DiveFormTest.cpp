@@ -1,6 +1,6 @@
 #include "tests/dive/DiveFormTest.h"
 
-#include "shell/Units.h"
+#include "shell/core/Units.h"
 #include "tests/support/LogFixture.h"
 
 #include <QStringList>

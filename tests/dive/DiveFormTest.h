@@ -4,7 +4,7 @@
 
 #include "tests/support/LogFixture.h"
 #include "dive/DiveFrm.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 
 #include <memory>

@@ -2,8 +2,11 @@
 // bar opens it on the sample log and the tool bar moves between dives.
 #include "dive/DiveFrm.h"
 #include "platform/widgets/SmartSideBar.h"
-#include "shell/Global_Vars.h"
+#include "platform/widgets/SmartToolBar.h"
+#include "reports/Reports.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/ModalForms.h"
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
@@ -108,6 +111,58 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWhenAnotherFormIsChosen)
     MainFrm().SmartBar->Items("Location").SetSelected(true);
     EXPECT_EQ(gv.ActiveFormID, 5);
     EXPECT_EQ(Stored("EPSI").ToDouble(), 40);
+}
+
+TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandThatLeavesIt)
+{
+    // None of these commands may go as far as a window of its own.
+    InstallModalRunner([](QDialog& dialog) {
+        ADD_FAILURE() << "unexpected window " << dialog.metaObject()->className();
+        return 0;
+    });
+    InstallPrinterDialog([] {
+        ADD_FAILURE() << "unexpected printer dialog";
+        return false;
+    });
+    const QString otherUnits = gv.UnitSystem == 1 ? "Metric" : "Imperial";
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"AddDive", [this] { Press("AddDive"); }},
+        {"OpenLog", [this] { Press("OpenLog"); }},
+        {"NewLog", [this] { Press("NewLog"); }},
+        {"units",
+         [&] {
+             MainFrm().SmartUI1->Items(otherUnits).SetChecked(true);
+             MainFrm().SmartUI1_ItemTextChange(otherUnits, otherUnits);
+         }},
+        {"print",
+         [] {
+             gv.PrintChoice = 3;
+             MainFrm().PrintChosenReport();
+         }},
+        {"exit", [] { EXPECT_FALSE(MainFrm().mnuExit_Click()); }},
+    };
+    int endPressure = 40;
+    for (const auto& [command, run] : commands) {
+        SCOPED_TRACE(command);
+        const QString typed = QString::number(++endPressure);
+        Type(Form().Text3(7), typed);
+        Form().Text3_LostFocus(7);
+        Form().Masked1_GotFocus(0);
+        Type(Form().Masked1(0), "31/31/2009");
+        dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
+        run();
+        ASSERT_EQ(gv.ActiveFormID, 3);
+        EXPECT_TRUE(DiveFrm::Exists() && Form().Loaded());
+        EXPECT_EQ(gv.CurrentDiveID, first);
+        EXPECT_EQ(Form().Text3(7).text(), typed);
+        EXPECT_FALSE(MainFrm().ProgramEnded());
+        // The date being put back, the edit is there to be saved.
+        Press("Save");
+        EXPECT_EQ(Stored("EPSI").ToDouble(), endPressure);
+    }
+    EXPECT_FALSE(MainFrm().SmartUI1->Items(otherUnits).Checked());
+    InstallModalRunner({});
+    InstallPrinterDialog({});
 }
 
 TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)

@@ -1,7 +1,7 @@
 #include "tests/dive/DiveFormTest.h"
 
-#include "dive/DiveSettings.h"
-#include "shell/Units.h"
+#include "dive/core/DiveSettings.h"
+#include "shell/core/Units.h"
 
 namespace kvl::test {
 namespace {

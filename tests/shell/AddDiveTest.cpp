@@ -5,9 +5,9 @@
 #include "device/CommFrm.h"
 #include "platform/registry/Registry.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/LogStore.h"
+#include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/SystemServices.h"
+#include "shell/core/SystemServices.h"
 
 #include <QComboBox>
 #include <QDate>

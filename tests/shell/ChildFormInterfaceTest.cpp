@@ -5,9 +5,10 @@
 #include "dive/DiveFrm.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
+#include "platform/widgets/CheckList.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
@@ -24,6 +25,16 @@ struct FormCase {
     int codeAfterUnload;
 };
 
+// The names ticked in a companions list: the people on the current dive.
+QStringList TickedNames(const CheckList& list)
+{
+    QStringList names;
+    for (const auto& item : list.AllItems())
+        if (item->Ticked())
+            names << item->Caption();
+    return names;
+}
+
 class ChildFormInterfaceTest : public MainFrmTest {
 protected:
     void SetUp() override
@@ -39,7 +50,7 @@ TEST_F(ChildFormInterfaceTest, LoadWritesTheFormCodeAndUnloadClearsTheSelection)
 {
     const FormCase cases[] = {
         {"Personal", 1, [] () -> ChildForm& { return PersonalFrm::Instance(); }, 0, true, 0},
-        {"Buddies", 4, [] () -> ChildForm& { return BuddiesFrm::Instance(); }, 1, true, 4},
+        {"Buddies", 4, [] () -> ChildForm& { return BuddiesFrm::Instance(); }, 1, true, 0},
         {"Location", 5, [] () -> ChildForm& { return LocationFrm::Instance(); }, 1, false, 0},
         {"Gear", 7, [] () -> ChildForm& { return GearFrm::Instance(); }, 1, false, 0},
         {"Dive", 3, [] () -> ChildForm& { return DiveFrm::Instance(); }, 1, false, 0},
@@ -83,9 +94,10 @@ TEST_F(ChildFormInterfaceTest, CompanionsFormListsTheCurrentDivesPeople)
 
     MainFrm().SmartBar->Items("Buddies").SetSelected(true);
     ASSERT_EQ(gv.ActiveFormID, 4);
-    EXPECT_EQ(BuddiesFrm::Instance().ShownNames(0), (QStringList{"Al Reef", "Bo O'Hara"}));
-    EXPECT_EQ(BuddiesFrm::Instance().ShownNames(1), QStringList{"Cap Tain"});
-    EXPECT_TRUE(BuddiesFrm::Instance().ShownNames(2).isEmpty());
+    const BuddiesFrm& form = BuddiesFrm::Instance();
+    EXPECT_EQ(TickedNames(form.BuddyList()), (QStringList{"Al Reef", "Bo O'Hara"}));
+    EXPECT_EQ(TickedNames(form.CaptainList()), QStringList{"Cap Tain"});
+    EXPECT_TRUE(TickedNames(form.CrewList()).isEmpty());
 }
 
 TEST_F(ChildFormInterfaceTest, DiverUnitsFollowTheDepthChoiceIntoEveryFlag)

@@ -6,8 +6,8 @@
 #include "dive/frmDate.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/DiveCursor.h"
-#include "shell/DiveRows.h"
+#include "shell/core/DiveCursor.h"
+#include "shell/core/DiveRows.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
 

@@ -3,7 +3,7 @@
 // test: the add-dive dialog through `addDive`, the download window through `comm`.
 
 #include "dive/AddDiveOption.h"
-#include "tests/shell/ShellLogTest.h"
+#include "tests/shell/core/ShellLogTest.h"
 #include "tests/support/QtPrint.h"
 
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/DiveRows.h"
+#include "shell/core/DiveRows.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QCoreApplication>

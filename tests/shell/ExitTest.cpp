@@ -4,9 +4,10 @@
 
 #include "dive/DiveFrm.h"
 #include "people/PersonalFrm.h"
+#include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartSideBar.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QDir>
@@ -92,8 +93,8 @@ TEST_F(ExitTest, ClosingTheWindowGoesTheExitRoad)
 
 TEST_F(ExitTest, KeepsTheDiversEdits)
 {
-    PersonalFrm::Instance().TypeValue("NAME", "Sample O'Diver");
-    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    PersonalFrm::Instance().PInfo().TypeValue("NAME", "Sample O'Diver");
+    PersonalFrm::Instance().PInfo().TypeValue("CITY", "Cozumel");
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
     MainFrm().mnuExit_Click();
     EXPECT_EQ(DiverNameInLog(SampleLog()), "Sample O'Diver");
@@ -107,7 +108,7 @@ TEST_F(ExitTest, KeepsTheDiversEditsInALogWithoutDives)
         .ExpectInput("Enter your full name:", "Ann");
     MainFrm().CreateNewDiveLog();
     ASSERT_EQ(gv.CurrentDiveID, -1);
-    PersonalFrm::Instance().TypeValue("NAME", "Ann Lee");
+    PersonalFrm::Instance().PInfo().TypeValue("NAME", "Ann Lee");
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
     MainFrm().close();
     EXPECT_EQ(DiverNameInLog(Logs() + "/Empty.dlg"), "Ann Lee");
@@ -117,10 +118,10 @@ TEST_F(ExitTest, SavesTheCompanionsFormWhenItHoldsAnEdit)
 {
     MainFrm().SmartBar->Items("Buddies").SetSelected(true);
     ASSERT_EQ(gv.ActiveFormID, 4);
-    gv.PInfoChanged = true;  // as the form's grid marks an edit
+    gv.PersonChanged = true;  // as the form's grid marks an edit
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
     MainFrm().mnuExit_Click();
-    EXPECT_FALSE(gv.PInfoChanged);  // the form's save ran
+    EXPECT_FALSE(gv.PersonChanged);  // the form's save ran
 }
 
 class DiveRecordExitTest : public ExitTest {

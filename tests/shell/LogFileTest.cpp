@@ -3,9 +3,10 @@
 #include "tests/shell/MainFrmTest.h"
 
 #include "people/PersonalFrm.h"
-#include "shell/Global_Vars.h"
+#include "platform/widgets/PropertyGrid.h"
+#include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
-#include "shell/LogStore.h"
+#include "shell/core/LogStore.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -46,7 +47,7 @@ TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
     EXPECT_EQ(gv.LogFilePath, other);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Other Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Other Diver");
     EXPECT_GT(gv.CurrentDiveID, 0);
     EXPECT_FALSE(MainFrm().ProgramEnded());
 }
@@ -155,7 +156,7 @@ TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
     EXPECT_EQ(gv.LogFilePath, created);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Ann O'Neil");
 
     auto diver = gv.DB->OpenRecordset("Select * from USERINFO ;");
     ASSERT_EQ(diver->RecordCount(), 1);
@@ -296,7 +297,7 @@ namespace {
 TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
 {
     ASSERT_TRUE(StartUp());
-    PersonalFrm::Instance().TypeValue("NAME", "Backed Up Diver");
+    PersonalFrm::Instance().PInfo().TypeValue("NAME", "Backed Up Diver");
     const QString backup = Home() + "/Backup/Sample Diver_200905211530.bak";
     dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes).ExpectSaveFile(backup);
     ASSERT_TRUE(MainFrm().mnuExit_Click());
@@ -313,7 +314,7 @@ TEST_F(MainFrmTest, BackupOnExitCanBeRestoredAndOpenedNextTime)
     MainFrm().SmartUI1->Items("OpenLog").SetSelected(true);
 
     EXPECT_EQ(gv.LogFilePath, restored);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Backed Up Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Backed Up Diver");
 }
 
 } // namespace

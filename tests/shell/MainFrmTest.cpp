@@ -1,6 +1,6 @@
 #include "tests/shell/MainFrmTest.h"
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
@@ -218,14 +218,11 @@ protected:
     void SetUp() override
     {
         MainFrmTest::SetUp();
-        InstallPrinterDialog([this] {
-            ++printerDialogs;
-            return false;
-        });
+        InstallPrintStep([this](const ReportJob&) { ++printerDialogs; });
     }
     void TearDown() override
     {
-        InstallPrinterDialog({});
+        InstallPrintStep({});
         MainFrmTest::TearDown();
     }
     void Print(int choice)
@@ -269,10 +266,11 @@ TEST_F(PrintTest, DiveReportsNeedADiveAndGaugeSettingsAUnit)
     gv.SelectedSerialNo = 0;
     dialogs.ExpectMsg("There is no Radarar Edeze settings to print.");
     Print(5);
-    gv.SelectedSerialNo = 1234;
+    gv.SelectedSerialNo = 1234;  // a unit without stored settings is refused before the print step
+    dialogs.ExpectMsg("User-defined set points data are missing. Could not print.");
     Print(5);
     Print(4);
-    EXPECT_EQ(printerDialogs, 2);
+    EXPECT_EQ(printerDialogs, 1);
 }
 
 TEST_F(PrintTest, PrintCommandAsksForTheReportFirst)
@@ -288,7 +286,7 @@ TEST_F(PrintTest, PrintCommandAsksForTheReportFirst)
     EXPECT_EQ(printerDialogs, 0);
 
     ModalWindows divesList([](QDialog& dialog) {
-        static_cast<PrintOption&>(dialog).SetChoice(3);
+        static_cast<PrintOption&>(dialog).SetChoice(DivesListOption);
         dialog.accept();
         return dialog.result();
     });

@@ -8,7 +8,7 @@
 #include "dive/DivesListingFrm.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
 #include "tests/support/QtPrint.h"

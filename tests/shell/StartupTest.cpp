@@ -3,13 +3,14 @@
 #include "tests/shell/MainFrmTest.h"
 
 #include "people/PersonalFrm.h"
+#include "platform/widgets/PropertyGrid.h"
 #include "platform/registry/Registry.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/Global_Vars.h"
-#include "shell/LogStore.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/SystemServices.h"
+#include "shell/core/SystemServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,7 @@ TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
     // The diver's form is the first child form, and the dive items are off the bar.
     EXPECT_EQ(gv.ActiveFormID, 1);
     ASSERT_TRUE(PersonalFrm::Exists());
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Sample Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Sample Diver");
     EXPECT_TRUE(MainFrm().SmartBar->Items("Personal").Selected());
     EXPECT_GT(gv.CurrentDiveID, 0);
     EXPECT_TRUE(MainFrm().SmartUI1->Items("LTD").Text().startsWith("#1 "));  // the current dive's caption
@@ -180,7 +181,7 @@ TEST_F(StartupTest, MissingLastLogThenOpeningAnotherShowsIt)
     EXPECT_EQ(dialogs.Prompts()[1].file.filter, "Data files|*.dlg");
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
     EXPECT_EQ(gv.ActiveFormID, 1);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Sample Diver");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Sample Diver");
 }
 
 TEST_F(StartupTest, MissingLastLogThenCreatingOneAsksTheDiverUntilNamed)
@@ -196,7 +197,7 @@ TEST_F(StartupTest, MissingLastLogThenCreatingOneAsksTheDiverUntilNamed)
     const QString created = Logs() + "/My Log.dlg";
     EXPECT_EQ(gv.LogFilePath, created);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
-    EXPECT_EQ(PersonalFrm::Instance().ShownValue("NAME"), "Ann O'Neil");
+    EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Ann O'Neil");
     EXPECT_EQ(gv.BaseLTD, 1);
     EXPECT_EQ(gv.CurrentDiveID, -1);
 }

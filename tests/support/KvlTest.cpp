@@ -2,7 +2,15 @@
 
 #include "platform/folders/Folders.h"
 
+#ifdef KVL_TEST_WIDGETS
+#include "shell/ChildForm.h"
+
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 
 namespace kvl::test {
 
@@ -16,7 +24,7 @@ void EnsureApplication()
     QCoreApplication::setApplicationName(QStringLiteral("KVL"));
     if (!qEnvironmentVariableIsSet("KVL_SHARE_DIR"))
         qputenv("KVL_SHARE_DIR", KVL_BUILD_SHARE_DIR);
-    new QApplication(argc, argv);  // lives until the process ends
+    new TestApplication(argc, argv);  // lives until the process ends
 }
 
 void KvlTest::SetUp()
@@ -27,6 +35,9 @@ void KvlTest::SetUp()
     homeEnv_ = std::make_unique<ScopedEnv>("KVL_HOME", home_->path().toLocal8Bit());
     dialogs.SetFailureHook([](const QString& failure) { ADD_FAILURE() << "dialogs: " << qPrintable(failure); });
     InstallDialogs(&dialogs);
+#ifdef KVL_TEST_WIDGETS
+    RegisterChildForms();
+#endif
 }
 
 void KvlTest::TearDown()

@@ -1,7 +1,7 @@
 #include "tests/support/LogFixture.h"
 
 #include "platform/folders/Folders.h"
-#include "shell/Scramble.h"
+#include "shell/core/Scramble.h"
 
 #include <QStringList>
 

@@ -10,7 +10,7 @@
 // Each output is built beside its target under a temporary name and only then
 // put in place, so a failed run never leaves a half-made file behind.
 
-#include "shell/Scramble.h"
+#include "shell/core/Scramble.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh, empty log open in gv.DB with metric units, and a helper to add dives.
 
-#include "shell/Global_Vars.h"
+#include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
 

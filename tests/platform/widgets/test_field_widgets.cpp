@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -211,6 +213,56 @@ TEST_F(FieldWidgetsTest, CheckBoxClickToggledBeforeMouseUp)
     box.SetValue(0);   // code: no event
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(box.Value(), 0);
+}
+
+} // namespace
+} // namespace kvl::test
+
+namespace kvl::test {
+namespace {
+
+class RecordGridTest : public KvlTest {};
+
+// A record grid: flat rows, painted headers, indented text rows with edit boxes.
+TEST_F(RecordGridTest, HeadersTextRowsAndSpacers)
+{
+    PropertyGrid grid;
+    grid.Add("GROUP", "GROUP CAPTION", PropertyGrid::Header);
+    grid.SetRowColour("GROUP", PropertyGrid::ButtonFaceColour);
+    grid.Add("NAME", "Name:\t", PropertyGrid::Text);
+    grid.SetDisplaySetting("NAME", 1);
+    grid.Add("", "", PropertyGrid::Spacer);
+    EXPECT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.topLevelItemCount(), 3);
+    EXPECT_EQ(grid.RowColour("GROUP"), grid.palette().button().color());
+    EXPECT_FALSE(grid.RowColour("NAME").isValid());
+    EXPECT_EQ(grid.DisplaySetting("NAME"), 1);
+    EXPECT_EQ(grid.DisplaySetting("GROUP"), 0);
+    EXPECT_EQ(grid.Caption("NAME"), "Name:\t");
+    EXPECT_NE(grid.ValueBox("NAME"), nullptr);
+    EXPECT_EQ(grid.ValueBox("GROUP"), nullptr);
+}
+
+TEST_F(RecordGridTest, TypingReportsTheKeyAndTheValueWhileCodeDoesNot)
+{
+    PropertyGrid grid;
+    grid.Add("CITY", "City:\t", PropertyGrid::Text);
+    QStringList keysDown, changed;
+    QObject::connect(&grid, &PropertyGrid::KeyDown, [&](const QString& key) { keysDown << key; });
+    QObject::connect(&grid, &PropertyGrid::ItemValueChange, [&](const QString& key) { changed << key; });
+    grid.SetValueText("CITY", "Kona");
+    EXPECT_EQ(grid.ValueText("CITY"), "Kona");
+    EXPECT_TRUE(keysDown.isEmpty());
+    EXPECT_TRUE(changed.isEmpty());
+
+    QLineEdit* box = grid.ValueBox("CITY");
+    ASSERT_NE(box, nullptr);
+    box->setCursorPosition(4);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, "s");
+    QApplication::sendEvent(box, &press);
+    EXPECT_EQ(grid.ValueText("CITY"), "Konas");
+    EXPECT_EQ(keysDown, QStringList{"CITY"});
+    EXPECT_EQ(changed, QStringList{"CITY"});
 }
 
 } // namespace

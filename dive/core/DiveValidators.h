@@ -1,0 +1,24 @@
+#pragma once
+// The checks of values typed into the dive record. Each judges the value in the
+// unit the user sees (the unit flags of gv), shows its own "Warning" message when
+// it refuses, and returns whether the value is acceptable.
+
+#include <QString>
+
+namespace kvl {
+
+// A complete, real date as typed in the masked box, in the order gv.UnitDate selects.
+bool IsValidDate(const QString& text);
+// A pressure in bar (0..2289) or psi (0..32700) as gv.UnitPressure selects.
+bool IsValidPressure(double value);
+// A cylinder size in litres (0..32700) or cubic feet (0..1155) as gv.UnitCylinder selects.
+bool IsValidCylinderSize(double value);
+// A dive number above 0 and below 2000000.
+bool IsValid_DiveNo(double value);
+// Lifetime numbers come only from renumbering: a typed one is never accepted.
+bool IsValid_LifeTimeDiveNo(double value);
+
+// Shows a dive record field message: title "Warning", critical icon, OK.
+void FieldWarning(const QString& text);
+
+} // namespace kvl

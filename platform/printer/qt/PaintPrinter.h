@@ -1,0 +1,47 @@
+#pragma once
+// The printer drawn with QPainter on a paged device: a QPrinter (paper or the print
+// preview) or a QPdfWriter. The page is US Letter; the user scale is mapped onto the
+// device's printable area by hand, not through the painter's transform, so fonts keep
+// their point size and pens their width (DrawWidth n is n/600 inch). Every report is
+// drawn in DejaVu Sans, whatever font name it sets, with kerning off so a text is as
+// wide as its characters one by one.
+
+#include "platform/printer/Printer.h"
+
+#include <QFont>
+#include <QPainter>
+
+class QPagedPaintDevice;
+
+namespace kvl {
+
+class PaintPrinter : public Printer {
+public:
+    // The device must outlive the printer. A QPdfWriter is taken to have no margins.
+    explicit PaintPrinter(QPagedPaintDevice& device);
+    ~PaintPrinter() override;
+
+    // The family every report is drawn in.
+    static QString FaceName();
+
+protected:
+    QSizeF PrintableArea(PrintOrientation orientation) const override;
+    double MeasureText(const QString& text, const PrintFont& font) const override;
+    double LineHeight(const PrintFont& font) const override;
+    void BeginDocument(PrintOrientation orientation) override;
+    void DrawText(QPointF at, const QString& text, const PrintFont& font, quint32 color) override;
+    void DrawLine(QPointF from, QPointF to, int width, PenStyle style, quint32 color) override;
+    void StartPage() override;
+    void FinishDocument() override;
+    void CancelDocument() override;
+
+private:
+    QFont ToQFont(const PrintFont& font) const;
+    void SetUpPage(PrintOrientation orientation) const;
+    double Dpi() const;
+
+    QPagedPaintDevice& device_;
+    QPainter painter_;
+};
+
+} // namespace kvl

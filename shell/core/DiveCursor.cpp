@@ -1,0 +1,144 @@
+#include "shell/core/DiveCursor.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "shell/core/DiveRows.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "shell/core/FormCode.h"
+#include "shell/core/FormTable.h"
+#include "shell/core/MDI_Commands.h"
+#include "shell/core/MainWindowHooks.h"
+#include "shell/core/Units.h"
+
+namespace kvl {
+
+namespace {
+
+// Takes the dive just added by hand out of the log again: its rows go and the later
+// lifetime numbers close up, in one transaction. A failure leaves the log as it was.
+void DiscardNewDive()
+{
+    const qint32 id = gv.NewDiveID;
+    try {
+        db::Transaction tx(*gv.DB);
+        const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
+        gv.DB->Execute("DELETE FROM DIVEDATA WHERE DIVEID = ? ;", {id});
+        gv.DB->Execute("DELETE FROM DIVE_DC_SETTINGS WHERE DIVEID = ? ;", {id});
+        if (!ltd.IsNull())
+            ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
+        tx.Commit();
+    } catch (const db::DbError&) {
+        // the dive stays; it is no longer treated as new
+    }
+    ForgetNewDive();
+    ShowCurrentLTD();
+}
+
+} // namespace
+
+bool AskToSaveChanges()
+{
+    return MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
+                  QStringLiteral("Warning")) == MsgAnswer::Yes;
+}
+
+bool DiveRecordChanged()
+{
+    ChildFormInterface* record = FormOf(FormCode::Dive);
+    return record && record->HasChanges();
+}
+
+void SaveDiveRecord()
+{
+    if (ChildFormInterface* record = FormOf(FormCode::Dive))
+        record->SaveChanges();
+}
+
+void CommitDiveRecordEdit()
+{
+    if (ChildFormInterface* record = ExistingForm(FormCode::Dive))
+        record->CommitPendingEdit();
+}
+
+QString DiveCaption()
+{
+    const db::Recordset& rs = *gv.rsDiveData;
+    return QStringLiteral("#") + rs.Field("LIFETIMEDIVENO").ToString() + QLatin1Char(' ') +
+           FormatDBDate(rs.Field("DIVEDATE").ToString()) + QLatin1Char(' ') +
+           FormatTimeByMode(rs.Field("DIVETIME").ToString(), gv.UnitTime);
+}
+
+void ShowDiveCaption()
+{
+    gv.CurrentDiveCaption = DiveCaption();
+    CurrentMainWindowHooks().SetLTDText(gv.CurrentDiveCaption);
+}
+
+void MakeRowCurrent(int pos)
+{
+    gv.rsDiveData->SetAbsolutePosition(pos);
+    gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
+    ShowDiveCaption();
+    LoadCurrentDive();
+}
+
+bool MakeDiveCurrent(qint32 diveId)
+{
+    db::Recordset* rs = gv.rsDiveData.get();
+    if (!rs || diveId < 1)
+        return false;
+    const int before = rs->AbsolutePosition();
+    if (!rs->FindFirst(QStringLiteral("DIVEID"), diveId)) {
+        if (before >= 0)
+            rs->SetAbsolutePosition(before);
+        return false;
+    }
+    MakeRowCurrent(rs->AbsolutePosition());
+    return true;
+}
+
+LeaveResult LeaveOpenDive()
+{
+    if (gv.ActiveFormID != FormCode::Dive)
+        return LeaveResult::Stayed;
+    if (DiveRecordChanged() || CurrentDiveIsNew()) {
+        if (AskToSaveChanges()) {
+            SaveDiveRecord();
+        } else if (CurrentDiveIsNew()) {
+            DiscardNewDive();
+            return LeaveResult::Discarded;
+        }
+    }
+    return gv.DiveChanged == 3 ? LeaveResult::Refused : LeaveResult::Stayed;
+}
+
+namespace {
+
+// A dive outside a query's list: the list goes back to every dive, on that dive.
+bool MakeDiveCurrentInWholeLog(qint32 diveId)
+{
+    if (!DiveListFiltered() || diveId < 1 || gv.DB->Scalar("SELECT DIVEID FROM DIVEDATA WHERE DIVEID = ? ;", {diveId}).IsNull())
+        return false;
+    ResetDiveList();
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL, gv.DiveListParams);
+    return MakeDiveCurrent(diveId);
+}
+
+} // namespace
+
+bool PickDive(qint32 diveId)
+{
+    CommitDiveRecordEdit();
+    const LeaveResult left = LeaveOpenDive();
+    if (left == LeaveResult::Refused)
+        return false;
+    const bool picked = MakeDiveCurrent(diveId) || MakeDiveCurrentInWholeLog(diveId);
+    // A discarded new dive took the list to another dive, which the form must show
+    // even when the dive picked was the discarded one.
+    if (!picked && left != LeaveResult::Discarded)
+        return false;
+    CurrentMainWindowHooks().UpdateMDIInfo(false);
+    return picked;
+}
+
+} // namespace kvl

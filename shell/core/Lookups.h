@@ -1,0 +1,49 @@
+#pragma once
+// Code-to-text lookups for dive and device values, model-code helpers and the
+// two text-placing helpers of the printed reports.
+
+#include "shell/core/Global_Vars.h"
+#include "platform/printer/PrintSurface.h"
+#include "shell/core/Units.h"
+
+#include <QString>
+
+namespace kvl {
+
+// Ascent-rate band text; unitFlag 1 gives FPM texts, depth is in feet.
+QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth);
+QString ViolationText(const db::Value& bits);
+QString AlarmListText(const db::Value& bits);
+// By the current dive's model, or by the model given.
+QString SampleRateText(const db::Value& code);
+QString SampleRateText(const db::Value& code, qint32 modelId);
+QString DiveSampleRateText(const db::Value& code, const db::Value& modelId);
+QString DurationBandText(const db::Value& band);
+// "DIVESAMPLE" is judged by the current dive's model, or by the model given.
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units);
+QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units, qint32 modelId);
+
+QString GetModelName(const db::Value& modelId);
+QString GetModelNameLocal(const db::Value& modelId);
+QString GetCurrentName(const db::Value& id);
+QString GetSurgeName(const db::Value& id);
+QString GetSurfName(const db::Value& id);
+QString GetSwellName(const db::Value& id);
+QString GetTideName(const db::Value& id);
+
+// Upper-cases code in place; 6774 for "QX07", else 0.
+qint32 ModelCodeToId(QString& code);
+// Upper-cases name in place and returns it.
+QString NormalizeModelName(QString& name);
+quint8 MapModelId(const db::Value& modelId);
+quint8 InvertBit(const db::Value& value);
+QString ToHexText(qint64 number);
+void ParseSettingsText();
+void ModelDefaultsText(const db::Value& modelId);
+
+// alignment 0: x is the left edge; 1: x is the right edge; 2: centred in x.
+void PrintTextAligned(PrintSurface& printer, float x, float y, const QString& text, int alignment);
+// Prints text from x, breaking lines before right - 0.15; returns the y after it.
+float PrintWrappedText(PrintSurface& printer, const QString& text, float x, float right, float y);
+
+} // namespace kvl

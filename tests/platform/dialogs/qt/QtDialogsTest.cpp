@@ -1,0 +1,83 @@
+#include "platform/dialogs/qt/QtDialogs.h"
+#include "tests/support/KvlTest.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace kvl {
+namespace {
+
+// Runs `act` on the modal dialog once the backend has shown it.
+template <typename Box>
+void WhenShown(std::function<void(Box*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        act(box);
+    });
+}
+
+TEST(QtDialogsTest, ShowsTheMessageAndReturnsTheButtonClicked)
+{
+    test::EnsureApplication();
+    const struct {
+        MsgButtons buttons;
+        QMessageBox::StandardButton click;
+        MsgAnswer answer;
+    } cases[] = {
+        {MsgButtons::OK, QMessageBox::Ok, MsgAnswer::OK},
+        {MsgButtons::YesNo, QMessageBox::No, MsgAnswer::No},
+        {MsgButtons::YesNoCancel, QMessageBox::Cancel, MsgAnswer::Cancel},
+        {MsgButtons::RetryCancel, QMessageBox::Retry, MsgAnswer::Retry},
+    };
+    QtDialogs qt;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.buttons));
+        QString shown;
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            shown = box->windowTitle() + "|" + box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::Critical);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            box->button(c.click)->click();
+        });
+        EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error"), c.answer);
+        EXPECT_EQ(shown, "Error|Invalid data file.");
+    }
+}
+
+TEST(QtDialogsTest, InputBoxGivesTheTextTypedOrEmptyWhenCancelled)
+{
+    test::EnsureApplication();
+    QtDialogs qt;
+    WhenShown<QInputDialog>([](QInputDialog* box) {
+        EXPECT_EQ(box->textValue(), "Sample");
+        box->setTextValue("O'Neil");
+        box->accept();
+    });
+    EXPECT_EQ(qt.InputBox("Diver name:", "New log", "Sample"), "O'Neil");
+
+    WhenShown<QInputDialog>([](QInputDialog* box) { box->reject(); });
+    EXPECT_EQ(qt.InputBox("Diver name:", "New log", "Sample"), "");
+}
+
+TEST(QtFileFilterTest, TurnsDescriptionPatternPairsIntoQtFilters)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"Data files|*.dlg", "Data files (*.dlg)"},
+        {"Logs|*.dlg|All files|*.*", "Logs (*.dlg);;All files (*.*)"},
+        {"Logs and backups|*.dlg;*.bak", "Logs and backups (*.dlg *.bak)"},
+        {"ZXU files|*.ZXU", "ZXU files (*.ZXU)"},
+        {"", ""},
+    };
+    for (const auto& [filter, qt] : cases)
+        EXPECT_EQ(QtFileFilter(filter), qt) << qPrintable(filter);
+}
+
+} // namespace
+} // namespace kvl
