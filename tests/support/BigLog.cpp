@@ -4,6 +4,51 @@
 
 namespace kvl::test {
 
+namespace {
+
+// "<kind> nnnn" for n from 0 below count, "O'<kind> nnnn" for every seventh.
+const char kNameSql[] =
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+    "SELECT CASE WHEN i % 7 = 0 THEN 'O''' ELSE '' END || ? || ' ' || printf('%04d', i) AS NAME FROM n";
+
+void AddCatalog(db::Database& db, const QString& insert, int count, const char* kind)
+{
+    db.Execute(insert + " SELECT NAME FROM (" + kNameSql + ")", {count, kind});
+}
+
+// Catalog names, and who and what was on the dives added after lastId: dive k
+// gets name k % count of each kind.
+void AddNames(db::Database& db, int count, qint64 lastId)
+{
+    const qint64 firstUser = db.Scalar("Select IFNULL(MAX(USERID), 0) + 1 from USERINFO ;").ToLong();
+    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Buddy");
+    db.Execute("UPDATE USERINFO SET USERTYPE = 4 WHERE USERID >= ?", {firstUser});
+    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Captain");
+    db.Execute("UPDATE USERINFO SET USERTYPE = 2 WHERE USERID >= ?", {firstUser + count});
+    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Crew");
+    db.Execute("UPDATE USERINFO SET USERTYPE = 3 WHERE USERID >= ?", {firstUser + 2 * count});
+    const qint64 firstLoc = db.Scalar("Select IFNULL(MAX(LOCID), 0) + 1 from LOCATIONS ;").ToLong();
+    const qint64 firstSite = db.Scalar("Select IFNULL(MAX(SITEID), 0) + 1 from DIVESITES ;").ToLong();
+    const qint64 firstType = db.Scalar("Select IFNULL(MAX(ID), 0) + 1 from DIVETYPEDATA ;").ToLong();
+    AddCatalog(db, "INSERT INTO LOCATIONS (LOCATIONNAME)", count, "Location");
+    AddCatalog(db, "INSERT INTO DIVESITES (DIVESITE)", count, "Site");
+    AddCatalog(db, "INSERT INTO DIVETYPEDATA (TYPEDATA)", count, "Type");
+    AddCatalog(db, "INSERT INTO GEARS (NAME)", count, "Gear");
+    const QString name = "(CASE WHEN DIVEID % ?1 % 7 = 0 THEN 'O''' ELSE '' END) || '%1 ' || printf('%04d', DIVEID % ?1)";
+    db.Execute("UPDATE DIVEDATA SET OPERATOR = " + name.arg("Operator") + ", GEAR = " + name.arg("Gear") +
+                   ", LOCID = ?2 + DIVEID % ?1, SITEID = ?3 + DIVEID % ?1 WHERE DIVEID > ?4",
+               {count, firstLoc, firstSite, lastId});
+    const std::pair<const char*, qint64> links[] = {{"BUDDIES (DIVEID, BUDDYID)", firstUser},
+                                                    {"CAPTAIN (DIVEID, CAPID)", firstUser + count},
+                                                    {"CREWS (DIVEID, CREWID)", firstUser + 2 * count},
+                                                    {"DIVETYPES (DIVEID, TYPEID)", firstType}};
+    for (const auto& [table, first] : links)
+        db.Execute(QString("INSERT INTO ") + table + " SELECT DIVEID, ? + DIVEID % ? FROM DIVEDATA WHERE DIVEID > ?",
+                   {first, count, lastId});
+}
+
+} // namespace
+
 void AddDives(db::Database& db, const BigLogShape& shape)
 {
     db::Transaction tx(db);
@@ -26,6 +71,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
                    "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
                    "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",
                    {shape.samplesPerDive, lastId});
+    if (shape.names > 0)
+        AddNames(db, shape.names, lastId);
     tx.Commit();
 }
 

@@ -16,10 +16,15 @@ struct BigLogShape {
     // true: the dives carry the numbers that renumbering gives them (firstLTD on);
     // false: every dive carries 0, so renumbering rewrites them all.
     bool numbered = true;
+    // Names in each catalog (buddies, captains, crew, locations, sites, dive types,
+    // gear sets) and operators on the dives; each dive gets one of each, in turn.
+    // Every seventh name holds an apostrophe ("O'Buddy 0007"). 0: no names.
+    int names = 0;
 };
 
 // Adds shape.dives manual-looking dives (two a day from 2000/01/01, each with a
-// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows), in one transaction.
+// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows) and the names of
+// shape.names, in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
