@@ -1,6 +1,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/dialogs/qt/QtDialogs.h"
 #include "platform/folders/Folders.h"
+#include "platform/serial/qt/QtSerialPort.h"
 #include "shell/MDI_MainFrm.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ int main(int argc, char* argv[])
     KvlApplication app(argc, argv);
     kvl::QtDialogs qtDialogs;
     kvl::SetDefaultDialogs(&qtDialogs);
+    kvl::InstallQtPortLister();
 
     const QString error = kvl::LayOutProgramFolder();
     if (!error.isEmpty()) {

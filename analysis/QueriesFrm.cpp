@@ -186,7 +186,8 @@ void QueriesFrm::BuildLists()
     apply.SetText(QStringLiteral("Apply Result to Dives Listing "));
     apply.SetEnabled(false);
     Cmd->AddSpacer();
-    Cmd->AddLabel(QStringLiteral("Msg"));
+    Cmd->AddTextField(QStringLiteral("Msg"));
+    Cmd->widgetForAction(Cmd->Action(QStringLiteral("Msg")))->setMinimumWidth(220);
     connect(Cmd, &SmartToolBar::ItemClick, this, &QueriesFrm::Cmd_ItemClick);
 
     Grid = new DataGrid(this);

@@ -185,3 +185,42 @@ INSERT INTO DIVETYPES (DIVEID, TYPEID) VALUES
     (5, 2), (6, 2), (7, 1), (7, 3),
     (8, 1), (8, 3), (8, 6), (9, 1), (9, 3), (10, 1), (10, 4), (10, 6),
     (11, 1), (11, 4), (11, 6), (12, 1), (12, 3), (12, 7);
+
+-- One dive downloaded from the served model (unit 20511): a 58-minute multi-level
+-- dive sampled every 15 seconds, with a fast ascent off the bottom (ascent band 5,
+-- the ascent-rate alarm) and the maximum-depth alarm while deeper than 90 ft.
+INSERT INTO DIVEDATA (DIVEID, LIFETIMEDIVENO, DIVENO, DIVEDATE, DIVETIME, STIME, BTIME,
+    MDEPTH, AVGDEPTH, FO2, CYLINDERSIZE, SPSI, EPSI, TANK1ON, AIRCONSUMP,
+    TEMP, MINIMUM, AIR, SURFACE, VISIBILITY, LOCID, SITEID, MEMO,
+    DATATYPE, MODELID, MODELSERNO, SNAPSHOT) VALUES
+(13, 13, 13, '2024/12/28', '10:05', '02:10', 58, 92, 48, 21, 80, 3100, 800, -1, 35,
+    76, 76, 82, 78, 90, 3, 7,
+    'Downloaded from the dive computer. Too quick off the bottom on the first ascent.',
+    1, 6774, 20511, 1);
+
+INSERT INTO DIVE_DC_SETTINGS (DIVEID, MAXDEPTH, EDT, HOUR, UNITS, ALTTIME, DIVESAMPLE)
+VALUES (13, 90, 0, 0, 0, 0, 1);
+
+WITH RECURSIVE s(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM s WHERE k < 232),
+shape(k, depth, vari) AS (
+    SELECT k,
+        CASE
+            WHEN k <= 12 THEN (92 * k) / 12                              -- descent
+            WHEN k <= 60 THEN 88 + (k % 5) - (k % 3)                      -- the bottom
+            WHEN k <= 66 THEN 90 - (k - 60) * 7                           -- fast ascent
+            WHEN k <= 150 THEN 48 + ((k / 6) % 4) * 2 - (k % 3)           -- along the reef
+            WHEN k <= 200 THEN 48 - ((k - 150) * 33) / 50                 -- slow ascent
+            WHEN k <= 220 THEN 15                                         -- safety stop
+            ELSE 15 - ((k - 220) * 15) / 12                               -- to the surface
+        END,
+        CASE
+            WHEN k > 60 AND k <= 66 THEN 5
+            WHEN k > 150 AND k <= 200 THEN 1
+            WHEN k > 220 THEN 2
+            ELSE 0
+        END
+    FROM s)
+INSERT INTO DIVEDETAILS (DIVEID, ORDNO, RECORDTYPE, DEPTH, TDEPTH, BTIME, VARI, TEMP, PO2, ALARM)
+SELECT 13, k, 0, depth, 0, 15 * k, vari, 78 - depth / 25, round(21 * (depth / 33.0 + 1)),
+    (CASE WHEN depth > 90 THEN 2 ELSE 0 END) | (CASE WHEN vari = 5 THEN 16 ELSE 0 END)
+FROM shape;

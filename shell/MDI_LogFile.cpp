@@ -10,12 +10,14 @@
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
+#include "shell/core/MDI_Commands.h"
 #include "shell/core/Scramble.h"
 #include "shell/core/SystemServices.h"
-#include "shell/core/MDI_Commands.h"
 
 #include <QLabel>
 #include <QStatusBar>
+
+#include <memory>
 
 namespace kvl {
 
@@ -49,6 +51,20 @@ QString SettingOrDefault(const QString& valueName, const QString& defaultValue)
     return defaultValue;
 }
 
+void ShowOpenError(const db::DbError& error)
+{
+    ShowError("Could not open data file. Error " + QString::number(error.Number()));
+}
+
+// Opens the log at path as far as reading its dive numbers, so that a file that is
+// not a log fails here.
+std::unique_ptr<db::Database> OpenLogFile(const QString& path)
+{
+    auto log = db::Database::Open(path);
+    log->OpenRecordset("Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;");
+    return log;
+}
+
 } // namespace
 
 void MDI_MainFrm::GetLastUser()
@@ -66,7 +82,19 @@ void MDI_MainFrm::LoadDatabase()
         EndProgram();
         return;
     }
+    std::unique_ptr<db::Database> next;
     if (gv.DBIsOpen) {
+        // A file that cannot be opened as a log is refused before the log in use is
+        // closed: that one stays open, shown and usable.
+        try {
+            next = OpenLogFile(gv.LogFilePath);
+        } catch (const db::DbError& error) {
+            ShowOpenError(error);
+            LogOpened = false;
+            if (gv.DB && gv.DB->IsOpen())
+                gv.LogFilePath = gv.DB->Path();
+            return;
+        }
         CloseChildForm(gv.ActiveFormID);
         CloseLogDatabase();
         gv.ActiveFormID = FormCode::LogOpened;
@@ -80,7 +108,7 @@ void MDI_MainFrm::LoadDatabase()
         SmartBar->Items("Personal").SetSelected(false);
     }
     try {
-        gv.DB = db::Database::Open(gv.LogFilePath);
+        gv.DB = next ? std::move(next) : db::Database::Open(gv.LogFilePath);
         LogOpened = true;
         gv.DBIsOpen = true;
         gv.SQLText = "Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;";
@@ -95,7 +123,7 @@ void MDI_MainFrm::LoadDatabase()
         }
         ShowLogInStatusBar();
     } catch (const db::DbError& error) {
-        ShowError("Could not open data file. Error " + QString::number(error.Number()));
+        ShowOpenError(error);
         LogOpened = false;
     }
 }
@@ -128,6 +156,11 @@ void MDI_MainFrm::OpenDiveLog()
             LoadDatabase();
             if (ended_)
                 return;
+            if (!LogOpened && gv.LogFilePath != chosen) {
+                // Refused, with the log in use kept (its path is back).
+                ShowError("Error opening data file.");
+                return;
+            }
             if (!IsValidDiveData()) {
                 if (MsgBox("Invalid data file. Do you want to open another data file?", MsgButtons::YesNo,
                            MsgIcon::Critical, "Opening Log File") == MsgAnswer::Yes)

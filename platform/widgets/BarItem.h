@@ -21,7 +21,7 @@ enum class BarItemKind {
     MenuEntry,       // an entry of a drop-down menu
     OptionEntry,     // an entry of a drop-down menu with a checked state
     DropDownWindow,  // a tool-bar field that drops down a window supplied by the host
-    Label,           // a tool-bar text field on a white ground (a message)
+    TextField,       // a tool-bar field that shows its text only
 };
 
 class BarItem;

@@ -105,14 +105,13 @@ BarItem& SmartToolBar::AddDropDownWindow(const QString& key, const QString& capt
     return item;
 }
 
-BarItem& SmartToolBar::AddLabel(const QString& key)
+BarItem& SmartToolBar::AddTextField(const QString& key)
 {
-    BarItem& item = items_.Add(BarItemKind::Label, key);
+    BarItem& item = items_.Add(BarItemKind::TextField, key, QString(), QString());
     auto* label = new QLabel(this);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Base);
-    label->setMinimumWidth(200);
-    label->setMargin(4);
+    label->setObjectName("SmartToolBarText");
+    label->setMinimumWidth(120);
+    label->setContentsMargins(6, 0, 6, 0);
     fields_[&item] = Field{addWidget(label), nullptr, label};
     return item;
 }
@@ -157,7 +156,8 @@ void SmartToolBar::ItemChanged(BarItem& item)
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
     else if (field.label)
         field.label->setText(item.Text());
-    else if (item.Kind() != BarItemKind::DropDownMenu)
+    else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry ||
+             item.Kind() == BarItemKind::Button)
         field.action->setText(item.Text());
 }
 

@@ -36,8 +36,7 @@ public:
     BarItem& AddMenuEntry(const QString& key, const QString& caption, const QString& toolTip = {});
     BarItem& AddOptionEntry(const QString& key, const QString& caption);
     BarItem& AddDropDownWindow(const QString& key, const QString& caption);
-    // A text field that shows the item's text; it takes no click.
-    BarItem& AddLabel(const QString& key);
+    BarItem& AddTextField(const QString& key);
     // A gap that pushes the items after it to the bar's far end.
     void AddSpacer();
 
@@ -64,7 +63,7 @@ private:
     struct Field {
         QAction* action = nullptr;          // visibility and enabled state on the bar
         QToolButton* button = nullptr;      // drop-down window fields: shows the item's text
-        QLabel* label = nullptr;            // label items
+        QLabel* label = nullptr;            // text fields: shows the item's text
     };
     BarItem& AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip);
 

@@ -238,13 +238,35 @@ QString ToHexText(qint64 number)
     return QString::number(quint64(number), 16).rightJustified(16, '0');
 }
 
+namespace {
+
+// The four bar-graph lists of four numbers each that a model's settings text holds.
+// Only the served model has lists of its own; every other model shares them.
+using SettingsLists = std::array<const char*, 4>;
+
+const SettingsLists& SettingsListsOfModel(qint32 /*modelId*/)
+{
+    static const SettingsLists served{"0,0,0,0", "0,0,0,0", "5,3,1,1", "0,0,0,0"};
+    return served;
+}
+
+constexpr int AscentList = 2;   // scale, limit A, limit B, spare
+
+} // namespace
+
+AscentLimits AscentLimitsOfModel(qint32 modelId)
+{
+    const QStringList numbers = QString::fromLatin1(SettingsListsOfModel(modelId)[AscentList]).split(',');
+    return {quint8(Val(numbers[1])), quint8(Val(numbers[2]))};
+}
+
 void ParseSettingsText()
 {
     if (gv.CurrentDive.MODELID != kServedModel)
         return;
-    const std::array<QString, 4> lists{"0,0,0,0", "0,0,0,0", "5,3,1,1", "0,0,0,0"};
+    const SettingsLists& lists = SettingsListsOfModel(kServedModel);
     for (int k = 0; k < 4; ++k) {
-        const QStringList numbers = lists[k].split(',');
+        const QStringList numbers = QString::fromLatin1(lists[k]).split(',');
         gv.BarGraphScale[k] = quint8(Val(numbers[0]));
         for (int i = 1; i < 4; ++i)
             gv.BarGraphScale[3 + 3 * k + i] = quint8(Val(numbers[i]));

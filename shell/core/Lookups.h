@@ -39,6 +39,13 @@ quint8 MapModelId(const db::Value& modelId);
 quint8 InvertBit(const db::Value& value);
 QString ToHexText(qint64 number);
 void ParseSettingsText();
+// The ascent-rate limits whose sum a fast ascent's band must pass to be drawn red,
+// from the model's settings lists (a model without lists takes the served model's).
+struct AscentLimits {
+    quint8 A = 0;
+    quint8 B = 0;
+};
+AscentLimits AscentLimitsOfModel(qint32 modelId);
 void ModelDefaultsText(const db::Value& modelId);
 
 // alignment 0: x is the left edge; 1: x is the right edge; 2: centred in x.

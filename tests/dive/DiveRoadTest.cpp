@@ -120,10 +120,7 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandTha
         ADD_FAILURE() << "unexpected window " << dialog.metaObject()->className();
         return 0;
     });
-    InstallPrinterDialog([] {
-        ADD_FAILURE() << "unexpected printer dialog";
-        return false;
-    });
+    InstallPrintStep([](const ReportJob&) { ADD_FAILURE() << "unexpected print step"; });
     const QString otherUnits = gv.UnitSystem == 1 ? "Metric" : "Imperial";
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"AddDive", [this] { Press("AddDive"); }},
@@ -162,7 +159,7 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandTha
     }
     EXPECT_FALSE(MainFrm().SmartUI1->Items(otherUnits).Checked());
     InstallModalRunner({});
-    InstallPrinterDialog({});
+    InstallPrintStep({});
 }
 
 TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)

@@ -333,11 +333,12 @@ TEST_F(SampleLogTest, IsAValidLogOfTheSampleDiver)
         EXPECT_EQ(diver->Field(column).ToString(), " ") << qPrintable(column);
 }
 
-TEST_F(SampleLogTest, HoldsTwelveHandMadeDivesInDateOrder)
+TEST_F(SampleLogTest, HoldsTwelveHandMadeDivesAndOneDownloadedInDateOrder)
 {
-    // The order the lifetime numbers are rebuilt in gives them 1..12 unchanged.
+    // The order the lifetime numbers are rebuilt in gives them 1..13 unchanged; the
+    // last one is downloaded.
     const auto rs = db_->OpenRecordset("Select * from DIVEDATA ORDER BY DIVEDATE, DIVETIME, MODELID, MODELSERNO ASC;");
-    ASSERT_EQ(rs->RecordCount(), 12);
+    ASSERT_EQ(rs->RecordCount(), 13);
     const QRegularExpression date("^\\d{4}/\\d{2}/\\d{2}$"), time("^\\d{2}:\\d{2}$");
     QString previous;
     for (qint64 ltd = 1; !rs->EOF(); rs->MoveNext(), ++ltd) {
@@ -349,9 +350,10 @@ TEST_F(SampleLogTest, HoldsTwelveHandMadeDivesInDateOrder)
         const QString when = rs->Field("DIVEDATE").ToString() + rs->Field("DIVETIME").ToString();
         EXPECT_LT(previous, when) << "two dives share a date and time";
         previous = when;
-        EXPECT_EQ(rs->Field("DATATYPE").ToLong(), 0);
-        EXPECT_EQ(rs->Field("MODELID").ToLong(), 0);
-        EXPECT_EQ(rs->Field("MODELSERNO").ToLong(), 0);
+        const bool downloaded = ltd == 13;
+        EXPECT_EQ(rs->Field("DATATYPE").ToLong(), downloaded ? 1 : 0);
+        EXPECT_EQ(rs->Field("MODELID").ToLong(), downloaded ? 6774 : 0);
+        EXPECT_EQ(rs->Field("MODELSERNO").ToLong(), downloaded ? 20511 : 0);
         EXPECT_GT(rs->Field("MDEPTH").ToDouble(), 0);
         EXPECT_GT(rs->Field("BTIME").ToLong(), 0);
         EXPECT_GT(rs->Field("SPSI").ToDouble(), rs->Field("EPSI").ToDouble());
@@ -360,6 +362,19 @@ TEST_F(SampleLogTest, HoldsTwelveHandMadeDivesInDateOrder)
         const auto settings = db_->OpenRecordset("Select * from DIVE_DC_SETTINGS where DIVEID = ?", {id});
         EXPECT_EQ(settings->RecordCount(), 1) << "dive " << id;
     }
+}
+
+TEST_F(SampleLogTest, TheDownloadedDiveHasAProfileWithAFastAscentAndAlarms)
+{
+    const qint64 id = Long(*db_, "Select DIVEID from DIVEDATA where DATATYPE = 1");
+    EXPECT_GE(Long(*db_, "Select COUNT(*) from DIVEDETAILS where DIVEID = ?", {id}), 200);
+    EXPECT_EQ(Long(*db_, "Select MAX(DEPTH) from DIVEDETAILS where DIVEID = ?", {id}),
+              Long(*db_, "Select MDEPTH from DIVEDATA where DIVEID = ?", {id}));
+    EXPECT_EQ(Long(*db_, "Select MAX(BTIME) / 60 from DIVEDETAILS where DIVEID = ?", {id}),
+              Long(*db_, "Select BTIME from DIVEDATA where DIVEID = ?", {id}));
+    EXPECT_GT(Long(*db_, "Select COUNT(*) from DIVEDETAILS where DIVEID = ? and VARI = 5", {id}), 0);
+    EXPECT_GT(Long(*db_, "Select COUNT(*) from DIVEDETAILS where DIVEID = ? and ALARM = 2", {id}), 0);
+    EXPECT_GT(Long(*db_, "Select MAXDEPTH from DIVE_DC_SETTINGS where DIVEID = ?", {id}), 0);
 }
 
 } // namespace

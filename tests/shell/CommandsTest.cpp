@@ -67,6 +67,9 @@ void CommandsTest::AddDives(int count)
                                    {"DATATYPE", 1},
                                    {"MODELID", 6774}});
         AddChildRow("DIVE_DC_SETTINGS", id);
+        for (int k = 0; k < 3; ++k)   // a short profile for the profile view
+            test::InsertRow(*gv.DB, "DIVEDETAILS",
+                            {{"DIVEID", id}, {"ORDNO", k}, {"BTIME", 20 * k}, {"DEPTH", k == 1 ? 60 : 10}});
     }
     OpenLogOn();
 }

@@ -7,6 +7,7 @@
 #include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
 #include "shell/core/LogStore.h"
+#include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -139,6 +140,26 @@ TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
     EXPECT_FALSE(MainFrm().ProgramEnded());
     EXPECT_EQ(LastPrompt().title, "Error");
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
+}
+
+TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
+{
+    const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
+    ASSERT_EQ(gv.ActiveFormID, 1);
+    dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
+        "Error opening data file.");
+    MainFrm().mnuOpenLog_Click();
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+    EXPECT_EQ(MainFrm().StatusLogText(), SampleLog());
+    ASSERT_TRUE(gv.DB->IsOpen());
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_EQ(gv.ActiveFormID, 1);
+
+    // The diver's form still works on the log in use: what is typed is saved on leaving.
+    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    MainFrm().SmartBar->Items("Dive").SetSelected(true);
+    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.DB->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(), "Cozumel");
 }
 
 TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)

@@ -47,12 +47,36 @@ void AddNames(db::Database& db, int count, qint64 lastId)
                    {first, count, lastId});
 }
 
+// Samples every 2 seconds: a descent over the first tenth to the dive's MDEPTH, a
+// wavy bottom to 60 %, then an ascent to the surface. Every 97th sample starts a
+// fast ascent of three samples (band 5, ascent-rate alarm); samples within 2 ft of
+// MDEPTH raise the max-depth alarm, and the first ones the EDT alarm.
+void AddDiveShapedSamples(db::Database& db, int samplesPerDive, qint64 afterId)
+{
+    db.Execute(
+        "WITH RECURSIVE s(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM s WHERE k + 1 < ?1), "
+        "p(id, k, f, md) AS (SELECT d.DIVEID, s.k, s.k * 1.0 / ?1, d.MDEPTH FROM DIVEDATA d, s WHERE d.DIVEID > ?2), "
+        "q(id, k, depth, fast) AS (SELECT id, k, "
+        "  CASE WHEN f < 0.1 THEN md * f * 10 "
+        "       WHEN f < 0.6 THEN md - 4 + (k % 9) * 0.5 "
+        "       ELSE md * (1 - f) * 2.5 END, "
+        "  f >= 0.1 AND k % 97 < 3 FROM p) "
+        "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, RECORDTYPE, DEPTH, TDEPTH, BTIME, VARI, TEMP, PO2, ALARM) "
+        "SELECT q.id, q.k, 0, CAST(CASE WHEN fast THEN depth - (k % 97) * 6 ELSE depth END AS INTEGER), 0, "
+        "  q.k * 2, CASE WHEN fast THEN 5 ELSE k % 3 END, 72, 30 + depth / 3, "
+        "  (CASE WHEN fast THEN 16 ELSE 0 END) | (CASE WHEN k < 3 THEN 32 ELSE 0 END) "
+        "FROM q",
+        {samplesPerDive, afterId});
+}
+
 } // namespace
 
 void AddDives(db::Database& db, const BigLogShape& shape)
 {
     db::Transaction tx(db);
     const qint64 lastId = db.Scalar("Select IFNULL(MAX(DIVEID), 0) from DIVEDATA ;").ToLong();
+    // A downloaded dive lasts as long as its samples.
+    const int shapedSamples = shape.downloaded ? shape.samplesPerDive : 0;
     // Dive i: day i / 2 from 2000/01/01, at 08:xx or 14:xx.
     db.Execute(
         "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
@@ -60,13 +84,20 @@ void AddDives(db::Database& db, const BigLogShape& shape)
         "FO2, CYLINDERSIZE, SPSI, EPSI, TEMP, MINIMUM, MODELID, MODELSERNO, DATATYPE, SNAPSHOT, MEMO) "
         "SELECT CASE WHEN ? THEN ? + i ELSE 0 END, i % 50 + 1, "
         "strftime('%Y/%m/%d', '2000-01-01', '+' || (i / 2) || ' days'), "
-        "printf('%02d:%02d', 8 + 6 * (i % 2), i % 60), '01:30', 30 + i % 30, 40 + i % 90, 25 + i % 40, "
-        "21 + i % 12, 80, 3000, 700 + i % 500, 70 + i % 15, 70 + i % 15, 0, 0, 0, i % 7, 'Dive ' || i "
+        "printf('%02d:%02d', 8 + 6 * (i % 2), i % 60), '01:30', "
+        "CASE WHEN ? > 0 THEN (? * 2 + 59) / 60 ELSE 30 + i % 30 END, 40 + i % 90, 25 + i % 40, "
+        "21 + i % 12, 80, 3000, 700 + i % 500, 70 + i % 15, 70 + i % 15, "
+        "CASE WHEN ? THEN 6774 ELSE 0 END, CASE WHEN ? THEN 20511 ELSE 0 END, CASE WHEN ? THEN 1 ELSE 0 END, "
+        "CASE WHEN ? THEN 0 ELSE i % 7 END, 'Dive ' || i "
         "FROM n",
-        {shape.dives, shape.numbered, shape.firstLTD});
-    db.Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR) SELECT DIVEID, 0, 0 FROM DIVEDATA WHERE DIVEID > ?",
-               {lastId});
-    if (shape.samplesPerDive > 0)
+        {shape.dives, shape.numbered, shape.firstLTD, shapedSamples, shapedSamples, shape.downloaded, shape.downloaded,
+         shape.downloaded, shape.downloaded});
+    db.Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, UNITS, HOUR, ALTTIME, MAXDEPTH) "
+               "SELECT DIVEID, 0, 0, 0, CASE WHEN ? THEN MDEPTH - 5 ELSE 0 END FROM DIVEDATA WHERE DIVEID > ?",
+               {shape.downloaded, lastId});
+    if (shape.samplesPerDive > 0 && shape.downloaded)
+        AddDiveShapedSamples(db, shape.samplesPerDive, lastId);
+    else if (shape.samplesPerDive > 0)
         db.Execute("WITH RECURSIVE s(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM s WHERE k + 1 < ?) "
                    "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
                    "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",

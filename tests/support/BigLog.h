@@ -16,15 +16,20 @@ struct BigLogShape {
     // true: the dives carry the numbers that renumbering gives them (firstLTD on);
     // false: every dive carries 0, so renumbering rewrites them all.
     bool numbered = true;
+    // true: downloaded dives of the served model (data type 1, serial 20511) whose
+    // samples take 2 seconds each and are shaped like a dive: a descent, the bottom
+    // and an ascent, with fast-ascent stretches (ascent band 5) and a few alarm bits;
+    // false: dives entered by hand with plain saw-tooth samples.
+    bool downloaded = false;
     // Names in each catalog (buddies, captains, crew, locations, sites, dive types,
     // gear sets) and operators on the dives; each dive gets one of each, in turn.
     // Every seventh name holds an apostrophe ("O'Buddy 0007"). 0: no names.
     int names = 0;
 };
 
-// Adds shape.dives manual-looking dives (two a day from 2000/01/01, each with a
-// DIVE_DC_SETTINGS row and shape.samplesPerDive DIVEDETAILS rows) and the names of
-// shape.names, in one transaction.
+// Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
+// and shape.samplesPerDive DIVEDETAILS rows) and the names of shape.names, in one
+// transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.

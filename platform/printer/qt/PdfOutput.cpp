@@ -1,5 +1,6 @@
 #include "platform/printer/qt/PdfOutput.h"
 
+#include "platform/dialogs/Dialogs.h"
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QPdfWriter>
@@ -86,6 +87,20 @@ PdfResult SavePdf(const QString& path, const QString& title, const PdfDrawing& d
 {
     QSaveFile file(path);
     return SavePdf(file, title, draw, error);
+}
+
+} // namespace kvl
+
+namespace kvl {
+
+bool SavePdfOrSay(QSaveFile& file, const QString& title, const PdfDrawing& draw)
+{
+    QString error;
+    const PdfResult result = SavePdf(file, title, draw, &error);
+    if (result == PdfResult::WriteFailed)
+        MsgBox("Could not save the PDF file.\n" + file.fileName() + ": " + error, MsgButtons::OK, MsgIcon::Critical,
+               "Print");
+    return result == PdfResult::Written;
 }
 
 } // namespace kvl

@@ -27,5 +27,8 @@ PdfResult WritePdf(QIODevice& out, const QString& title, const PdfDrawing& draw,
 PdfResult SavePdf(const QString& path, const QString& title, const PdfDrawing& draw, QString* error);
 // The same into a save file not yet opened (tests hand one whose writes fail).
 PdfResult SavePdf(QSaveFile& file, const QString& title, const PdfDrawing& draw, QString* error);
+// SavePdf that tells the user when the file could not be written: "Could not save the
+// PDF file." with the path and the reason on a second line. True when written.
+bool SavePdfOrSay(QSaveFile& file, const QString& title, const PdfDrawing& draw);
 
 } // namespace kvl

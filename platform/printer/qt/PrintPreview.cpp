@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace kvl {
@@ -77,11 +78,8 @@ bool PrintPreview::SaveAsPdf()
     const QString path = CurrentDialogs().SaveFile(request);
     if (path.isEmpty())
         return false;
-    QString error;
-    const PdfResult result = SavePdf(path, title_, draw_, &error);
-    if (result == PdfResult::WriteFailed)
-        MsgBox("Could not save the PDF file.\n" + path + ": " + error, MsgButtons::OK, MsgIcon::Critical, "Print");
-    return result == PdfResult::Written;
+    QSaveFile file(path);
+    return SavePdfOrSay(file, title_, draw_);
 }
 
 bool PrintPreview::PrintOnPrinter()

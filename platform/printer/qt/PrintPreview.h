@@ -10,6 +10,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QPrintPreviewWidget;
 class QPrinter;
 class QPushButton;

@@ -2,7 +2,7 @@
 // the depth clip, the spreading of equal times, the axes, the segments and the cursor.
 #include "analysis/core/Profile.h"
 #include "shell/core/Global_Vars.h"
-#include "tests/analysis/core/ProfileLog.h"
+#include "tests/support/ProfileLog.h"
 
 #include <gtest/gtest.h>
 

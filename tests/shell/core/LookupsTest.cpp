@@ -187,6 +187,10 @@ TEST(ModelHelpers, BarGraphScaleOfTheServedModel)
     EXPECT_EQ(gv.BarGraphScale[2], 0);
     ModelDefaultsText(6774);
     EXPECT_EQ(gv.BarGraphScale[2], 5);
+    for (qint32 model : {6774, 6674, 0}) {   // read without printing; other models share the lists
+        EXPECT_EQ(AscentLimitsOfModel(model).A, 3) << model;
+        EXPECT_EQ(AscentLimitsOfModel(model).B, 1) << model;
+    }
     gv = Global_Vars{};
 }
 

@@ -36,6 +36,11 @@ protected:
     // Samples at the given times, all at 30 ft.
     void AddTimes(qint64 diveId, const std::vector<int>& times);
     void SetImperial(bool imperial);
+    // Makes the dive current as the shell does: the browsed list on it, its row loaded.
+    void MakeCurrent(qint64 diveId);
 };
+
+// A downloaded dive of the served model; overrides replace or add columns.
+Columns DownloadedDive(Columns overrides = {});
 
 } // namespace kvl::test

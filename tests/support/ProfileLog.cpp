@@ -1,7 +1,10 @@
-#include "tests/analysis/core/ProfileLog.h"
+#include "tests/support/ProfileLog.h"
 
+#include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Units.h"
+
+#include <algorithm>
 
 namespace kvl::test {
 
@@ -58,6 +61,29 @@ void ProfileLogTest::AddTimes(qint64 diveId, const std::vector<int>& times)
     for (int t : times)
         rows.push_back({t, 30.0});
     AddSamples(diveId, rows);
+}
+
+Columns DownloadedDive(Columns overrides)
+{
+    Columns columns{{"LIFETIMEDIVENO", 1}, {"DIVEDATE", "2025/02/14"}, {"DIVETIME", "10:00"}, {"DIVENO", 1},
+                    {"BTIME", 10},         {"MDEPTH", 100},            {"FO2", 21},           {"DATATYPE", 1},
+                    {"MODELID", 6774},     {"MODELSERNO", 20511},      {"SNAPSHOT", 0}};
+    for (const auto& [name, value] : overrides) {
+        const auto at = std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.first == name; });
+        if (at != columns.end())
+            at->second = value;
+        else
+            columns.emplace_back(name, value);
+    }
+    return columns;
+}
+
+void ProfileLogTest::MakeCurrent(qint64 diveId)
+{
+    gv.rsDiveData = gv.DB->OpenRecordset("Select * from DIVEDATA ORDER by LIFETIMEDIVENO ASC");
+    ASSERT_TRUE(gv.rsDiveData->FindFirst("DIVEID", diveId));
+    gv.CurrentDiveID = static_cast<qint32>(diveId);
+    LoadCurrentDive();
 }
 
 void ProfileLogTest::SetImperial(bool imperial)
