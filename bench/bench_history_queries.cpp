@@ -29,7 +29,7 @@ void OpenBigLog()
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString p = dir.filePath("names.dlg");
-        test::MakeBigLog(p, {Dives, 0, 1, true, false, Names});
+        test::MakeBigLog(p, {Dives, 0, 1, true, false, Names, Names});
         return p;
     }();
     gv = Global_Vars{};

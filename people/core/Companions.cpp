@@ -33,7 +33,7 @@ const CompanionKind* CompanionKindOf(int personKind)
 std::vector<ListedPerson> ListPeople(db::Database& db, const CompanionKind& kind)
 {
     std::vector<ListedPerson> people;
-    auto rows = db.OpenRecordset(QString::fromLatin1(kind.listSql));
+    auto rows = db.OpenSnapshot(QString::fromLatin1(kind.listSql));
     people.reserve(rows->RecordCount());
     for (; !rows->EOF(); rows->MoveNext())
         people.push_back({rows->Field(QStringLiteral("USERID")).ToLong(), rows->Field(QStringLiteral("NAME")).ToString()});
@@ -45,7 +45,7 @@ QSet<qint64> LoadTicks(db::Database& db, const CompanionKind& kind, qint32 diveI
     QSet<qint64> ids;
     if (diveId < 1)
         return ids;
-    auto rows = db.OpenRecordset(QString::fromLatin1(kind.ticksSql), {diveId});
+    auto rows = db.OpenSnapshot(QString::fromLatin1(kind.ticksSql), {diveId});
     const QString idField = QString::fromLatin1(kind.idField);
     for (; !rows->EOF(); rows->MoveNext())
         ids.insert(rows->Field(idField).ToLong());

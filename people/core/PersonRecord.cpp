@@ -108,7 +108,7 @@ namespace {
 
 std::optional<StoredPerson> FirstPerson(db::Database& db, const QString& sql, const db::Params& params)
 {
-    auto row = db.OpenRecordset(sql, params);
+    auto row = db.OpenSnapshot(sql, params);
     if (row->EOF())
         return std::nullopt;
     return StoredPerson{row->Field(QStringLiteral("USERID")).ToLong(), RecordOfRow(*row)};

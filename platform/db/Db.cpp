@@ -300,6 +300,12 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const Par
     return OpenSqlRecordset(conn_, sql, params);
 }
 
+std::unique_ptr<Recordset> Database::OpenSnapshot(const QString& sql, const Params& params)
+{
+    conn_->Checked();
+    return OpenSqlRecordset(conn_, sql, params, true);
+}
+
 std::unique_ptr<Recordset> Database::OpenTable(const QString& table)
 {
     sqlite3* db = conn_->Checked();

@@ -99,6 +99,9 @@ public:
     // Opens an updatable result set on a SELECT. A set over one table can AddNew,
     // Edit, Update and Delete; a set over a join or an aggregate is read-only.
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const Params& params = {});
+    // Opens a read-only result set that reads every row when opened (a snapshot): the
+    // quick way to walk a long list once.
+    std::unique_ptr<Recordset> OpenSnapshot(const QString& sql, const Params& params = {});
     // A table-type set: every row of the table in its primary-key order.
     std::unique_ptr<Recordset> OpenTable(const QString& table);
     // The first column of the first row, or Null when there is no row.

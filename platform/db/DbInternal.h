@@ -57,6 +57,6 @@ QString QuoteName(const QString& name);
 
 // Opens the recordset for a SELECT on conn (Recordset.cpp).
 std::unique_ptr<Recordset> OpenSqlRecordset(std::shared_ptr<Connection> conn, const QString& sql,
-                                            const Params& params);
+                                            const Params& params, bool snapshot = false);
 
 } // namespace kvl::db

@@ -64,7 +64,7 @@ Row ReadRow(const Statement& stmt)
 
 class SqlRecordset final : public Recordset {
 public:
-    SqlRecordset(std::shared_ptr<Connection> conn, const QString& sql, const Params& params)
+    SqlRecordset(std::shared_ptr<Connection> conn, const QString& sql, const Params& params, bool snapshot)
         : conn_(std::move(conn)), sql_(sql), params_(params)
     {
         sqlite3* db = conn_->Checked();
@@ -74,7 +74,7 @@ public:
             if (!index_.contains(names_.back().toCaseFolded()))  // the first of equal names wins
                 index_.insert(names_.back().toCaseFolded(), i);
         }
-        if (auto query = ParseTableQuery(sql_); query && IsRowidTable(db, *query)) {
+        if (auto query = snapshot ? std::nullopt : ParseTableQuery(sql_); query && IsRowidTable(db, *query)) {
             query_ = *query;
             fetch_ = std::make_unique<Statement>(
                 db, "SELECT " + query_->columns + " FROM " + query_->table + " WHERE rowid = ?");
@@ -397,9 +397,9 @@ private:
 } // namespace
 
 std::unique_ptr<Recordset> OpenSqlRecordset(std::shared_ptr<Connection> conn, const QString& sql,
-                                            const Params& params)
+                                            const Params& params, bool snapshot)
 {
-    return std::make_unique<SqlRecordset>(std::move(conn), sql, params);
+    return std::make_unique<SqlRecordset>(std::move(conn), sql, params, snapshot);
 }
 
 } // namespace kvl::db

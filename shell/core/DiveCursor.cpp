@@ -50,8 +50,7 @@ bool DiveRecordChanged()
 
 void SaveDiveRecord()
 {
-    if (ChildFormInterface* record = FormOf(FormCode::Dive))
-        record->SaveChanges();
+    SaveFormChanges(FormCode::Dive);
 }
 
 void CommitDiveRecordEdit()

@@ -156,7 +156,7 @@ TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
     EXPECT_EQ(gv.ActiveFormID, 1);
 
     // The diver's form still works on the log in use: what is typed is saved on leaving.
-    PersonalFrm::Instance().TypeValue("CITY", "Cozumel");
+    PersonalFrm::Instance().PInfo().TypeValue("CITY", "Cozumel");
     MainFrm().SmartBar->Items("Dive").SetSelected(true);
     EXPECT_EQ(gv.ActiveFormID, 3);
     EXPECT_EQ(gv.DB->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(), "Cozumel");

@@ -16,17 +16,10 @@ void AddCatalog(db::Database& db, const QString& insert, int count, const char* 
     db.Execute(insert + " SELECT NAME FROM (" + kNameSql + ")", {count, kind});
 }
 
-// Catalog names, and who and what was on the dives added after lastId: dive k
-// gets name k % count of each kind.
+// Catalog names, and what was on the dives added after lastId: dive k gets name
+// k % count of each kind.
 void AddNames(db::Database& db, int count, qint64 lastId)
 {
-    const qint64 firstUser = db.Scalar("Select IFNULL(MAX(USERID), 0) + 1 from USERINFO ;").ToLong();
-    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Buddy");
-    db.Execute("UPDATE USERINFO SET USERTYPE = 4 WHERE USERID >= ?", {firstUser});
-    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Captain");
-    db.Execute("UPDATE USERINFO SET USERTYPE = 2 WHERE USERID >= ?", {firstUser + count});
-    AddCatalog(db, "INSERT INTO USERINFO (NAME)", count, "Crew");
-    db.Execute("UPDATE USERINFO SET USERTYPE = 3 WHERE USERID >= ?", {firstUser + 2 * count});
     const qint64 firstLoc = db.Scalar("Select IFNULL(MAX(LOCID), 0) + 1 from LOCATIONS ;").ToLong();
     const qint64 firstSite = db.Scalar("Select IFNULL(MAX(SITEID), 0) + 1 from DIVESITES ;").ToLong();
     const qint64 firstType = db.Scalar("Select IFNULL(MAX(ID), 0) + 1 from DIVETYPEDATA ;").ToLong();
@@ -38,13 +31,34 @@ void AddNames(db::Database& db, int count, qint64 lastId)
     db.Execute("UPDATE DIVEDATA SET OPERATOR = " + name.arg("Operator") + ", GEAR = " + name.arg("Gear") +
                    ", LOCID = ?2 + DIVEID % ?1, SITEID = ?3 + DIVEID % ?1 WHERE DIVEID > ?4",
                {count, firstLoc, firstSite, lastId});
-    const std::pair<const char*, qint64> links[] = {{"BUDDIES (DIVEID, BUDDYID)", firstUser},
-                                                    {"CAPTAIN (DIVEID, CAPID)", firstUser + count},
-                                                    {"CREWS (DIVEID, CREWID)", firstUser + 2 * count},
-                                                    {"DIVETYPES (DIVEID, TYPEID)", firstType}};
-    for (const auto& [table, first] : links)
-        db.Execute(QString("INSERT INTO ") + table + " SELECT DIVEID, ? + DIVEID % ? FROM DIVEDATA WHERE DIVEID > ?",
-                   {first, count, lastId});
+    db.Execute("INSERT INTO DIVETYPES (DIVEID, TYPEID) SELECT DIVEID, ? + DIVEID % ? FROM DIVEDATA WHERE DIVEID > ?",
+               {firstType, count, lastId});
+}
+
+// peoplePerKind people of each companion kind, and their links to the dives after lastId.
+void AddCompanions(db::Database& db, int peoplePerKind, qint64 lastId)
+{
+    struct Kind {
+        int type;
+        const char* name;
+        const char* table;
+        const char* idField;
+        int perDive;
+    };
+    const Kind kinds[] = {{2, "Captain", "CAPTAIN", "CAPID", 1}, {3, "Crew", "CREWS", "CREWID", 1},
+                          {4, "Buddy", "BUDDIES", "BUDDYID", 2}};
+    for (const Kind& kind : kinds) {
+        const qint64 firstId = db.Scalar("Select IFNULL(MAX(USERID), 0) + 1 from USERINFO ;").ToLong();
+        db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+                   "INSERT INTO USERINFO (USERID, NAME, USERTYPE, CITY, HOME) "
+                   "SELECT ? + i, ? || ' ' || printf('%04d', (i * 7919) % ?), ?, 'City', '555-0100' FROM n",
+                   {peoplePerKind, firstId, kind.name, peoplePerKind, kind.type});
+        for (int k = 0; k < kind.perDive; ++k)
+            db.Execute(QString("INSERT INTO %1 (DIVEID, %2) SELECT DIVEID, ? + (DIVEID * ? + ?) % ? FROM DIVEDATA "
+                               "WHERE DIVEID > ?")
+                           .arg(kind.table, kind.idField),
+                       {firstId, kind.perDive, k, peoplePerKind, lastId});
+    }
 }
 
 // Samples every 2 seconds: a descent over the first tenth to the dive's MDEPTH, a
@@ -102,6 +116,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
                    "INSERT INTO DIVEDETAILS (DIVEID, ORDNO, DEPTH, BTIME, TEMP) "
                    "SELECT d.DIVEID, s.k, (s.k * 7) % 100, s.k * 20, 70 FROM DIVEDATA d, s WHERE d.DIVEID > ?",
                    {shape.samplesPerDive, lastId});
+    if (shape.peoplePerKind > 0)
+        AddCompanions(db, shape.peoplePerKind, lastId);
     if (shape.names > 0)
         AddNames(db, shape.names, lastId);
     tx.Commit();

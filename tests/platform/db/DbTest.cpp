@@ -134,6 +134,20 @@ TEST_F(DbTest, BoundTextKeepsApostrophes)
     EXPECT_TRUE(db->TableExists("divers"));
 }
 
+TEST_F(DbTest, ASnapshotHoldsTheRowsAsOpenedAndIsReadOnly)
+{
+    db->Execute("DELETE FROM DIVERS ; INSERT INTO DIVERS (NAME) VALUES ('b'), ('A'), ('c') ;");
+    auto snap = db->OpenSnapshot("Select * from DIVERS where NAME <> ? order by NAME ;", {"c"});
+    EXPECT_FALSE(snap->Updatable());
+    db->Execute("UPDATE DIVERS SET NAME = 'changed' ;");
+    QStringList names;
+    for (; !snap->EOF(); snap->MoveNext())
+        names << snap->Field("name").ToString();
+    EXPECT_EQ(names, (QStringList{"A", "b"}));
+    snap->MoveFirst();
+    EXPECT_EQ(ErrorOf([&] { snap->Edit(); }), SQLITE_READONLY);
+}
+
 // The same movement rules for an updatable set and for a read-only one.
 class MovementTest : public DbTest, public ::testing::WithParamInterface<const char*> {};
 
