@@ -44,7 +44,7 @@ bool MDI_MainFrm::MDIForm_Load()
         EndProgram();
         return false;
     }
-    gv.DiveListSQL = AllDivesSQL();
+    ResetDiveList();
     LogOpened = false;
     gv.DBIsOpen = false;
     RunLogged(kvlUi(), "reading the last log", [this] { GetLastUser(); });

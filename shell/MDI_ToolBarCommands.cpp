@@ -27,7 +27,7 @@ namespace {
 // dropped with it, so that the dives listing walks the same dives as the buttons.
 void ReopenDiveList()
 {
-    gv.DiveListSQL = AllDivesSQL();
+    ResetDiveList();
     gv.SQLText = QStringLiteral("Select * from DIVEDATA order by ") + gv.SortOrder + QStringLiteral(" ;");
     gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
 }

@@ -239,7 +239,7 @@ void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD)
 
 void ShowCurrentLTD()
 {
-    gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL);
+    gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL, gv.DiveListParams);
     db::Recordset& rs = *gv.rsDiveData;
     if (rs.EOF()) {
         gv.CurrentDive.LIFETIMEDIVENO = -1;

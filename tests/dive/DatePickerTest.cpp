@@ -116,7 +116,7 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
 {
     gv.UnitDate = 0;
     CheckList& list = Query();
-    QTreeWidgetItem* from = list.findItems("From", Qt::MatchExactly, 0).value(0);
+    QTreeWidgetItem* from = list.findItems("from: ", Qt::MatchExactly | Qt::MatchRecursive, 0).value(0);
     ASSERT_NE(from, nullptr);
     emit list.itemClicked(from, 0);   // the caption drops nothing
     EXPECT_FALSE(frmDate::Instance().isVisible());
