@@ -100,15 +100,12 @@ TEST_F(PersonalFrmTest, ASaveWithoutEditsStillWritesAndRefreshesTheCurrentDive)
 TEST_F(PersonalFrmTest, PrintingWritesTheDiverFirst)
 {
     QString cityWhenPrinted;
-    InstallPrinterDialog([&] {
-        cityWhenPrinted = Text("Select CITY from USERINFO where USERTYPE = 1");
-        return false;
-    });
+    InstallPrintStep([&](const ReportJob&) { cityWhenPrinted = Text("Select CITY from USERINFO where USERTYPE = 1"); });
     Grid().TypeValue("CITY", "Kailua-Kona");
     gv.PersonChanged = false;   // the diver's edits are written whatever the flag says
     gv.PrintChoice = 4;
     MainFrm().PrintChosenReport();
-    InstallPrinterDialog({});
+    InstallPrintStep({});
     EXPECT_EQ(cityWhenPrinted, "Kailua-Kona");
 }
 
