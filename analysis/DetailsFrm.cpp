@@ -200,9 +200,8 @@ void DetailsFrm::BuildControls()
 
 void DetailsFrm::Form_Load()
 {
-    if (MainFrmExists())
-        MainFrm().EnableDiveButtons();
     gv.ActiveFormID = FormCode::Details;
+    EnableDiveButtons();
     ZoomedIn = false;
     NoProfile = false;
     Detail_Initinfo();

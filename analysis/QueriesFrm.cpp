@@ -39,7 +39,13 @@ QWidget* QueriesFrm::lst2_ItemDropDown(const QString& key)
     else
         return nullptr;
     gv.PickedDate = lst2->Items(key).Value();
-    return &frmDate::DropDownFor();
+    return &frmDate::DropDownFor([key](const QString& text, bool picked) {
+        CheckList& list = *QueriesFrm::Instance().lst2;
+        list.Items(key).SetValue(text);
+        // Only the date picked fills an empty end, not the days passed on the way.
+        if (key == QLatin1String("fromDate") && picked && list.Items(QStringLiteral("toDate")).Value().isEmpty())
+            list.Items(QStringLiteral("toDate")).SetValue(text);
+    });
 }
 
 void QueriesFrm::ApplyResultToDivesListing()

@@ -1,24 +1,161 @@
 #pragma once
 // The download window. The main window sets gv.CommMode (1 read settings,
-// 2 write settings, 3 download dives) and shows it modally; in mode 3 it sets
-// gv.DivesAdded once it has stored a dive.
+// 2 write settings, 3 download dives) and shows it modally. It tests the
+// interface and puts the device to sleep when it loads; "Start" runs the
+// transfer of its mode; in download mode the user ticks dives and saves them
+// into the log; "Close" puts the device to sleep and unloads the window once no
+// transfer is running. The link routines report through this window.
+
+#include "device/core/CommLink.h"
+#include "device/core/DiveList.h"
 
 #include <QDialog>
 
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTimer;
+
 namespace kvl {
 
-class CommFrm : public QDialog {
+class CommBar;
+class SerialPort;
+class ValueList;
+
+// What the window does when it opens (gv.CommMode).
+enum TransferMode : quint8 { ReadSettingsMode = 1, WriteSettingsMode = 2, DownloadMode = 3 };
+
+// Keys of the button bar's commands.
+namespace CmdKey {
+inline const QString Start = QStringLiteral("Start");
+inline const QString TestVavedaver = QStringLiteral("TestVavedaver");
+inline const QString SelectOpt = QStringLiteral("SelectOpt");
+inline const QString SelectAll = QStringLiteral("SelectAll");
+inline const QString SelectNew = QStringLiteral("SelectNew");
+inline const QString SelectNone = QStringLiteral("SelectNone");
+inline const QString SaveDives = QStringLiteral("SaveDives");
+inline const QString Help = QStringLiteral("Help");
+inline const QString Close = QStringLiteral("Close");
+inline const QString Message = QStringLiteral("Message");
+inline const QString Progress = QStringLiteral("Progress");
+} // namespace CmdKey
+
+// Colour of a dive's status line.
+inline constexpr int StatusLineGreen = 32768;
+
+class CommFrm : public QDialog, public CommSurface {
     Q_OBJECT
 public:
+    // The program's window: the system's serial port, on real time.
     explicit CommFrm(QWidget* parent = nullptr);
+    // A window on a given port and clock (tests: the simulated device).
+    CommFrm(SerialPort& port, LinkClock& clock, QWidget* parent = nullptr);
+    ~CommFrm() override;
 
     // The mode the window was opened with.
     quint8 Mode() const { return mode_; }
-    // Called when a dive has been stored in DIVEDATA.
+    // Marks that a dive has been stored in DIVEDATA (download mode only).
     void DiveStored();
 
+    // Controls.
+    CommBar* Cmd;
+    ValueList* DivesList;
+    QAction *mnuStart, *mnuTestVavedaver, *mnuSaveDives, *mnuSleep, *mnuRUThere, *mnuClose;
+    QAction *mnuAllDives, *mnuNewDives, *mnuUnSelect, *mnuHelp;
+    QMenu *mnuFile, *mnuSelect;
+    QGroupBox *Frame1, *Frame2;
+    QLabel* SaveLbl;
+    QTimer *CloseTimer, *SetAwakeTimer;
+    SerialPort* MSComm1;
+
+    // Members.
+    CommMembers M;
+    std::unique_ptr<CommLink> Link;
+    qint32 SaveLifetimeNo = 0;
+    int CurDiveNo = 0;
+    QString DownloadFilePath;
+    QString DataTemplatePath;
+    QString DataWorkPath;
+    device::DiveListArray DiveList;
+
+    // Event handlers.
+    void Form_Load();
+    void Form_Unload();
+    void Cmd_ItemClick(const QString& key);
+    void DivesList_ItemClick(const QString& key, bool checked);
+    void DivesList_MouseDown() {}
+    void CloseTimer_Timer();
+    void SetAwakeTimer_Timer();
+    void mnuStart_Click();
+    void mnuSaveDives_Click();
+    void mnuAllDives_Click();
+    void mnuUnSelect_Click();
+    void mnuNewDives_Click();
+    void mnuTestVavedaver_Click();
+    void mnuSleep_Click();
+    void mnuRUThere_Click();
+    void mnuClose_Click();
+    void mnuHelp_Click();
+
+    // Transfers and the steps they call.
+    void ReadDCSettings();
+    void Download();
+    void Qor_LoadDivesList();
+    void Qor_AddToDivesList(int offset, int n);
+    bool IsDiveExisted(int index);
+    void Qor_ConvertData(int index, int sa, int ea);
+    void SaveData();
+    void SaveData1();
+    void Qor_Comm_LoadDivesList();
+    void SaveSettings();
+    void UpdateSettings();
+    void Qor_WriteDCSettings();
+    bool RUThere();
+
+    void ShowStatus(const QString& s);
+    void ShowProgress(int done, int total);
+    void PutOnTop();
+    void UnDoPutOnTop();
+
+    // CommSurface.
+    void SetMessage(const QString& text) override;
+    void SetMessageColor(int color) override;
+    void SetProgress(int percent, const QString& caption) override;
+    void ShowBarItem(const QString& key, bool visible) override;
+    void SetBarItemText(const QString& key, const QString& text) override;
+    void SetListItemText(int key, const QString& text) override;
+    void SetListItemState(int key, int state) override;
+    void SetListItemEnabled(int key, bool enabled) override;
+    void RequestClose() override { mnuClose_Click(); }
+
+    // True while a transfer routine runs (commands other than Close and Help are off).
+    bool RoutineRunning() const { return running_ > 0; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
+    void Build();
+    void BuildMenus();
+    void SetCaptions();
+    // Runs a transfer routine with the other commands off; refuses to nest one.
+    void RunRoutine(const std::function<void()>& routine);
+    void UpdateCommands();
+    void ShowSelection(bool visible);
+    void FailSettings();
+    void Unload();
+
     quint8 mode_;
+    std::unique_ptr<SerialPort> ownPort_;
+    std::unique_ptr<LinkClock> ownClock_;
+    LinkClock* clock_;
+    int running_ = 0;
+    bool unloaded_ = false;
+    bool closeQueued_ = false;
 };
 
 } // namespace kvl

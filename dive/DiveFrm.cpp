@@ -3,11 +3,9 @@
 #include "dive/core/DiveFields.h"
 #include "dive/DiveFrmShared.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Lookups.h"
-#include "shell/MDI_MainFrm.h"
 #include "shell/core/Units.h"
 
 #include <QGridLayout>
@@ -331,17 +329,17 @@ DataCombo& DiveFrm::ComboOf(const CatalogSide& side) const
 void DiveFrm::Form_Load()
 {
     gv.ActiveFormID = FormCode::Dive;
-    if (MainFrmExists()) {
-        MainFrm().EnableDiveButtons();
-        MainFrm().SmartUI1->Items("Save").SetVisible(1);
+    if (MainWindowExists()) {
+        EnableDiveButtons();
+        SetToolBarItemVisible(QStringLiteral("Save"), true);
     }
     DIVE_InitAll();
 }
 
 void DiveFrm::Form_Unload()
 {
-    if (MainFrmExists()) {
-        MainFrm().SmartUI1->Items("Save").SetVisible(0);
+    if (MainWindowExists()) {
+        SetToolBarItemVisible(QStringLiteral("Save"), false);
         DeselectSideBarItem(QStringLiteral("Dive"));
     }
     gv.ActiveFormID = FormCode::None;

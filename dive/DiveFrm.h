@@ -78,7 +78,6 @@ public:
     bool Dive_IsAnyChange();
     void DIVE_Update_DiveData();
     bool HasChanges() override { return Dive_IsAnyChange(); }
-    void SaveChanges() override { DIVE_Update_DiveData(); }
     void Update_DataType();
     // Runs the lost-focus handling of the box being edited, so that a command
     // started from a bar or menu sees the typed value. False when the box refused

@@ -1,8 +1,5 @@
 #include "dive/frmDate.h"
 
-#include "analysis/QueriesFrm.h"
-#include "platform/widgets/CheckList.h"
-#include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
 
 #include <QCalendarWidget>
@@ -33,9 +30,10 @@ frmDate::frmDate()
     Form_Load();
 }
 
-frmDate& frmDate::DropDownFor()
+frmDate& frmDate::DropDownFor(HandBackTo item)
 {
     frmDate& picker = Instance();
+    picker.item_ = std::move(item);
     picker.Form_Load();
     return picker;
 }
@@ -62,24 +60,8 @@ void frmDate::MonthView1_SelChange()
 void frmDate::HandBack(const QDate& date, bool picked)
 {
     gv.PickedDate = FormatPickedDate(date, PickOrder());
-    switch (gv.DatePickerCaller) {
-    case kPickFromDate: {
-        CheckList& list = *QueriesFrm::Instance().lst2;
-        list.Items(QStringLiteral("fromDate")).SetValue(gv.PickedDate);
-        // Only the date picked fills an empty end, not the days passed on the way.
-        if (picked && list.Items(QStringLiteral("toDate")).Value().isEmpty())
-            list.Items(QStringLiteral("toDate")).SetValue(gv.PickedDate);
-        break;
-    }
-    case kPickToDate:
-        QueriesFrm::Instance().lst2->Items(QStringLiteral("toDate")).SetValue(gv.PickedDate);
-        break;
-    case kPickSettingsDate:
-        DCFrm::Instance().lst2->Items(QStringLiteral("Date")).SetValue(gv.PickedDate);
-        break;
-    default:
-        break;
-    }
+    if (item_)
+        item_(gv.PickedDate, picked);
 }
 
 } // namespace kvl

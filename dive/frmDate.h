@@ -1,13 +1,16 @@
 #pragma once
 // The calendar that drops down under the date items of the query form ("fromDate",
 // "toDate") and of the settings form ("Date"). The caller puts the item's text in
-// gv.PickedDate and itself in gv.DatePickerCaller before it hands the form over.
+// gv.PickedDate and itself in gv.DatePickerCaller, and hands the calendar the way
+// back to its item.
 
 #include "dive/PopupForm.h"
 #include "dive/core/frmDateLogic.h"
 
 #include <QDate>
 #include <QString>
+
+#include <functional>
 
 class QCalendarWidget;
 
@@ -20,9 +23,13 @@ public:
 
     QCalendarWidget* MonthView1 = nullptr;
 
+    // Writes a date, as the item shows it, into the item; `picked` for a click or
+    // Enter, false while the keys move the selection.
+    using HandBackTo = std::function<void(const QString& text, bool picked)>;
+
     // The calendar as a date item drops it down: loaded when needed and, as it
     // serves several items, set each time on the item's date (gv.PickedDate).
-    static frmDate& DropDownFor();
+    static frmDate& DropDownFor(HandBackTo item);
 
     // A click or double-click on a date: hand it back to the caller's item and hide.
     void MonthView1_DateClick(const QDate& date);
@@ -33,6 +40,8 @@ private:
     void Form_Load();
     // Writes the date into the caller's item; `picked` for a click or Enter.
     void HandBack(const QDate& date, bool picked);
+
+    HandBackTo item_;
 };
 
 } // namespace kvl

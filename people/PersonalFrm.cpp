@@ -4,7 +4,6 @@
 #include "people/core/DiverUnits.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/PropertyGrid.h"
-#include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
@@ -128,7 +127,7 @@ void PersonalFrm::Personal_InitUnits()
     if (!system)
         return;
     gv.UnitSystem = *system;
-    MainFrm().SmartUI1->Items("Imperial").SetChecked(gv.UnitSystem == 1);
+    SetToolBarItemChecked(QStringLiteral("Imperial"), gv.UnitSystem == 1);
     for (quint8* flag : {&gv.UnitDepth, &gv.UnitPressure, &gv.UnitWeight, &gv.UnitTemp, &gv.UnitTime,
                          &gv.UnitDate, &gv.UnitCylinder})
         *flag = gv.UnitSystem;

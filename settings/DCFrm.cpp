@@ -75,7 +75,9 @@ QWidget* DCFrm::lst2_ItemDropDown(const QString& key)
     gv.DatePickerCaller = kPickSettingsDate;
     gv.DCDateFormat = DateOrderOption;
     gv.PickedDate = lst2->Items(key).Value();
-    return &frmDate::DropDownFor();
+    return &frmDate::DropDownFor([](const QString& text, bool) {
+        DCFrm::Instance().lst2->Items(QStringLiteral("Date")).SetValue(text);
+    });
 }
 
 } // namespace kvl

@@ -57,9 +57,24 @@ void SetToolBarItemVisible(const QString& key, bool visible)
     MainFrm().SmartUI1->Items(key).SetVisible(visible ? 1 : 0);
 }
 
+void SetToolBarItemChecked(const QString& key, bool checked)
+{
+    MainFrm().SmartUI1->Items(key).SetChecked(checked);
+}
+
 void DeselectSideBarItem(const QString& key)
 {
     MainFrm().SmartBar->Items(key).SetSelected(false);
+}
+
+void EnableDiveButtons()
+{
+    MainFrm().EnableDiveButtons();
+}
+
+bool MainWindowExists()
+{
+    return MainFrmExists();
 }
 
 } // namespace kvl

@@ -14,6 +14,9 @@
 
 #include <QWidget>
 
+#include <cstddef>
+#include <type_traits>
+
 class QFormLayout;
 class QLabel;
 
@@ -25,12 +28,13 @@ public:
     explicit ChildForm(const QString& caption);
 
     // Loads the form when needed and shows it in the child area.
-    void Show();
+    void Show() override;
     // Takes the form out of sight; it stays loaded.
-    void Hide();
+    void Hide() override;
     // Runs Form_Unload (when loaded), takes the form away and forgets the instance.
-    void Unload();
+    void Unload() override;
     bool Loaded() const { return loaded_; }
+    bool OnScreen() const override { return loaded_ && !isHidden(); }
 
 protected:
     virtual void Form_Load() {}
@@ -45,12 +49,17 @@ private:
 QLabel* AddShownField(QFormLayout& layout, const QString& caption);
 
 // Enters every child form in the shell's table of forms (FormTable.h). The main
-// window does it when it is made; so does anything that reaches forms without it.
+// window does it when it is made; so do the tests' fixtures.
 void RegisterChildForms();
 
-// What the child forms change on the main window's bars when they load and unload.
+// The main window's services to the child forms, so that a form needs no header of
+// the main window. Each makes the main window when there is none.
 void SetToolBarItemVisible(const QString& key, bool visible);
+void SetToolBarItemChecked(const QString& key, bool checked);
 void DeselectSideBarItem(const QString& key);
+void EnableDiveButtons();
+// False while there is no main window (a form on its own, as in tests).
+bool MainWindowExists();
 
 template <class Form>
 class ChildFormOf : public ChildForm {
@@ -69,10 +78,17 @@ public:
         return *instance_;
     }
     static bool Exists() { return instance_ != nullptr; }
-    // Enters the form in the shell's table of forms under this code.
-    static void Register(int code)
+    // The form's row of the shell's table of forms: `save` writes its pending changes,
+    // `refresh` shows the current dive again (member functions, or nullptr for none).
+    template <class Save = std::nullptr_t, class Refresh = std::nullptr_t>
+    static FormTableEntry TableEntry(Save save = nullptr, Refresh refresh = nullptr)
     {
-        RegisterForm(code, {[]() -> ChildFormInterface& { return Instance(); }, &Exists});
+        FormTableEntry entry{[]() -> ChildFormInterface& { return Instance(); }, &Exists, {}, {}};
+        if constexpr (!std::is_null_pointer_v<Save>)
+            entry.save = [save] { (Instance().*save)(); };
+        if constexpr (!std::is_null_pointer_v<Refresh>)
+            entry.refresh = [refresh] { (Instance().*refresh)(); };
+        return entry;
     }
 
 private:

@@ -1,21 +1,14 @@
 // The side bar and the switching of child forms.
 #include "shell/MDI_MainFrm.h"
 
-#include "analysis/DetailsFrm.h"
-#include "analysis/HistoryFrm.h"
-#include "analysis/QueriesFrm.h"
-#include "dive/DiveFrm.h"
-#include "people/BuddiesFrm.h"
-#include "people/PersonalFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "settings/DCFrm.h"
+#include "shell/ChildForm.h"
 #include "shell/core/DiveRows.h"
+#include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/MDI_Commands.h"
-#include "site_gear/GearFrm.h"
-#include "site_gear/LocationFrm.h"
 
 namespace kvl {
 
@@ -26,53 +19,25 @@ bool NoCurrentDive()
     return gv.CurrentDiveID == -1;
 }
 
-// The loaded child form with this code, or nullptr.
-ChildForm* LoadedForm(int code)
-{
-    switch (code) {
-    case FormCode::Personal: return PersonalFrm::Exists() ? &PersonalFrm::Instance() : nullptr;
-    case FormCode::DiveComputer: return DCFrm::Exists() ? &DCFrm::Instance() : nullptr;
-    case FormCode::Dive: return DiveFrm::Exists() ? &DiveFrm::Instance() : nullptr;
-    case FormCode::Buddies: return BuddiesFrm::Exists() ? &BuddiesFrm::Instance() : nullptr;
-    case FormCode::Location: return LocationFrm::Exists() ? &LocationFrm::Instance() : nullptr;
-    case FormCode::Details: return DetailsFrm::Exists() ? &DetailsFrm::Instance() : nullptr;
-    case FormCode::Gear: return GearFrm::Exists() ? &GearFrm::Instance() : nullptr;
-    case FormCode::History: return HistoryFrm::Exists() ? &HistoryFrm::Instance() : nullptr;
-    case FormCode::Queries: return QueriesFrm::Exists() ? &QueriesFrm::Instance() : nullptr;
-    default: return nullptr;
-    }
-}
-
 // The side bar marks the item of the form on screen, and only that one, however
 // the form came or went (an item, a tool-bar command, a fall-back).
 void MarkShownForm()
 {
     for (int code = FormCode::Personal; code <= FormCode::Queries; ++code) {
-        const ChildForm* form = LoadedForm(code);
-        MainFrm().SmartBar->Items(SideBarKeyOfForm(code)).MarkSelected(form && form->Loaded() && !form->isHidden());
+        const ChildFormInterface* form = ExistingForm(code);
+        MainFrm().SmartBar->Items(SideBarKeyOfForm(code)).MarkSelected(form && form->OnScreen());
     }
 }
 
 // Shows the child form with this code, loading it when needed.
 void ShowFormOnly(int code)
 {
-    switch (code) {
-    case FormCode::Personal: PersonalFrm::Instance().Show(); break;
-    case FormCode::DiveComputer: DCFrm::Instance().Show(); break;
-    case FormCode::Dive: DiveFrm::Instance().Show(); break;
-    case FormCode::Buddies: BuddiesFrm::Instance().Show(); break;
-    case FormCode::Location: LocationFrm::Instance().Show(); break;
-    case FormCode::Details: DetailsFrm::Instance().Show(); break;
-    case FormCode::Gear: GearFrm::Instance().Show(); break;
-    case FormCode::History: HistoryFrm::Instance().Show(); break;
-    case FormCode::Queries:
-        // Closing only hides the query form (it keeps its criteria), so its load
-        // does not run again: the code is written here.
-        gv.ActiveFormID = FormCode::Queries;
-        QueriesFrm::Instance().Show();
-        break;
-    default: break;
-    }
+    // Closing only hides such a form, so its load, which writes the form code, does
+    // not run again: the code is written here.
+    if (HidesOnClose(code))
+        gv.ActiveFormID = code;
+    if (ChildFormInterface* form = FormOf(code))
+        form->Show();
 }
 
 void ShowForm(int code)
@@ -81,71 +46,7 @@ void ShowForm(int code)
     MarkShownForm();
 }
 
-// Writes the pending changes of the form with this code when the rule asks for it.
-void SaveForm(SaveRule rule, int code)
-{
-    switch (rule) {
-    case SaveRule::Nothing: return;
-    case SaveRule::Always: break;
-    case SaveRule::IfPersonChanged:
-        if (!gv.PersonChanged)
-            return;
-        break;
-    case SaveRule::IfDiveChanged:
-        if (!DiveRecordChanged())
-            return;
-        break;
-    case SaveRule::IfDiveChangedOrNew:
-        if (NoCurrentDive())
-            return;
-        // The change check is what reads the boxes back into the record: it runs for
-        // a new dive too, or the dive would be written without what was typed.
-        if (!DiveRecordChanged() && !CurrentDiveIsNew())
-            return;
-        break;
-    }
-    switch (code) {
-    case FormCode::Personal: PersonalFrm::Instance().SaveInfo(); break;
-    case FormCode::Dive: SaveDiveRecord(); break;
-    case FormCode::Buddies: BuddiesFrm::Instance().SaveInfo(); break;
-    case FormCode::Location: LocationFrm::Instance().LOCATION_Update_LocationData(); break;
-    case FormCode::Gear: GearFrm::Instance().UpdateGearInfo(); break;
-    default: break;
-    }
-}
-
 } // namespace
-
-bool DiveRecordRefused()
-{
-    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == 3;
-}
-
-bool DiveRecordRefusesToClose()
-{
-    if (gv.ActiveFormID != FormCode::Dive)
-        return false;
-    SaveForm(SaveRuleOf(SaveOccasion::Closing, FormCode::Dive), FormCode::Dive);
-    return DiveRecordRefused();
-}
-
-void RegisterChildForms()
-{
-    PersonalFrm::Register(FormCode::Personal);
-    DCFrm::Register(FormCode::DiveComputer);
-    DiveFrm::Register(FormCode::Dive);
-    BuddiesFrm::Register(FormCode::Buddies);
-    LocationFrm::Register(FormCode::Location);
-    DetailsFrm::Register(FormCode::Details);
-    GearFrm::Register(FormCode::Gear);
-    HistoryFrm::Register(FormCode::History);
-    QueriesFrm::Register(FormCode::Queries);
-}
-
-void SaveOpenForm(SaveOccasion occasion, int code)
-{
-    SaveForm(SaveRuleOf(occasion, code), code);
-}
 
 void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
 {
@@ -238,9 +139,9 @@ void MDI_MainFrm::CloseChildForm(int formCode)
     }
     SaveOpenForm(SaveOccasion::Closing, formCode);
     DeselectSideBarItem(key);
-    if (ChildForm* form = LoadedForm(formCode)) {
-        if (formCode == FormCode::Queries)
-            form->Hide();   // it keeps its criteria
+    if (ChildFormInterface* form = ExistingForm(formCode)) {
+        if (HidesOnClose(formCode))
+            form->Hide();
         else
             form->Unload();
     }
@@ -298,8 +199,8 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
         ShowForm(formCode);
         break;
     case FormCode::DiveComputer:
-        if (DCFrm::Exists())
-            DCFrm::Instance().Unload();
+        if (ChildFormInterface* form = ExistingForm(formCode))
+            form->Unload();
         MarkShownForm();
         EnableDiveButtons();
         SetToolBarItemVisible(QStringLiteral("PDCSettings"), false);
@@ -315,7 +216,7 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
             fallBack();
             break;
         }
-        if (formCode == FormCode::Dive && DiveFrm::Exists())
+        if (formCode == FormCode::Dive && ExistingForm(formCode))
             SaveOpenForm(SaveOccasion::Closing, formCode);
         ShowForm(formCode);
         break;
@@ -344,14 +245,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
         return;
     if (gv.ActiveFormID != FormCode::Dive)
         LoadCurrentDive();
-    switch (gv.ActiveFormID) {
-    case FormCode::Details: DetailsFrm::Instance().Detail_Initinfo(); break;
-    case FormCode::Dive: DiveFrm::Instance().DIVE_InitDiveInfo(); break;
-    case FormCode::Location: LocationFrm::Instance().LOCATION_Init_AllInfo(); break;
-    case FormCode::Gear: GearFrm::Instance().LoadGearInfo(); break;
-    case FormCode::Buddies: BuddiesFrm::Instance().Buddy_Init_AllInfo(); break;
-    default: break;
-    }
+    RefreshForm(gv.ActiveFormID);
 }
 
 } // namespace kvl

@@ -21,23 +21,6 @@ quint8 ByteOf(const db::Value& value)
     return static_cast<quint8>(std::clamp<qint64>(value.ToLong(), 0, 255));
 }
 
-// TEMPORARY until the shared number format lands.
-QString Format(double value, const QString& pattern)
-{
-    const int point = pattern.indexOf('.');
-    const int decimals = point < 0 ? 0 : int(pattern.size()) - point - 1;
-    const int wholeZeros = int((point < 0 ? pattern : pattern.left(point)).count('0'));
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(std::abs(value) * scale) / scale;
-    QString text = QString::number(rounded, 'f', decimals);
-    QString whole = text.section('.', 0, 0);
-    if (whole == "0" && wholeZeros == 0)
-        whole.clear();
-    whole = whole.rightJustified(wholeZeros, '0');
-    text = whole + (decimals ? "." + text.section('.', 1) : QString());
-    return (value < 0 && rounded != 0 ? "-" : "") + text;
-}
-
 QString PlainNumber(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);

@@ -100,6 +100,10 @@ public:
     void ShowStatus(const QString& text);
     void ShowProgress(int done, int total);
 
+    // The keep-awake send of the window's timer (second family): 91 00 00; its
+    // reply is not waited for.
+    void SendKeepAwake();
+
     // The Close command: every wait stops at its next check.
     void RequestClose();
 

@@ -142,6 +142,19 @@ void CommLink::Qor_Sleep()
     SendSleepFrame(Link.CurrentCommand);
 }
 
+void CommLink::SendKeepAwake()
+{
+    Link.CurrentCommand = CmdKeepAwake;
+    Link.CmdBuffer[0] = CmdKeepAwake;
+    Link.CmdBuffer[1] = 0;
+    Link.CmdBuffer[2] = 0;
+    Link.ReplyPending = false;
+    Link.RxExpected = 0;
+    Link.RxCount = 0;
+    Link.AckReceived = false;
+    SendCommand(3);
+}
+
 void CommLink::Qor_SetDateTime()
 {
     std::fill_n(Link.CmdBuffer.begin(), 21, 0);

@@ -86,6 +86,8 @@ DataGrid::DataGrid(QWidget* parent) : QFrame(parent)
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->horizontalHeader()->setStretchLastSection(true);
+    // Room for captions that wrap onto a second line.
+    view_->horizontalHeader()->setMinimumHeight(2 * view_->fontMetrics().height() + 8);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -131,12 +131,9 @@ QString TimeCell(const db::Value& time)
 }
 
 // The catalog name of a row's location or site, "" when the link or the row is gone.
-QString CatalogName(const QString& sql, const db::Value& id, const char* column)
+QString CatalogName(const QString& sql, const db::Value& id)
 {
-    if (id.IsNull())
-        return QString();
-    auto found = LogDB().OpenRecordset(sql, {id});
-    return found->EOF() ? QString() : found->Field(column).ToString();
+    return id.IsNull() ? QString() : LogDB().Scalar(sql, {id}).ToString();
 }
 
 // Prints a catalog name wrapped in its column; returns the y below it, or 0 when
@@ -157,6 +154,9 @@ public:
         PrintListSetup(printer_, frame_.pageNo);
         PrintListHeader(printer_, frame_);
         PrintListFooter(printer_);
+        // One read for the whole report: a consistent log and no locking per lookup.
+        // Nothing is written, so the guard's roll-back at the end changes nothing.
+        db::Transaction reading(LogDB());
         gv.SQLText = "Select * from DIVEDATA order by " + gv.SortOrder + " ;";
         auto rows = LogDB().OpenRecordset(gv.SQLText);
         if (rows->EOF())
@@ -183,9 +183,9 @@ private:
         Cell(ModelColumn, ModelCell(row.Field("MODELID"), modelNames_));
         Cell(SerialColumn, PrintedValue(row.Field("MODELSERNO")));
         const QString location =
-            CatalogName("Select * from LOCATIONS where LOCID = ? ;", row.Field("LOCID"), "LOCATIONNAME");
+            CatalogName("Select LOCATIONNAME from LOCATIONS where LOCID = ? ;", row.Field("LOCID"));
         const float locationBottom = PrintCatalogCell(printer_, location, frame_, LocationColumn, y);
-        const QString site = CatalogName("Select * from DIVESITES where SITEID = ? ;", row.Field("SITEID"), "DIVESITE");
+        const QString site = CatalogName("Select DIVESITE from DIVESITES where SITEID = ? ;", row.Field("SITEID"));
         const float siteBottom = PrintCatalogCell(printer_, site, frame_, SiteColumn, y);
         Cell(DepthColumn, DepthCell(row.Field("MDEPTH")));
         Cell(EdtColumn, EdtCell(row.Field("BTIME")));

@@ -49,8 +49,7 @@ bool DiveRecordChanged()
 
 void SaveDiveRecord()
 {
-    if (ChildFormInterface* record = FormOf(FormCode::Dive))
-        record->SaveChanges();
+    SaveFormChanges(FormCode::Dive);
 }
 
 void CommitDiveRecordEdit()

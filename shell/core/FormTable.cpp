@@ -37,4 +37,24 @@ ChildFormInterface* ExistingForm(int code)
     return entry && entry->exists() ? &entry->instance() : nullptr;
 }
 
+void SaveFormChanges(int code)
+{
+    const FormTableEntry* entry = EntryOf(code);
+    if (entry && entry->save)
+        entry->save();
+}
+
+void RefreshForm(int code)
+{
+    const FormTableEntry* entry = EntryOf(code);
+    if (entry && entry->refresh)
+        entry->refresh();
+}
+
+bool HidesOnClose(int code)
+{
+    const FormTableEntry* entry = EntryOf(code);
+    return entry && entry->hidesOnClose;
+}
+
 } // namespace kvl

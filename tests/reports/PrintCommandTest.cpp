@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Print, PrintOptionEnabling, ::testing::Values(
     EnablingCase{"NoForm", FormCode::None, {true, true, true, true, false}},
     EnablingCase{"DiveForm", FormCode::Dive, {true, true, true, true, false}},
     EnablingCase{"LogJustOpened", FormCode::LogOpened, {true, true, true, true, false}}),
-    [](const ::testing::TestParamInfo<EnablingCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<EnablingCase>& row) { return std::string(row.param.name); });
 
 class PrintOptionTest : public MainFrmTest {};
 

@@ -14,6 +14,7 @@ protected:
         CommandsTest::SetUp();
         AddDives(1);
         gv.SelectedModelID = 6774;
+        gv.ModelName = "QX07";   // the download window takes the model id from the name
         gv.SelectedSerialNo = 0;
         Side("DiveComputer");
     }

@@ -1,7 +1,7 @@
 #include "tests/support/ProfileLog.h"
 
-#include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/DiveRows.h"
 #include "shell/core/Units.h"
 
 #include <algorithm>

@@ -9,7 +9,11 @@
 #include "platform/printer/Printer.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+
+#include <optional>
 
 class QPagedPaintDevice;
 
@@ -36,12 +40,33 @@ protected:
     void CancelDocument() override;
 
 private:
+    // The Qt font and its metrics on the device for the report font last asked for.
+    struct DeviceFont {
+        PrintFont key;
+        QFont font;
+        QFontMetricsF metrics;
+        QHash<QChar, double> charWidths;  // device pixels; the wraps measure one character at a time
+    };
+    const DeviceFont& Cached(const PrintFont& font) const;
+    // Texts that continue one another on a line (the wraps print one character at a
+    // time) are drawn as one run: with kerning off it lands on the same places.
+    struct Run {
+        QPointF at;
+        QString text;
+        PrintFont font;
+        quint32 color = 0;
+        double endX = 0;
+    };
+    void Flush();
     QFont ToQFont(const PrintFont& font) const;
     void SetUpPage(PrintOrientation orientation) const;
     double Dpi() const;
 
     QPagedPaintDevice& device_;
     QPainter painter_;
+    mutable std::optional<DeviceFont> font_;
+    std::optional<PrintFont> painterFont_;
+    std::optional<Run> run_;
 };
 
 } // namespace kvl

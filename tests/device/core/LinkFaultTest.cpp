@@ -321,14 +321,10 @@ TEST_F(LinkFaultTest, KeepAwakeRepliesLeaveTheImageAlone)
 {
     rig.Wake();
     rig.comm.Qor_ReadLog();
-    auto& l = rig.comm.Link;
-    l.CurrentCommand = CmdKeepAwake;
-    l.CmdBuffer[0] = CmdKeepAwake;
-    l.ReplyPending = false;
-    l.RxCount = 0;
-    rig.comm.SendCommand(3);
+    rig.comm.SendKeepAwake();
     rig.clock.Wait(0.1);
-    EXPECT_TRUE(l.ReplyDone);
+    EXPECT_EQ(rig.port.Writes().back(), QByteArray::fromHex("91000000"));
+    EXPECT_EQ(rig.Count(0x91), 1);
     EXPECT_TRUE(rig.SlotMatches(0));
 }
 

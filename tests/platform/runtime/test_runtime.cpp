@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Runtime, FormatPicture, ::testing::Values(
     FormatCase{"TinyValue", 1e-20, "###0.0", "0.0"},
     FormatCase{"LargeValue", 1e17, "0", "100000000000000000"},
     FormatCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "0", ""}),
-    [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FormatCase>& row) { return std::string(row.param.name); });
 
 TEST(Format, WritesTheGivenSeparator)
 {

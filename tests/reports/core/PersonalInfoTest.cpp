@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Personal, PersonalUnitsTest, ::testing::Values(
     UnitsCase{"Imperial", 1, {"FEET", "PSI", "LBS", "FAHRENHEIT", "12", "mm/dd/yyyy", "CUBIC FEET"}},
     UnitsCase{"Metric", 0, {"METER", "BAR", "KGS", "CELSIUS", "24", "dd/mm/yyyy", "LITER"}},
     UnitsCase{"OtherValue", 2, {"METER", "BAR", "KGS", "CELSIUS", "24", "dd/mm/yyyy", "LITER"}}),
-    [](const ::testing::TestParamInfo<UnitsCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<UnitsCase>& row) { return std::string(row.param.name); });
 
 TEST_F(PersonalInfoTest, WithoutADiverRowTheLabelsPrintAlone)
 {

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Frame, FooterTest, ::testing::Values(
     FooterCase{"List", [](Printer& p) { PrintListFooter(p); }, 0.125, 8.25, nullptr, 0},
     FooterCase{"Personal", [](Printer& p) { PrintPersonalFooter(p); }, 1.0, 10.5, nullptr, 0},
     FooterCase{"Settings", [](Printer& p) { PrintSettingsFooter(p); }, 0.125, 10.5, nullptr, 0}),
-    [](const ::testing::TestParamInfo<FooterCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FooterCase>& row) { return std::string(row.param.name); });
 
 TEST(PageSetup, OrientationScaleFontAndPenOfEachReport)
 {
