@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"UntickingInTheThirdListLeavesNone", {{3, "Buddy"}}, 3, "Buddy", {}},
         ClickCase{"TheFourthListUnticksAll", {{1, "All"}, {4, "Site"}}, 4, "Operator",
                   {{4, "Operator"}, {4, "Site"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(QueriesFormTest, NameListsComeFromTheCatalogsAndTheDives)
 {

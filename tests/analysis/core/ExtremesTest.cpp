@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"NoTemperature", Extreme::Warmest, db::Value(), 0, 0, " C"},
                       RecordCase{"NoTemperatureImperial", Extreme::Coldest, db::Value(), 1, 1, " F"},
                       RecordCase{"NoTime", Extreme::Longest, db::Value(), 0, 0, ":"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 class RecordDiveTest : public AnalysisLogTest {};
 

@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"OnlyTheFromDate", 0, "05/03/2009", "", "DIVEDATE >= '' and DIVEDATE <= '2009/03/05'"},
         DateCase{"NotADateCountsAsEmpty", 0, "O'Hara", "x'); drop table DIVEDATA", ""},
         DateCase{"NoSuchDay", 0, "31/02/2009", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(QueryBuilderTest, RangesTakeADecimalCommaAndTheStoredUnits)
 {

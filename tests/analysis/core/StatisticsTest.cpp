@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Spans, SpanTest,
                                            SpanCase{"February2009InSeptember", september15, 2009, 2, false, true},
                                            SpanCase{"NextMonth", september15, 2009, 10, false, false},
                                            SpanCase{"NoSuchMonth", september15, 2008, 13, false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StatisticTextTest, TotalsShowHoursAndTwoDigitMinutes)
 {
