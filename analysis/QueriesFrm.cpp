@@ -25,7 +25,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcQueries, "kvl.queries")
 
 // One line of a criteria list: an indented line hangs under the last line that is not.
-struct ItemSpec {
+struct ItemRow {
     CheckItemKind kind;
     const char* key;
     const char* caption;
@@ -36,7 +36,7 @@ struct ItemSpec {
 
 using K = CheckItemKind;
 
-const ItemSpec kList1[] = {
+const ItemRow kList1[] = {
     {K::Check, "All", "All VURO dives"},
     {K::GroupLine, "", ""},
     {K::Check, "PDCModel", "Radarar Edeze model"},
@@ -53,7 +53,7 @@ const ItemSpec kList1[] = {
     {K::Option, "Gauge", "Gauge dive", true, true, 0},
 };
 
-const ItemSpec kList2[] = {
+const ItemRow kList2[] = {
     {K::Check, "DiveDate", "Dive date"},
     {K::DropDown, "fromDate", "from: ", true},
     {K::DropDown, "toDate", "to:     ", true},
@@ -68,7 +68,7 @@ const ItemSpec kList2[] = {
     {K::Text, "toTemp", "to:     ", true},
 };
 
-const ItemSpec kList3[] = {
+const ItemRow kList3[] = {
     {K::GroupLine, "", "Extremes"},
     {K::Check, "Deepest", "Deepest", true},
     {K::Check, "Longest", "Longest", true},
@@ -85,7 +85,7 @@ const ItemSpec kList3[] = {
     {K::DropDown, "CrewList", "", true},
 };
 
-const ItemSpec kList4[] = {
+const ItemRow kList4[] = {
     {K::Check, "Operator", "Operator"},
     {K::DropDown, "OperList", "", true},
     {K::Check, "Location", "Location"},
@@ -99,20 +99,20 @@ const ItemSpec kList4[] = {
 };
 
 template <size_t N>
-void AddItems(CheckList& list, const ItemSpec (&specs)[N])
+void AddItems(CheckList& list, const ItemRow (&rows)[N])
 {
     CheckItem* parent = nullptr;
-    for (const ItemSpec& spec : specs) {
+    for (const ItemRow& row : rows) {
         CheckItem& item =
-            list.AddItem(spec.kind, QString::fromLatin1(spec.key), QString::fromLatin1(spec.caption),
-                         spec.indented ? parent : nullptr);
-        if (!spec.indented)
+            list.AddItem(row.kind, QString::fromLatin1(row.key), QString::fromLatin1(row.caption),
+                         row.indented ? parent : nullptr);
+        if (!row.indented)
             parent = &item;
-        item.SetHidden(spec.hidden);
-        if (spec.kind == K::Option)
+        item.SetHidden(row.hidden);
+        if (row.kind == K::Option)
             item.SetGroup(parent ? parent->Key() : QString());
-        if (spec.value >= 0)
-            item.SetValue(spec.value);
+        if (row.value >= 0)
+            item.SetValue(row.value);
     }
 }
 

@@ -60,7 +60,7 @@ void PropertyGrid::FitColumns()
         for (QTreeWidgetItemIterator it(this); *it; ++it)
             if ((*it)->data(0, KindRole).toInt() == Text)
                 captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance((*it)->text(0).trimmed()));
-        captionWidth = std::min(captionWidth + IndentWidth + 24, width / 2);
+        captionWidth = std::min(captionWidth + IndentWidth + 48, width / 2);
         setColumnWidth(0, captionWidth);
         setColumnWidth(1, width - captionWidth);
         return;

@@ -1,6 +1,6 @@
 // devsim: a dive computer on a pseudo-terminal.
 //
-//   devsim [--pace] [--idle SECONDS] [--fault SPEC]... [--dump FILE] [--stdin-eof] FIXTURE.json
+//   devsim [--pace] [--idle SECONDS] [--fault KIND:KEY=VALUE]... [--dump FILE] [--stdin-eof] FIXTURE.json
 //
 // The first line of its output is the pseudo-terminal's path; point KVL at it
 // with KVL_PORT. It serves until SIGTERM or SIGINT (or, with --stdin-eof, until
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     const QCommandLineOption idle(QStringLiteral("idle"), QStringLiteral("Seconds without a frame until the device sleeps."),
                                   QStringLiteral("seconds"), QStringLiteral("60"));
     const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("A fault to inject (repeatable), e.g. noreply:page=70,count=3."),
-                                   QStringLiteral("spec"));
+                                   QStringLiteral("kind:key=value"));
     const QCommandLineOption dump(QStringLiteral("dump"), QStringLiteral("Write the memory (65536 bytes) here on exit."),
                                   QStringLiteral("file"));
     const QCommandLineOption stdinEof(QStringLiteral("stdin-eof"), QStringLiteral("End when standard input closes."));
@@ -43,9 +43,9 @@ int main(int argc, char** argv)
         return 2;
     }
     device.idleSeconds = parser.value(idle).toDouble();
-    for (const QString& spec : parser.values(fault)) {
+    for (const QString& text : parser.values(fault)) {
         devsim::Fault f;
-        if (!devsim::ParseFault(spec, f, &error)) {
+        if (!devsim::ParseFault(text, f, &error)) {
             std::fprintf(stderr, "devsim: %s\n", qPrintable(error));
             return 2;
         }

@@ -15,11 +15,11 @@ protected:
         DeviceTest::SetUp();
         rig.Load("three_dives.json");
     }
-    void AddFault(const char* spec)
+    void AddFault(const char* text)
     {
         devsim::Fault f;
         QString error;
-        ASSERT_TRUE(devsim::ParseFault(spec, f, &error)) << qPrintable(error);
+        ASSERT_TRUE(devsim::ParseFault(text, f, &error)) << qPrintable(error);
         rig.device.AddFault(f);
     }
     bool IndexMatches() const
