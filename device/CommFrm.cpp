@@ -1,8 +1,11 @@
 #include "device/CommFrm.h"
 
+#include "device/core/FamilyA.h"
+
 #include "device/CommBar.h"
 #include "device/core/DiveConversion.h"
 #include "device/core/DownloadArchive.h"
+#include "device/core/FamilyA.h"
 #include "device/core/ImageBytes.h"
 #include "device/core/SettingsWriter.h"
 #include "platform/dialogs/Dialogs.h"
@@ -34,7 +37,7 @@ namespace {
 
 constexpr int HighPriorityClass = 128;
 constexpr int TimerMs = 1000;
-constexpr int FamilyA = 1;
+constexpr int FirstFamily = 1;
 constexpr int FamilyAQuery = 8;
 // Keys at or above this belong to status lines.
 constexpr int FirstStatusKey = StatusKeyOffset;
@@ -384,7 +387,7 @@ void CommFrm::SetAwakeTimer_Timer()
         return;
     ScopedFlag busy(M.Busy);
     LinkState& s = Link->Link;
-    if (gv.DeviceFamily == FamilyA) {
+    if (gv.DeviceFamily == FirstFamily) {
         s.CurrentCommand = FamilyAQuery;
         s.CmdBuffer[0] = 0x6A;
         s.CmdBuffer[1] = FamilyAQuery;
@@ -405,6 +408,8 @@ void CommFrm::SetAwakeTimer_Timer()
 // byte comes back.
 bool CommFrm::RUThere()
 {
+    if (gv.DeviceFamily == FirstFamily)
+        return Link->RUThere();
     LinkState& s = Link->Link;
     ScopedFlag busy(M.Busy);
     bool seen = false;
@@ -524,7 +529,18 @@ void CommFrm::Qor_AddToDivesList(int offset, int n)
 {
     if (n < 1 || n > device::DiveListSize)
         return;
-    const QString line = device::DecodeListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]);
+    AddListLine(n, device::DecodeListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]));
+}
+
+void CommFrm::AddToDivesList(int offset, int n)
+{
+    if (n < 1 || n > device::DiveListSize)
+        return;
+    AddListLine(n, FamilyAListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]));
+}
+
+void CommFrm::AddListLine(int n, const QString& line)
+{
     if (line.isEmpty())
         return;
     const bool exists = IsDiveExisted(n - 1);
