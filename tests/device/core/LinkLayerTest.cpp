@@ -179,6 +179,21 @@ TEST_F(LinkLayerTest, TestReplySleepAndWriteAcknowledgement)
     EXPECT_EQ(l.CurrentCommand, CmdWritePage);
 }
 
+TEST_F(LinkLayerTest, ReceivedDataGoesToTheHandlerOfTheDeviceFamily)
+{
+    QByteArray familyA;
+    rig.comm.SetFamilyAHandler([&](const QByteArray& chunk) { familyA += chunk; });
+    rig.comm.Link.CurrentCommand = CmdTest;
+    gv.DeviceFamily = 1;
+    rig.comm.MSComm1_DataReceived("ab");
+    EXPECT_EQ(familyA, "ab");
+    EXPECT_EQ(rig.members.TestReplyText, "");
+    gv.DeviceFamily = 2;
+    rig.comm.MSComm1_DataReceived("cd");
+    EXPECT_EQ(familyA, "ab");
+    EXPECT_EQ(rig.members.TestReplyText, "cd");
+}
+
 TEST_F(LinkLayerTest, RandomChunksAndRandomImagesStayInsideTheirBuffers)
 {
     std::mt19937 random(20091231);
