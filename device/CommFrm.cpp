@@ -38,7 +38,6 @@ namespace {
 constexpr int HighPriorityClass = 128;
 constexpr int TimerMs = 1000;
 constexpr int FirstFamily = 1;
-constexpr int FamilyAQuery = 8;
 // Keys at or above this belong to status lines.
 constexpr int FirstStatusKey = StatusKeyOffset;
 constexpr double RUThereWindow = 1.0;
@@ -386,22 +385,7 @@ void CommFrm::SetAwakeTimer_Timer()
     if (M.Busy || running_ > 0 || Link->IsWaiting())
         return;
     ScopedFlag busy(M.Busy);
-    LinkState& s = Link->Link;
-    if (gv.DeviceFamily == FirstFamily) {
-        s.CurrentCommand = FamilyAQuery;
-        s.CmdBuffer[0] = 0x6A;
-        s.CmdBuffer[1] = FamilyAQuery;
-    } else {
-        s.CurrentCommand = CmdKeepAwake;
-        s.CmdBuffer[0] = CmdKeepAwake;
-        s.CmdBuffer[1] = 0;
-    }
-    s.CmdBuffer[2] = 0;
-    s.ReplyPending = false;
-    s.RxExpected = 0;
-    s.RxCount = 0;
-    s.AckReceived = false;
-    Link->SendCommand(3);
+    Link->SendKeepAwake();
 }
 
 // The keep-awake frame with the usual windows: the unit is awake when any reply

@@ -112,8 +112,8 @@ public:
     void WriteEEP256(int address);
     void SetDateTime();
 
-    // The keep-awake send of the window's timer (second family): 91 00 00; its
-    // reply is not waited for.
+    // The keep-awake send of the window's timer: 91 00 00, or the first family's
+    // query 6A 08 00; its reply is not waited for.
     void SendKeepAwake();
 
     // The Close command: every wait stops at its next check.

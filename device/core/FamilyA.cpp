@@ -236,7 +236,6 @@ void CommLink::SendQuery()
     Link.RxExpected = 0;
     Link.RxCount = 0;
     Link.AckReceived = false;
-    Link.DataSeen = false;
     queryLeadSeen_ = false;
     SendFrame(CmdAQuery, QueryFrame());
 }

@@ -350,3 +350,23 @@ TEST_F(FamilyATest, SetDateTimeEndsOnClose)
 
 } // namespace
 } // namespace kvl::test
+
+namespace kvl::test {
+namespace {
+
+TEST_F(FamilyATest, KeepAwakeSendsTheFamilysQuery)
+{
+    ASSERT_TRUE(rig.Open());
+    for (const auto& [family, frame, command] :
+         {std::tuple{1, "6a080000", int(CmdAQuery)}, std::tuple{2, "91000000", int(CmdKeepAwake)}}) {
+        gv.DeviceFamily = quint8(family);
+        rig.comm.Link.AckReceived = true;
+        rig.comm.SendKeepAwake();
+        EXPECT_EQ(rig.port.Writes().back().toHex(), frame);
+        EXPECT_EQ(rig.comm.Link.CurrentCommand, command);
+        EXPECT_FALSE(rig.comm.Link.AckReceived);
+    }
+}
+
+} // namespace
+} // namespace kvl::test
