@@ -52,8 +52,8 @@ int main(int argc, char* argv[])
     try {
         if (!window.MDIForm_Load())
             return 0;
-    } catch (const std::exception& error) {
-        ShowUnexpectedError(error);
+    } catch (const std::exception& failure) {
+        ShowUnexpectedError(failure);
         return 1;
     }
     window.showMaximized();

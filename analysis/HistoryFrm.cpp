@@ -1,20 +1,197 @@
 #include "analysis/HistoryFrm.h"
 
+#include "analysis/core/Extremes.h"
+#include "analysis/core/Statistics.h"
+#include "platform/runtime/Clock.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/MainWindowHooks.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace kvl {
 
-HistoryFrm::HistoryFrm() : ChildFormOf<HistoryFrm>(QStringLiteral("VURO History")) {}
+namespace {
+
+Q_LOGGING_CATEGORY(lcHistory, "kvl.history")
+
+QLineEdit* DisplayBox(QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFixedWidth(1095 / 15);
+    box->setAutoFillBackground(true);
+    QPalette white = box->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    box->setPalette(white);
+    return box;
+}
+
+QLabel* BoldLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+void FillSpan(std::array<QLineEdit*, 3>& boxes, const SpanTotals& span, int unitPressure)
+{
+    if (span.dives <= 0)
+        return;   // the column stays as it was
+    boxes[HistoryFrm::DivesRow]->setText(QString::number(span.dives));
+    boxes[HistoryFrm::TimeRow]->setText(TotalTimeText(span.minutes));
+    boxes[HistoryFrm::GasRow]->setText(GasConsumedText(span.startPressure - span.endPressure, unitPressure));
+}
+
+} // namespace
+
+HistoryFrm::HistoryFrm() : ChildFormOf<HistoryFrm>(QStringLiteral("VURO History"))
+{
+    LayOutForm();
+}
+
+void HistoryFrm::LayOutForm()
+{
+    Header = BoldLabel(QStringLiteral("VURO DIVE HISTORY"), this);
+    Header->setAlignment(Qt::AlignCenter);
+    QFont banner = Header->font();
+    banner.setPointSizeF(banner.pointSizeF() * 1.5);
+    Header->setFont(banner);
+    Label1 = {BoldLabel(QStringLiteral("STATISTICS"), this), BoldLabel(QStringLiteral("EXTREMES"), this)};
+    const std::pair<int, const char*> captions[] = {
+        {0, "VURO Dives:"}, {1, "Total"}, {2, "VURO Dive Time (Hr:Min):"}, {3, "Gas Consumed:"},
+        {5, "Last 6 months"}, {8, "Record"}, {10, "Last 12 months"}};
+    for (const auto& [index, text] : captions)
+        label2_[index] = new QLabel(QString::fromLatin1(text), this);
+    for (size_t row = 0; row < 3; ++row) {
+        TotalTxt[row] = DisplayBox(this);
+        SixTxt[row] = DisplayBox(this);
+        TwelveTxt[row] = DisplayBox(this);
+    }
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(1200 / 15 - 1095 / 15);
+    grid->addWidget(Label1[0], 0, 0);
+    grid->addWidget(&Label2(1), 1, 1);
+    grid->addWidget(&Label2(5), 1, 2);
+    grid->addWidget(&Label2(10), 1, 3);
+    grid->addWidget(&Label2(0), 2, 0);
+    grid->addWidget(&Label2(2), 3, 0);
+    for (int row = DivesRow; row <= TimeRow; ++row) {
+        grid->addWidget(TotalTxt[static_cast<size_t>(row)], 2 + row, 1);
+        grid->addWidget(SixTxt[static_cast<size_t>(row)], 2 + row, 2);
+        grid->addWidget(TwelveTxt[static_cast<size_t>(row)], 2 + row, 3);
+    }
+    // The gas row is laid out but never shown.
+    grid->addWidget(&Label2(3), 4, 0);
+    grid->addWidget(TotalTxt[GasRow], 4, 1);
+    grid->addWidget(SixTxt[GasRow], 4, 2);
+    grid->addWidget(TwelveTxt[GasRow], 4, 3);
+    for (QWidget* hidden : {static_cast<QWidget*>(&Label2(3)), static_cast<QWidget*>(TotalTxt[GasRow]),
+                            static_cast<QWidget*>(SixTxt[GasRow]), static_cast<QWidget*>(TwelveTxt[GasRow])})
+        hidden->setVisible(false);
+    grid->setRowMinimumHeight(5, 12);
+    grid->addWidget(Label1[1], 6, 0);
+    grid->addWidget(&Label2(8), 7, 1);
+    for (int i = 0; i < kExtremeCount; ++i) {
+        auto* link = new QLabel(QString::fromLatin1(InfoOf(ExtremeAt(i)).caption), this);
+        QPalette blue = link->palette();
+        blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+        link->setPalette(blue);
+        link->setCursor(Qt::PointingHandCursor);
+        link->setToolTip(QStringLiteral("View This Dive Data"));
+        link->installEventFilter(this);
+        XTremeLbl[static_cast<size_t>(i)] = link;
+        REcordTxt[static_cast<size_t>(i)] = DisplayBox(this);
+        grid->addWidget(link, 8 + i, 0);
+        grid->addWidget(REcordTxt[static_cast<size_t>(i)], 8 + i, 1);
+    }
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(8 + kExtremeCount, 1);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(Header);
+    outer->addLayout(grid, 1);
+}
 
 void HistoryFrm::Form_Load()
 {
     gv.ActiveFormID = FormCode::History;
+    LoadStatisticHistory();
+    LoadExtremesHistory();
 }
 
-void HistoryFrm::ShowDive(qint32 diveId)
+// The main window gives its child forms the whole child area, and the form's
+// layout stretches the header across it.
+void HistoryFrm::Form_Resize()
 {
-    PickDive(diveId);
+    Header->setMinimumWidth(0);
+}
+
+// A failing query stops the filling where it fails; the boxes not yet filled stay empty.
+void HistoryFrm::LoadStatisticHistory()
+{
+    try {
+        db::Database& db = LogDB();
+        TotalTxt[DivesRow]->setText(QString::number(CountDives(db)));
+        TotalTxt[TimeRow]->setText(TotalTimeText(TotalBottomMinutes(db)));
+        const SpanStatistics spans = WalkSpans(db, Today());
+        FillSpan(SixTxt, spans.sixMonths, gv.UnitPressure);
+        FillSpan(TwelveTxt, spans.twelveMonths, gv.UnitPressure);
+    } catch (const db::DbError& e) {
+        qCWarning(lcHistory) << "statistics not read:" << e.Message();
+    }
+}
+
+void HistoryFrm::LoadExtremesHistory()
+{
+    try {
+        auto rs = OpenExtremes(LogDB());
+        if (rs->EOF())
+            return;
+        const ExtremeValues values = ReadExtremes(*rs);
+        for (int i = 0; i < kExtremeCount; ++i)
+            REcordTxt[static_cast<size_t>(i)]->setText(
+                RecordText(ExtremeAt(i), values[static_cast<size_t>(i)], gv.UnitDepth, gv.UnitTemp));
+    } catch (const db::DbError& e) {
+        qCWarning(lcHistory) << "extremes not read:" << e.Message();
+    }
+}
+
+void HistoryFrm::XTremeLbl_Click(int index)
+{
+    if (index < 0 || index >= kExtremeCount)
+        return;
+    std::optional<qint32> diveId;
+    try {
+        diveId = RecordDiveId(LogDB(), ExtremeAt(index));
+    } catch (const db::DbError& e) {
+        qCWarning(lcHistory) << "record dive not found:" << e.Message();
+    }
+    if (diveId && PickDive(*diveId))
+        CurrentMainWindowHooks().SelectSideBarItem(QStringLiteral("Dive"));
+}
+
+bool HistoryFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int i = 0; i < kExtremeCount; ++i)
+            if (watched == XTremeLbl[static_cast<size_t>(i)]) {
+                XTremeLbl_Click(i);
+                return true;
+            }
+    }
+    return ChildFormOf::eventFilter(watched, event);
 }
 
 } // namespace kvl

@@ -1,36 +1,89 @@
 #pragma once
-// The query form (form code 9): criteria that filter the dives into the browsed
-// list and the dives listing. This is the part the shell and the date picker use;
-// the queries subsystem fills in the rest.
+// The query form (form code 9): criteria in four check lists, "Run" to list the
+// dives that match, and "Apply" to make that result the browsed list of the main
+// window and the dives listing. Closing only hides the form, so the criteria stay;
+// the name lists and the extremes are read again each time it is shown.
 
+#include "analysis/core/QueryBuilder.h"
 #include "shell/ChildForm.h"
 
 #include <QString>
 
+#include <memory>
+
+class QLabel;
+
 namespace kvl {
 
+class CheckItem;
 class CheckList;
+class DataGrid;
+class SmartToolBar;
 
 class QueriesFrm : public ChildFormOf<QueriesFrm> {
     Q_OBJECT
 public:
     QueriesFrm();
+    ~QueriesFrm() override;
 
+    void ClearInfo();
+    void EnableInfo();
+    void InitPDCList();
+    void InitUnit();
+    void InitCaptainList();
+    void InitBuddyList();
+    void InitCrewList();
+    void InitLocationList();
+    void InitDiveSiteList();
+    void InitDiveTypeList();
+    void InitOperatorList();
+    void InitGearList();
+    void InitExtremeData();
+    // Makes the last run's result the browsed list (gv.DiveListSQL and its values).
+    void ApplyResultToDivesListing();
+
+    void Form_Resize();
+    void Form_QueryUnload();
+    void lst1_ItemClick(CheckItem& item);
+    void lst2_ItemClick(CheckItem& item);
+    void lst3_ItemClick(CheckItem& item);
+    void lst4_ItemClick(CheckItem& item);
     // The check list asks for an item's drop-down window: the calendar for the two
     // date items, nothing for the others.
     QWidget* lst2_ItemDropDown(const QString& key);
-    // Makes the query's result the browsed list (gv.DiveListSQL and gv.rsDiveData).
-    void ApplyResultToDivesListing();
-    // The user chose a dive of the result: it becomes the current dive.
-    void ShowDive(qint32 diveId);
+    void Cmd_ItemClick(const QString& key);
+    // A click on a result row: that dive becomes current and its record comes up.
+    void Grid_MouseUp(int row);
 
-    CheckList* lst2;
-    // The query built from the criteria.
+    // The form is shown again after it was hidden: the name lists and extremes are
+    // read afresh; ticks, chosen names and typed ranges stay.
+    void RefreshLists();
+    // The criteria as the lists hold them.
+    QueryCriteria Criteria() const;
+
+    QLabel* Header = nullptr;
+    CheckList* lst1 = nullptr;
+    CheckList* lst2 = nullptr;
+    CheckList* lst3 = nullptr;
+    CheckList* lst4 = nullptr;
+    SmartToolBar* Cmd = nullptr;
+    DataGrid* Grid = nullptr;
+    // The last statement "Run" built, and the values of its "?".
     QString QuerySQL;
+    db::Params QueryParams;
+    std::unique_ptr<db::Recordset> rsExtremes;
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+
+private:
+    void BuildLists();
+    void LayOutForm();
+    void RunQuery();
+    void ShowResult(db::Recordset& result);
+    void FillNameList(CheckList& list, const QString& itemKey, const QString& sql, const char* keyField,
+                      const char* textField);
 };
 
 } // namespace kvl

@@ -11,7 +11,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/serial/qt/QtSerialPort.h"
-#include "platform/widgets/ValueList.h"
+#include "platform/widgets/CheckList.h"
 #include "settings/core/UnitSettings.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
@@ -30,6 +30,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kvl {
 
@@ -125,15 +127,14 @@ void CommFrm::Build()
 
     Frame2 = new QGroupBox("Dive Listing", this);
     SaveLbl = new QLabel(Frame2);
-    DivesList = new ValueList(Frame2);
-    DivesList->setColumnCount(1);
+    DivesList = new CheckList(Frame2);
     DivesList->setMinimumSize(520, 260);
     auto* listLayout = new QVBoxLayout(Frame2);
     listLayout->addWidget(SaveLbl);
     listLayout->addWidget(DivesList);
     layout->addWidget(Frame2, 1);
     Frame2->hide();
-    connect(DivesList, &ValueList::ItemCheck, this, &CommFrm::DivesList_ItemClick);
+    connect(DivesList, &CheckList::ItemClick, this, &CommFrm::DivesList_ItemClick);
 
     CloseTimer = new QTimer(this);
     CloseTimer->setInterval(TimerMs);
@@ -528,9 +529,10 @@ void CommFrm::AddListLine(int n, const QString& line)
     if (line.isEmpty())
         return;
     const bool exists = IsDiveExisted(n - 1);
-    DivesList->AddCheckItem(QString::number(n), line);
+    CheckItem& item = DivesList->AddItem(CheckItemKind::Check, QString::number(n), line);
+    item.SetValue(0);
     if (exists)
-        DivesList->SetItemEnabled(QString::number(n), false);
+        item.SetEnabled(false);
 }
 
 bool CommFrm::IsDiveExisted(int index)
@@ -545,41 +547,61 @@ bool CommFrm::IsDiveExisted(int index)
     }
 }
 
-void CommFrm::DivesList_ItemClick(const QString& key, bool checked)
+void CommFrm::DivesList_ItemClick(CheckItem* item)
 {
-    const int n = KeyOf(key);
+    const int n = KeyOf(item->Key());
     if (n < 1 || n >= FirstStatusKey)
         return;
     const QString status = QString::number(n + StatusKeyOffset);
     DivesList->RemoveItem(status);
-    if (checked)
-        DivesList->AddChildLine(key, status, "Status: In queue.", ColorOf(StatusLineGreen));
+    if (item->Ticked()) {
+        CheckItem& line = DivesList->AddItem(CheckItemKind::Label, status, "Status: In queue.", item);
+        line.SetColor(ColorOf(StatusLineGreen));
+    }
+}
+
+std::vector<CheckItem*> CommFrm::DiveLines() const
+{
+    std::vector<CheckItem*> lines;
+    for (const auto& item : DivesList->AllItems()) {
+        const int n = KeyOf(item->Key());
+        if (n >= 1 && n < FirstStatusKey)
+            lines.push_back(item.get());
+    }
+    return lines;
+}
+
+void CommFrm::TickDive(CheckItem& item, bool ticked)
+{
+    if (item.Ticked() == ticked)
+        return;
+    item.SetTicked(ticked);
+    DivesList_ItemClick(&item);
 }
 
 void CommFrm::mnuUnSelect_Click()
 {
-    for (const QString& key : DivesList->Keys()) {
-        if (KeyOf(key) < FirstStatusKey && DivesList->ItemEnabled(key))
-            DivesList->SetItemChecked(key, false);
+    for (CheckItem* item : DiveLines()) {
+        if (item->Enabled())
+            TickDive(*item, false);
     }
 }
 
 void CommFrm::mnuAllDives_Click()
 {
     mnuUnSelect_Click();
-    for (const QString& key : DivesList->Keys()) {
-        if (KeyOf(key) < FirstStatusKey && DivesList->ItemEnabled(key))
-            DivesList->SetItemChecked(key, true);
+    for (CheckItem* item : DiveLines()) {
+        if (item->Enabled())
+            TickDive(*item, true);
     }
 }
 
 void CommFrm::mnuNewDives_Click()
 {
     mnuUnSelect_Click();
-    for (const QString& key : DivesList->Keys()) {
-        const int n = KeyOf(key);
-        if (n < FirstStatusKey && DivesList->ItemEnabled(key) && !IsDiveExisted(n - 1))
-            DivesList->SetItemChecked(key, true);
+    for (CheckItem* item : DiveLines()) {
+        if (item->Enabled() && !IsDiveExisted(KeyOf(item->Key()) - 1))
+            TickDive(*item, true);
     }
 }
 
@@ -589,26 +611,23 @@ void CommFrm::mnuSaveDives_Click()
 {
     ShowSelection(false);
     SetAwakeTimer->stop();
-    QStringList ticked;
-    for (const QString& key : DivesList->Keys()) {
-        if (KeyOf(key) < FirstStatusKey && DivesList->ItemChecked(key))
-            ticked << key;
-    }
-    if (ticked.isEmpty()) {
+    const std::vector<CheckItem*> lines = DiveLines();
+    const bool anyTicked = std::any_of(lines.begin(), lines.end(), [](CheckItem* i) { return i->Ticked(); });
+    if (!anyTicked) {
         MsgBox("No dive has been selected.", MsgButtons::OK, MsgIcon::Exclamation, "Save Dives");
     } else {
         SetMessage("Saving selected dives...");
         SaveLifetimeNo = gv.NewDiveLTD - 1;
-        for (const QString& key : DivesList->Keys()) {
+        for (CheckItem* item : lines) {
             QCoreApplication::processEvents();
             if (M.CloseRequested) {
                 M.Busy = false;
                 return;
             }
-            const int n = KeyOf(key);
-            if (n >= FirstStatusKey || n < 1 || !DivesList->ItemEnabled(key) || !DivesList->ItemChecked(key))
+            if (!item->Enabled() || !item->Ticked())
                 continue;
-            DivesList->SetItemEnabled(key, false);
+            item->SetEnabled(false);
+            const int n = KeyOf(item->Key());
             CurDiveNo = n;
             M.CurStatusKey = n + StatusKeyOffset;
             device::DiveListRecord& dive = DiveList[n - 1];
@@ -803,22 +822,27 @@ void CommFrm::SetBarItemText(const QString& key, const QString& text)
 
 void CommFrm::SetListItemText(int key, const QString& text)
 {
-    DivesList->SetLineText(QString::number(key), text);
+    if (CheckItem* item = DivesList->HasItem(QString::number(key)) ? &DivesList->Items(QString::number(key)) : nullptr)
+        item->SetCaption(text);
 }
 
+// A status line's state shows as its mark: downloading, or done.
 void CommFrm::SetListItemState(int key, int state)
 {
-    QIcon icon;
+    if (!DivesList->HasItem(QString::number(key)))
+        return;
+    CheckItem& item = DivesList->Items(QString::number(key));
+    item.SetValue(state);
     if (state == StatusLineDownloading)
-        icon = style()->standardIcon(QStyle::SP_ArrowDown);
-    else if (state == StatusLineCompleted)
-        icon = style()->standardIcon(QStyle::SP_DialogApplyButton);
-    DivesList->SetLineIcon(QString::number(key), icon);
+        item.SetColor(Qt::darkBlue);
+    else
+        item.SetColor(ColorOf(StatusLineGreen));
 }
 
 void CommFrm::SetListItemEnabled(int key, bool enabled)
 {
-    DivesList->SetItemEnabled(QString::number(key), enabled);
+    if (DivesList->HasItem(QString::number(key)))
+        DivesList->Items(QString::number(key)).SetEnabled(enabled);
 }
 
 } // namespace kvl

@@ -23,7 +23,8 @@ namespace kvl {
 
 class CommBar;
 class SerialPort;
-class ValueList;
+class CheckItem;
+class CheckList;
 
 // What the window does when it opens (gv.CommMode).
 enum TransferMode : quint8 { ReadSettingsMode = 1, WriteSettingsMode = 2, DownloadMode = 3 };
@@ -62,7 +63,7 @@ public:
 
     // Controls.
     CommBar* Cmd;
-    ValueList* DivesList;
+    CheckList* DivesList;
     QAction *mnuStart, *mnuTestVavedaver, *mnuSaveDives, *mnuSleep, *mnuRUThere, *mnuClose;
     QAction *mnuAllDives, *mnuNewDives, *mnuUnSelect, *mnuHelp;
     QMenu *mnuFile, *mnuSelect;
@@ -85,7 +86,7 @@ public:
     void Form_Load();
     void Form_Unload();
     void Cmd_ItemClick(const QString& key);
-    void DivesList_ItemClick(const QString& key, bool checked);
+    void DivesList_ItemClick(CheckItem* item);
     void DivesList_MouseDown() {}
     void CloseTimer_Timer();
     void SetAwakeTimer_Timer();
@@ -150,6 +151,10 @@ private:
     void UpdateCommands();
     void ShowSelection(bool visible);
     void FailSettings();
+    // Ticks or unticks a dive line as the user's click does.
+    void TickDive(CheckItem& item, bool ticked);
+    // The dive lines (keys below the status lines'), in list order.
+    std::vector<CheckItem*> DiveLines() const;
     void Unload();
 
     quint8 mode_;

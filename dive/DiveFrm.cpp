@@ -2,10 +2,12 @@
 
 #include "dive/core/DiveFields.h"
 #include "dive/DiveFrmShared.h"
+#include "platform/runtime/Logging.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Lookups.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 
 #include <QGridLayout>
@@ -378,7 +380,7 @@ void DiveFrm::DIVE_ClearInfo()
 
 void DiveFrm::DIVE_InitDiveInfo()
 {
-    gv.DiveChanged = 0;
+    gv.DiveChanged = kDiveUnchanged;
     DateTimeChanged = false;
     pendingCommit_ = nullptr;
     commitRefused_ = false;
@@ -387,13 +389,14 @@ void DiveFrm::DIVE_InitDiveInfo()
     Location_Combo().SetText(QString());
     DiveSite_Combo().SetText(QString());
     MemoTxt().clear();
-    Try(LoadCurrentDive);
+    RunLogged(kvlUi(), "loading the dive", LoadCurrentDive);
     loadedDiveId_ = gv.rsDiveData->Field(QStringLiteral("DIVEID")).ToLong();
     gv.CurrentDiveID = static_cast<qint32>(loadedDiveId_);
     ShowDataType();
     LoadSettings(loadedDiveId_);
-    Try(UpdateUnitFlags);
-    Try(ShowDiveCaption);   // the tool bar's date and time follow the units just taken
+    RunLogged(kvlUi(), "taking the dive's units", UpdateUnitFlags);
+    // The tool bar's date and time follow the units just taken.
+    RunLogged(kvlUi(), "showing the dive caption", ShowDiveCaption);
     ShowFields();
     ShowDataType();
 }
@@ -420,8 +423,8 @@ void DiveFrm::ShowFields()
     TIDTxt(0).setEnabled(true);
     Text3(0).setText(NumberText(d.LIFETIMEDIVENO));
     Masked1(0).SetText(d.DIVEDATE.isEmpty() ? QString() : FormatDBDate(d.DIVEDATE));
-    Try([this] { Init_LocationInfo(); });
-    Try([this] { Init_SiteInfo(); });
+    RunLogged(kvlUi(), "showing the location", [this] { Init_LocationInfo(); });
+    RunLogged(kvlUi(), "showing the dive site", [this] { Init_SiteInfo(); });
     Text3(1).setText(PositiveText(d.DIVENO));
     ShowTime();
     Text3(11).setText(NumberText(d.BTIME));
@@ -460,7 +463,9 @@ void DiveFrm::ShowFields()
     gv.ModelName = Text3(9).text();
     Text3(10).setText(PositiveText(d.MODELSERNO));
     MemoTxt().SetText(d.MEMO);
-    Try([&] { gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID); });
+    RunLogged(kvlUi(), "reading the sample rate", [&] {
+        gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID);
+    });
 }
 
 void DiveFrm::ShowTime()

@@ -5,8 +5,10 @@
 #include "dive/core/DiveSettings.h"
 #include "dive/core/DiveValidators.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Logging.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Lookups.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 
 namespace kvl {
@@ -27,7 +29,7 @@ void DiveFrm::InitCatalog(const CatalogSide& side)
     combo.SetText(QString());
     if (!gv.DB)
         return;
-    Try([&] {
+    RunLogged(kvlUi(), "listing the catalog", [&] {
         for (const CatalogEntry& entry : CatalogEntries(side))
             combo.AddItem(QString::number(entry.id) + QLatin1Char('\t') + entry.name);
     });
@@ -120,7 +122,8 @@ void DiveFrm::AddCatalogName(const CatalogSide& side)
     }
     gv.CurrentDive.*side.member = db::Value(id);
     InitCatalogInfo(side);   // the row found by id, also for a name typed in another letter case
-    Try([&] { LinkDiveToCatalogEntry(side, loadedDiveId_, id); });
+    RunLogged(kvlDb(), "linking the dive to the catalog entry",
+              [&] { LinkDiveToCatalogEntry(side, loadedDiveId_, id); });
 }
 
 void DiveFrm::DeleteCatalogName(const CatalogSide& side)
@@ -223,7 +226,7 @@ void DiveFrm::Properties_ItemValueChange(const QString& key)
     // first. A new dive stays new, so leaving it still asks whether to keep it.
     if (gv.DiveChanged >= 2) {
         Dive_IsAnyChange();
-        if (gv.DiveChanged == 3) {
+        if (gv.DiveChanged == kDiveRefused) {
             LoadSettings(loadedDiveId_);
             return;
         }

@@ -10,6 +10,7 @@
 #include "platform/runtime/Runtime.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Lookups.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 
 #include <QApplication>
@@ -46,13 +47,13 @@ void DiveFrm::Text3_KeyDown(int index)
         return;
     if (Text3(index).Locked())
         return;
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     ExpectCommit([this, index] { Text3_LostFocus(index); });
 }
 
 void DiveFrm::TIDTxt_KeyDown(int index)
 {
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     qint32 DiveDataRec::*tids[] = {&DiveDataRec::TID1, &DiveDataRec::TID2, &DiveDataRec::TID3};
     gv.CurrentDive.*tids[index] = static_cast<qint32>(RoundHalfEven(Val(TIDTxt(index).text())));
 }
@@ -65,7 +66,7 @@ void DiveFrm::Masked1_GotFocus(int index)
 
 void DiveFrm::Masked1_KeyDown(int index)
 {
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     if (index == 0 || index == 1)
         DateTimeChanged = true;
     ExpectCommit([this, index] { Masked1_LostFocus(index); });
@@ -240,9 +241,11 @@ void DiveFrm::CommitTimeIn()
 void DiveFrm::UpdateTime()
 {
     const QString timeIn = TimeIn24();
-    ShowTimeOut(timeIn, gv.CurrentDive.BTIME);
+    // The elapsed time shown counts, even while it is not yet taken into the record.
+    const double shown = Val(Text3(11).text());
+    ShowTimeOut(timeIn, shown >= 0 ? db::Value(shown) : gv.CurrentDive.BTIME);
     if (gv.CurrentDive.DIVETIME != timeIn)
-        gv.DiveChanged = 2;
+        gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::AMPM_Opt_Change(int index)
@@ -279,14 +282,14 @@ void DiveFrm::Deco_Check_MouseUp()
         NoDeco_Check().SetValue(1);
     }
     StatusCheck_LostFocus();
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::NoDeco_Check_MouseUp()
 {
     Deco_Check().SetValue(NoDeco_Check().Value() == 1 ? 0 : 1);
     StatusCheck_LostFocus();
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::Gauge_Check_MouseUp()
@@ -297,33 +300,33 @@ void DiveFrm::Gauge_Check_MouseUp()
         Viol_Check().SetValue(0);
     }
     StatusCheck_LostFocus();
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::Viol_Check_MouseUp()
 {
     StatusCheck_LostFocus();
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::TankCheck_MouseUp(int tank, int index)
 {
     TankCheck(tank, InvertBit(index)).SetValue(InvertBit(TankCheck(tank, index).Value()));
     EnDis_ableTankInfo();
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
 void DiveFrm::Check4_MouseUp(int index)
 {
     Check4(InvertBit(index)).SetValue(InvertBit(Check4(index).Value()));
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
 }
 
-void DiveFrm::Combo1_DropDown(int) { gv.DiveChanged = 2; }
+void DiveFrm::Combo1_DropDown(int) { gv.DiveChanged = kDiveEdited; }
 
 void DiveFrm::Combo1_Change(int index)
 {
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     Combo1_LostFocus(index);
 }
 
@@ -345,7 +348,7 @@ void DiveFrm::Combo1_LostFocus(int index)
 
 void DiveFrm::MemoTxt_KeyDown()
 {
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     ExpectCommit([this] { MemoTxt_LostFocus(); });
 }
 
@@ -377,16 +380,16 @@ bool DiveFrm::Dive_IsAnyChange()
 {
     CommitPendingEdit();
     const bool refused = std::exchange(commitRefused_, false);
-    if (gv.DiveChanged != 2 && gv.DiveChanged != 3)
+    if (gv.DiveChanged != kDiveEdited && gv.DiveChanged != kDiveRefused)
         return false;
     if (refused) {   // the box has shown why and holds the stored value again
-        gv.DiveChanged = 3;
+        gv.DiveChanged = kDiveRefused;
         return false;
     }
-    gv.DiveChanged = 2;   // a refused value is checked again on every attempt
+    gv.DiveChanged = kDiveEdited;   // a refused value is checked again on every attempt
     ReadBackNumbers();
     if (!ReadBackDate() || !ReadBackTimes()) {
-        gv.DiveChanged = 3;
+        gv.DiveChanged = kDiveRefused;
         return false;
     }
     ReadBackChoices();
@@ -473,10 +476,10 @@ void DiveFrm::ReadBackChoices()
 void DiveFrm::DIVE_Update_DiveData()
 {
     gv.IsNewDive = false;
-    if (gv.DiveChanged != 2)
+    if (gv.DiveChanged != kDiveEdited)
         return;
     WriteDiveRecord(loadedDiveId_, gv.CurrentDive);
-    gv.DiveChanged = 0;
+    gv.DiveChanged = kDiveUnchanged;
     if (DateTimeChanged) {
         RenumberLifeTimeDives();
         ShowCurrentLTD();

@@ -23,16 +23,6 @@ void ShowText(QLineEdit& box, TextOf textOf)
     }
 }
 
-// Runs a step whose failure leaves things as they stand.
-template <class Step>
-void Try(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 // Stored values as shown: "" for Null; converted to the user's units.
 QString NumberText(const db::Value& v);
 QString PressureText(const db::Value& v);

@@ -54,7 +54,7 @@ void DivesListingFrm::Form_Load()
     Grid->setRowCount(0);
     if (!gv.DB)
         return;
-    auto rs = gv.DB->OpenRecordset(gv.DiveListSQL);
+    auto rs = gv.DB->OpenRecordset(gv.DiveListSQL, gv.DiveListParams);
     for (; !rs->EOF(); rs->MoveNext()) {
         const int r = Grid->rowCount();
         Grid->insertRow(r);

@@ -4,6 +4,7 @@
 #include "shell/core/FormCode.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/ModalForms.h"
+#include "shell/core/StateCodes.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -100,7 +101,7 @@ void PrintOption::OKCmd_Click()
 
 void PrintOption::accept()
 {
-    gv.PrintChoice = 0;
+    gv.PrintChoice = kPrintNone;
     for (int i = 0; i < kPrintOptions; ++i) {
         if (Option1[size_t(i)]->isChecked()) {
             gv.PrintChoice = quint8(i + 1);
@@ -117,7 +118,7 @@ void PrintOption::SmartUI1_Click()
 
 void PrintOption::reject()
 {
-    gv.PrintChoice = 0;
+    gv.PrintChoice = kPrintNone;
     QDialog::reject();
 }
 

@@ -1,6 +1,7 @@
 // The side bar and the switching of child forms.
 #include "shell/MDI_MainFrm.h"
 
+#include "analysis/QueriesFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
@@ -9,6 +10,7 @@
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/MDI_Commands.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl {
 
@@ -36,8 +38,12 @@ void ShowFormOnly(int code)
     // not run again: the code is written here.
     if (HidesOnClose(code))
         gv.ActiveFormID = code;
+    // The query form reads its name lists and records anew each time it comes back.
+    const bool queriesShownAgain = code == FormCode::Queries && QueriesFrm::Exists() && QueriesFrm::Instance().Loaded();
     if (ChildFormInterface* form = FormOf(code))
         form->Show();
+    if (queriesShownAgain)
+        QueriesFrm::Instance().RefreshLists();
 }
 
 void ShowForm(int code)
@@ -238,7 +244,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
     if (askToSave && gv.ActiveFormID == FormCode::Dive) {
         if (DiveRecordChanged() && AskToSaveChanges())
             SaveDiveRecord();
-        if (gv.DiveChanged == 3)
+        if (gv.DiveChanged == kDiveRefused)
             return;   // the record was refused: it stays on screen
     }
     if (DiveListAtEnd())

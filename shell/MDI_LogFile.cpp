@@ -102,7 +102,7 @@ void MDI_MainFrm::LoadDatabase()
         gv.CurrentDiveID = -1;
         ForgetNewDive();   // the dive just added belongs to the log that closed
         // A query's filter belongs to the log it was made on.
-        gv.DiveListSQL = AllDivesSQL();
+        ResetDiveList();
         DisableDiveButtons();
         SmartUI1->Items("LTD").SetText(QString());
         SmartBar->Items("Personal").SetSelected(false);

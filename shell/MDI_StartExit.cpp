@@ -2,6 +2,7 @@
 #include "shell/MDI_MainFrm.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Logging.h"
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "reports/Reports.h"
@@ -13,6 +14,7 @@
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/ModalForms.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/SystemServices.h"
 #include "shell/core/Units.h"
 #include "shell/frmAbout.h"
@@ -24,16 +26,6 @@
 namespace kvl {
 
 namespace {
-
-// A start-up step that fails is skipped; the road goes on with the next one.
-template <class Step>
-void SkipOnError(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 bool AskYesNo(const QString& question, const QString& title, MsgIcon icon)
 {
@@ -52,21 +44,21 @@ bool MDI_MainFrm::MDIForm_Load()
         EndProgram();
         return false;
     }
-    gv.DiveListSQL = AllDivesSQL();
+    ResetDiveList();
     LogOpened = false;
     gv.DBIsOpen = false;
-    SkipOnError([this] { GetLastUser(); });
+    RunLogged(kvlUi(), "reading the last log", [this] { GetLastUser(); });
 
     if (FileExists(gv.LogFilePath)) {
-        SkipOnError([this] { LoadDatabase(); });
+        RunLogged(kvlUi(), "opening the log", [this] { LoadDatabase(); });
         if (ended_)
             return false;
-        SkipOnError([] { InitUnitFlags(); });
+        RunLogged(kvlUi(), "reading the unit flags", [] { InitUnitFlags(); });
         bool valid = false;
-        SkipOnError([this, &valid] { valid = IsValidDiveData(); });
+        RunLogged(kvlUi(), "checking the log", [this, &valid] { valid = IsValidDiveData(); });
         if (valid) {
-            SkipOnError([] { RenumberLifeTimeDives(); });
-            SkipOnError([] { ShowCurrentLTD(); });
+            RunLogged(kvlUi(), "renumbering the dives", [] { RenumberLifeTimeDives(); });
+            RunLogged(kvlUi(), "showing the current dive", [] { ShowCurrentLTD(); });
             DisableDiveButtons();
             SmartBar->Items("Personal").SetSelected(true);
             UpdateNavButtons();
@@ -113,7 +105,7 @@ bool MDI_MainFrm::mnuExit_Click()
         return false;
     exiting_ = true;
     CloseLogDatabase();
-    SkipOnError([this] { BackUpDiveLog(); });
+    RunLogged(kvlUi(), "the backup", [this] { BackUpDiveLog(); });
     EndProgram();
     return true;
 }
@@ -166,7 +158,7 @@ void MDI_MainFrm::PrintLog()
 {
     PrintOption choice(this);
     ShowModal(choice);
-    if (gv.PrintChoice == 0)
+    if (gv.PrintChoice == kPrintNone)
         return;
     PrintChosenReport();
 }
@@ -180,25 +172,25 @@ void DispatchPrintChoice()
     const bool noDive = DiveListAtEnd();
     const bool manualDive = !noDive && gv.rsDiveData->Field("DATATYPE").ToLong() == 0;
     switch (gv.PrintChoice) {
-    case 1:
+    case kPrintLogbookPage:
         if (noDive)
             return stop("No dive data to print.");
         if (manualDive)
             stop("There will be no graph printing for Manual Entry Dive.");
         return RunPrintStep(LogbookPageJob());
-    case 2:
+    case kPrintDiveDetails:
         if (noDive)
             return stop("No dive data to print.");
         if (manualDive)
             return stop("There is no details printing for Manual Entry Dive.");
         return RunPrintStep(DiveDetailsJob());
-    case 3:
+    case kPrintDivesList:
         if (noDive)
             return stop("No dive data to print.");
         return RunPrintStep(DivesListJob());
-    case 4:
+    case kPrintPersonalInfo:
         return RunPrintStep(PersonalInfoJob());
-    case 5:
+    case kPrintGaugeSettings:
         if (gv.SelectedModelID != 6774 || gv.SelectedSerialNo < 1)
             return stop("There is no Radarar Edeze settings to print.");
         // A unit without stored settings is refused before the preview, which would be empty.

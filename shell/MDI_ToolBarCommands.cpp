@@ -27,7 +27,7 @@ namespace {
 // dropped with it, so that the dives listing walks the same dives as the buttons.
 void ReopenDiveList()
 {
-    gv.DiveListSQL = AllDivesSQL();
+    ResetDiveList();
     gv.SQLText = QStringLiteral("Select * from DIVEDATA order by ") + gv.SortOrder + QStringLiteral(" ;");
     gv.rsDiveData = gv.DB->OpenRecordset(gv.SQLText);
 }
@@ -63,15 +63,15 @@ qint32 AddManualDive(AddDiveAction action)
     }
 }
 
-// Shows the download window in a transfer mode (1 read settings, 2 write
-// settings, 3 download dives) with the main window minimized meanwhile.
+// Shows the download window in a transfer mode (TransferMode: read or write the
+// settings, download dives) with the main window minimized meanwhile.
 void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
 {
     gv.CommMode = mode;
     frm.setWindowState(Qt::WindowMinimized);
     CommFrm comm(&frm);
     ShowModal(comm);
-    if (mode != 3)
+    if (mode != DownloadMode)
         DCFrm::Instance().DC_InitAll();   // show the settings now stored
     frm.setWindowState(Qt::WindowMaximized);
 }
@@ -93,7 +93,7 @@ void AddDive(MDI_MainFrm& frm)
         return;
     case AddDiveAction::Download:
         gv.DivesAdded = false;
-        RunCommFrm(frm, 3);
+        RunCommFrm(frm, DownloadMode);
         break;
     default:
         added = AddManualDive(action);
@@ -149,7 +149,7 @@ void DeleteDive(MDI_MainFrm& frm)
         return;
     if (MsgBox(QStringLiteral("Are you sure to want to delete dive #") + gv.CurrentDive.LIFETIMEDIVENO.ToString() +
                    QStringLiteral("?"),
-               MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive")) != MsgAnswer::Yes)
+               MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive"), MsgDefault::Second) != MsgAnswer::Yes)
         return;
     frm.CloseChildForm(gv.ActiveFormID);
     // Closing saves the record, which may have renumbered it.
@@ -189,15 +189,15 @@ void MDI_MainFrm::SmartUI1_ItemClick(const QString& key)
     case ToolCommand::Print: PrintLog(); break;
     case ToolCommand::LastSettings: DCFrm::Instance().GetLastSetting(); break;
     case ToolCommand::Manufacturing: DCFrm::Instance().GetDefaultSetting(); break;
-    case ToolCommand::ReadSettings: RunCommFrm(*this, 1); break;
+    case ToolCommand::ReadSettings: RunCommFrm(*this, ReadSettingsMode); break;
     case ToolCommand::WriteSettings:
         DCFrm::Instance().SaveSettings();
-        RunCommFrm(*this, 2);
+        RunCommFrm(*this, WriteSettingsMode);
         break;
     case ToolCommand::OpenLog: OpenDiveLog(); break;
     case ToolCommand::NewLog: CreateNewDiveLog(); break;
     case ToolCommand::Export: ExportData(); break;
-    case ToolCommand::HelpContents: mnuContent_Click(); break;
+    case ToolCommand::Help: mnuContent_Click(); break;
     case ToolCommand::TechSupport: mnuTech_Click(); break;
     case ToolCommand::About: mnuAbout_Click(); break;
     case ToolCommand::RestoreLog: mnuRestoreLog_Click(); break;

@@ -10,7 +10,7 @@ namespace {
 // safe answer and leaves a warning.
 class UnattendedDialogs : public Dialogs {
 public:
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&, MsgDefault) override
     {
         qWarning("no dialog backend: %s", qPrintable(text));
         return SafeAnswer(buttons);
@@ -52,9 +52,10 @@ void SetDefaultDialogs(Dialogs* dialogs)
     fallback = dialogs ? dialogs : &unattended;
 }
 
-MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                 MsgDefault defaultButton)
 {
-    return CurrentDialogs().MsgBox(text, buttons, icon, title);
+    return CurrentDialogs().MsgBox(text, buttons, icon, title, defaultButton);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)

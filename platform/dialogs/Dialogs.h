@@ -11,6 +11,9 @@ namespace kvl {
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
+// The button Enter presses: the first one, or the second (No for a question whose Yes
+// cannot be undone).
+enum class MsgDefault { First, Second };
 
 struct FileDialogRequest {
     QString title;        // empty: the backend's default ("Open" / "Save As")
@@ -23,7 +26,8 @@ struct FileDialogRequest {
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) = 0;
+    virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                             MsgDefault defaultButton) = 0;
     // The text typed, or "" when the user cancels.
     virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // The chosen path, or "" when the user cancels.
@@ -42,7 +46,7 @@ void SetDefaultDialogs(Dialogs* dialogs);
 
 // Shorthands in the order the forms call them.
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
-                 const QString& title = QString());
+                 const QString& title = QString(), MsgDefault defaultButton = MsgDefault::First);
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 
 // The title a message or input box shows: the one given, or the program's title

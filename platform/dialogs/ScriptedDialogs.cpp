@@ -132,9 +132,11 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Take(const Prompt& pro
     return expected;
 }
 
-MsgAnswer ScriptedDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+MsgAnswer ScriptedDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                                  MsgDefault defaultButton)
 {
-    const std::optional<Expected> expected = Take({PromptKind::Message, ShownTitle(title), text, buttons, icon, {}, {}});
+    const std::optional<Expected> expected =
+        Take({PromptKind::Message, ShownTitle(title), text, buttons, icon, {}, {}, defaultButton});
     if (!expected)
         return SafeAnswer(buttons);
     if (!OffersAnswer(buttons, expected->answer)) {
@@ -146,14 +148,15 @@ MsgAnswer ScriptedDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIc
 
 QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    Prompt shown{PromptKind::Input, ShownTitle(title), prompt, MsgButtons::OKCancel, MsgIcon::None, defaultText, {}};
+    Prompt shown{PromptKind::Input, ShownTitle(title), prompt, MsgButtons::OKCancel, MsgIcon::None, defaultText, {},
+                 MsgDefault::First};
     const std::optional<Expected> expected = Take(shown);
     return expected ? expected->answerText : QString();
 }
 
 QString ScriptedDialogs::FileAnswer(PromptKind kind, const FileDialogRequest& request)
 {
-    Prompt shown{kind, request.title, {}, MsgButtons::OKCancel, MsgIcon::None, {}, request};
+    Prompt shown{kind, request.title, {}, MsgButtons::OKCancel, MsgIcon::None, {}, request, MsgDefault::First};
     const std::optional<Expected> expected = Take(shown);
     return expected ? expected->answerText : QString();
 }

@@ -31,6 +31,7 @@ struct Prompt {
     MsgIcon icon = MsgIcon::None;           // messages only
     QString defaultText;                    // input boxes only
     FileDialogRequest file;                 // file dialogs only
+    MsgDefault defaultButton = MsgDefault::First;   // messages only
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -58,7 +59,8 @@ public:
     // Reports every queued prompt that was not shown, then forgets them.
     void VerifyAllUsed();
 
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                     MsgDefault defaultButton) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString OpenFile(const FileDialogRequest& request) override;
     QString SaveFile(const FileDialogRequest& request) override;

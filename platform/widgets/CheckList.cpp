@@ -55,7 +55,7 @@ public:
         lineEdit()->installEventFilter(this);
         setInsertPolicy(QComboBox::NoInsert);
         setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        setMinimumContentsLength(12);
+        setMinimumContentsLength(6);
     }
     void showPopup() override
     {
@@ -87,6 +87,7 @@ CheckList::CheckList(QWidget* parent) : QTreeWidget(parent)
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);   // value boxes shrink to the width there is
     header()->setSectionResizeMode(kCaptionColumn, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(true);
     connect(this, &QTreeWidget::itemClicked, this, &CheckList::RowClicked);
@@ -138,6 +139,7 @@ CheckItem& CheckList::AddItem(CheckItemKind kind, const QString& key, const QStr
         setItemWidget(line.row, kValueColumn, box);
     } else if (kind == CheckItemKind::Text) {
         auto* edit = new QLineEdit(this);
+        edit->setMinimumWidth(40);
         connect(edit, &QLineEdit::textEdited, this, [this, &item](const QString& text) { TypeText(item.Key(), text); });
         line.edit = edit;
         setItemWidget(line.row, kValueColumn, edit);

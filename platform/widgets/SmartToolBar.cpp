@@ -116,6 +116,14 @@ BarItem& SmartToolBar::AddTextField(const QString& key)
     return item;
 }
 
+void SmartToolBar::AddSpacer()
+{
+    items_.Add(BarItemKind::Separator, QString());
+    auto* gap = new QWidget(this);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    addWidget(gap);
+}
+
 QAction* SmartToolBar::Action(const QString& key) const
 {
     return fields_.at(&Items(key)).action;
@@ -148,7 +156,8 @@ void SmartToolBar::ItemChanged(BarItem& item)
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
     else if (field.label)
         field.label->setText(item.Text());
-    else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry)
+    else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry ||
+             item.Kind() == BarItemKind::Button)
         field.action->setText(item.Text());
 }
 

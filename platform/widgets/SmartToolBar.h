@@ -37,6 +37,8 @@ public:
     BarItem& AddOptionEntry(const QString& key, const QString& caption);
     BarItem& AddDropDownWindow(const QString& key, const QString& caption);
     BarItem& AddTextField(const QString& key);
+    // A gap that pushes the items after it to the bar's far end.
+    void AddSpacer();
 
     BarItem& Items(const QString& key) const { return items_[key]; }
     bool HasItem(const QString& key) const { return items_.Has(key); }

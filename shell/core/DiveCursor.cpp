@@ -1,12 +1,15 @@
 #include "shell/core/DiveCursor.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Logging.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MainWindowHooks.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 
 namespace kvl {
@@ -26,8 +29,9 @@ void DiscardNewDive()
         if (!ltd.IsNull())
             ReIndexLTD(static_cast<qint32>(ltd.ToLong()));
         tx.Commit();
-    } catch (const db::DbError&) {
-        // the dive stays; it is no longer treated as new
+    } catch (const db::DbError& error) {
+        // The dive stays; it is no longer treated as new.
+        qCWarning(kvlDb, "taking the new dive %d out again failed: %s", id, error.what());
     }
     ForgetNewDive();
     ShowCurrentLTD();
@@ -107,20 +111,36 @@ LeaveResult LeaveOpenDive()
             return LeaveResult::Discarded;
         }
     }
-    return gv.DiveChanged == 3 ? LeaveResult::Refused : LeaveResult::Stayed;
+    return gv.DiveChanged == kDiveRefused ? LeaveResult::Refused : LeaveResult::Stayed;
 }
 
-void PickDive(qint32 diveId)
+namespace {
+
+// A dive outside a query's list: the list goes back to every dive, on that dive.
+bool MakeDiveCurrentInWholeLog(qint32 diveId)
+{
+    if (!DiveListFiltered() || diveId < 1 || gv.DB->Scalar("SELECT DIVEID FROM DIVEDATA WHERE DIVEID = ? ;", {diveId}).IsNull())
+        return false;
+    ResetDiveList();
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL, gv.DiveListParams);
+    return MakeDiveCurrent(diveId);
+}
+
+} // namespace
+
+bool PickDive(qint32 diveId)
 {
     CommitDiveRecordEdit();
     const LeaveResult left = LeaveOpenDive();
     if (left == LeaveResult::Refused)
-        return;
+        return false;
+    const bool picked = MakeDiveCurrent(diveId) || MakeDiveCurrentInWholeLog(diveId);
     // A discarded new dive took the list to another dive, which the form must show
     // even when the dive picked was the discarded one.
-    if (!MakeDiveCurrent(diveId) && left != LeaveResult::Discarded)
-        return;
+    if (!picked && left != LeaveResult::Discarded)
+        return false;
     CurrentMainWindowHooks().UpdateMDIInfo(false);
+    return picked;
 }
 
 } // namespace kvl

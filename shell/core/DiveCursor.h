@@ -19,8 +19,10 @@ void MakeRowCurrent(int pos);
 bool MakeDiveCurrent(qint32 diveId);
 // A dive picked in another window (the dives listing, the history, the queries):
 // the open dive record's edits are offered for saving first; a refused record keeps
-// the user where he is; a dive no longer in the list is ignored. Otherwise the dive
-// becomes current and the open child form shows it.
-void PickDive(qint32 diveId);
+// the user where he is. A dive that a query's list does not hold is found in the
+// whole log: the list goes back to every dive first. A dive no longer in the log
+// is ignored. Otherwise the dive becomes current and the open child form shows it;
+// true then.
+bool PickDive(qint32 diveId);
 
 } // namespace kvl

@@ -1,10 +1,12 @@
 #include "shell/core/DiveRows.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Logging.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/MainWindowHooks.h"
+#include "shell/core/StateCodes.h"
 
 #include <QDateTime>
 
@@ -108,9 +110,12 @@ qint32 InitialNewDive()
         db.Execute(gv.SQLText, {diveId, InvertBit(gv.UnitSystem), InvertBit(gv.UnitTime)});
         tx.Commit();
         MarkNewDive(qint32(diveId));
-        gv.DiveChanged = 2;
+        gv.DiveChanged = kDiveEdited;
         return qint32(diveId);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+        qCWarning(kvlDb, "adding a manual dive failed (SQLite error %d): %s", dbError ? dbError->Number() : 0,
+                  error.what());
         ForgetNewDive();
         ShowError("Could not initial new manual dive.");
         return 0;
@@ -131,7 +136,8 @@ bool DeleteDiveInfo(qint32 diveId)
         failed = 1;
         tx.Commit();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        qCWarning(kvlDb, "deleting dive %d failed at step %d: %s", diveId, failed, error.what());
         ShowError(QString("Deleting dive error #%1.").arg(failed));
         return false;
     }
@@ -139,8 +145,8 @@ bool DeleteDiveInfo(qint32 diveId)
 
 void DeleteAllDives()
 {
-    if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives")
-        != MsgAnswer::Yes)
+    if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives",
+               MsgDefault::Second) != MsgAnswer::Yes)
         return;
     // A statement that fails is passed over; the others still empty their tables.
     try {
@@ -148,13 +154,11 @@ void DeleteAllDives()
         db::Transaction tx(db);
         for (const char* sql : allDivesDeletions) {
             gv.SQLText = sql;
-            try {
-                db.Execute(sql);
-            } catch (const db::DbError&) {
-            }
+            RunLogged(kvlDb(), sql, [&] { db.Execute(sql); });
         }
         tx.Commit();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        qCWarning(kvlDb, "deleting all dives failed: %s", error.what());
     }
     ForgetNewDive();
     gv.CurrentDiveID = -1;
@@ -235,7 +239,7 @@ void ShiftLifeTimeDivesUp(std::optional<qint32> fromLTD)
 
 void ShowCurrentLTD()
 {
-    gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL);
+    gv.rsDiveData = LogDB().OpenRecordset(gv.DiveListSQL, gv.DiveListParams);
     db::Recordset& rs = *gv.rsDiveData;
     if (rs.EOF()) {
         gv.CurrentDive.LIFETIMEDIVENO = -1;

@@ -91,6 +91,7 @@ struct Global_Vars {
     bool DBIsOpen = false;
     std::unique_ptr<db::Recordset> rsDiveData;   // the browsed list, on the current dive
     QString DiveListSQL;                          // the query behind rsDiveData
+    db::Params DiveListParams;                    // the values of its "?" (a query's names)
     QString SortOrder;                            // "LIFETIMEDIVENO ASC"
     std::unique_ptr<db::Recordset> rsTemp;       // scratch
     QString SQLText;                              // scratch

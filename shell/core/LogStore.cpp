@@ -56,6 +56,17 @@ void CloseLogDatabase()
         gv.DB->Close();
 }
 
+void ResetDiveList()
+{
+    gv.DiveListSQL = AllDivesSQL();
+    gv.DiveListParams.clear();
+}
+
+bool DiveListFiltered()
+{
+    return gv.DiveListSQL != AllDivesSQL() || !gv.DiveListParams.empty();
+}
+
 QString AllDivesSQL()
 {
     return "Select * from DIVEDATA ORDER by " + gv.SortOrder;

@@ -36,5 +36,10 @@ void CloseLogDatabase();
 // The browsed list of every dive in gv.SortOrder, as gv.DiveListSQL holds it when
 // no query filters the dives.
 QString AllDivesSQL();
+// Makes the browsed list every dive again (gv.DiveListSQL and its values); the
+// list itself is reopened by the caller.
+void ResetDiveList();
+// True when the browsed list is a query's result rather than every dive.
+bool DiveListFiltered();
 
 } // namespace kvl

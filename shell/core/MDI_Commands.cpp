@@ -4,6 +4,7 @@
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl {
 
@@ -34,7 +35,7 @@ void SaveOpenForm(SaveOccasion occasion, int code)
 
 bool DiveRecordRefused()
 {
-    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == 3;
+    return gv.ActiveFormID == FormCode::Dive && gv.DiveChanged == kDiveRefused;
 }
 
 bool DiveRecordRefusesToClose()

@@ -89,7 +89,7 @@ ToolCommand ToolCommandOfKey(const QString& key)
         {"OpenLog", ToolCommand::OpenLog},
         {"NewLog", ToolCommand::NewLog},
         {"Export", ToolCommand::Export},
-        {"HelpContents", ToolCommand::HelpContents},
+        {"HelpContents", ToolCommand::Help},
         {"TechSupport", ToolCommand::TechSupport},
         {"About", ToolCommand::About},
         {"RestoreLog", ToolCommand::RestoreLog},

@@ -32,7 +32,7 @@ SaveRule SaveRuleOf(SaveOccasion occasion, int code);
 enum class ToolCommand {
     None, Exit, Save, AddDive, DeleteAllDives, DeleteDive, Navigate, Print,
     LastSettings, Manufacturing, ReadSettings, WriteSettings, OpenLog, NewLog,
-    Export, HelpContents, TechSupport, About, RestoreLog,
+    Export, Help, TechSupport, About, RestoreLog,
 };
 ToolCommand ToolCommandOfKey(const QString& key);
 

@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NoProfileCase{"ThreeRowsOneNull", {{10, 20.0}, {20, 30.0}, {std::nullopt, 40.0}}},
                       NoProfileCase{"ThreeRowsOneKept", {{30, 20.0}, {20, 30.0}, {10, 40.0}}},
                       NoProfileCase{"OtherRecords", {{10, 20.0}, {20, 30.0}, {30, 40.0, 0, 0, 72, 0, 0x40}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DetailsFrmTest, ALogWithoutSampleTableShowsNoProfile)
 {
@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AxisCase{"Feet450CappedAt400", true, 450, 400, 8,
                                {"50", "100", "150", "200", "250", "300", "350", "400"}},
                       AxisCase{"Metric400Feet", false, 400, 140, 7, {"20", "40", "60", "80", "100", "120", "140"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DetailsFrmTest, TimeAxisLabelsAndSamplingRate)
 {
@@ -373,7 +373,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoadCase{"ClickOnTheFirstSample", 5, [](DetailsFrm& f) { Click(f, 60); }, 0},
         RoadCase{"ClickBeforeTheFirst", 5, [](DetailsFrm& f) { Click(f, 30); }, 5},
         RoadCase{"ClickAfterTheLast", 5, [](DetailsFrm& f) { Click(f, 595); }, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DetailsFrmTest, AClickAfterTheLastSampleErasesTheCrossHair)
 {

@@ -16,14 +16,14 @@ protected:
 
 TEST_F(CommFrmTest, KeepsItsModeAndMarksStoredDivesOnlyWhenDownloading)
 {
-    for (quint8 mode : {1, 2, 3}) {
+    for (quint8 mode : {ReadSettingsMode, WriteSettingsMode, DownloadMode}) {
         gv.CommMode = mode;
         gv.DivesAdded = false;
         CommFrm frm;
         EXPECT_EQ(frm.Mode(), mode);
         EXPECT_TRUE(frm.isModal());
         frm.DiveStored();
-        EXPECT_EQ(gv.DivesAdded, mode == 3) << int(mode);
+        EXPECT_EQ(gv.DivesAdded, mode == DownloadMode) << int(mode);
     }
 }
 

@@ -46,7 +46,7 @@ TEST_F(DatePickerTest, AFromDateAlsoFillsAnEmptyToDate)
 {
     gv.UnitDate = 0;
     frmDate& picker = Open(QueriesFrm::Instance().lst2_ItemDropDown("fromDate"));
-    EXPECT_EQ(gv.DatePickerCaller, 1);
+    EXPECT_EQ(gv.DatePickerCaller, kPickFromDate);
     picker.show();
     picker.MonthView1_DateClick(march5);
     EXPECT_EQ(Query().Items("fromDate").Value(), "05/03/2009");
@@ -60,7 +60,7 @@ TEST_F(DatePickerTest, AFromDateAlsoFillsAnEmptyToDate)
 
     gv.UnitDate = 1;
     Open(QueriesFrm::Instance().lst2_ItemDropDown("toDate")).MonthView1_DateClick(march5);
-    EXPECT_EQ(gv.DatePickerCaller, 2);
+    EXPECT_EQ(gv.DatePickerCaller, kPickToDate);
     EXPECT_EQ(Query().Items("toDate").Value(), "03/05/2009");
     EXPECT_EQ(QueriesFrm::Instance().lst2_ItemDropDown("memo"), nullptr);
 }
@@ -70,7 +70,7 @@ TEST_F(DatePickerTest, TheSettingsDateKeepsTheSettingsFormsOrder)
     gv.UnitDate = 0;
     DCFrm::Instance().DateOrderOption = 1;
     Open(DCFrm::Instance().lst2_ItemDropDown("Date")).MonthView1_DateClick(march5);
-    EXPECT_EQ(gv.DatePickerCaller, 3);
+    EXPECT_EQ(gv.DatePickerCaller, kPickSettingsDate);
     EXPECT_EQ(gv.DCDateFormat, 1);
     EXPECT_EQ(Settings().Items("Date").Value(), "03/05/2009");
 }
@@ -116,12 +116,12 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
 {
     gv.UnitDate = 0;
     CheckList& list = Query();
-    QTreeWidgetItem* from = list.findItems("From", Qt::MatchExactly, 0).value(0);
+    QTreeWidgetItem* from = list.findItems("from: ", Qt::MatchExactly | Qt::MatchRecursive, 0).value(0);
     ASSERT_NE(from, nullptr);
     emit list.itemClicked(from, 0);   // the caption drops nothing
     EXPECT_FALSE(frmDate::Instance().isVisible());
     emit list.itemClicked(from, 1);
-    EXPECT_EQ(gv.DatePickerCaller, 1);
+    EXPECT_EQ(gv.DatePickerCaller, kPickFromDate);
     ASSERT_TRUE(frmDate::Instance().isVisible());
     frmDate::Instance().MonthView1_DateClick(march5);
     EXPECT_EQ(list.Items("fromDate").Value(), "05/03/2009");
@@ -130,7 +130,7 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
     DCFrm::Instance().DateOrderOption = 1;
     CheckList& settings = Settings();
     emit settings.itemActivated(settings.findItems("Date", Qt::MatchExactly, 0).value(0), 0);   // Enter
-    EXPECT_EQ(gv.DatePickerCaller, 3);
+    EXPECT_EQ(gv.DatePickerCaller, kPickSettingsDate);
     EXPECT_TRUE(frmDate::Instance().isVisible());
 }
 

@@ -1,6 +1,7 @@
 #include "tests/dive/DiveFormTest.h"
 
 #include "dive/core/DiveCatalogs.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl::test {
 namespace {
@@ -50,7 +51,7 @@ TEST_F(DiveCatalogTest, ChoosingAnEntryLinksTheDiveAtOnce)
     Show(id);
     form->DiveSite_Combo().PickRow(0);
     EXPECT_EQ(Stored(id, "SITEID").ToLong(), site);
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 
 TEST_F(DiveCatalogTest, AddingANameLinksItAndAnExistingNameInAnotherCaseSelectsThatRow)

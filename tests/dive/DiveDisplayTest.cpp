@@ -1,6 +1,7 @@
 #include "tests/dive/DiveFormTest.h"
 
 #include "platform/runtime/Runtime.h"
+#include "shell/core/StateCodes.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -62,7 +63,7 @@ TEST_F(DiveDisplayTest, MetricDiveOnTheTwentyFourHourClock)
     EXPECT_EQ(f.Properties().Keys(), QStringList({"Group1", "Units", "Time"}));
     EXPECT_EQ(f.Properties().ValueText("Units"), "Metric");
     EXPECT_EQ(f.Properties().ValueText("Time"), "24");
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 
 TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)

@@ -1,4 +1,5 @@
 #include "tests/dive/DiveFormTest.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl::test {
 namespace {
@@ -17,7 +18,7 @@ TEST_F(DiveEventsTest, GaugeClearsTheOtherStatusBoxesAtOnce)
     EXPECT_EQ(gv.CurrentDive.DECOMDIVE, 0);
     EXPECT_EQ(gv.CurrentDive.VIOLATION, 0);
     EXPECT_TRUE(gv.CurrentDive.GAUGEDIVE);
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     form->Deco_Check().Click();
     EXPECT_EQ(form->Gauge_Check().Value(), 0);
     EXPECT_EQ(form->NoDeco_Check().Value(), 0);
@@ -52,7 +53,7 @@ TEST_F(DiveEventsTest, TanksStayInOrder)
     EXPECT_FALSE(form->TIDTxt(0).isEnabled());
     EXPECT_FALSE(form->Combo1(3).isEnabled());
     EXPECT_EQ(form->Text3(8).text(), "0");
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
 
     form->Check1(0).Click();
     form->Check2(0).Click();
@@ -74,9 +75,19 @@ TEST_F(DiveEventsTest, AmPmAndTimeOut)
     EXPECT_EQ(form->AMPM_Opt(0).Text(), "PM");
     EXPECT_EQ(form->Text3(2).text(), "00:15");   // 23:30 plus 45 minutes
     EXPECT_EQ(form->AMPM_Opt(1).Text(), "AM");
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "23:30");
+}
+
+TEST_F(DiveEventsTest, TimeOutFollowsTheElapsedTimeShownWhenAmPmChanges)
+{
+    const qint64 id = AddDive(ManualDive({{"DIVETIME", "10:00"}, {"BTIME", 40}}), 0, 0);
+    Show(id);
+    Type(form->Text3(11), "50");   // typed, not yet taken in
+    form->AMPM_Opt(0).setEditText("p");
+    EXPECT_EQ(form->Text3(2).text(), "10:50");
+    EXPECT_EQ(form->AMPM_Opt(1).Text(), "PM");
 }
 
 TEST_F(DiveEventsTest, RefusedTimeInPutsTheStoredTimeBackAndKeepsOtherEdits)
@@ -87,7 +98,7 @@ TEST_F(DiveEventsTest, RefusedTimeInPutsTheStoredTimeBackAndKeepsOtherEdits)
     dialogs.ExpectMsg("Invalid time. Please enter value 00-23 for hour.");
     TypeAndLeave(form->Masked1(1), "25:10");
     EXPECT_EQ(form->Masked1(1).Text(), "10:00");
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_NEAR(Stored(id, "SPSI").ToDouble(), 2142.857, 1e-3);
 }
@@ -98,10 +109,10 @@ TEST_F(DiveEventsTest, KeysInModelBoxesOfADownloadedDiveAreNoEdit)
     const qint64 manual = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}}));
     Show(downloaded);
     emit form->Text3(9).KeyDown(0);
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
     Show(manual);
     emit form->Text3(9).KeyDown(0);
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
 }
 
 TEST_F(DiveEventsTest, OpeningTheGasListMarksTheDiveEdited)
@@ -109,7 +120,7 @@ TEST_F(DiveEventsTest, OpeningTheGasListMarksTheDiveEdited)
     const qint64 id = AddDive(ManualDive());
     Show(id);
     emit form->Combo1(0).DropDown();
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
 }
 
 TEST_F(DiveEventsTest, DataTypeBoxesChangeOnlyThemselves)
@@ -120,7 +131,7 @@ TEST_F(DiveEventsTest, DataTypeBoxesChangeOnlyThemselves)
     EXPECT_EQ(form->DataType_Check(2).Value(), 1);
     EXPECT_EQ(form->DataType_Check(0).Value(), 1);
     EXPECT_EQ(gv.CurrentDive.DATATYPE, 0);
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 
 TEST_F(DiveEventsTest, TransmitterIdFollowsItsBox)

@@ -7,6 +7,7 @@
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
+#include "shell/core/StateCodes.h"
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     Press("NextDive");
     EXPECT_EQ(gv.CurrentDiveID, first);
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(Form().Masked1(0).Text(), before);
     // The next attempt is checked again and, nothing being changed now, goes ahead.
     Press("NextDive");
@@ -133,7 +134,7 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandTha
          }},
         {"print",
          [] {
-             gv.PrintChoice = 3;
+             gv.PrintChoice = kPrintDivesList;
              MainFrm().PrintChosenReport();
          }},
         {"exit", [] { EXPECT_FALSE(MainFrm().mnuExit_Click()); }},
@@ -167,7 +168,7 @@ TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)
     MainFrm().show();
     QApplication::setActiveWindow(&MainFrm());
     KeyIn(Form().Text3(6), "2500");
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     TabTo(Form().Text3(7));
     EXPECT_EQ(gv.CurrentDive.SPSI.ToDouble(), 2500);
 

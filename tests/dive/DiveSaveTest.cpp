@@ -1,6 +1,7 @@
 #include "tests/dive/DiveFormTest.h"
 
 #include "dive/core/DiveCatalogs.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl::test {
 namespace {
@@ -36,7 +37,7 @@ TEST_F(DiveSaveTest, EveryEditReachesTheRowInStoredUnitsAndLifetimeNumbersFollow
     EXPECT_EQ(f.Text3(8).text(), "300");
 
     ASSERT_TRUE(SaveAsMainWindow());
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
     EXPECT_EQ(Stored(first, "DIVEDATE").ToString(), "2009/07/15");
     EXPECT_EQ(Stored(first, "DIVETIME").ToString(), "08:05");
     EXPECT_EQ(Stored(first, "BTIME").ToLong(), 50);
@@ -133,7 +134,7 @@ TEST_F(DiveSaveTest, AirStoredBelowTwentyOneIsNoChange)
 {
     const qint64 id = AddDive(ManualDive({{"FO2", 0}}));
     Show(id);
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     EXPECT_FALSE(form->Dive_IsAnyChange());
     EXPECT_EQ(Stored(id, "FO2").ToLong(), 0);
 }
@@ -145,7 +146,7 @@ TEST_F(DiveSaveTest, NothingChangedWritesNothingButEndsTheNewDive)
     gv.IsNewDive = true;
     emit form->Text3(1).KeyDown(0);   // a key that changed nothing
     EXPECT_FALSE(form->Dive_IsAnyChange());
-    gv.DiveChanged = 0;
+    gv.DiveChanged = kDiveUnchanged;
     form->DIVE_Update_DiveData();
     EXPECT_FALSE(gv.IsNewDive);
     EXPECT_EQ(Stored(id, "MDEPTH").ToDouble(), 101);
@@ -160,12 +161,12 @@ TEST_F(DiveSaveTest, RefusedDateIsCheckedAgainOnTheNextAttempt)
     Type(form->Masked1(0), "31/02/2009");
     dialogs.ExpectMsg("Invalid day. Please re-enter date with a valid day.");
     EXPECT_FALSE(SaveAsMainWindow());
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(form->Masked1(0).Text(), "21/05/2009");
     Type(form->Masked1(0), "30/99/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     EXPECT_FALSE(SaveAsMainWindow());
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     Type(form->Masked1(0), "01/06/2009");
     EXPECT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVEDATE").ToString(), "2009/06/01");
@@ -182,7 +183,7 @@ TEST_F(DiveSaveTest, NegativeElapsedTimeKeepsTheUserOnTheDive)
     EXPECT_EQ(form->Text3(11).text(), "40");
     Type(form->Text3(11), "-5");
     EXPECT_FALSE(form->Dive_IsAnyChange());
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(Stored(id, "BTIME").ToLong(), 40);
 }
 
@@ -191,7 +192,7 @@ TEST_F(DiveSaveTest, DownloadedDiveKeepsItsModelAndBecomesModifiedKeepingNavigat
     const qint64 id = AddDive(ManualDive({{"DATATYPE", 0x11}, {"MODELID", 6774}, {"MODELSERNO", 99}}));
     Show(id);
     Type(form->Text3(9), "OTHER");      // locked: no change
-    EXPECT_EQ(gv.DiveChanged, 0);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
     TypeAndLeave(form->Masked1(1), "11:20");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DATATYPE").ToLong(), 0x12);

@@ -100,15 +100,14 @@ TEST_F(PersonalFrmTest, ASaveWithoutEditsStillWritesAndRefreshesTheCurrentDive)
 TEST_F(PersonalFrmTest, PrintingWritesTheDiverFirst)
 {
     QString cityWhenPrinted;
-    InstallPrinterDialog([&] {
+    InstallPrintStep([&](const ReportJob&) {
         cityWhenPrinted = Text("Select CITY from USERINFO where USERTYPE = 1");
-        return false;
     });
     Grid().TypeValue("CITY", "Kailua-Kona");
     gv.PersonChanged = false;   // the diver's edits are written whatever the flag says
     gv.PrintChoice = 4;
     MainFrm().PrintChosenReport();
-    InstallPrinterDialog({});
+    InstallPrintStep({});
     EXPECT_EQ(cityWhenPrinted, "Kailua-Kona");
 }
 
@@ -171,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(People, DiverUnitsFormTest,
                          ::testing::Values(UnitsCase{"DepthYesTimeNo", true, false, 1},
                                            UnitsCase{"DepthNoTimeYes", false, true, 0},
                                            UnitsCase{"DepthNull", db::Value(), true, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(PersonalFrmTest, WithoutAUnitsRowNothingChangesAndNoRowIsAdded)
 {

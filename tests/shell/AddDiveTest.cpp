@@ -172,7 +172,7 @@ TEST_F(AddDiveTest, ADownloadOpensTheDownloadWindowInModeThree)
         AnswerAddDive(place, "2", true);
         Tool("AddDive");
         EXPECT_EQ(commModes, std::vector<int>{3});
-        EXPECT_EQ(gv.CommMode, 3);
+        EXPECT_EQ(gv.CommMode, DownloadMode);
         // Nothing was stored: the dive that was current stays so, cursor and all.
         EXPECT_FALSE(gv.DivesAdded);
         EXPECT_EQ(gv.CurrentDiveID, IdOf(2));

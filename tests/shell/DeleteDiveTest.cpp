@@ -66,6 +66,21 @@ TEST_F(DeleteDiveTest, NoKeepsTheDive)
     EXPECT_EQ(gv.ActiveFormID, 5);
 }
 
+TEST_F(DeleteDiveTest, EnterOnADeleteQuestionAnswersNo)
+{
+    AddDives(2);
+    dialogs.ExpectMsg("Are you sure to want to delete dive #1?", MsgAnswer::No)
+        .ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::No);
+    Tool("DeleteDive");
+    Tool("DeleteAllDives");
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    for (const Prompt& asked : dialogs.Messages()) {
+        EXPECT_EQ(asked.defaultButton, MsgDefault::Second) << qPrintable(asked.text);
+        EXPECT_EQ(asked.icon, MsgIcon::Critical) << qPrintable(asked.text);
+    }
+    EXPECT_EQ(Count("DIVEDATA"), 2);
+}
+
 TEST_F(DeleteDiveTest, DeletingTheOnlyDiveShowsTheDiversForm)
 {
     AddDives(1);

@@ -9,6 +9,7 @@
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/StateCodes.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -184,7 +185,7 @@ TEST_F(DiveRecordExitTest, RefusedEditKeepsTheProgramOpen)
     EXPECT_FALSE(MainFrm().close());
     EXPECT_FALSE(MainFrm().ProgramEnded());
     EXPECT_TRUE(gv.DB->IsOpen());
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(gv.ActiveFormID, 3);
 }
 

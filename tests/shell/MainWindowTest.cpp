@@ -9,6 +9,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
+#include "shell/core/StateCodes.h"
 #include "shell/frmAbout.h"
 
 #include <QAbstractButton>
@@ -240,12 +241,12 @@ TEST_F(PrintTest, ReportsOfDivesEnteredByHandAreRefusedOrWarned)
     dialogs.ExpectMsg("There will be no graph printing for Manual Entry Dive.")
         .ExpectMsg("There is no details printing for Manual Entry Dive.")
         .ExpectMsg("There is no Radarar Edeze settings to print.");
-    Print(1);
+    Print(kPrintLogbookPage);
     EXPECT_EQ(printerDialogs, 1);  // the logbook page prints all the same
-    Print(2);
-    Print(3);
-    Print(4);
-    Print(5);
+    Print(kPrintDiveDetails);
+    Print(kPrintDivesList);
+    Print(kPrintPersonalInfo);
+    Print(kPrintGaugeSettings);
     EXPECT_EQ(printerDialogs, 3);
     for (const Prompt& prompt : dialogs.Messages()) {
         EXPECT_EQ(prompt.title, "Print");
@@ -258,18 +259,18 @@ TEST_F(PrintTest, DiveReportsNeedADiveAndGaugeSettingsAUnit)
     ASSERT_TRUE(StartUp());
     gv.DB->Execute("Delete from DIVEDATA ;");
     gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
-    for (int choice : {1, 2, 3}) {
+    for (int choice : {kPrintLogbookPage, kPrintDiveDetails, kPrintDivesList}) {
         dialogs.ExpectMsg("No dive data to print.");
         Print(choice);
     }
     gv.SelectedModelID = 6774;
     gv.SelectedSerialNo = 0;
     dialogs.ExpectMsg("There is no Radarar Edeze settings to print.");
-    Print(5);
+    Print(kPrintGaugeSettings);
     gv.SelectedSerialNo = 1234;  // a unit without stored settings is refused before the print step
     dialogs.ExpectMsg("User-defined set points data are missing. Could not print.");
-    Print(5);
-    Print(4);
+    Print(kPrintGaugeSettings);
+    Print(kPrintPersonalInfo);
     EXPECT_EQ(printerDialogs, 1);
 }
 
@@ -282,7 +283,7 @@ TEST_F(PrintTest, PrintCommandAsksForTheReportFirst)
     });
     MainFrm().SmartUI1->Items("Print").SetSelected(true);
     EXPECT_EQ(cancelled.shown, QStringList{"kvl::PrintOption"});
-    EXPECT_EQ(gv.PrintChoice, 0);
+    EXPECT_EQ(gv.PrintChoice, kPrintNone);
     EXPECT_EQ(printerDialogs, 0);
 
     ModalWindows divesList([](QDialog& dialog) {
@@ -291,7 +292,7 @@ TEST_F(PrintTest, PrintCommandAsksForTheReportFirst)
         return dialog.result();
     });
     MainFrm().mnuPrintLog_Click();
-    EXPECT_EQ(gv.PrintChoice, 3);
+    EXPECT_EQ(gv.PrintChoice, kPrintDivesList);
     EXPECT_EQ(printerDialogs, 1);
 }
 

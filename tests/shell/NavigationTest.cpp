@@ -4,6 +4,7 @@
 #include "dive/DiveFrm.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/StateCodes.h"
 
 namespace kvl::test {
 namespace {
@@ -107,7 +108,7 @@ TEST_F(NavigationTest, ARefusedRecordKeepsTheUserOnTheDive)
     date.setText("13/45/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     Tool("NextDive");
-    EXPECT_EQ(gv.DiveChanged, 3);
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(Current(), 1);
     EXPECT_EQ(gv.ActiveFormID, 3);
 }

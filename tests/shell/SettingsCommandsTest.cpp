@@ -32,7 +32,7 @@ TEST_F(SettingsCommandsTest, ReadingOpensTheDownloadWindowInModeOneAndShowsWhatI
     };
     Tool("ReadSettings");
     EXPECT_EQ(commModes, std::vector<int>{1});
-    EXPECT_EQ(gv.CommMode, 1);
+    EXPECT_EQ(gv.CommMode, ReadSettingsMode);
     EXPECT_TRUE(DCFrm::Instance().Units.contains(1234));
     EXPECT_EQ(gv.ActiveFormID, 2);   // the settings form stays open
 }
@@ -43,7 +43,7 @@ TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOp
     comm = [&](CommFrm&) { waiting = SettingsRows(-1); };
     Tool("WriteSettings");
     EXPECT_EQ(commModes, std::vector<int>{2});
-    EXPECT_EQ(gv.CommMode, 2);
+    EXPECT_EQ(gv.CommMode, WriteSettingsMode);
     EXPECT_EQ(waiting, 1);
     Tool("WriteSettings");
     EXPECT_EQ(SettingsRows(-1), 1);   // the waiting set is kept once

@@ -6,6 +6,35 @@ namespace kvl::test {
 
 namespace {
 
+// "<kind> nnnn" for n from 0 below count, "O'<kind> nnnn" for every seventh.
+const char kNameSql[] =
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < ?) "
+    "SELECT CASE WHEN i % 7 = 0 THEN 'O''' ELSE '' END || ? || ' ' || printf('%04d', i) AS NAME FROM n";
+
+void AddCatalog(db::Database& db, const QString& insert, int count, const char* kind)
+{
+    db.Execute(insert + " SELECT NAME FROM (" + kNameSql + ")", {count, kind});
+}
+
+// Catalog names, and what was on the dives added after lastId: dive k gets name
+// k % count of each kind.
+void AddNames(db::Database& db, int count, qint64 lastId)
+{
+    const qint64 firstLoc = db.Scalar("Select IFNULL(MAX(LOCID), 0) + 1 from LOCATIONS ;").ToLong();
+    const qint64 firstSite = db.Scalar("Select IFNULL(MAX(SITEID), 0) + 1 from DIVESITES ;").ToLong();
+    const qint64 firstType = db.Scalar("Select IFNULL(MAX(ID), 0) + 1 from DIVETYPEDATA ;").ToLong();
+    AddCatalog(db, "INSERT INTO LOCATIONS (LOCATIONNAME)", count, "Location");
+    AddCatalog(db, "INSERT INTO DIVESITES (DIVESITE)", count, "Site");
+    AddCatalog(db, "INSERT INTO DIVETYPEDATA (TYPEDATA)", count, "Type");
+    AddCatalog(db, "INSERT INTO GEARS (NAME)", count, "Gear");
+    const QString name = "(CASE WHEN DIVEID % ?1 % 7 = 0 THEN 'O''' ELSE '' END) || '%1 ' || printf('%04d', DIVEID % ?1)";
+    db.Execute("UPDATE DIVEDATA SET OPERATOR = " + name.arg("Operator") + ", GEAR = " + name.arg("Gear") +
+                   ", LOCID = ?2 + DIVEID % ?1, SITEID = ?3 + DIVEID % ?1 WHERE DIVEID > ?4",
+               {count, firstLoc, firstSite, lastId});
+    db.Execute("INSERT INTO DIVETYPES (DIVEID, TYPEID) SELECT DIVEID, ? + DIVEID % ? FROM DIVEDATA WHERE DIVEID > ?",
+               {firstType, count, lastId});
+}
+
 // peoplePerKind people of each companion kind, and their links to the dives after lastId.
 void AddCompanions(db::Database& db, int peoplePerKind, qint64 lastId)
 {
@@ -89,6 +118,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
                    {shape.samplesPerDive, lastId});
     if (shape.peoplePerKind > 0)
         AddCompanions(db, shape.peoplePerKind, lastId);
+    if (shape.names > 0)
+        AddNames(db, shape.names, lastId);
     tx.Commit();
 }
 

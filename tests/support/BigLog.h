@@ -24,11 +24,15 @@ struct BigLogShape {
     // Captains, crew and buddies: this many of each. Each new dive gets one captain, one
     // crew member and two buddies, taken in turn.
     int peoplePerKind = 0;
+    // Names in each catalog (locations, sites, dive types, gear sets) and operators on
+    // the dives; each dive gets one of each, in turn. Every seventh name holds an
+    // apostrophe ("O'Site 0007"). 0: no names.
+    int names = 0;
 };
 
 // Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
-// and shape.samplesPerDive DIVEDETAILS rows) and the companions of shape.peoplePerKind,
-// in one transaction.
+// and shape.samplesPerDive DIVEDETAILS rows), the companions of shape.peoplePerKind
+// and the names of shape.names, in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.

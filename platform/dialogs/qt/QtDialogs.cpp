@@ -22,15 +22,16 @@ QMessageBox::StandardButtons QtButtons(MsgButtons buttons)
     return QMessageBox::Ok;
 }
 
-// The first button is the default one, as the forms expect.
-QMessageBox::StandardButton QtDefaultButton(MsgButtons buttons)
+// The button Enter presses: the first one unless the second is asked for.
+QMessageBox::StandardButton QtDefaultButton(MsgButtons buttons, MsgDefault defaultButton)
 {
+    const bool second = defaultButton == MsgDefault::Second;
     switch (buttons) {
-    case MsgButtons::OK:
-    case MsgButtons::OKCancel: return QMessageBox::Ok;
+    case MsgButtons::OK: return QMessageBox::Ok;
+    case MsgButtons::OKCancel: return second ? QMessageBox::Cancel : QMessageBox::Ok;
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry;
+    case MsgButtons::YesNoCancel: return second ? QMessageBox::No : QMessageBox::Yes;
+    case MsgButtons::RetryCancel: return second ? QMessageBox::Cancel : QMessageBox::Retry;
     }
     return QMessageBox::Ok;
 }
@@ -69,11 +70,12 @@ QString StartPath(const FileDialogRequest& request)
 
 } // namespace
 
-MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                            MsgDefault defaultButton)
 {
     QMessageBox box(QtIcon(icon), ShownTitle(title), text, QtButtons(buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a file or diver name must never be read as HTML
-    box.setDefaultButton(QtDefaultButton(buttons));
+    box.setDefaultButton(QtDefaultButton(buttons, defaultButton));
     return AnswerOf(box.exec(), buttons);
 }
 

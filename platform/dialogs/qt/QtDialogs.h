@@ -8,7 +8,8 @@ namespace kvl {
 
 class QtDialogs : public Dialogs {
 public:
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                     MsgDefault defaultButton) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString OpenFile(const FileDialogRequest& request) override;
     QString SaveFile(const FileDialogRequest& request) override;

@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCase{"PO2", Sample(10, 30, 72, 128), true, 5, "1.28"},
                       CellCase{"PO2Zero", Sample(10, 30, 72, 0), true, 5, "0.00"},
                       CellCase{"NoAlarm", Sample(10, 30), true, 6, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ProfileLogTest, DepthCellAddsTheSecondDepth)
 {
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, ResamplingTest,
                                            ResampleCase{"FourEqualOverEight", {0, 10, 10, 10, 10, 18},
                                                         {0, 10, 10, 12, 15, 18}},
                                            ResampleCase{"NoRuns", {0, 2, 4}, {0, 2, 4}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 struct AxisCase {
     const char* name;
@@ -226,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Dives, TimeAxisTest,
                                            AxisCase{"Eleven", 11, 2, 6, 720}, AxisCase{"Twelve", 12, 2, 6, 720},
                                            AxisCase{"FortySeven", 47, 5, 10, 3000},
                                            AxisCase{"TwoHundredOne", 201, 60, 4, 14400}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DepthAxisTest, Scales)
 {
@@ -291,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, PointAtTimeTest,
                                            PointCase{"AfterEqualTimes", 30, true, 2, 30, 40},
                                            PointCase{"OnLast", 40, true, 3, 40, 50},
                                            PointCase{"After", 41, false, -1, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace kvl::test

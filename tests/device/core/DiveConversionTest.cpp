@@ -292,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"WritingTheSettingsCopy",
                     "CREATE TRIGGER t BEFORE INSERT ON DIVE_DC_SETTINGS BEGIN SELECT RAISE(ABORT, 'x'); END",
                     false, "Dive Data Error"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace kvl::device

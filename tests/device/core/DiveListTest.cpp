@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The slot at the end pointer itself is free: it is never listed.
         WalkCase{"Wrapped", {112, 8, 65, 0}, {{112, 8}, {113, 0}, {113, 8}, {64, 0}, {64, 8}}, false},
         WalkCase{"WrappedEndingMidPage", {113, 0, 64, 8}, {{113, 0}, {113, 8}, {64, 0}}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(IndexWalk, AFullRingWrappedOnOnePageListsEveryOtherSlot)
 {
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Dive Date: 31/12/12, Dive Time: 12:15 PM, Dive No.: 01", "2012/12/31", "12:15"},
         LineCase{"MorningAM", Entry(1, 2012, 12, 31, 9, 15, 200, 300), 0, 1,
                  "Dive Date: 31/12/12, Dive Time: 09:15 AM, Dive No.: 01", "2012/12/31", "09:15"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ListEntry, CarriesPagesAndModeAndSkipsEmptyEntries)
 {

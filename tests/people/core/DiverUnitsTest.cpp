@@ -25,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(People, DiverUnitsTest,
                          ::testing::Values(UnitsCase{"DepthYesTimeNo", true, false, 1},
                                            UnitsCase{"DepthNoTimeYes", false, true, 0},
                                            UnitsCase{"DepthNull", db::Value(), true, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(PeopleLogTest, NoUnitsRowGivesNoSystem)
 {

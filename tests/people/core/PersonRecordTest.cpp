@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoreCase{"NameVerbatim", "NAME", "  Ann O'Neil  ", "  Ann O'Neil  "},
                       StoreCase{"LongAddressVerbatim", "ADDRESS1", QString(60, 'a'), QString(60, 'a')},
                       StoreCase{"EmailVerbatim", "EMAIL", " a@b.c", " a@b.c"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 class PersonRowTest : public PeopleLogTest {};
 

@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"SampleCode6", Block({{15, 6}}), P, "DIVESAMPLE", 6},
         DecodeCase{"SampleCode7Becomes0", Block({{15, 7}}), P, "DIVESAMPLE", 0},
         DecodeCase{"SampleCode9Becomes0", Block({{15, 9}}), B, "DIVESAMPLE", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsImage, LegDecodesHeadingAlarmsAndCountDown)
 {
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"Backlight2Is10Seconds", With(AllFlags(0), "BACKLIGHT", 2), Block({}), 12, 10},
         EncodeCase{"Backlight1Is5Seconds", With(AllFlags(0), "BACKLIGHT", 1), Block({}), 12, 5},
         EncodeCase{"SampleRate", With(AllFlags(0), "DIVESAMPLE", 6), Block({}), 15, 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsImage, BacklightRoundTripsThroughTheDevice)
 {
@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(Ranges, RefusedValue,
                                            BadValueCase{"Backlight3", "BACKLIGHT", 3},
                                            BadValueCase{"Sample7", "DIVESAMPLE", 7},
                                            BadValueCase{"EdtEmpty", "EDT", db::Value()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SettingsImage, LegEncodingPutsHeadingAlarmsAndTime)
 {

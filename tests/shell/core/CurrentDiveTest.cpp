@@ -1,4 +1,5 @@
 #include "shell/core/DiveRows.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 #include "tests/shell/core/ShellLogTest.h"
 
@@ -33,7 +34,7 @@ TEST_F(CurrentDiveTest, CopiesTheRowWithItsLocationAndSite)
                                {"MEMO", "Turtles"}, {"GEAR", "Warm"}, {"SNAPSHOT", 4}});
     gv.UnitDepth = 1;
     gv.CurrentDiveID = 55;
-    gv.DiveChanged = 2;
+    gv.DiveChanged = kDiveEdited;
     StandOn(id);
     LoadCurrentDive();
 
@@ -61,7 +62,7 @@ TEST_F(CurrentDiveTest, CopiesTheRowWithItsLocationAndSite)
 
     // The load leaves the state it does not own alone, and the site lookup in the scratch members.
     EXPECT_EQ(gv.CurrentDiveID, 55);
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), id);
     EXPECT_TRUE(gv.SQLText.startsWith("Select * from DIVESITES where SITEID = "));
     EXPECT_EQ(gv.rsTemp->Field("DIVESITE").ToString(), "O'Neil's Reef");

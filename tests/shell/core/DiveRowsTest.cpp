@@ -1,4 +1,5 @@
 #include "shell/core/DiveRows.h"
+#include "shell/core/StateCodes.h"
 #include "tests/shell/core/ShellLogTest.h"
 
 #include <QDateTime>
@@ -146,7 +147,7 @@ TEST_F(DiveRowsTest, NewManualDiveWithItsSettingsInTheDiversUnits)
 
     ASSERT_GT(id, 0);
     EXPECT_TRUE(gv.IsNewDive);
-    EXPECT_EQ(gv.DiveChanged, 2);
+    EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     auto rs = gv.DB->OpenRecordset("Select * from DIVEDATA where DIVEID = ?", {id});
     ASSERT_FALSE(rs->EOF());
     EXPECT_EQ(rs->Field("LIFETIMEDIVENO").ToLong(), 4);

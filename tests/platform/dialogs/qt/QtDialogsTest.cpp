@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -46,8 +47,31 @@ TEST(QtDialogsTest, ShowsTheMessageAndReturnsTheButtonClicked)
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             box->button(c.click)->click();
         });
-        EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error"), c.answer);
+        EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error", MsgDefault::First), c.answer);
         EXPECT_EQ(shown, "Error|Invalid data file.");
+    }
+}
+
+TEST(QtDialogsTest, EnterPressesTheFirstButtonOrTheSecondWhenAskedFor)
+{
+    test::EnsureApplication();
+    const struct {
+        MsgButtons buttons;
+        MsgDefault asked;
+        QMessageBox::StandardButton expected;
+    } cases[] = {
+        {MsgButtons::YesNo, MsgDefault::First, QMessageBox::Yes},
+        {MsgButtons::YesNo, MsgDefault::Second, QMessageBox::No},
+        {MsgButtons::OKCancel, MsgDefault::Second, QMessageBox::Cancel},
+    };
+    QtDialogs qt;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.asked));
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(c.expected));
+            box->button(c.expected)->click();
+        });
+        qt.MsgBox("Delete?", c.buttons, MsgIcon::Critical, "Delete", c.asked);
     }
 }
 
