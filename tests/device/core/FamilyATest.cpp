@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         RegisterCase{"Noon", "12/31/10", "12:05", {{10, 2}, {11, 9}, {0, 0}, {1, 1}, {2, 1}, {3, 3}}},
         RegisterCase{"Midnight", "01/01/10", "00:00", {{10, 0}, {11, 0}}},
         RegisterCase{"LateEvening", "01/01/10", "23:59", {{10, 1}, {11, 9}, {8, 9}, {9, 5}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 class FamilyATest : public DeviceTest {
 protected:
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Dive Date: 04/07/09, Dive Time: 15:30, Dive No.: 01", 1, "15:30"},
         EntryCase{"NoStartPage", {0x30, 0x83, 0x07, 0x04, 0x79, 0x00, 0x00, 0x14}, 0, 0, "", 7, ""},
         EntryCase{"NoEndPage", {0x30, 0x83, 0x07, 0x04, 0x79, 0x2C, 0x01, 0x00}, 0, 0, "", 7, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 struct ChunkCase {
     const char* name;
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChunkCase{"BelowTheTable", 0x07, 0, {"Z\x01"}, false, false, 0, QByteArray(2, '\0')},
         ChunkCase{"NotListed", 0x40, 0, {"Z\x01"}, false, false, 0, QByteArray(2, '\0')},
         ChunkCase{"Idle", CmdIdle, 0, {"Z\x01"}, false, false, 0, QByteArray(2, '\0')}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(FamilyATest, TestReplyAndPageReplyAreCollected)
 {
@@ -320,7 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
         PageFaultCase{"LogSilent", "noreply:command=0x34,page=4", true, "Retrieving DC Settings...FAILED.", 4, false},
         PageFaultCase{"IndexSilent", "noreply:command=0x34,page=40", false, "Downloading Dives Index...FAILED.", 40,
                       true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST_F(FamilyATest, SetDateTimeSetsTheSimulatorClock)
 {
