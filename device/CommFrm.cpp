@@ -1,8 +1,11 @@
 #include "device/CommFrm.h"
 
+#include "device/core/FamilyA.h"
+
 #include "device/CommBar.h"
 #include "device/core/DiveConversion.h"
 #include "device/core/DownloadArchive.h"
+#include "device/core/FamilyA.h"
 #include "device/core/ImageBytes.h"
 #include "device/core/SettingsWriter.h"
 #include "platform/dialogs/Dialogs.h"
@@ -36,8 +39,7 @@ namespace {
 
 constexpr int HighPriorityClass = 128;
 constexpr int TimerMs = 1000;
-constexpr int FamilyA = 1;
-constexpr int FamilyAQuery = 8;
+constexpr int FirstFamily = 1;
 // Keys at or above this belong to status lines.
 constexpr int FirstStatusKey = StatusKeyOffset;
 constexpr double RUThereWindow = 1.0;
@@ -384,28 +386,15 @@ void CommFrm::SetAwakeTimer_Timer()
     if (M.Busy || running_ > 0 || Link->IsWaiting())
         return;
     ScopedFlag busy(M.Busy);
-    LinkState& s = Link->Link;
-    if (gv.DeviceFamily == FamilyA) {
-        s.CurrentCommand = FamilyAQuery;
-        s.CmdBuffer[0] = 0x6A;
-        s.CmdBuffer[1] = FamilyAQuery;
-    } else {
-        s.CurrentCommand = CmdKeepAwake;
-        s.CmdBuffer[0] = CmdKeepAwake;
-        s.CmdBuffer[1] = 0;
-    }
-    s.CmdBuffer[2] = 0;
-    s.ReplyPending = false;
-    s.RxExpected = 0;
-    s.RxCount = 0;
-    s.AckReceived = false;
-    Link->SendCommand(3);
+    Link->SendKeepAwake();
 }
 
 // The keep-awake frame with the usual windows: the unit is awake when any reply
 // byte comes back.
 bool CommFrm::RUThere()
 {
+    if (gv.DeviceFamily == FirstFamily)
+        return Link->RUThere();
     LinkState& s = Link->Link;
     ScopedFlag busy(M.Busy);
     bool seen = false;
@@ -525,7 +514,18 @@ void CommFrm::Qor_AddToDivesList(int offset, int n)
 {
     if (n < 1 || n > device::DiveListSize)
         return;
-    const QString line = device::DecodeListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]);
+    AddListLine(n, device::DecodeListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]));
+}
+
+void CommFrm::AddToDivesList(int offset, int n)
+{
+    if (n < 1 || n > device::DiveListSize)
+        return;
+    AddListLine(n, FamilyAListEntry(Link->Link.RxBuffer, offset, gv.UnitDate, gv.UnitTime, DiveList[n - 1]));
+}
+
+void CommFrm::AddListLine(int n, const QString& line)
+{
     if (line.isEmpty())
         return;
     const bool exists = IsDiveExisted(n - 1);

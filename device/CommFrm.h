@@ -106,6 +106,9 @@ public:
     void Download();
     void Qor_LoadDivesList();
     void Qor_AddToDivesList(int offset, int n);
+    // The first device family's twin of Qor_AddToDivesList.
+    void AddToDivesList(int offset, int n);
+    void AddListLine(int n, const QString& line);
     bool IsDiveExisted(int index);
     void Qor_ConvertData(int index, int sa, int ea);
     void SaveData();

@@ -72,30 +72,37 @@ void CommLink::StoreReplyByte(int index, quint8 byte)
         Link.ReplyBuffer[size_t(index)] = byte;
 }
 
+void CommLink::CompleteReply()
+{
+    Link.ReplyPending = false;
+    Link.CurrentCommand = CmdIdle;
+    Link.ReplyDone = true;
+    clock_.Wake();
+}
+
+bool CommLink::CollectPageReply(const QByteArray& data)
+{
+    if (Link.ExpectZ) {
+        if (Link.PackageCount == 0 && quint8(data[0]) != PageLead)
+            return false;
+        Link.ExpectZ = false;
+    }
+    for (char c : data) {
+        if (Link.PackageCount >= PageReplySize)
+            break;
+        Link.Package[size_t(Link.PackageCount++)] = quint8(c);
+    }
+    return Link.PackageCount >= PageReplySize;
+}
+
 void CommLink::ShowQorData(const QByteArray& data)
 {
     if (data.isEmpty())
         return;
-    auto complete = [this] {
-        Link.ReplyPending = false;
-        Link.CurrentCommand = CmdIdle;
-        Link.ReplyDone = true;
-        clock_.Wake();
-    };
     switch (Link.CurrentCommand) {
     case CmdReadPage:
-        if (Link.ExpectZ) {
-            if (Link.PackageCount == 0 && quint8(data[0]) != PageLead)
-                return;
-            Link.ExpectZ = false;
-        }
-        for (char c : data) {
-            if (Link.PackageCount >= PageReplySize)
-                break;
-            Link.Package[size_t(Link.PackageCount++)] = quint8(c);
-        }
-        if (Link.PackageCount >= PageReplySize) {
-            complete();
+        if (CollectPageReply(data)) {
+            CompleteReply();
             if (port_)
                 port_->DiscardInput();
         }
@@ -127,7 +134,7 @@ void CommLink::ShowQorData(const QByteArray& data)
         for (char c : data)
             StoreReplyByte(Link.RxCount++, quint8(c));
         if (Link.RxCount >= Link.RxExpected)
-            complete();
+            CompleteReply();
         break;
     case CmdKeepAwake:
         Link.DataSeen = true;
@@ -136,7 +143,7 @@ void CommLink::ShowQorData(const QByteArray& data)
             ++Link.RxCount;
         }
         if (Link.RxCount >= KeepAwakeReplySize)
-            complete();
+            CompleteReply();
         break;
     case CmdSleepAlt:
     case CmdSleep:
@@ -150,12 +157,10 @@ void CommLink::ShowQorData(const QByteArray& data)
 void CommLink::MSComm1_DataReceived(const QByteArray& data)
 {
     const QByteArray chunk = data;
-    if (gv.DeviceFamily == 1) {
-        if (familyA_)
-            familyA_(chunk);
-        return;
-    }
-    ShowQorData(chunk);
+    if (gv.DeviceFamily == 1)
+        ShowData(chunk);
+    else
+        ShowQorData(chunk);
 }
 
 void CommLink::MSComm1_PortOpened()

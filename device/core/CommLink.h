@@ -72,8 +72,8 @@ public:
     void MSComm1_DataReceived(const QByteArray& data);
     void MSComm1_PortOpened();
     void MSComm1_PortClosed();
-    // The first device family's receive handler; without one its replies are ignored.
-    void SetFamilyAHandler(std::function<void(const QByteArray&)> handler) { familyA_ = std::move(handler); }
+    // The first device family's receive handler.
+    void ShowData(const QByteArray& data);
 
     // Interface discovery and test.
     bool VerifyUSBPort();
@@ -100,8 +100,20 @@ public:
     void ShowStatus(const QString& text);
     void ShowProgress(int done, int total);
 
-    // The keep-awake send of the window's timer (second family): 91 00 00; its
-    // reply is not waited for.
+    // The first device family (DeviceFamily 1).
+    bool RUThere();
+    void AutoCalibrate();
+    void ReadLog();
+    void ReadDivesIndex();
+    bool IsNewPDC();
+    void Decoding();
+    void Write256Ram(int address, int data);
+    void WriteClock();
+    void WriteEEP256(int address);
+    void SetDateTime();
+
+    // The keep-awake send of the window's timer: 91 00 00, or the first family's
+    // query 6A 08 00; its reply is not waited for.
     void SendKeepAwake();
 
     // The Close command: every wait stops at its next check.
@@ -125,6 +137,15 @@ private:
     // Yields until the reply is done, Close, or resends run out; resend() repeats the frame.
     enum class WaitEnd { Done, Closed, TimedOut };
     WaitEnd WaitReply(double window, const std::function<void()>& resend, int resends = 0);
+    void CompleteReply();
+    // Collects a page reply into Package; true once it is complete.
+    bool CollectPageReply(const QByteArray& data);
+    void StoreReplyBytes(const QByteArray& data);
+    void SendFrame(int command, const std::vector<int>& frame);
+    void SendQuery();
+    void SendFamilyAPage(int page);
+    bool ReadFamilyAPages(int first, int last, bool logPages);
+    void SendRegister(int i);
     void MessageError(const QString& text);
     void StoreReplyByte(int index, quint8 byte);
     QString IdentityText() const;
@@ -133,7 +154,7 @@ private:
     CommSurface& surface_;
     LinkClock& clock_;
     SerialPort* port_ = nullptr;
-    std::function<void(const QByteArray&)> familyA_;
+    bool queryLeadSeen_ = false;
     bool waiting_ = false;
 };
 

@@ -144,6 +144,10 @@ void CommLink::Qor_Sleep()
 
 void CommLink::SendKeepAwake()
 {
+    if (gv.DeviceFamily == 1) {
+        SendQuery();
+        return;
+    }
     Link.CurrentCommand = CmdKeepAwake;
     Link.CmdBuffer[0] = CmdKeepAwake;
     Link.CmdBuffer[1] = 0;

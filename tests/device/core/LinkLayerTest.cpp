@@ -181,17 +181,20 @@ TEST_F(LinkLayerTest, TestReplySleepAndWriteAcknowledgement)
 
 TEST_F(LinkLayerTest, ReceivedDataGoesToTheHandlerOfTheDeviceFamily)
 {
-    QByteArray familyA;
-    rig.comm.SetFamilyAHandler([&](const QByteArray& chunk) { familyA += chunk; });
-    rig.comm.Link.CurrentCommand = CmdTest;
+    // 0xAA is only the first family's interface test, 0x55 only the second's.
     gv.DeviceFamily = 1;
+    rig.comm.Link.CurrentCommand = CmdTestFamilyA;
     rig.comm.MSComm1_DataReceived("ab");
-    EXPECT_EQ(familyA, "ab");
-    EXPECT_EQ(rig.members.TestReplyText, "");
+    EXPECT_EQ(rig.members.TestReplyText, "ab");
+    rig.comm.Link.CurrentCommand = CmdTest;
+    rig.comm.MSComm1_DataReceived("xy");
+    EXPECT_EQ(rig.members.TestReplyText, "ab");
     gv.DeviceFamily = 2;
     rig.comm.MSComm1_DataReceived("cd");
-    EXPECT_EQ(familyA, "ab");
-    EXPECT_EQ(rig.members.TestReplyText, "cd");
+    EXPECT_EQ(rig.members.TestReplyText, "abcd");
+    rig.comm.Link.CurrentCommand = CmdTestFamilyA;
+    rig.comm.MSComm1_DataReceived("zz");
+    EXPECT_EQ(rig.members.TestReplyText, "abcd");
 }
 
 TEST_F(LinkLayerTest, RandomChunksAndRandomImagesStayInsideTheirBuffers)

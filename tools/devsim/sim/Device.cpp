@@ -16,6 +16,13 @@ constexpr int CmdSetClock = 0x94;
 constexpr int CmdWakeForWrite = 0x95;
 constexpr int CmdSleep = 0x98;
 constexpr char Lead = 0x5A;
+constexpr int CmdACalibrate = 0x18;
+constexpr int CmdAReadPage = 0x34;
+constexpr int CmdARegister = 0x6A;
+constexpr int CmdATest = 0xAA;
+constexpr int RegWriteRam = 0x02;
+constexpr int RegQuery = 0x08;
+constexpr int RegWriteClock = 0x0D;
 constexpr int ShortWakeSize = 10;
 
 bool IsWake(int command)
@@ -59,9 +66,26 @@ int FrameLength(int command)
     }
 }
 
+int FamilyAFrameLength(int command)
+{
+    switch (command) {
+    case CmdACalibrate:
+    case CmdATest:
+        return 1;
+    case CmdARegister:
+        return 3;
+    case CmdAReadPage:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
 int FrameRecord::page() const
 {
     const int c = command();
+    if (c == CmdAReadPage && bytes.size() >= 3)
+        return quint8(bytes[1]) * 256 + quint8(bytes[2]);
     if ((c == CmdReadPage || c == CmdWritePage) && bytes.size() >= 3)
         return quint8(bytes[1]) + quint8(bytes[2]) * 256;
     return -1;
@@ -93,7 +117,7 @@ Reply Device::Receive(const QByteArray& bytes, double now)
     input_.append(bytes);
     while (!input_.isEmpty()) {
         const int command = quint8(input_[0]);
-        const int length = FrameLength(command);
+        const int length = familyA ? FamilyAFrameLength(command) : FrameLength(command);
         if (length == 0) {
             input_.remove(0, 1);
             continue;
@@ -140,6 +164,10 @@ void Device::Handle(const QByteArray& frame, double now, Reply& reply)
         awake_ = false;
     lastFrameTime_ = now;
     frames_.push_back({now, frame});
+    if (familyA) {
+        HandleFamilyA(frame, reply);
+        return;
+    }
 
     if (IsWake(command)) {
         const bool repeated = awake_;
@@ -192,6 +220,39 @@ void Device::Handle(const QByteArray& frame, double now, Reply& reply)
     }
 }
 
+// The first family answers whenever the port is open.
+void Device::HandleFamilyA(const QByteArray& frame, Reply& reply)
+{
+    const int command = quint8(frame[0]);
+    switch (command) {
+    case CmdACalibrate:
+        Shape(command, -1, QByteArrayLiteral("\x18\x01"), reply);
+        break;
+    case CmdATest:
+        Shape(command, -1, QByteArrayLiteral("DEVSIM READY"), reply);
+        break;
+    case CmdAReadPage: {
+        const int page = quint8(frame[1]) * 256 + quint8(frame[2]);
+        const int copy = quint8(frame[3]) * 256 + quint8(frame[4]);
+        if (page == copy && page < PageCount)
+            Shape(command, page, PageReply(page, command), reply);
+        break;
+    }
+    case CmdARegister: {
+        const int op = quint8(frame[1]);
+        const quint8 value = quint8(frame[2]);
+        if (op == RegWriteRam)
+            registers[size_t(value >> 4)] = value & 15;
+        else if (op == RegWriteClock)
+            clock = registers;
+        Shape(command, -1, op == RegQuery ? QByteArray("Z\x01", 2) : QByteArray(1, Lead), reply);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 QByteArray Device::WakeReply(bool repeated)
 {
     QString text = identity;
@@ -204,7 +265,7 @@ QByteArray Device::WakeReply(bool repeated)
     return out;
 }
 
-QByteArray Device::PageReply(int page)
+QByteArray Device::PageReply(int page, int command)
 {
     Page data = memory_[size_t(page)];
     if (page == 0 && Active(FaultKind::SerialZero, CmdReadPage, -1))
@@ -212,7 +273,7 @@ QByteArray Device::PageReply(int page)
     QByteArray out(1, Lead);
     out.append(reinterpret_cast<const char*>(data.data()), PageSize);
     quint8 sum = Sum(out, 1, PageSize);
-    if (Fire(FaultKind::BadChecksum, CmdReadPage, page))
+    if (Fire(FaultKind::BadChecksum, command, page))
         ++sum;
     out.append(char(sum));
     return out;

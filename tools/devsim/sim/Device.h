@@ -65,6 +65,11 @@ public:
     const Page& PageAt(int page) const { return memory_[size_t(page)]; }
     QString identity = QStringLiteral("TARQX07 V2B 0001");
     double idleSeconds = 60;
+    // The first device family: register frames (0x6A), 0x34 page reads, no wake.
+    bool familyA = false;
+    // Its 16 clock registers and the clock the last clock write set from them.
+    std::array<quint8, 16> registers{};
+    std::array<quint8, 16> clock{};
 
     void AddFault(const Fault& fault) { faults_.push_back(fault); }
     // Takes bytes from the host; `now` in seconds.
@@ -81,7 +86,8 @@ public:
 
 private:
     void Handle(const QByteArray& frame, double now, Reply& reply);
-    QByteArray PageReply(int page);
+    void HandleFamilyA(const QByteArray& frame, Reply& reply);
+    QByteArray PageReply(int page, int command = 0x20);
     QByteArray WakeReply(bool repeated);
     void Shape(int command, int page, QByteArray bytes, Reply& reply);
     Fault* Active(FaultKind kind, int command, int page);
@@ -99,5 +105,6 @@ private:
 
 // Length of a frame by its command byte, without the closing 0x00; 0 when unknown.
 int FrameLength(int command);
+int FamilyAFrameLength(int command);
 
 } // namespace devsim

@@ -223,6 +223,58 @@ void PutPointer(Page& pointers, int at, int page, int offset)
 
 } // namespace
 
+// First family: BCD serial at 10..12 of page 0, index entries on pages 36..67,
+// the pointers on page 4 (page in b5's low nibble and b4's high one, offset in b4's low).
+constexpr int FamilyAFirstIndexPage = 36;
+constexpr int FamilyAIndexEntries = 64;
+
+void PutFamilyAPointer(Page& pointers, int at, int page, int offset)
+{
+    pointers[size_t(at)] = quint8(((page & 15) << 4) | (offset & 15));
+    pointers[size_t(at + 1)] = quint8((page >> 4) & 15);
+}
+
+std::array<quint8, 8> EncodeFamilyAEntry(const QJsonObject& dive)
+{
+    const QDate date = QDate::fromString(dive.value("date").toString(), Qt::ISODate);
+    const QTime time = QTime::fromString(dive.value("time").toString(), "hh:mm");
+    const int sa = dive.value("sa").toInt(100);
+    const int ea = dive.value("ea").toInt(sa + 10);
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    const int yy = date.year() % 100;
+    return {Bcd(time.minute()),
+            quint8((time.hour() >= 12 ? 0x80 : 0) | ((hour12 / 10) << 4) | (hour12 % 10)),
+            Bcd(dive.value("number").toInt(1)),
+            quint8(((yy / 10) << 6) | ((date.day() / 10) << 4) | (date.day() % 10)),
+            quint8((date.month() << 4) | (yy % 10)),
+            quint8(sa & 255),
+            quint8(((ea & 15) << 4) | ((sa >> 8) & 15)),
+            quint8(ea >> 4)};
+}
+
+bool BuildFamilyA(const QJsonObject& fixture, Device& device)
+{
+    device.familyA = true;
+    const int serial = fixture.value("serial").toInt(10203);
+    Page& identity = device.PageAt(0);
+    identity[10] = Bcd(serial / 10000);
+    identity[11] = Bcd((serial / 100) % 100);
+    identity[12] = Bcd(serial % 100);
+    const QJsonArray dives = fixture.value("dives").toArray();
+    if (dives.size() >= FamilyAIndexEntries)
+        return false;
+    int slot = 0;
+    for (const QJsonValue& v : dives) {
+        const auto entry = EncodeFamilyAEntry(v.toObject());
+        std::copy(entry.begin(), entry.end(), device.PageAt(FamilyAFirstIndexPage + slot / 2).begin() + (slot % 2) * 8);
+        ++slot;
+    }
+    Page& pointers = device.PageAt(4);
+    PutFamilyAPointer(pointers, 4, FamilyAFirstIndexPage, 0);
+    PutFamilyAPointer(pointers, 6, FamilyAFirstIndexPage + slot / 2, (slot % 2) * 8);
+    return true;
+}
+
 QString FixturesDir()
 {
 #ifdef DEVSIM_FIXTURES_DIR
@@ -257,6 +309,11 @@ bool BuildFixture(const QJsonObject& fixture, Device& device, BuiltFixture* buil
             *error = text;
         return false;
     };
+    if (fixture.value("family").toString() == QLatin1String("A")) {
+        if (!BuildFamilyA(fixture, device))
+            return fail(QStringLiteral("at most 63 dives fit the index"));
+        return true;
+    }
     if (fixture.contains("identity"))
         device.identity = fixture.value("identity").toString();
     else if (fixture.contains("firmware"))
