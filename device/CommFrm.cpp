@@ -417,13 +417,13 @@ bool CommFrm::RUThere()
 
 // --- transfers -------------------------------------------------------------
 
-void CommFrm::ReadDCSettings()
+// Wakes the device for a transfer; false (having said why, or closed) when the
+// transfer cannot go on.
+bool CommFrm::WakeForTransfer()
 {
-    Link->ClearPackage();
-    SetAwakeTimer->stop();
     const bool ok = Link->Qor_WakeUpRead();
     if (M.CloseRequested)
-        return;
+        return false;
     if (!ok) {
         if (M.DeviceModelText.compare(gv.SelectedModel, Qt::CaseInsensitive) != 0) {
             mnuClose_Click();
@@ -431,8 +431,16 @@ void CommFrm::ReadDCSettings()
             ShowBarItem(CmdKey::Progress, false);
             ShowStatus("Could not communicate with the Radarar Edeze.");
         }
-        return;
     }
+    return ok;
+}
+
+void CommFrm::ReadDCSettings()
+{
+    Link->ClearPackage();
+    SetAwakeTimer->stop();
+    if (!WakeForTransfer())
+        return;
     Link->Qor_ReadLog();
     if (M.CloseRequested || !M.ReadOK)
         return;
@@ -454,18 +462,8 @@ void CommFrm::Download()
     Link->ClearPackage();
     SetAwakeTimer->stop();
     M.AbortSession = false;
-    const bool ok = Link->Qor_WakeUpRead();
-    if (M.CloseRequested)
+    if (!WakeForTransfer())
         return;
-    if (!ok) {
-        if (M.DeviceModelText.compare(gv.SelectedModel, Qt::CaseInsensitive) != 0) {
-            mnuClose_Click();
-        } else {
-            ShowBarItem(CmdKey::Progress, false);
-            ShowStatus("Could not communicate with the Radarar Edeze.");
-        }
-        return;
-    }
     Link->Qor_ReadLog();
     if (M.CloseRequested)
         return;

@@ -102,6 +102,7 @@ public:
     void mnuHelp_Click();
 
     // Transfers and the steps they call.
+    bool WakeForTransfer();
     void ReadDCSettings();
     void Download();
     void Qor_LoadDivesList();
