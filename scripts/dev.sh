@@ -43,6 +43,7 @@ case "${1:-}" in
             || die "some tests failed (see above)" ;;
     bench)
         install_missing; build
+        export KVL_SHARE_DIR=${KVL_SHARE_DIR:-$PWD/$BUILD_DIR/share}
         for b in "$BUILD_DIR"/bench/bench_*; do [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b"; done ;;
     *)
         echo "usage: bash scripts/dev.sh run|test|bench" >&2; exit 2 ;;
