@@ -14,6 +14,7 @@
 #include "shell/core/Scramble.h"
 #include "shell/core/SystemServices.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -230,6 +231,19 @@ void MDI_MainFrm::CreateNewUser()
     }
 }
 
+namespace {
+
+// A name typed without an extension gets the one its file dialog lists, so the file can
+// be found again through that dialog's filter.
+QString WithSuffix(const QString& path, const QString& suffix)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + '.' + suffix;
+}
+
+} // namespace
+
 void MDI_MainFrm::BackUpDiveLog()
 {
     const QString title = "Backup PC Vavedaver Program Data";
@@ -237,7 +251,8 @@ void MDI_MainFrm::BackUpDiveLog()
                title) != MsgAnswer::Yes)
         return;
     const QString proposed = BackupFileName(gv.LogFilePath, QDateTime::currentDateTime());
-    const QString target = CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter});
+    const QString target =
+        WithSuffix(CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}), "bak");
     if (target.isEmpty())
         return;
     if (CopyFileReplacing(gv.LogFilePath, target) < 0)
@@ -253,7 +268,10 @@ void MDI_MainFrm::RestoreDiveLog()
         return;
     QString target;
     for (;;) {
-        target = CurrentDialogs().SaveFile({"Save As", LogsFolder(), QString(), dataFilesFilter});
+        // The program refuses the open log and the backup itself and replaces any other
+        // log without asking, so the dialog asks nothing more.
+        target = WithSuffix(
+            CurrentDialogs().SaveFile({"Save As", LogsFolder(), QString(), dataFilesFilter, "dlg", false}), "dlg");
         if (target.isEmpty())
             return;
         if (SameFile(target, gv.LogFilePath))

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <utility>
+
 namespace kvl {
 
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
@@ -16,11 +18,20 @@ enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
 enum class MsgDefault { First, Second };
 
 struct FileDialogRequest {
+    // A constructor rather than an aggregate, so callers name only the leading fields.
+    FileDialogRequest(QString title_ = {}, QString folder_ = {}, QString fileName_ = {}, QString filter_ = {},
+                      QString defaultSuffix_ = {}, bool askToReplace_ = true)
+        : title(std::move(title_)), folder(std::move(folder_)), fileName(std::move(fileName_)),
+          filter(std::move(filter_)), defaultSuffix(std::move(defaultSuffix_)), askToReplace(askToReplace_)
+    {
+    }
     QString title;        // empty: the backend's default ("Open" / "Save As")
     QString folder;       // initial folder
     QString fileName;     // proposed file name
     QString filter;       // "Data files|*.dlg" — description and pattern joined by "|";
                           // several pairs follow each other: "Logs|*.dlg|All files|*.*"
+    QString defaultSuffix;  // save: added to a name typed without one ("dlg")
+    bool askToReplace = true;  // save: false where the program checks the chosen file itself
 };
 
 class Dialogs {

@@ -251,6 +251,24 @@ TEST_F(LogFileTest, RestoreCopiesTheBackupToTheChosenLogAndSaysWhere)
     EXPECT_EQ(gv.LogFilePath, SampleLog());  // the restored log is not opened
 }
 
+TEST_F(LogFileTest, ANameTypedWithoutExtensionGetsTheOneItsDialogLists)
+{
+    const QString backup = WriteFile("Backup/Old_200905211530.bak", FileBytes(SampleLog()));
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(Logs() + "/Restored")
+        .ExpectMsg("Your backup file has been restored to: " + Logs() + "/Restored.dlg");
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(Logs() + "/Restored.dlg"), FileBytes(backup));
+    EXPECT_FALSE(QFile::exists(Logs() + "/Restored"));
+    EXPECT_EQ(dialogs.Prompts()[1].file.defaultSuffix, "dlg");
+    EXPECT_FALSE(dialogs.Prompts()[1].file.askToReplace);  // the program's own checks speak
+
+    dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes)
+        .ExpectSaveFile(Home() + "/Backup/Trip");
+    MainFrm().BackUpDiveLog();
+    EXPECT_EQ(FileBytes(Home() + "/Backup/Trip.bak"), FileBytes(SampleLog()));
+}
+
 TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
 {
     const QString backup = WriteFile("Backup/Old.bak", "backup bytes");

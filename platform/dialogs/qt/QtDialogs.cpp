@@ -96,9 +96,15 @@ QString QtDialogs::OpenFile(const FileDialogRequest& request)
 
 QString QtDialogs::SaveFile(const FileDialogRequest& request)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                        request.title.isEmpty() ? QStringLiteral("Save As") : request.title,
-                                        StartPath(request), QtFileFilter(request.filter));
+    QFileDialog dialog(QApplication::activeWindow(),
+                       request.title.isEmpty() ? QStringLiteral("Save As") : request.title, StartPath(request),
+                       QtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askToReplace);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace kvl
