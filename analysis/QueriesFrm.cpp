@@ -231,20 +231,18 @@ void QueriesFrm::Form_Load()
     InitUnit();
     ClearInfo();
     InitPDCList();
-    InitCaptainList();
-    InitCrewList();
-    InitBuddyList();
-    InitLocationList();
-    InitDiveTypeList();
-    InitDiveSiteList();
-    InitOperatorList();
-    InitGearList();
-    InitExtremeData();
+    InitNameListsAndExtremes();
 }
 
 void QueriesFrm::RefreshLists()
 {
     InitUnit();
+    InitNameListsAndExtremes();
+}
+
+// The lists that follow the log's catalogs, and the extremes, read anew.
+void QueriesFrm::InitNameListsAndExtremes()
+{
     InitCaptainList();
     InitCrewList();
     InitBuddyList();

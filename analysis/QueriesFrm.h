@@ -39,6 +39,7 @@ public:
     void InitOperatorList();
     void InitGearList();
     void InitExtremeData();
+    void InitNameListsAndExtremes();
     // Makes the last run's result the browsed list (gv.DiveListSQL and its values).
     void ApplyResultToDivesListing();
 
