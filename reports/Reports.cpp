@@ -153,17 +153,6 @@ QString DelimiterOption::Delimiter() const
     }
 }
 
-PrintFrm& PrintFrm::Instance()
-{
-    static PrintFrm form;
-    return form;
-}
-
-void PrintDiveDetails(Printer& printer)
-{
-    (void)printer;
-}
-
 ReportJob LogbookPageJob()
 {
     return {gv.DiverName + " - Logbook", [](Printer& printer) { PrintFrm::Instance().PrintIt(printer); }};

@@ -2,6 +2,8 @@
 // The print-choice dialog, the print step that shows a report before it goes to paper
 // or PDF, and the export's delimiter dialog, as the main window calls them.
 
+#include "reports/core/DiveDetails.h"
+#include "reports/core/LogbookPage.h"
 #include "reports/core/ReportRun.h"
 
 #include <QDialog>
@@ -57,15 +59,6 @@ private:
     QButtonGroup* delimiters_;
 };
 
-// The form the logbook page is drawn from.
-class PrintFrm {
-public:
-    static PrintFrm& Instance();
-    // Prints the logbook page of the current dive.
-    void PrintIt(Printer& printer) { (void)printer; }
-};
-
-void PrintDiveDetails(Printer& printer);
 ReportJob LogbookPageJob();
 ReportJob DiveDetailsJob();
 

@@ -177,7 +177,10 @@ void DispatchPrintChoice()
             return stop("No dive data to print.");
         if (manualDive)
             stop("There will be no graph printing for Manual Entry Dive.");
-        return RunPrintStep(LogbookPageJob());
+        // A dive without its set points is refused before the preview, which would be empty.
+        if (LogbookPageReady())
+            RunPrintStep(LogbookPageJob());
+        return;
     case kPrintDiveDetails:
         if (noDive)
             return stop("No dive data to print.");

@@ -26,12 +26,6 @@ QString PlainNumber(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-bool IsSample(const db::Recordset& rs)
-{
-    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
-           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
-}
-
 ProfileSample ReadSample(const db::Recordset& rs)
 {
     ProfileSample s;
@@ -65,6 +59,12 @@ void TimedAlarm(quint8 bit, quint8 alarm, qint32 time, qint32& start, quint8& st
 
 } // namespace
 
+bool IsSampleRow(const db::Recordset& rs)
+{
+    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
+           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
+}
+
 ProfileRows LoadProfileSamples(db::Database& db, qint32 diveId)
 {
     ProfileRows rows;
@@ -77,7 +77,7 @@ ProfileRows LoadProfileSamples(db::Database& db, qint32 diveId)
     rows.kept.reserve(static_cast<size_t>(rs->RecordCount()));
     qint32 previous = 0;
     for (; !rs->EOF(); rs->MoveNext()) {
-        if (!IsSample(*rs))
+        if (!IsSampleRow(*rs))
             continue;
         ++rows.sampleRows;
         ProfileSample sample = ReadSample(*rs);

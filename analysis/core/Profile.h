@@ -43,6 +43,10 @@ struct ProfileRows {
     std::vector<ProfileSample> kept;    // ORDNO order, none earlier than the one before
 };
 
+// Whether the row (with BTIME, DEPTH and RECORDTYPE) is a sample: time and depth set,
+// not an other record.
+bool IsSampleRow(const db::Recordset& rs);
+
 // The fewest sample rows that make a profile.
 constexpr int MinSampleRows = 3;
 

@@ -1,0 +1,197 @@
+#include "reports/core/DiveDetails.h"
+
+#include "analysis/core/Profile.h"
+#include "platform/runtime/Runtime.h"
+#include "reports/core/DiveFacts.h"
+#include "reports/core/ReportFrame.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
+
+#include <array>
+#include <cmath>
+
+namespace kvl {
+
+namespace {
+
+constexpr double kLeftX = 0.125;
+constexpr double kRightX = 10.125;
+constexpr double kTopY = 0.125;
+constexpr double kBottomY = 8.125;
+// A row that ends below this ends its page.
+constexpr double kLastRowY = kBottomY - 0.075;
+constexpr double kRowGap = 0.02;
+constexpr double kColumnGap = 0.075;
+constexpr double kHeadingGap = 0.025;
+constexpr double kFirstColumnX = 0.2;
+constexpr double kHeaderValueX = 1.75;
+constexpr double kDepthLimit = 330;
+
+enum DetailsColumn { TimeColumn, DepthColumn, AscentColumn, TempColumn, EventsColumn, AlarmsColumn, kColumns };
+
+const std::array<const char*, kColumns - 1> kLaterHeadings{
+    "Depth ", "Ascent Rate ", "Temperature ", "Alarms Events ", "Alarms Details "};
+
+const std::array<const char*, kDiveFacts> kHeaderLabels{
+    "Diver Name:", "DC:", "Life Time Dive No.:", "Dive Date, Time:", "DC Dive No.:", "Location:", "Dive Site:",
+    "Elapsed Time:", "Prior Surface Interval:", "Max. Depth:", "Min. Temperature:", "Dive Sampling Rate:",
+    "Dive Data Type:"};
+
+class DetailsReport {
+public:
+    explicit DetailsReport(Printer& printer) : printer_(printer) {}
+
+    void Run();
+
+private:
+    void PrintDetailsBody();
+    void PrintHeader();
+    void PrintTableHead();
+    void PrintRow(const db::Recordset& rs);
+    void At(double x, double y, QString text) { PrintDetailsAt(printer_, CSng(x), CSng(y), text); }
+
+    Printer& printer_;
+    std::array<float, kColumns> DetailsColX{};
+    double RowY = 0;
+    double TableTopY = 0;
+    qint16 PageNo = 1;
+    bool IsFirstPage = true;
+};
+
+void DetailsReport::Run()
+{
+    PrintDetailsSetup(printer_, PageNo, IsFirstPage);
+    PrintDetailsBody();
+    PrintDetailsFooter(printer_, PageNo);
+    auto rs = LogDB().OpenRecordset(
+        QStringLiteral("Select * from DIVEDETAILS Where DIVEID = ? order by ORDNO ASC ;"), {gv.CurrentDiveID});
+    if (!rs->EOF() && rs->Field("SWITCHED").ToLong() != 0)
+        rs->MoveNext();
+    double lastTime = 0;
+    for (; !rs->EOF(); rs->MoveNext()) {
+        if (!profile::IsSampleRow(*rs))
+            continue;
+        const double time = rs->Field("BTIME").ToDouble();
+        if (lastTime > time)
+            continue;
+        lastTime = time;
+        PrintRow(*rs);
+        printer_.NewLine();
+        RowY = printer_.CurrentY() + kRowGap;
+        if (RowY > kLastRowY) {
+            printer_.NewPage();
+            ++PageNo;
+            PrintDetailsBody();
+            PrintDetailsFooter(printer_, PageNo);
+        } else {
+            printer_.Line(kLeftX, RowY - kRowGap, kRightX, RowY - kRowGap);
+        }
+    }
+    printer_.EndDoc();
+}
+
+void DetailsReport::PrintRow(const db::Recordset& rs)
+{
+    const db::Value alarm = rs.Field("ALARM");
+    const bool alarmOn = !alarm.IsNull() && alarm.ToLong() != 0;
+    const std::array<QString, kColumns> cells{
+        DetailsTimeText(rs.Field("BTIME").ToDouble()),
+        DetailsDepthText(rs.Field("DEPTH")),
+        AscentRateText(rs.Field("VARI"), gv.UnitDepth, rs.Field("DEPTH")),
+        DetailsTempText(rs.Field("TEMP")),
+        alarmOn ? QStringLiteral("ON") : QString(),
+        alarmOn ? AlarmListText(alarm) : QString()};
+    for (int i = 0; i < kColumns; ++i)
+        PrintListAt(printer_, DetailsColX[size_t(i)], CSng(RowY), cells[size_t(i)]);
+}
+
+void DetailsReport::PrintDetailsBody()
+{
+    At(kLeftX, kTopY, QStringLiteral("Dive Profile Details"));
+    printer_.Line(kLeftX, printer_.CurrentY(), kRightX, printer_.CurrentY());
+    printer_.NewLine();
+    printer_.NewLine();
+    if (IsFirstPage) {
+        PrintHeader();
+        printer_.NewLine();
+        printer_.NewLine();
+        IsFirstPage = false;
+    }
+    PrintTableHead();
+}
+
+void DetailsReport::PrintHeader()
+{
+    const double top = printer_.CurrentY();
+    for (const char* label : kHeaderLabels)
+        At(kLeftX, printer_.CurrentY(), label);
+    printer_.SetCurrentY(top);
+    for (const QString& value : DiveFactValues())
+        At(kHeaderValueX, printer_.CurrentY(), value);
+}
+
+void DetailsReport::PrintTableHead()
+{
+    TableTopY = printer_.CurrentY();
+    printer_.Line(kLeftX, TableTopY, kRightX, TableTopY);
+    printer_.Line(kLeftX, TableTopY, kLeftX, kBottomY);
+    printer_.Line(kLeftX, kBottomY, kRightX, kBottomY);
+    printer_.SetFontBold(true);
+    const double headingY = TableTopY + kHeadingGap;
+    PrintListAt(printer_, CSng(kFirstColumnX), CSng(headingY), QStringLiteral("Elapsed "));
+    const float end1 = CSng(printer_.CurrentX());
+    printer_.NewLine();
+    PrintListAt(printer_, CSng(kFirstColumnX), CSng(printer_.CurrentY()), QStringLiteral("Dive Time(hr:min:sec) "));
+    const float end2 = CSng(printer_.CurrentX());
+    printer_.NewLine();
+    const double headingBottom = printer_.CurrentY();
+    DetailsColX[TimeColumn] = CSng(kFirstColumnX);
+    double SepX = MaxOfThree(end1, end2, 0);
+    for (size_t k = 1; k < kColumns; ++k) {
+        printer_.Line(SepX, TableTopY, SepX, kBottomY);
+        SepX += kColumnGap;
+        DetailsColX[k] = CSng(SepX);
+        PrintListAt(printer_, DetailsColX[k], CSng(headingY), kLaterHeadings[k - 1]);
+        SepX = printer_.CurrentX();
+    }
+    printer_.Line(kRightX, TableTopY, kRightX, kBottomY);
+    printer_.Line(kLeftX, headingBottom, kRightX, headingBottom);
+    RowY = headingBottom + kRowGap;
+    printer_.SetFontBold(false);
+}
+
+} // namespace
+
+QString DetailsTimeText(double seconds)
+{
+    return profile::ElapsedTimeText(qint32(std::floor(seconds)));
+}
+
+QString DetailsDepthText(const db::Value& feet)
+{
+    if (feet.IsNull())
+        return QString();
+    const bool inFeet = gv.UnitDepth == 1;
+    if (feet.ToDouble() >= kDepthLimit)
+        return inFeet ? QStringLiteral("--- FT") : QStringLiteral("--- M");
+    if (inFeet)
+        return Format(feet.ToDouble(), u"###0") + " FT";
+    return Format(FtToM(feet), u"####.0", Runtime::DecimalSeparator()) + " M";
+}
+
+QString DetailsTempText(const db::Value& fahrenheit)
+{
+    if (fahrenheit.IsNull())
+        return QString();
+    if (gv.UnitTemp == 1)
+        return NumberJoined(fahrenheit) + " F";
+    return Format(FToC(fahrenheit), u"###.0", Runtime::DecimalSeparator()) + " C";
+}
+
+void PrintDiveDetails(Printer& printer)
+{
+    DetailsReport(printer).Run();
+}
+
+} // namespace kvl

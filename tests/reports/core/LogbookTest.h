@@ -1,0 +1,67 @@
+#pragma once
+// A log with one downloaded dive made current, its set points row, and a recording
+// printer for the dive reports' layout tests.
+
+#include "platform/printer/RecordingPrinter.h"
+#include "shell/core/Global_Vars.h"
+#include "tests/support/ProfileLog.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace kvl::test {
+
+class LogbookTest : public ProfileLogTest {
+protected:
+    void SetUp() override
+    {
+        ProfileLogTest::SetUp();
+        SetImperial(true);
+        gv.DiverName = "Ann Diver";
+        gv.PrintFontName = "Arial";
+    }
+
+    // A downloaded dive with its set points row; the last call's dive is current.
+    qint64 Dive(const Columns& overrides = {}, const Columns& setPoints = {})
+    {
+        const qint64 id = AddDive(DownloadedDive(overrides));
+        Columns settings{{"DIVEID", id}};
+        settings.insert(settings.end(), setPoints.begin(), setPoints.end());
+        InsertRow(*gv.DB, "DIVE_DC_SETTINGS", settings);
+        return id;
+    }
+
+    // The characters and texts printed on one line of a page from x on and left of
+    // right, joined in drawing order.
+    QString LineText(int page, double y, double left, double right) const
+    {
+        QString line;
+        for (const RecordedText& t : printer.texts)
+            if (t.page == page && std::abs(t.y - y) < 1e-9 && t.x >= left - 1e-9 && t.x < right)
+                line += t.text;
+        return line;
+    }
+
+    // The text printed at x on the line of label ("" when none).
+    QString Beside(const QString& label, double x) const
+    {
+        const RecordedText* l = printer.Find(label);
+        if (!l)
+            return "<no label>";
+        for (const RecordedText& t : printer.texts)
+            if (t.page == l->page && std::abs(t.y - l->y) < 1e-9 && std::abs(t.x - x) < 1e-6)
+                return t.text;
+        return QString();
+    }
+
+    int Count(const QString& text, int page = 0) const
+    {
+        return int(std::count_if(printer.texts.begin(), printer.texts.end(), [&](const RecordedText& t) {
+            return t.text == text && (page == 0 || t.page == page);
+        }));
+    }
+
+    RecordingPrinter printer;
+};
+
+} // namespace kvl::test
