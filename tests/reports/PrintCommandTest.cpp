@@ -202,3 +202,30 @@ TEST_F(PrintCommandTest, SampleLogDivesListToPdfHoldsEveryDivesDateAndLocation)
 
 } // namespace
 } // namespace kvl::test
+
+namespace kvl::test {
+namespace {
+
+TEST_F(PrintCommandTest, ManualDivesLogbookPageNeedsItsSetPointsBeforeThePrintStep)
+{
+    ASSERT_TRUE(StartUp());
+    ASSERT_EQ(gv.rsDiveData->Field("DATATYPE").ToLong(), 0) << "the sample log's current dive is a manual one";
+    const db::Value diveId = gv.rsDiveData->Field("DIVEID");
+    gv.DB->Execute("Delete from DIVE_DC_SETTINGS where DIVEID = ? ;", {diveId});
+    dialogs.ExpectMsg("There will be no graph printing for Manual Entry Dive.")
+        .ExpectMsg("User-defined set points data are missing. Could not print.");
+    Print(1);
+    EXPECT_EQ(steps, 0);
+
+    InsertRow(*gv.DB, "DIVE_DC_SETTINGS", {{"DIVEID", diveId}});
+    dialogs.ExpectMsg("There will be no graph printing for Manual Entry Dive.");
+    Print(1);
+    EXPECT_EQ(titles, QStringList{gv.DiverName + " - Logbook"});
+    EXPECT_EQ(printer.ended, 1);
+    EXPECT_TRUE(printer.Find("DIVE DATA"));
+    for (const RecordedLine& l : printer.lines)
+        EXPECT_NE(l.width, 6) << "no curve for a manual dive";
+}
+
+} // namespace
+} // namespace kvl::test
