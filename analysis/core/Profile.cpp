@@ -29,14 +29,14 @@ QString PlainNumber(double value)
 ProfileSample ReadSample(const db::Recordset& rs)
 {
     ProfileSample s;
-    s.rowId = rs.Field("ROWNO").ToLong();
-    s.time = static_cast<qint32>(rs.Field("BTIME").ToLong());
-    s.depth = rs.Field("DEPTH").ToDouble();
-    s.tdepth = rs.Field("TDEPTH").ToDouble();
-    s.vari = ByteOf(rs.Field("VARI"));
-    s.temp = rs.Field("TEMP");
-    s.po2 = rs.Field("PO2");
-    s.alarm = ByteOf(rs.Field("ALARM"));
+    s.rowId = rs.Field(QStringLiteral("ROWNO")).ToLong();
+    s.time = static_cast<qint32>(rs.Field(QStringLiteral("BTIME")).ToLong());
+    s.depth = rs.Field(QStringLiteral("DEPTH")).ToDouble();
+    s.tdepth = rs.Field(QStringLiteral("TDEPTH")).ToDouble();
+    s.vari = ByteOf(rs.Field(QStringLiteral("VARI")));
+    s.temp = rs.Field(QStringLiteral("TEMP"));
+    s.po2 = rs.Field(QStringLiteral("PO2"));
+    s.alarm = ByteOf(rs.Field(QStringLiteral("ALARM")));
     return s;
 }
 
@@ -61,8 +61,8 @@ void TimedAlarm(quint8 bit, quint8 alarm, qint32 time, qint32& start, quint8& st
 
 bool IsSampleRow(const db::Recordset& rs)
 {
-    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
-           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
+    return !rs.Field(QStringLiteral("BTIME")).IsNull() && !rs.Field(QStringLiteral("DEPTH")).IsNull()
+           && (rs.Field(QStringLiteral("RECORDTYPE")).ToLong() & OtherRecord) == 0;
 }
 
 ProfileRows LoadProfileSamples(db::Database& db, qint32 diveId)

@@ -304,9 +304,14 @@ private:
 
     int IndexOf(const QString& column) const
     {
+        // Callers ask for the same few names row after row: remember each as spelt.
+        auto known = spelt_.constFind(column);
+        if (known != spelt_.constEnd())
+            return known.value();
         auto it = index_.constFind(column.toCaseFolded());
         if (it == index_.constEnd())
             throw DbError(SQLITE_ERROR, "Item not found in this collection: " + column);
+        spelt_.insert(column, it.value());
         return it.value();
     }
 
@@ -370,6 +375,7 @@ private:
     Params params_;
     QStringList names_;
     QHash<QString, int> index_;
+    mutable QHash<QString, int> spelt_;   // names as callers spell them, to their column
     std::optional<TableQuery> query_;  // set for an updatable set
     std::unique_ptr<Statement> fetch_;
     std::unique_ptr<Statement> write_;

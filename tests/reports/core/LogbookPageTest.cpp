@@ -159,6 +159,37 @@ INSTANTIATE_TEST_SUITE_P(
                       TickCase{"zero", 0, 0, true, 1, 1}),
     [](const auto& row) { return std::string(row.param.name); });
 
+struct SeriesCase {
+    const char* name;
+    int snapshot;
+    std::vector<int> times;
+    std::vector<float> kept;
+};
+
+class LogbookSeries : public LogbookPageTest, public ::testing::WithParamInterface<SeriesCase> {};
+
+TEST_P(LogbookSeries, LoadedTimes)
+{
+    const SeriesCase& c = GetParam();
+    const qint64 id = Dive({{"SNAPSHOT", c.snapshot}});
+    AddTimes(id, c.times);
+    MakeCurrent(id);
+    PrintFrm& form = PrintFrm::Instance();
+    form.InitArr();
+    ASSERT_EQ(form.ProfileCount, qint32(c.kept.size()));
+    EXPECT_EQ(std::vector<float>(form.ProfileTime.begin(), form.ProfileTime.begin() + form.ProfileCount), c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, LogbookSeries,
+    ::testing::Values(SeriesCase{"TimeGoingBackDropped", 0, {0, 20, 10, 40}, {0, 20, 40}},
+                      SeriesCase{"EqualTimesKept", 0, {0, 0, 20}, {0, 0, 20}},
+                      SeriesCase{"TimeSamplingUnchanged", 3, {0, 0, 0, 60}, {0, 0, 0, 60}},
+                      SeriesCase{"DepthStepsSpreadFromZero", 4, {0, 0, 0, 60}, {0, 20, 40, 60}},
+                      SeriesCase{"RunsFirstSampleNotSpread", 5, {60, 60, 60, 120}, {60, 60, 90, 120}},
+                      SeriesCase{"TwoRowsGiveNothing", 4, {0, 20}, {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 struct BlockCase {
     const char* name;
     bool imperial;
