@@ -134,16 +134,16 @@ ShownSettings ShowSettingsRow(const SettingsValues& row)
     f.SAFETYTIME = ByteColumn(row, "SAFETYTIME");
     f.SAFETYDEPTH = ByteColumn(row, "SAFETYDEPTH");
     f.ALTTIME = Column(row, "ALTTIME");
-    f.MAXDEPTH = std::max(Column(row, "MAXDEPTH"), 20);
+    f.MAXDEPTH = Column(row, "MAXDEPTH");
     f.TURNPSI = Column(row, "TURNPSI");
     f.ENDPSI = Column(row, "ENDPSI");
     f.EDT = Column(row, "EDT");
-    f.DTR = std::min(Column(row, "DTR"), 20);
-    f.PO2 = std::max(Column(row, "PO2"), 120);
+    f.DTR = Column(row, "DTR");
+    f.PO2 = Column(row, "PO2");
     f.MAXNIBG = ByteColumn(row, "MAXNIBG");
     f.MAXATRBG = Column(row, "MAXATRBG");
     f.DIVESAMPLE = ByteColumn(row, "DIVESAMPLE");
-    f.BACKLIGHT = ByteColumn(row, "BACKLIGHT") > 2 ? 1 : ByteColumn(row, "BACKLIGHT");
+    f.BACKLIGHT = ByteColumn(row, "BACKLIGHT");
 
     const int hour = Column(row, "HOUR"), audible = Column(row, "AUDIBLEALARM"), units = Column(row, "UNITS"),
               fo2 = Column(row, "FO2"), water = Column(row, "WATER"), navBacklight = Column(row, "NAVBACKLIGHT"),
@@ -175,14 +175,34 @@ ShownSettings ShowSettingsRow(const SettingsValues& row)
     box0[size_t(OptionPair::NAV)] = IsOne(navDive);
     box0[size_t(OptionPair::ASCSCALE)] = !IsOne(f.ALTTIME);
 
-    const bool metric = !box0[size_t(OptionPair::Unit)];
+    const ShownSettings placed = PositionsFor(f, ServedModel, !box0[size_t(OptionPair::Unit)]);
+    shown.fields = placed.fields;
+    shown.depthPosition = placed.depthPosition;
+    shown.edtHourPosition = placed.edtHourPosition;
+    shown.edtMinutePosition = placed.edtMinutePosition;
+    shown.dtrPosition = placed.dtrPosition;
+    shown.po2Position = placed.po2Position;
+    shown.backlightPosition = placed.backlightPosition;
+    shown.samplePosition = placed.samplePosition;
+    return shown;
+}
+
+ShownSettings PositionsFor(FormSettingsFields f, qint32 modelId, bool metric)
+{
+    f.MAXDEPTH = std::max(f.MAXDEPTH, 20);
+    f.DTR = std::min(f.DTR, 20);
+    f.PO2 = std::max(f.PO2, 120);
+    if (f.BACKLIGHT > 2)
+        f.BACKLIGHT = 1;
+    ShownSettings shown;
+    shown.fields = f;
     shown.depthPosition = MaxDepthPosition(f.MAXDEPTH);
     shown.edtHourPosition = f.EDT < 0 ? -1 : InList(f.EDT / 100, static_cast<int>(EdtHourItems().size()));
     shown.edtMinutePosition = f.EDT < 0 ? -1 : InList(f.EDT % 100 / 5, static_cast<int>(EdtMinuteItems().size()));
     shown.dtrPosition = InList(f.DTR, static_cast<int>(DtrItems().size()));
     shown.po2Position = InList((f.PO2 - 120) / 10, static_cast<int>(Po2Items().size()));
     shown.backlightPosition = InList(f.BACKLIGHT, static_cast<int>(BacklightItems().size()));
-    shown.samplePosition = InList(f.DIVESAMPLE, static_cast<int>(SampleRateItems(ServedModel, metric).size()));
+    shown.samplePosition = InList(f.DIVESAMPLE, static_cast<int>(SampleRateItems(modelId, metric).size()));
     return shown;
 }
 

@@ -98,6 +98,8 @@ struct ShownSettings {
     int samplePosition = -1;
 };
 ShownSettings ShowSettingsRow(const SettingsValues& row);
+// The list positions the fields select (the fields corrected as shown).
+ShownSettings PositionsFor(FormSettingsFields fields, qint32 modelId = 6774, bool metric = false);
 
 // The form's choices as the save reads them.
 struct EditedChoices {

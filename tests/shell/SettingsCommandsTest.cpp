@@ -2,6 +2,7 @@
 #include "tests/shell/CommandsTest.h"
 
 #include "device/CommFrm.h"
+#include "platform/widgets/FieldBoxes.h"
 #include "settings/DCFrm.h"
 
 namespace kvl::test {
@@ -33,7 +34,7 @@ TEST_F(SettingsCommandsTest, ReadingOpensTheDownloadWindowInModeOneAndShowsWhatI
     Tool("ReadSettings");
     EXPECT_EQ(commModes, std::vector<int>{1});
     EXPECT_EQ(gv.CommMode, ReadSettingsMode);
-    EXPECT_TRUE(DCFrm::Instance().Units.contains(1234));
+    EXPECT_GE(DCFrm::Instance().Serial_Combo->findText("1234"), 0);
     EXPECT_EQ(gv.ActiveFormID, 2);   // the settings form stays open
 }
 
@@ -56,6 +57,7 @@ TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
     gv.SelectedModelID = 17;
     dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");
     Tool("Manufacturing");
+    dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");   // no unit row either
     Tool("LastSettings");
     EXPECT_EQ(gv.ActiveFormID, 2);
 }
