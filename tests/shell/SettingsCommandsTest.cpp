@@ -3,6 +3,7 @@
 
 #include "device/CommFrm.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/MaskedEdit.h"
 #include "settings/DCFrm.h"
 
 namespace kvl::test {
@@ -48,6 +49,17 @@ TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOp
     EXPECT_EQ(waiting, 1);
     Tool("WriteSettings");
     EXPECT_EQ(SettingsRows(-1), 1);   // the waiting set is kept once
+}
+
+TEST_F(SettingsCommandsTest, ARefusedTimeOpensNoDownloadWindow)
+{
+    DCFrm::Instance().TimeTxt->SetText("25:00");
+    DCFrm::Instance().Hour_Opt->SetBox0(false);   // 24-hour clock
+    dialogs.ExpectMsg("Invalid time. Please enter value 00-23 for hour.");
+    Tool("WriteSettings");
+    EXPECT_TRUE(commModes.empty());
+    EXPECT_EQ(SettingsRows(-1), 0);
+    EXPECT_EQ(DCFrm::Instance().TimeTxt->Text(), "01:00");
 }
 
 TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
