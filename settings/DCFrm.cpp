@@ -255,6 +255,7 @@ QWidget* DCFrm::MakeNavigation()
         auto* entry = new QLineEdit(group);
         entry->setObjectName(QString::fromLatin1(item.key));
         entry->setToolTip(QString::fromLatin1(item.tip));
+        entry->setMaximumWidth(8 * entry->fontMetrics().averageCharWidth() + 12);
         CmdEntries[size_t(i)] = entry;
         bar->addWidget(new QLabel(QString::fromLatin1(item.caption), group));
         bar->addWidget(entry);
@@ -268,6 +269,7 @@ QWidget* DCFrm::MakeNavigation()
                        QString::fromLatin1(item.tip));
     }
     bar->addWidget(Cmd);
+    bar->addStretch();
     layout->addLayout(bar);
     Grid = new DataGrid(group);
     Grid->SetCaption(QStringLiteral("Navigation Legs Listing"));
