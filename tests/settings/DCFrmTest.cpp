@@ -346,5 +346,23 @@ TEST_F(DCFrmTest, AFailedAlarmUpdateSavesNothing)
     EXPECT_EQ(Count("Select LIGHTALARM from DC_NAV where DCSERIALNO = -1 and LEGNO = 1"), 0);
 }
 
+TEST_F(DCFrmTest, AnEmptyModelListAndAFailedSaveAreReported)
+{
+    gv.DB->Execute("Delete from DC_PROPERTIES");
+    dialogs.ExpectMsg("Radarar Edeze list is empty.");
+    Frm().DC_InitDC();
+    EXPECT_EQ(dialogs.Messages().back().title, "Warning");
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(Frm().Model_Combo->count(), 0);
+
+    gv.SelectedModelID = Model;
+    Frm().TimeTxt->SetText("01:00");
+    gv.DB->Execute("CREATE TRIGGER no_row BEFORE INSERT ON DC_SETTINGS BEGIN SELECT RAISE(ABORT, 'full'); END");
+    dialogs.ExpectMsg("Could not save the dive computer settings.");
+    EXPECT_FALSE(Frm().SaveSettings());
+    EXPECT_EQ(dialogs.Messages().back().title, "Error");
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
+}
+
 } // namespace
 } // namespace kvl::test
