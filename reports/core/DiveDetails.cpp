@@ -26,7 +26,6 @@ constexpr double kColumnGap = 0.075;
 constexpr double kHeadingGap = 0.025;
 constexpr double kFirstColumnX = 0.2;
 constexpr double kHeaderValueX = 1.75;
-constexpr double kDepthLimit = 330;
 
 enum DetailsColumn { TimeColumn, DepthColumn, AscentColumn, TempColumn, EventsColumn, AlarmsColumn, kColumns };
 
@@ -170,23 +169,13 @@ QString DetailsTimeText(double seconds)
 
 QString DetailsDepthText(const db::Value& feet)
 {
-    if (feet.IsNull())
-        return QString();
-    const bool inFeet = gv.UnitDepth == 1;
-    if (feet.ToDouble() >= kDepthLimit)
-        return inFeet ? QStringLiteral("--- FT") : QStringLiteral("--- M");
-    if (inFeet)
-        return Format(feet.ToDouble(), u"###0") + " FT";
-    return Format(FtToM(feet), u"####.0", Runtime::DecimalSeparator()) + " M";
+    const auto whole = [](const db::Value& v) { return Format(v.ToDouble(), u"###0"); };
+    return LimitedDepthText(feet, whole, u"####.0");
 }
 
 QString DetailsTempText(const db::Value& fahrenheit)
 {
-    if (fahrenheit.IsNull())
-        return QString();
-    if (gv.UnitTemp == 1)
-        return NumberJoined(fahrenheit) + " F";
-    return Format(FToC(fahrenheit), u"###.0", Runtime::DecimalSeparator()) + " C";
+    return UnitTempText(fahrenheit, u"###.0");
 }
 
 void PrintDiveDetails(Printer& printer)

@@ -20,23 +20,12 @@ QString Leading(const db::Value& value)
 
 QString MaxDepthText(const db::Value& feet)
 {
-    if (feet.IsNull())
-        return QString();
-    const bool inFeet = gv.UnitDepth == 1;
-    if (feet.ToDouble() >= kDepthLimit)
-        return inFeet ? QStringLiteral("--- FT") : QStringLiteral("--- M");
-    if (inFeet)
-        return NumberJoined(feet) + " FT";
-    return Format(FtToM(feet), u"###.0", Runtime::DecimalSeparator()) + " M";
+    return LimitedDepthText(feet, NumberJoined, u"###.0");
 }
 
 QString MinTempText(const db::Value& fahrenheit)
 {
-    if (fahrenheit.IsNull())
-        return QString();
-    if (gv.UnitTemp == 1)
-        return NumberJoined(fahrenheit) + " F";
-    return Format(FToC(fahrenheit), u"###.#", Runtime::DecimalSeparator()) + " C";
+    return UnitTempText(fahrenheit, u"###.#");
 }
 
 QString DataTypeText(quint8 type)
@@ -86,6 +75,27 @@ QString Named(const QString& text)
 }
 
 } // namespace
+
+QString LimitedDepthText(const db::Value& feet, QString (*feetText)(const db::Value&), QStringView metricPicture)
+{
+    if (feet.IsNull())
+        return QString();
+    const bool inFeet = gv.UnitDepth == 1;
+    if (feet.ToDouble() >= kDepthLimit)
+        return inFeet ? QStringLiteral("--- FT") : QStringLiteral("--- M");
+    if (inFeet)
+        return feetText(feet) + " FT";
+    return Format(FtToM(feet), metricPicture, Runtime::DecimalSeparator()) + " M";
+}
+
+QString UnitTempText(const db::Value& fahrenheit, QStringView celsiusPicture)
+{
+    if (fahrenheit.IsNull())
+        return QString();
+    if (gv.UnitTemp == 1)
+        return NumberJoined(fahrenheit) + " F";
+    return Format(FToC(fahrenheit), celsiusPicture, Runtime::DecimalSeparator()) + " C";
+}
 
 QStringList DiveFactValues()
 {

@@ -1,9 +1,19 @@
 #pragma once
 // The current dive's facts as the dive reports print them, in the user's units.
 
+#include "platform/db/Db.h"
+
 #include <QStringList>
+#include <QStringView>
 
 namespace kvl {
+
+// A depth stored in feet, in the user's unit: from 330 ft on "--- FT" or "--- M"; else
+// feetText's number and " FT", or the metres by metricPicture and " M". Null gives "".
+QString LimitedDepthText(const db::Value& feet, QString (*feetText)(const db::Value&), QStringView metricPicture);
+// A temperature stored in degrees F, in the user's unit: the stored number and " F", or
+// the degrees C by celsiusPicture and " C". Null gives "".
+QString UnitTempText(const db::Value& fahrenheit, QStringView celsiusPicture);
 
 // Indices of DiveFactValues.
 enum DiveFact {

@@ -68,10 +68,7 @@ TEST_F(DiveReportsPdfTest, LogbookPageWithALongMemoTakesTwoLetterPages)
 TEST_F(DiveReportsPdfTest, DiveDetailsAreLandscapeWithTheTitleOnEveryPage)
 {
     const qint64 id = Dive();
-    std::vector<SampleRow> rows;
-    for (int t = 0; t < 800; t += 2)
-        rows.push_back({t, 30.0});
-    AddSamples(id, rows);
+    AddEvenSamples(id, 400);
     MakeCurrent(id);
     const auto draw = [](Printer& p) { PrintDiveDetails(p); };
 

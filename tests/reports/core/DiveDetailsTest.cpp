@@ -102,10 +102,7 @@ TEST_F(DiveDetailsTest, HeaderBlockOnTheFirstPage)
 TEST_F(DiveDetailsTest, RowsRunOverPagesWithTheHeadRepeated)
 {
     const qint64 id = Dive();
-    std::vector<SampleRow> rows;
-    for (int t = 0; t < 600; t += 2)
-        rows.push_back({t, 30.0});
-    AddSamples(id, rows);
+    AddEvenSamples(id, 300);
     Print(id);
 
     ASSERT_GE(printer.pages, 2);

@@ -1,5 +1,6 @@
 #include "reports/core/LogbookPage.h"
 
+#include "reports/core/DiveDetails.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/reports/core/LogbookTest.h"
 #include "tests/support/QtPrint.h"
@@ -368,6 +369,56 @@ INSTANTIATE_TEST_SUITE_P(
                       WrapCase{"LfAloneNoBreak", "ab\ncd", {"abcd", ""}, 0},
                       WrapCase{"StopTest", "abcdefgh", {"abcde-", ""}, 6, true},
                       WrapCase{"LastCharacterPassingLimitIsDone", "abcde", {"abcde-", ""}, 0, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace kvl::test
+
+namespace kvl::test {
+namespace {
+
+struct OddCase {
+    const char* name;
+    Columns dive;
+    std::vector<SampleRow> samples;
+};
+
+class OddDives : public LogbookTest, public ::testing::WithParamInterface<OddCase> {};
+
+// Both dive reports finish with one footer a page, numbered without a gap.
+TEST_P(OddDives, ReportsFinish)
+{
+    const qint64 id = Dive(GetParam().dive);
+    AddSamples(id, GetParam().samples);
+    MakeCurrent(id);
+    for (bool details : {false, true}) {
+        printer = RecordingPrinter{};
+        if (details)
+            PrintDiveDetails(printer);
+        else
+            PrintFrm::Instance().PrintIt(printer);
+        EXPECT_EQ(printer.ended, 1);
+        for (int page = 1; page <= printer.pages; ++page)
+            EXPECT_EQ(Count(QString("Page %1").arg(page), page), 1) << (details ? "details" : "logbook") << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, OddDives,
+    ::testing::Values(
+        OddCase{"NoSamples", {}, {}},
+        OddCase{"AllAtTimeZero", {{"BTIME", 0}}, {{0, 10.0}, {0, 20.0}, {0, 5.0}}},
+        OddCase{"DepthZero", {{"MDEPTH", 0}}, {{0, 0.0}, {10, 0.0}, {20, 0.0}}},
+        OddCase{"HundredHours", {{"BTIME", 6000}}, {{0, 10.0}, {360000, 20.0}, {360010, 5.0}}},
+        OddCase{"NullFields",
+                {{"MDEPTH", db::Value()}, {"TEMP", db::Value()}, {"BTIME", db::Value()}, {"VISIBILITY", db::Value()},
+                 {"MODELSERNO", db::Value()}, {"LIFETIMEDIVENO", db::Value()}},
+                {{0, 10.0, 0, 0, std::nullopt}, {10, 20.0}, {20, 5.0}}},
+        OddCase{"MemoOfLineBreaks", {{"MEMO", QString("\r\n").repeated(2000)}}, {}},
+        OddCase{"LongTextsEverywhere",
+                {{"MEMO", QString("x").repeated(40000)}, {"HIGHLIGHTS", QString("h ").repeated(3000)},
+                 {"DIRECTIONS", QString("d").repeated(5000)}},
+                {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

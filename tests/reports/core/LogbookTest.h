@@ -31,6 +31,15 @@ protected:
         return id;
     }
 
+    // count samples at 30 ft, two seconds apart from time 0.
+    void AddEvenSamples(qint64 diveId, int count)
+    {
+        std::vector<SampleRow> rows;
+        for (int i = 0; i < count; ++i)
+            rows.push_back({2 * i, 30.0});
+        AddSamples(diveId, rows);
+    }
+
     // The characters and texts printed on one line of a page from x on and left of
     // right, joined in drawing order.
     QString LineText(int page, double y, double left, double right) const
