@@ -414,6 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"MDEPTH", db::Value()}, {"TEMP", db::Value()}, {"BTIME", db::Value()}, {"VISIBILITY", db::Value()},
                  {"MODELSERNO", db::Value()}, {"LIFETIMEDIVENO", db::Value()}},
                 {{0, 10.0, 0, 0, std::nullopt}, {10, 20.0}, {20, 5.0}}},
+        OddCase{"MegabyteMemo", {{"MEMO", QString("memo text ").repeated(100000)}}, {}},
         OddCase{"MemoOfLineBreaks", {{"MEMO", QString("\r\n").repeated(2000)}}, {}},
         OddCase{"LongTextsEverywhere",
                 {{"MEMO", QString("x").repeated(40000)}, {"HIGHLIGHTS", QString("h ").repeated(3000)},
