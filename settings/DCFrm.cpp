@@ -790,8 +790,8 @@ void DCFrm::Cmd_ItemClick(const QString& key)
     if (button == LegButton::Count)
         return;
     const LegEntries entries{EntryText(LegEntry), EntryText(HeadingEntry), EntryText(CdtEntry)};
-    NavLegNo = static_cast<quint8>(std::clamp(EntryNumber(entries.leg), 0.0, 255.0));
-    NavHeading = static_cast<int>(std::clamp(EntryNumber(entries.heading), -32768.0, 32767.0));
+    gv.NavLegNo = static_cast<quint8>(std::clamp(EntryNumber(entries.leg), 0.0, 255.0));
+    gv.NavHeading = static_cast<qint16>(std::clamp(EntryNumber(entries.heading), -32768.0, 32767.0));
     const LegRequest request = CheckLegButton(button, entries, NavLegCount);
     if (!request.refusal.text.isEmpty()) {
         ShowMessage(request.refusal);
@@ -799,7 +799,7 @@ void DCFrm::Cmd_ItemClick(const QString& key)
     }
     if (request.write == LegWrite::Nothing)
         return;
-    NavCDT = request.seconds;
+    gv.NavCDT = request.seconds;
     ShowLegWrite(request);
     NavAction = request.navAction;
     if (request.navAction == NavShowFocusLeg)

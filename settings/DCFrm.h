@@ -147,9 +147,6 @@ public:
     quint8 NavLegCount = 0;
     quint8 NavAction = settings::NavShowFirst;
     int NavFocusLeg = 0;
-    quint8 NavLegNo = 0;
-    int NavHeading = 0;
-    qint32 NavCDT = 0;
 
 protected:
     void Form_Load() override;
