@@ -256,7 +256,7 @@ TEST_F(LogbookPageTest, NameListsAreSortedOnceAndCappedAtAnInch)
         const qint64 person = InsertRow(*gv.DB, "USERINFO", {{"NAME", name}, {"USERTYPE", 4}});
         InsertRow(*gv.DB, "BUDDIES", {{"DIVEID", id}, {"BUDDYID", person}});
     }
-    gv.DB->Execute("Insert into BUDDIES (DIVEID, BUDDYID) Select DIVEID, BUDDYID from BUDDIES where BUDDYID = 1 ;");
+    gv.DB->Execute("Insert into BUDDIES (DIVEID, BUDDYID) Select DIVEID, BUDDYID from BUDDIES ;");  // each twice
     // A captain list far longer than an inch, then a dive type that still gets its line.
     QString crowd;
     for (int i = 0; i < 60; ++i)
@@ -309,6 +309,22 @@ TEST_F(LogbookPageTest, LongHighlightsContinueOnPageTwoWithOneFooterAPage)
     EXPECT_EQ(Count("Page 2", 2), 1);
     EXPECT_EQ(Count("Page 1") + Count("Page 2"), 2);
     EXPECT_EQ(printer.ended, 1);
+}
+
+TEST_F(LogbookPageTest, AllThreeTextsCutContinueInTheirOrder)
+{
+    Print(Dive({{"HIGHLIGHTS", QString("h").repeated(600)}, {"DIRECTIONS", QString("d").repeated(600)},
+                {"MEMO", QString("m").repeated(12000)}}));
+
+    EXPECT_EQ(Count("...(continue on the next page)", 1), 3);
+    EXPECT_EQ(Count("...(continue on the next page)"), Count("(continue from previous page)"));
+    QStringList labels;
+    for (const RecordedText& t : printer.texts)
+        if (t.page > 1 && t.underline)
+            labels << t.text;
+    EXPECT_EQ(labels.mid(0, 3), (QStringList{"Highlights:", "Directions:", "Memo:"}));
+    for (int page = 1; page <= printer.pages; ++page)
+        EXPECT_EQ(Count(QString("Page %1").arg(page), page), 1) << "page " << page;
 }
 
 TEST_F(LogbookPageTest, ShortNotesMakeOnePage)
