@@ -14,6 +14,12 @@
 
 namespace kvl::profile {
 
+bool IsSample(const db::Recordset& rs)
+{
+    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
+           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
+}
+
 namespace {
 
 quint8 ByteOf(const db::Value& value)
@@ -24,12 +30,6 @@ quint8 ByteOf(const db::Value& value)
 QString PlainNumber(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
-bool IsSample(const db::Recordset& rs)
-{
-    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
-           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
 }
 
 ProfileSample ReadSample(const db::Recordset& rs)

@@ -45,6 +45,17 @@ QString DataGridModel::Cell(int row, int column) const
     return rows_[static_cast<size_t>(row)].value(column);
 }
 
+void DataGridModel::SetCell(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    QStringList& cells = rows_[static_cast<size_t>(row)];
+    while (cells.size() <= column)
+        cells.append(QString());
+    cells[column] = text;
+    emit dataChanged(index(row, column), index(row, column));
+}
+
 int DataGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -57,9 +68,31 @@ int DataGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataGridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    const bool checkBox = columns_[static_cast<size_t>(index.column())].checkBox;
+    if (checkBox && role == Qt::CheckStateRole)
+        return Cell(index.row(), index.column()) == QLatin1String(DataGridChecked) ? Qt::Checked : Qt::Unchecked;
+    if (role != Qt::DisplayRole || checkBox)
         return {};
     return Cell(index.row(), index.column());
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && columns_[static_cast<size_t>(index.column())].checkBox)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || !columns_[static_cast<size_t>(index.column())].checkBox)
+        return false;
+    const bool checked = value.toInt() == Qt::Checked;
+    SetCell(index.row(), index.column(), checked ? DataGridChecked : DataGridClear);
+    return true;
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -179,6 +212,21 @@ QString DataGrid::Cell(const QString& keyOrCaption) const { return Cell(row_, ke
 QString DataGrid::Cell(int row, const QString& keyOrCaption) const
 {
     return model_.Cell(row, ColumnIndex(keyOrCaption));
+}
+
+void DataGrid::SetCell(int row, const QString& keyOrCaption, const QString& text)
+{
+    model_.SetCell(row, ColumnIndex(keyOrCaption), text);
+}
+
+bool DataGrid::Checked(int row, const QString& keyOrCaption) const
+{
+    return Cell(row, keyOrCaption) == QLatin1String(DataGridChecked);
+}
+
+void DataGrid::SetChecked(int row, const QString& keyOrCaption, bool checked)
+{
+    SetCell(row, keyOrCaption, checked ? DataGridChecked : DataGridClear);
 }
 
 void DataGrid::ClickRow(int row)

@@ -22,7 +22,12 @@ struct DataGridColumn {
     QString caption;
     QString key;
     bool visible = true;
+    // A check box the user can tick: its cell holds DataGridChecked or DataGridClear.
+    bool checkBox = false;
 };
+
+inline constexpr char DataGridChecked[] = "1";
+inline constexpr char DataGridClear[] = "0";
 
 // The rows of a DataGrid: Tab-separated texts split into cells.
 class DataGridModel : public QAbstractTableModel {
@@ -36,10 +41,13 @@ public:
     void AddRows(const QStringList& tabSeparatedRows);
     // The cell at row and column; "" outside the grid or past a short row.
     QString Cell(int row, int column) const;
+    void SetCell(int row, int column, const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
@@ -81,6 +89,10 @@ public:
     // no current row or no such column.
     QString Cell(const QString& keyOrCaption) const;
     QString Cell(int row, const QString& keyOrCaption) const;
+    void SetCell(int row, const QString& keyOrCaption, const QString& text);
+    // A check-box cell: ticked or clear.
+    bool Checked(int row, const QString& keyOrCaption) const;
+    void SetChecked(int row, const QString& keyOrCaption, bool checked);
 
     QTableView& View() const { return *view_; }
 
