@@ -28,6 +28,9 @@ namespace {
 constexpr char LtdColumn[] = "LTD #";
 constexpr char SelectColumn[] = "Select";
 constexpr char DiveIdColumn[] = "DIVEID";
+// The "Select" cell of a ticked and of a clear row.
+constexpr char Ticked[] = "-1";
+constexpr char Clear[] = "0";
 constexpr char SelectAllKey[] = "SelectAll";
 constexpr char SelectNoneKey[] = "SelectNone";
 // Exports of more dives than this show their progress.
@@ -122,7 +125,7 @@ void DelimiterOption::Form_Load()
                             FormatTimeByMode(rs->Field("DIVETIME").ToString(), gv.UnitTime),
                             rs->Field("DIVENO").ToString(),
                             name->second,
-                            DataGridClear,
+                            Clear,
                             rs->Field("DIVEID").ToString()}
                     .join('\t');
         LastRowLTD = static_cast<qint32>(ltd.ToLong());
@@ -140,7 +143,7 @@ void DelimiterOption::Cmd_ItemClick(const QString& key)
         return;
     // Every row once, in grid order, whatever the numbers and the sort.
     for (RowCount = 0; RowCount < Grid->Rows(); ++RowCount)
-        Grid->SetChecked(RowCount, SelectColumn, key == SelectAllKey);
+        Grid->SetCell(RowCount, SelectColumn, key == SelectAllKey ? Ticked : Clear);
     Grid->MoveFirst();
 }
 
@@ -148,7 +151,7 @@ std::vector<ExportDive> DelimiterOption::TickedDives() const
 {
     std::vector<ExportDive> dives;
     for (int row = 0; row < Grid->Rows(); ++row)
-        if (Grid->Checked(row, SelectColumn))
+        if (Grid->Cell(row, SelectColumn).toDouble() != 0)
             dives.push_back({Grid->Cell(row, DiveIdColumn).toLongLong(), Grid->Cell(row, LtdColumn).toLongLong()});
     return dives;
 }

@@ -51,9 +51,14 @@ void DataGridModel::SetCell(int row, int column, const QString& text)
         return;
     QStringList& cells = rows_[static_cast<size_t>(row)];
     while (cells.size() <= column)
-        cells.append(QString());
+        cells << QString();
     cells[column] = text;
     emit dataChanged(index(row, column), index(row, column));
+}
+
+bool DataGridModel::IsCheckBox(int column) const
+{
+    return column >= 0 && column < columnCount() && columns_[static_cast<size_t>(column)].checkBox;
 }
 
 int DataGridModel::rowCount(const QModelIndex& parent) const
@@ -70,10 +75,13 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const bool checkBox = columns_[static_cast<size_t>(index.column())].checkBox;
-    if (checkBox && role == Qt::CheckStateRole)
-        return Cell(index.row(), index.column()) == QLatin1String(DataGridChecked) ? Qt::Checked : Qt::Unchecked;
-    if (role != Qt::DisplayRole || checkBox)
+    if (IsCheckBox(index.column())) {
+        if (role != Qt::CheckStateRole)
+            return {};
+        const QString cell = Cell(index.row(), index.column()).trimmed();
+        return cell.isEmpty() || cell.toDouble() == 0 ? Qt::Unchecked : Qt::Checked;
+    }
+    if (role != Qt::DisplayRole)
         return {};
     return Cell(index.row(), index.column());
 }
@@ -81,17 +89,17 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const
 Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && columns_[static_cast<size_t>(index.column())].checkBox)
+    if (index.isValid() && IsCheckBox(index.column()))
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
 
 bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::CheckStateRole || !columns_[static_cast<size_t>(index.column())].checkBox)
+    if (!index.isValid() || role != Qt::CheckStateRole || !IsCheckBox(index.column()))
         return false;
-    const bool checked = value.toInt() == Qt::Checked;
-    SetCell(index.row(), index.column(), checked ? DataGridChecked : DataGridClear);
+    const bool ticked = value.value<Qt::CheckState>() == Qt::Checked;
+    SetCell(index.row(), index.column(), ticked ? QStringLiteral("-1") : QStringLiteral("0"));
     return true;
 }
 
@@ -217,16 +225,6 @@ QString DataGrid::Cell(int row, const QString& keyOrCaption) const
 void DataGrid::SetCell(int row, const QString& keyOrCaption, const QString& text)
 {
     model_.SetCell(row, ColumnIndex(keyOrCaption), text);
-}
-
-bool DataGrid::Checked(int row, const QString& keyOrCaption) const
-{
-    return Cell(row, keyOrCaption) == QLatin1String(DataGridChecked);
-}
-
-void DataGrid::SetChecked(int row, const QString& keyOrCaption, bool checked)
-{
-    SetCell(row, keyOrCaption, checked ? DataGridChecked : DataGridClear);
 }
 
 void DataGrid::ClickRow(int row)

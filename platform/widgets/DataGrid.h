@@ -5,6 +5,8 @@
 // MoveFirst/MovePrevious/MoveNext/MoveLast (which stop at the ends) and reads its
 // cells by column. The table is model-backed, so thousands of rows cost no widgets.
 // RowClick reports the row the user clicked, after it became the current row.
+// A check-box column shows each cell as a box the user can tick: a ticked cell
+// holds "-1", an unticked one "0" (any other number than 0 shows ticked).
 
 #include <QAbstractTableModel>
 #include <QFrame>
@@ -22,12 +24,8 @@ struct DataGridColumn {
     QString caption;
     QString key;
     bool visible = true;
-    // A check box the user can tick: its cell holds DataGridChecked or DataGridClear.
     bool checkBox = false;
 };
-
-inline constexpr char DataGridChecked[] = "1";
-inline constexpr char DataGridClear[] = "0";
 
 // The rows of a DataGrid: Tab-separated texts split into cells.
 class DataGridModel : public QAbstractTableModel {
@@ -46,11 +44,13 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    bool IsCheckBox(int column) const;
+
     std::vector<DataGridColumn> columns_;
     std::vector<QStringList> rows_;
 };
@@ -89,10 +89,8 @@ public:
     // no current row or no such column.
     QString Cell(const QString& keyOrCaption) const;
     QString Cell(int row, const QString& keyOrCaption) const;
+    // Changes one cell, as the user's tick of a check-box cell does.
     void SetCell(int row, const QString& keyOrCaption, const QString& text);
-    // A check-box cell: ticked or clear.
-    bool Checked(int row, const QString& keyOrCaption) const;
-    void SetChecked(int row, const QString& keyOrCaption, bool checked);
 
     QTableView& View() const { return *view_; }
 
