@@ -147,6 +147,13 @@ void DelimiterOption::Cmd_ItemClick(const QString& key)
     Grid->MoveFirst();
 }
 
+void DelimiterOption::Menu(const QString& caption)
+{
+    for (QAction* action : Cmd->menu()->actions())
+        if (action->text() == caption)
+            action->trigger();
+}
+
 std::vector<ExportDive> DelimiterOption::TickedDives() const
 {
     std::vector<ExportDive> dives;

@@ -41,6 +41,8 @@ public:
 
     // "SelectAll" ticks every dive, "SelectNone" clears them.
     void Cmd_ItemClick(const QString& key);
+    // Clicks the item of "Select" with this caption, as the user does.
+    void Menu(const QString& caption);
     // Export: records the delimiter; the full dialog then asks the file and writes it.
     void OKCmd_ItemClick();
     // Cancel, also for Esc and a close by the frame: no delimiter.
