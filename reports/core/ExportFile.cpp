@@ -198,7 +198,7 @@ QString Pictured(double value, const char* picture)
 QString ElapsedText(qint64 seconds)
 {
     const qint64 minutes = seconds / 60;
-    const auto two = [](qint64 n) { return Pictured(static_cast<double>(n), "00"); };
+    const auto two = [](qint64 n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
     return two(minutes / 60) + ":" + two(minutes % 60) + ":" + two(seconds % 60);
 }
 
