@@ -16,8 +16,12 @@ namespace kvl::profile {
 
 bool IsSample(const db::Recordset& rs)
 {
-    return !rs.Field("BTIME").IsNull() && !rs.Field("DEPTH").IsNull()
-           && (rs.Field("RECORDTYPE").ToLong() & OtherRecord) == 0;
+    return IsSample(rs.Field("BTIME"), rs.Field("DEPTH"), rs.Field("RECORDTYPE"));
+}
+
+bool IsSample(const db::Value& time, const db::Value& depth, const db::Value& recordType)
+{
+    return !time.IsNull() && !depth.IsNull() && (recordType.ToLong() & OtherRecord) == 0;
 }
 
 namespace {

@@ -29,6 +29,7 @@ constexpr qint64 OtherRecord = 0x40;
 // Whether the DIVEDETAILS row a set stands on is a sample: it has a time and a depth
 // and is no other record.
 bool IsSample(const db::Recordset& rs);
+bool IsSample(const db::Value& time, const db::Value& depth, const db::Value& recordType);
 
 // One kept sample, as stored (feet, degrees F).
 struct ProfileSample {

@@ -1,6 +1,7 @@
 #include "reports/core/ExportDiveDetails.h"
 
 #include "analysis/core/Profile.h"
+#include "platform/db/DbInternal.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/Units.h"
@@ -29,11 +30,20 @@ QString FO2Text(const db::Value& fo2)
     return fo2.ToDouble() < 21 ? QString("AIR") : PlainText(fo2) + "%";
 }
 
+// The columns a block reads of its dive.
+const QStringList DiveColumns{"MODELID", "MODELSERNO", "DIVENO", "DIVEDATE", "DIVETIME", "STIME",
+                              "MDEPTH",  "BTIME",      "TEMP",   "FO2",      "SNAPSHOT", "DATATYPE"};
+
+// The columns of the samples statement, in its order.
+enum SampleColumn { TimeColumn, DepthColumn, VariColumn, TempColumn, AlarmColumn, RecordTypeColumn };
+
 } // namespace
 
 DiveDetailsBlocks::DiveDetailsBlocks(db::Database& db, QString delimiter) : db_(db), delimiter_(std::move(delimiter))
 {
 }
+
+DiveDetailsBlocks::~DiveDetailsBlocks() = default;
 
 QString DiveDetailsBlocks::ModelName(const db::Value& modelId)
 {
@@ -57,10 +67,15 @@ bool DiveDetailsBlocks::Write(ExportFile& file, const ExportDive& dive)
 
 void DiveDetailsBlocks::WriteBlock(ExportFile& file, const ExportDive& dive)
 {
-    const auto rs = db_.OpenSnapshot("Select * from DIVEDATA Where DIVEID = ? ;", {dive.diveId});
-    if (rs->EOF())
+    if (!dives_)
+        dives_ = std::make_unique<db::Statement>(db_.Handle(), "Select " + DiveColumns.join(", ")
+                                                                   + " from DIVEDATA Where DIVEID = ? ;");
+    db::Statement& row = *dives_;
+    row.Reset();
+    row.BindAt(1, dive.diveId);
+    if (!row.Step())
         return;
-    const auto f = [&](const char* name) { return rs->Field(name); };
+    const auto f = [&](const char* name) { return row.Column(static_cast<int>(DiveColumns.indexOf(name))); };
     const bool feet = gv.UnitDepth == 1;
     const bool fahrenheit = gv.UnitTemp == 1;
     const db::Value date = f("DIVEDATE");
@@ -94,20 +109,24 @@ void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
     const bool fahrenheit = gv.UnitTemp == 1;
     file.Line(QStringList{DiveDetailsHeader, "Depth", "Ascent Rate", "Temperature", "Alarms Events", "Alarms Details"}
                   .join(delimiter_));
-    const auto rs = db_.OpenSnapshot(
-        "Select BTIME, DEPTH, VARI, TEMP, ALARM, RECORDTYPE from DIVEDETAILS Where DIVEID = ? order by ORDNO ASC ;",
-        {diveId});
+    if (!samples_)
+        samples_ = std::make_unique<db::Statement>(
+            db_.Handle(), "Select BTIME, DEPTH, VARI, TEMP, ALARM, RECORDTYPE from DIVEDETAILS Where DIVEID = ? "
+                          "order by ORDNO ASC ;");
+    db::Statement& rows = *samples_;
+    rows.Reset();
+    rows.BindAt(1, diveId);
     const db::Value depthUnit(feet ? 1 : 0);
     bool any = false;
-    for (; !rs->EOF(); rs->MoveNext()) {
-        if (!profile::IsSample(*rs))
+    while (rows.Step()) {
+        const db::Value depth = rows.Column(DepthColumn);
+        if (!profile::IsSample(rows.Column(TimeColumn), depth, rows.Column(RecordTypeColumn)))
             continue;
         any = true;
-        const db::Value depth = rs->Field("DEPTH");
-        const db::Value alarm = rs->Field("ALARM");
-        file.Line(DelimitedLine({ElapsedText(rs->Field("BTIME").ToLong()), SampleDepthText(depth, feet),
-                                 AscentRateText(rs->Field("VARI"), depthUnit, depth),
-                                 SampleTempText(rs->Field("TEMP"), fahrenheit),
+        const db::Value alarm = rows.Column(AlarmColumn);
+        file.Line(DelimitedLine({ElapsedText(rows.Column(TimeColumn).ToLong()), SampleDepthText(depth, feet),
+                                 AscentRateText(rows.Column(VariColumn), depthUnit, depth),
+                                 SampleTempText(rows.Column(TempColumn), fahrenheit),
                                  alarm.ToLong() != 0 ? QString("ON") : QString(), AlarmListText(alarm)},
                                 delimiter_));
     }

@@ -5,6 +5,11 @@
 #include "reports/core/ExportFile.h"
 
 #include <map>
+#include <memory>
+
+namespace kvl::db {
+class Statement;
+}
 
 namespace kvl {
 
@@ -22,6 +27,7 @@ inline constexpr char DiveDetailsHeader[] = "Elapsed Dive Time(hh:mm)";
 class DiveDetailsBlocks {
 public:
     DiveDetailsBlocks(db::Database& db, QString delimiter);
+    ~DiveDetailsBlocks();
     // Appends the dive's block. False when a read error cut it short: the lines already
     // written stay. A dive that is not in the log writes nothing.
     bool Write(ExportFile& file, const ExportDive& dive);
@@ -34,6 +40,9 @@ private:
     db::Database& db_;
     QString delimiter_;
     std::map<qint64, QString> models_;
+    // Prepared once, bound per dive.
+    std::unique_ptr<db::Statement> dives_;
+    std::unique_ptr<db::Statement> samples_;
 };
 
 // The file's first line: the diver's name and " - Dives Details".
