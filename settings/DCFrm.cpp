@@ -250,17 +250,12 @@ QWidget* DCFrm::MakeNavigation()
     auto* group = new QGroupBox(QStringLiteral("Navigation Settings"), this);
     auto* layout = new QVBoxLayout(group);
     auto* bar = new QHBoxLayout;
+    Cmd = new SmartToolBar(group);
     for (int i = 0; i < LegBarEntryCount; ++i) {
         const LegBarItem& item = LegBarEntryOf(LegBarEntry(i));
-        auto* entry = new QLineEdit(group);
-        entry->setObjectName(QString::fromLatin1(item.key));
-        entry->setToolTip(QString::fromLatin1(item.tip));
-        entry->setMaximumWidth(8 * entry->fontMetrics().averageCharWidth() + 12);
-        CmdEntries[size_t(i)] = entry;
-        bar->addWidget(new QLabel(QString::fromLatin1(item.caption), group));
-        bar->addWidget(entry);
+        Cmd->AddTextEntry(QString::fromLatin1(item.key), QString::fromLatin1(item.caption),
+                          QString::fromLatin1(item.tip));
     }
-    Cmd = new SmartToolBar(group);
     const std::array<QStyle::StandardPixmap, size_t(LegButton::Count)> icons = {
         QStyle::SP_DialogApplyButton, QStyle::SP_ArrowRight, QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon};
     for (int i = 0; i < int(LegButton::Count); ++i) {
@@ -738,10 +733,15 @@ void DCFrm::InitHeadings()
     Grid->SetRow(LegGridRowToShow(legs, NavAction, NavFocusLeg));
 }
 
+QString DCFrm::EntryText(LegBarEntry entry) const
+{
+    return Cmd->Items(QString::fromLatin1(LegBarEntryOf(entry).key)).Text();
+}
+
 void DCFrm::ClearNav()
 {
-    for (QLineEdit* entry : CmdEntries)
-        entry->clear();
+    for (int i = 0; i < LegBarEntryCount; ++i)
+        Cmd->Items(QString::fromLatin1(LegBarEntryOf(LegBarEntry(i)).key)).SetText(QString());
 }
 
 void DCFrm::ShowLegWrite(const LegRequest& request)
@@ -789,10 +789,9 @@ void DCFrm::Cmd_ItemClick(const QString& key)
     const LegButton button = LegButtonOfKey(key);
     if (button == LegButton::Count)
         return;
-    const LegEntries entries{CmdEntries[LegEntry]->text(), CmdEntries[HeadingEntry]->text(),
-                             CmdEntries[CdtEntry]->text()};
-    NavLegNo = static_cast<quint8>(std::clamp(EntryNumber(entries.leg), 0.0, 255.0));
-    NavHeading = static_cast<int>(std::clamp(EntryNumber(entries.heading), -32768.0, 32767.0));
+    const LegEntries entries{EntryText(LegEntry), EntryText(HeadingEntry), EntryText(CdtEntry)};
+    gv.NavLegNo = static_cast<quint8>(std::clamp(EntryNumber(entries.leg), 0.0, 255.0));
+    gv.NavHeading = static_cast<qint16>(std::clamp(EntryNumber(entries.heading), -32768.0, 32767.0));
     const LegRequest request = CheckLegButton(button, entries, NavLegCount);
     if (!request.refusal.text.isEmpty()) {
         ShowMessage(request.refusal);
@@ -800,7 +799,7 @@ void DCFrm::Cmd_ItemClick(const QString& key)
     }
     if (request.write == LegWrite::Nothing)
         return;
-    NavCDT = request.seconds;
+    gv.NavCDT = request.seconds;
     ShowLegWrite(request);
     NavAction = request.navAction;
     if (request.navAction == NavShowFocusLeg)

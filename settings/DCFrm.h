@@ -136,7 +136,6 @@ public:
     QLabel* Label1 = nullptr;      // "RADARAR EDEZE"
     QLabel* Label3 = nullptr;      // "SETTINGS"
     SmartToolBar* Cmd = nullptr;
-    std::array<QLineEdit*, settings::LegBarEntryCount> CmdEntries{};
     DataGrid* Grid = nullptr;
 
     std::unique_ptr<db::Recordset> rsSettings;
@@ -148,9 +147,6 @@ public:
     quint8 NavLegCount = 0;
     quint8 NavAction = settings::NavShowFirst;
     int NavFocusLeg = 0;
-    quint8 NavLegNo = 0;
-    int NavHeading = 0;
-    qint32 NavCDT = 0;
 
 protected:
     void Form_Load() override;
@@ -165,6 +161,7 @@ private:
     bool Metric() const;
     void AmPmRule();
     void SetEntriesEnabled(bool enabled);
+    QString EntryText(settings::LegBarEntry entry) const;
     void ShowLegWrite(const settings::LegRequest& request);
     void ShowLegWrite(settings::LegWrite write, int leg, int heading, qint32 seconds);
     void SelectThenClick(ListBox& box, int position, void (DCFrm::*click)());

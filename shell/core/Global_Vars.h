@@ -126,6 +126,10 @@ struct Global_Vars {
     QString ModelName;
     db::Value RegLastModel;
     db::Value RegLastModelData;
+    // The navigation leg last read from the settings form's leg entries.
+    quint8 NavLegNo = 0;
+    qint16 NavHeading = 0;
+    qint32 NavCDT = 0;
 
     QString LogFilePath;
     QString HelpFile;

@@ -3,6 +3,7 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/SmartToolBar.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
@@ -58,9 +59,9 @@ protected:
     bool Box0(OptionPair pair) { return Frm().Pair(pair).Box0Ticked(); }
     void Legs(const QString& leg, const QString& heading, const QString& cdt, const QString& button)
     {
-        Frm().CmdEntries[settings::LegEntry]->setText(leg);
-        Frm().CmdEntries[settings::HeadingEntry]->setText(heading);
-        Frm().CmdEntries[settings::CdtEntry]->setText(cdt);
+        Frm().Cmd->Items("Leg").SetText(leg);
+        Frm().Cmd->Items("Heading").SetText(heading);
+        Frm().Cmd->Items("CDT").SetText(cdt);
         Frm().Cmd_ItemClick(button);
     }
     QString DateItem() { return Frm().lst2->Items("Date").Value(); }
@@ -307,7 +308,7 @@ TEST_F(DCFrmTest, LegsAreEditedAndTheirAlarmsSaved)
     EXPECT_EQ(Frm().NavLegCount, 5);
     EXPECT_EQ(Frm().Grid->Row(), 4);
     EXPECT_EQ(Frm().Grid->Cell("Count Down Time"), "01:30:00");
-    EXPECT_EQ(Frm().CmdEntries[settings::HeadingEntry]->text(), "") << "entries cleared";
+    EXPECT_EQ(Frm().Cmd->Items("Heading").Text(), "") << "entries cleared";
 
     Legs("2", "45", "0:00:00", "Insert");
     EXPECT_EQ(Frm().Grid->Row(), 1);
@@ -316,7 +317,7 @@ TEST_F(DCFrmTest, LegsAreEditedAndTheirAlarmsSaved)
 
     dialogs.ExpectMsg("Leg number does not exist.");
     Legs("9", "", "", "Delete");
-    EXPECT_EQ(Frm().CmdEntries[settings::LegEntry]->text(), "9") << "the entries keep what was typed";
+    EXPECT_EQ(Frm().Cmd->Items("Leg").Text(), "9") << "the entries keep what was typed";
     dialogs.ExpectMsg("Invalid heading. Please enter heading from 0 to 360.");
     Legs("1", "361", "0:01:00", "Update");
     EXPECT_EQ(dialogs.Messages().back().title, "Navigation Leg Setting");

@@ -3,6 +3,7 @@
 #include "device/CommBar.h"
 #include "device/CommFrm.h"
 #include "platform/serial/InProcessPort.h"
+#include "platform/widgets/SmartToolBar.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "settings/DCFrm.h"
@@ -83,8 +84,8 @@ TEST_F(SettingsRoundTripTest, WrittenChoicesReachTheDeviceAndReadBackTheSame)
     Frm().SampleRateOpt->SetListIndex(5);
     Frm().CHRONO_Opt->SetBox0(!Frm().CHRONO_Opt->Box0Ticked());
     Frm().NAVBL_Opt->SetBox0(!Frm().NAVBL_Opt->Box0Ticked());
-    Frm().CmdEntries[settings::HeadingEntry]->setText("300");
-    Frm().CmdEntries[settings::CdtEntry]->setText("0:02:05");
+    Frm().Cmd->Items("Heading").SetText("300");
+    Frm().Cmd->Items("CDT").SetText("0:02:05");
     Frm().Cmd_ItemClick("Add");
     Frm().Grid->SetCell(legs, "Light Alarm", "-1");
     const bool chrono = Frm().CHRONO_Opt->Box0Ticked();
