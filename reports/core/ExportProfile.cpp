@@ -77,7 +77,7 @@ ExportOutcome ExportProfileFile(const QString& path, const QString& delimiter)
             if (dive.GAUGEDIVE) {
                 cells << NotAvailable << NotAvailable << NotAvailable;
             } else {
-                const QString remaining = RemainingTimeText(f("NTIME").ToLong());
+                const QString remaining = f("NTIME").IsNull() ? QString() : RemainingTimeText(f("NTIME").ToLong());
                 const QString stop = StopDepthText(f("SDEPTH"), feet);
                 if (f("SDEPTH").ToDouble() == 0)
                     cells << remaining << "0:00" << stop;
