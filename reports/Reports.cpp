@@ -122,37 +122,6 @@ void PrintOption::reject()
     QDialog::reject();
 }
 
-DelimiterOption::DelimiterOption(QWidget* parent) : QDialog(parent)
-{
-    setWindowTitle("Export Dive Data");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Separate the values with:", this));
-    delimiters_ = new QButtonGroup(this);
-    const QStringList captions{"Tab", "Semicolon ( ; )", "Comma ( , )"};
-    for (int i = 0; i < captions.size(); ++i) {
-        auto* button = new QRadioButton(captions[i], this);
-        delimiters_->addButton(button, i + 1);
-        layout->addWidget(button);
-    }
-    delimiters_->button(1)->setChecked(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-}
-
-QString DelimiterOption::Delimiter() const
-{
-    switch (delimiters_->checkedId()) {
-    case 2:
-        return ";";
-    case 3:
-        return ",";
-    default:
-        return "\t";
-    }
-}
-
 ReportJob LogbookPageJob()
 {
     return {gv.DiverName + " - Logbook", [](Printer& printer) { PrintFrm::Instance().PrintIt(printer); }};

@@ -1,6 +1,6 @@
 #pragma once
-// The print-choice dialog, the print step that shows a report before it goes to paper
-// or PDF, and the export's delimiter dialog, as the main window calls them.
+// The print-choice dialog and the print step that shows a report before it goes to paper
+// or PDF, as the main window calls them.
 
 #include "reports/core/DiveDetails.h"
 #include "reports/core/LogbookPage.h"
@@ -45,18 +45,6 @@ public:
 
 private:
     void Form_Load();
-};
-
-// The delimiter dialog of the dive-details export: Tab, ";" or ",".
-class DelimiterOption : public QDialog {
-    Q_OBJECT
-public:
-    explicit DelimiterOption(QWidget* parent = nullptr);
-    // The delimiter chosen.
-    QString Delimiter() const;
-
-private:
-    QButtonGroup* delimiters_;
 };
 
 ReportJob LogbookPageJob();

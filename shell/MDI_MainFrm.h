@@ -58,6 +58,10 @@ public:
     void PrintChosenReport();
     // "No dive data to export." or the delimiter dialog, which exports.
     void ExportData();
+    // The current dive's profile as a delimited text file.
+    void ExportDiveDetails();
+    // The current dive as a DL7 file.
+    void ExportDL7Level1();
 
     // --- The dive-log file ---------------------------------------------------------
     bool LogOpened = false;

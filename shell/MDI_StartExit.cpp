@@ -220,14 +220,4 @@ void MDI_MainFrm::PrintChosenReport()
     }
 }
 
-void MDI_MainFrm::ExportData()
-{
-    if (DiveListAtEnd()) {
-        MsgBox("No dive data to export.", MsgButtons::OK, MsgIcon::Exclamation, "Export Dive Data");
-        return;
-    }
-    DelimiterOption delimiter(this);
-    ShowModal(delimiter);
-}
-
 } // namespace kvl

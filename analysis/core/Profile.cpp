@@ -14,6 +14,16 @@
 
 namespace kvl::profile {
 
+bool IsSample(const db::Recordset& rs)
+{
+    return IsSample(rs.Field("BTIME"), rs.Field("DEPTH"), rs.Field("RECORDTYPE"));
+}
+
+bool IsSample(const db::Value& time, const db::Value& depth, const db::Value& recordType)
+{
+    return !time.IsNull() && !depth.IsNull() && (recordType.ToLong() & OtherRecord) == 0;
+}
+
 namespace {
 
 quint8 ByteOf(const db::Value& value)

@@ -26,6 +26,11 @@ enum AlarmBit : quint8 {
 // RECORDTYPE bit of a row that the download keeps but that is no sample.
 constexpr qint64 OtherRecord = 0x40;
 
+// Whether the DIVEDETAILS row a set stands on is a sample: it has a time and a depth
+// and is no other record.
+bool IsSample(const db::Recordset& rs);
+bool IsSample(const db::Value& time, const db::Value& depth, const db::Value& recordType);
+
 // One kept sample, as stored (feet, degrees F).
 struct ProfileSample {
     qint64 rowId = 0;

@@ -1,0 +1,215 @@
+#include "reports/DelimiterOption.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "platform/folders/Folders.h"
+#include "platform/widgets/DataGrid.h"
+#include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
+#include "shell/core/Units.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace kvl {
+
+namespace {
+
+constexpr char LtdColumn[] = "LTD #";
+constexpr char SelectColumn[] = "Select";
+constexpr char DiveIdColumn[] = "DIVEID";
+// The "Select" cell of a ticked and of a clear row.
+constexpr char Ticked[] = "-1";
+constexpr char Clear[] = "0";
+constexpr char SelectAllKey[] = "SelectAll";
+constexpr char SelectNoneKey[] = "SelectNone";
+// Exports of more dives than this show their progress.
+constexpr size_t ProgressFrom = 50;
+
+const std::array<QString, kDelimiterOptions> Delimiters{"\t", ";", ","};
+
+} // namespace
+
+DelimiterOption::DelimiterOption(QWidget* parent, Mode mode) : QDialog(parent), mode_(mode)
+{
+    setWindowTitle("Export VURO Dive Details");
+    auto* layout = new QVBoxLayout(this);
+    auto* options = new QHBoxLayout;
+    options->addWidget(new QLabel("Delimiter Options", this));
+    const std::array<QString, kDelimiterOptions> captions{"Tab", "Semi Colon", "Comma"};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < kDelimiterOptions; ++i) {
+        Option1[size_t(i)] = new QRadioButton(captions[size_t(i)], this);
+        group->addButton(Option1[size_t(i)], i);
+        options->addWidget(Option1[size_t(i)]);
+    }
+    Option1[CommaOption]->setChecked(true);
+    options->addStretch();
+    layout->addLayout(options);
+
+    Grid = new DataGrid(this);
+    Grid->SetColumns({{LtdColumn, {}, true, false},
+                      {"Date", {}, true, false},
+                      {"Time", {}, true, false},
+                      {"Dive #", {}, true, false},
+                      {"Radarar Edeze Model", {}, true, false},
+                      {SelectColumn, {}, true, true},
+                      {DiveIdColumn, DiveIdColumn, false, false}});
+    layout->addWidget(Grid, 1);
+
+    auto* buttons = new QHBoxLayout;
+    Cmd = new QToolButton(this);
+    Cmd->setText("Select");
+    Cmd->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(Cmd);
+    const auto addItem = [&](const QString& caption, const QString& key) {
+        connect(menu->addAction(caption), &QAction::triggered, this, [this, key] { Cmd_ItemClick(key); });
+    };
+    addItem("All Dives", SelectAllKey);
+    addItem("None", SelectNoneKey);
+    Cmd->setMenu(menu);
+    OKCmd = new QPushButton("&Export   ", this);
+    SmartUI1 = new QPushButton("&Cancel", this);
+    OKCmd->setDefault(true);
+    connect(OKCmd, &QPushButton::clicked, this, &DelimiterOption::OKCmd_ItemClick);
+    connect(SmartUI1, &QPushButton::clicked, this, &DelimiterOption::SmartUI1_ItemClick);
+    buttons->addWidget(Cmd);
+    buttons->addStretch();
+    buttons->addWidget(OKCmd);
+    buttons->addWidget(SmartUI1);
+    layout->addLayout(buttons);
+
+    if (mode_ == DelimiterOnly) {
+        Grid->hide();
+        Cmd->hide();
+    } else {
+        resize(560, 420);
+    }
+    Form_Load();
+}
+
+void DelimiterOption::Form_Load()
+{
+    LastRowLTD = 0;
+    ExportDelimiter = Delimiters[CommaOption];
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+    if (mode_ == DelimiterOnly)
+        return;
+    // Every dive of the log in its sort order, whatever the browsed list's filter.
+    const auto rs = LogDB().OpenSnapshot("Select DIVEID, LIFETIMEDIVENO, DIVEDATE, DIVETIME, DIVENO, MODELID "
+                                         "from DIVEDATA order by "
+                                         + gv.SortOrder + " ;");
+    std::map<qint64, QString> models;
+    QStringList rows;
+    for (; !rs->EOF(); rs->MoveNext()) {
+        const db::Value model = rs->Field("MODELID");
+        auto name = models.find(model.ToLong());
+        if (name == models.end())
+            name = models.emplace(model.ToLong(), GetModelNameLocal(model)).first;
+        const db::Value ltd = rs->Field("LIFETIMEDIVENO");
+        rows << QStringList{ltd.ToString(),
+                            FormatDBDate(rs->Field("DIVEDATE").ToString()),
+                            FormatTimeByMode(rs->Field("DIVETIME").ToString(), gv.UnitTime),
+                            rs->Field("DIVENO").ToString(),
+                            name->second,
+                            Clear,
+                            rs->Field("DIVEID").ToString()}
+                    .join('\t');
+        LastRowLTD = static_cast<qint32>(ltd.ToLong());
+    }
+    Grid->AddItems(rows);
+    if (Grid->Rows() > 0)
+        Grid->MoveFirst();
+}
+
+void DelimiterOption::Cmd_ItemClick(const QString& key)
+{
+    if (Grid->Rows() == 0)
+        return;
+    if (key != SelectAllKey && key != SelectNoneKey)
+        return;
+    // Every row once, in grid order, whatever the numbers and the sort.
+    for (RowCount = 0; RowCount < Grid->Rows(); ++RowCount)
+        Grid->SetCell(RowCount, SelectColumn, key == SelectAllKey ? Ticked : Clear);
+    Grid->MoveFirst();
+}
+
+void DelimiterOption::Menu(const QString& caption)
+{
+    for (QAction* action : Cmd->menu()->actions())
+        if (action->text() == caption)
+            action->trigger();
+}
+
+std::vector<ExportDive> DelimiterOption::TickedDives() const
+{
+    std::vector<ExportDive> dives;
+    for (int row = 0; row < Grid->Rows(); ++row)
+        if (Grid->Cell(row, SelectColumn).toDouble() != 0)
+            dives.push_back({Grid->Cell(row, DiveIdColumn).toLongLong(), Grid->Cell(row, LtdColumn).toLongLong()});
+    return dives;
+}
+
+void DelimiterOption::OKCmd_ItemClick()
+{
+    for (int i = 0; i < kDelimiterOptions; ++i) {
+        if (Option1[size_t(i)]->isChecked()) {
+            ExportDelimiter = Delimiters[size_t(i)];
+            break;
+        }
+    }
+    if (mode_ == ExportDives)
+        ExportTickedDives();
+    accept();
+}
+
+void DelimiterOption::ExportTickedDives()
+{
+    ExportFileName = CurrentDialogs().SaveFile({QString(), ProgramFolder(), QString(), "Text files|*.txt"});
+    if (ExportFileName.isEmpty())
+        return;
+    const std::vector<ExportDive> dives = TickedDives();
+    std::unique_ptr<QProgressDialog> progress;
+    if (dives.size() > ProgressFrom) {
+        progress = std::make_unique<QProgressDialog>("Exporting the dive details...", "&Cancel", 0,
+                                                     static_cast<int>(dives.size()), this);
+        progress->setWindowTitle(ExportTitle);
+        progress->setWindowModality(Qt::WindowModal);
+    }
+    const auto step = [&](int done, int) {
+        if (!progress)
+            return true;
+        progress->setValue(done);
+        QApplication::processEvents();
+        return !progress->wasCanceled();
+    };
+    const ExportOutcome outcome = ExportDiveDetailsFile(ExportFileName, dives, ExportDelimiter, step);
+    progress.reset();
+    ShowExportOutcome(outcome);
+}
+
+void DelimiterOption::SmartUI1_ItemClick()
+{
+    reject();
+}
+
+void DelimiterOption::reject()
+{
+    ExportDelimiter.clear();
+    QDialog::reject();
+}
+
+} // namespace kvl

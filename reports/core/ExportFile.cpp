@@ -1,0 +1,233 @@
+#include "reports/core/ExportFile.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "platform/runtime/Runtime.h"
+#include "shell/core/Units.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+
+namespace kvl {
+
+QString ExportDelimiter;
+
+namespace {
+
+constexpr qsizetype FlushSize = 1 << 16;
+
+// The characters of the bytes 0x80 to 0x9F; 0 where the code page has none.
+constexpr std::array<char16_t, 32> HighControls{
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+class FileSink : public ExportSink {
+public:
+    explicit FileSink(const QString& path) : file_(path) { file_.open(QIODevice::WriteOnly); }
+    bool IsOpen() const override { return file_.isOpen(); }
+    bool Write(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
+    bool Commit() override { return file_.commit(); }
+    QString ErrorText() const override { return file_.errorString(); }
+
+private:
+    QSaveFile file_;
+};
+
+ExportSinkFactory& InstalledSink()
+{
+    static ExportSinkFactory factory;
+    return factory;
+}
+
+// A line needs a character that Windows-1252 lacks: the body runs again in UTF-8.
+struct NeedsUtf8 {};
+
+struct WriteFailed {};
+
+QString WithSeparator(QString text)
+{
+    const QChar separator = Runtime::DecimalSeparator();
+    if (separator != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<ExportSink> OpenExportFileSink(const QString& path)
+{
+    return std::make_unique<FileSink>(path);
+}
+
+void InstallExportSink(ExportSinkFactory factory)
+{
+    InstalledSink() = std::move(factory);
+}
+
+bool ToWindows1252(const QString& text, QByteArray& bytes)
+{
+    bytes.reserve(bytes.size() + text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        int code = -1;
+        for (size_t i = 0; i < HighControls.size(); ++i)
+            if (HighControls[i] != 0 && HighControls[i] == u)
+                code = 0x80 + static_cast<int>(i);
+        if (code < 0)
+            return false;
+        bytes.append(static_cast<char>(code));
+    }
+    return true;
+}
+
+void ExportFile::Line(const QString& text)
+{
+    if (utf8_)
+        buffer_.append(text.toUtf8());
+    else if (!ToWindows1252(text, buffer_))
+        throw NeedsUtf8{};
+    buffer_.append("\r\n", 2);
+    if (buffer_.size() >= FlushSize)
+        Flush();
+}
+
+void ExportFile::Flush()
+{
+    if (buffer_.isEmpty())
+        return;
+    if (!sink_.Write(buffer_))
+        throw WriteFailed{};
+    buffer_.clear();
+}
+
+ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body)
+{
+    const auto failed = [&](const QString& reason) {
+        ExportOutcome outcome;
+        outcome.status = ExportOutcome::Failed;
+        outcome.error = QFileInfo(path).absoluteFilePath() + ": " + reason;
+        return outcome;
+    };
+    for (const bool utf8 : {false, true}) {
+        const std::unique_ptr<ExportSink> sink = InstalledSink() ? InstalledSink()(path) : OpenExportFileSink(path);
+        if (!sink->IsOpen())
+            return failed(sink->ErrorText());
+        ExportOutcome outcome;
+        try {
+            ExportFile file(*sink, utf8);
+            body(file, outcome);
+            file.Flush();
+            if (!sink->Commit())
+                return failed(sink->ErrorText());
+            return outcome;
+        } catch (const NeedsUtf8&) {
+            continue;
+        } catch (const WriteFailed&) {
+            return failed(sink->ErrorText());
+        } catch (const ExportCancelled&) {
+            outcome.status = ExportOutcome::Cancelled;
+            return outcome;
+        } catch (const std::exception& e) {
+            return failed(QString::fromUtf8(e.what()));
+        }
+    }
+    return failed("The text cannot be written.");
+}
+
+void ShowExportOutcome(const ExportOutcome& outcome)
+{
+    switch (outcome.status) {
+    case ExportOutcome::Cancelled:
+        return;
+    case ExportOutcome::Failed:
+        MsgBox(QString(ExportFailed) + "\n" + outcome.error, MsgButtons::OK, MsgIcon::Critical, ExportTitle);
+        return;
+    case ExportOutcome::Done:
+        break;
+    }
+    if (outcome.incomplete.empty()) {
+        MsgBox(ExportCompleted, MsgButtons::OK, MsgIcon::Information, ExportTitle);
+        return;
+    }
+    QStringList numbers;
+    for (const qint64 ltd : outcome.incomplete)
+        numbers << QString::number(ltd);
+    MsgBox(QString(ExportCompleted) + "\nThe details of these dives could not be read in full (LTD #): "
+               + numbers.join(", ") + ".",
+           MsgButtons::OK, MsgIcon::Exclamation, ExportTitle);
+}
+
+QString DelimitedCell(const QString& text, const QString& delimiter)
+{
+    if (delimiter.isEmpty() || !text.contains(delimiter))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString DelimitedLine(const QStringList& cells, const QString& delimiter)
+{
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += delimiter;
+        line += DelimitedCell(cells[i], delimiter);
+    }
+    return line;
+}
+
+QString PlainText(const db::Value& value)
+{
+    if (value.IsReal())
+        return WithSeparator(value.ToString());
+    return value.ToString();
+}
+
+QString Pictured(double value, const char* picture)
+{
+    return Format(value, QLatin1StringView(picture), Runtime::DecimalSeparator());
+}
+
+QString ElapsedText(qint64 seconds)
+{
+    const qint64 minutes = seconds / 60;
+    const auto two = [](qint64 n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
+    return two(minutes / 60) + ":" + two(minutes % 60) + ":" + two(seconds % 60);
+}
+
+QString SampleDepthText(const db::Value& feet, bool feetUnits)
+{
+    if (feet.IsNull())
+        return {};
+    return feetUnits ? Pictured(feet.ToDouble(), "###0") + " FT" : Pictured(FtToM(feet), "####.0") + " M";
+}
+
+QString SampleTempText(const db::Value& fahrenheit, bool fahrenheitUnits)
+{
+    if (fahrenheit.IsNull())
+        return {};
+    return fahrenheitUnits ? PlainText(fahrenheit) : Pictured(FToC(fahrenheit), "###.0");
+}
+
+QString MaxDepthText(const db::Value& feet, bool feetUnits)
+{
+    if (feet.IsNull())
+        return {};
+    return feetUnits ? PlainText(feet) + " FT" : Pictured(FtToM(feet), "####.0") + " M";
+}
+
+QString MinTempText(const db::Value& fahrenheit, bool fahrenheitUnits)
+{
+    if (fahrenheit.IsNull())
+        return {};
+    return fahrenheitUnits ? PlainText(fahrenheit) + " F" : WithSeparator(SingleToText(FToC(fahrenheit))) + " C";
+}
+
+} // namespace kvl

@@ -1,0 +1,102 @@
+#pragma once
+// What the three text exports share: the file they write (a temporary beside the
+// target, renamed at the end, so a failure or a cancel leaves the target as it was),
+// the line encoding (Windows-1252, or UTF-8 for a file holding a character that code
+// page lacks), the cell and number texts, and the closing message.
+
+#include "platform/db/Db.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace kvl {
+
+// The delimiter of the exports' sample tables: Tab, ";" or ","; empty when none was chosen.
+extern QString ExportDelimiter;
+
+inline constexpr char ExportTitle[] = "Export Dive Details";
+inline constexpr char ExportCompleted[] = "Dive Details Exporting completed.";
+inline constexpr char ExportFailed[] = "Could not export the dive data.";
+inline const QString ExportDashes = QString(61, QLatin1Char('-'));
+
+// Where an export's bytes go.
+class ExportSink {
+public:
+    virtual ~ExportSink() = default;
+    // False, with ErrorText, when the target could not be opened.
+    virtual bool IsOpen() const = 0;
+    virtual bool Write(const QByteArray& bytes) = 0;
+    // Puts the written bytes in place of the target.
+    virtual bool Commit() = 0;
+    virtual QString ErrorText() const = 0;
+};
+using ExportSinkFactory = std::function<std::unique_ptr<ExportSink>(const QString& path)>;
+// The file sink: a temporary file beside path, renamed over it by Commit and removed
+// when the sink goes without a Commit.
+std::unique_ptr<ExportSink> OpenExportFileSink(const QString& path);
+// Replaces the sink the exports open (tests: a writer that breaks); an empty function
+// restores the file sink.
+void InstallExportSink(ExportSinkFactory factory);
+
+// Windows-1252 bytes of text; false when text holds a character the code page lacks.
+bool ToWindows1252(const QString& text, QByteArray& bytes);
+
+// The writer an export's body writes lines to; each line ends with CR LF.
+class ExportFile {
+public:
+    ExportFile(ExportSink& sink, bool utf8) : sink_(sink), utf8_(utf8) {}
+    void Line(const QString& text);
+    void Flush();
+
+private:
+    ExportSink& sink_;
+    bool utf8_;
+    QByteArray buffer_;
+};
+
+struct ExportOutcome {
+    enum Status { Done, Failed, Cancelled };
+    Status status = Done;
+    QString error;                  // Failed: the file and the reason
+    std::vector<qint64> incomplete; // Done: lifetime numbers of the blocks cut short
+};
+
+// Thrown by a body to stop the export and leave the target as it was.
+struct ExportCancelled {};
+
+// Runs body on a new file at path and puts it in place. The file is written in
+// Windows-1252; when a line needs a character that code page lacks, body runs again
+// on a UTF-8 file. body may throw (a read error, ExportCancelled); the target then
+// stays as it was. body receives the outcome to add incomplete blocks to.
+ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body);
+
+// Shows the outcome: completion (a warning naming incomplete blocks), the failure, or
+// nothing for a cancel.
+void ShowExportOutcome(const ExportOutcome& outcome);
+
+// ---- Cell and number texts ------------------------------------------------------------
+// A cell that holds the delimiter, between double quotes with its quotes doubled.
+QString DelimitedCell(const QString& text, const QString& delimiter);
+// The cells joined by delimiter, each through DelimitedCell.
+QString DelimitedLine(const QStringList& cells, const QString& delimiter);
+// A value in its plain shortest text with the regional decimal separator; Null gives "".
+QString PlainText(const db::Value& value);
+// A number by a picture, with the regional decimal separator.
+QString Pictured(double value, const char* picture);
+// Seconds as h:mm:ss, each part at least two digits.
+QString ElapsedText(qint64 seconds);
+// A sample depth: "###0 FT" as stored, or "####.0 M"; Null gives "".
+QString SampleDepthText(const db::Value& feet, bool feetUnits);
+// A sample temperature: as stored, or degrees C "###.0"; Null gives "".
+QString SampleTempText(const db::Value& fahrenheit, bool fahrenheitUnits);
+// The head lines' depth and temperature values with their units; Null gives "".
+QString MaxDepthText(const db::Value& feet, bool feetUnits);
+QString MinTempText(const db::Value& fahrenheit, bool fahrenheitUnits);
+
+} // namespace kvl
