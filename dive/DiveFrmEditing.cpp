@@ -147,10 +147,10 @@ void DiveFrm::CommitPressure(int index)
 
 void DiveFrm::ShowPressureUsed()
 {
-    double used = 0;
-    for (const TankBoxes& b : kTankBoxes)
-        used += TextNumber(Text3(b.start).text()) - TextNumber(Text3(b.end).text());
-    Text3(8).setText(SingleToText(static_cast<float>(used)));
+    std::array<TankPressures, 3> tanks;
+    for (int t = 0; t < 3; ++t)
+        tanks[t] = {TextNumber(Text3(kTankBoxes[t].start).text()), TextNumber(Text3(kTankBoxes[t].end).text())};
+    Text3(8).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
 }
 
 void DiveFrm::Masked1_LostFocus(int index)
