@@ -441,8 +441,9 @@ void DiveFrm::ShowFields()
         ShowText(Text3(b.end), [&] { return PressureText(d.*TankField(b.end)); });
     }
     ShowText(Text3(8), [&] {
-        const double used = d.SPSI.ToDouble() + d.SPSI2.ToDouble() + d.SPSI3.ToDouble() - d.EPSI.ToDouble() -
-                            d.EPSI2.ToDouble() - d.EPSI3.ToDouble();
+        const double used = PressureUsed({{{d.SPSI.ToDouble(), d.EPSI.ToDouble()},
+                                           {d.SPSI2.ToDouble(), d.EPSI2.ToDouble()},
+                                           {d.SPSI3.ToDouble(), d.EPSI3.ToDouble()}}});
         return SingleToText(PressureToDisplay(used));
     });
     Units_Opt(2).SetListIndex(gv.UnitCylinder);
@@ -575,12 +576,11 @@ void DiveFrm::EnDis_ableTankInfo()
             TankCheck(tank, 1).SetValue(1);
         }
     }
-    double used = 0;
     const std::array<bool, 3> on{d.TANK1ON, d.TANK2ON, d.TANK3ON};
+    std::array<TankPressures, 3> tanks;
     for (int t = 0; t < 3; ++t)
-        if (on[t])
-            used += Val(Text3(kTankBoxes[t].start).text()) - Val(Text3(kTankBoxes[t].end).text());
-    Text3(8).setText(SingleToText(static_cast<float>(used)));
+        tanks[t] = {Val(Text3(kTankBoxes[t].start).text()), Val(Text3(kTankBoxes[t].end).text()), on[t]};
+    Text3(8).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
     EnableTanks(on);
 }
 

@@ -98,7 +98,7 @@ void DiveFrm::CommitCylinderOrAirConsumption(int index)
     EditBox& box = Text3(index);
     if (index == 21) {
         const double shown = Val(box.text());
-        const double psi = gv.UnitPressure == 0 ? shown / 0.07 : shown;
+        const double psi = PressureFromDisplay(shown, gv.UnitPressure);
         if (shown < 0 || RoundHalfEven(psi) > 255) {   // the column holds one byte
             ShowText(box, [&] { return AirConsumptionText(d.AIRCONSUMP); });
             return;
@@ -115,7 +115,7 @@ void DiveFrm::CommitCylinderOrAirConsumption(int index)
         return;
     }
     if (ShownDiffers(box.text(), CylinderText(field)))
-        field = db::Value(static_cast<double>(CSng(gv.UnitCylinder == 0 ? size / 28.31684 : size)));
+        field = db::Value(static_cast<double>(CSng(CylinderFromDisplay(size, gv.UnitCylinder))));
 }
 
 void DiveFrm::CommitPressure(int index)
@@ -141,16 +141,16 @@ void DiveFrm::CommitPressure(int index)
     }
     if (!ShownDiffers(box.text(), PressureText(field)))
         return;
-    field = db::Value(static_cast<double>(CSng(gv.UnitPressure == 0 ? p / 0.07 : p)));
+    field = db::Value(static_cast<double>(CSng(PressureFromDisplay(p, gv.UnitPressure))));
     ShowPressureUsed();
 }
 
 void DiveFrm::ShowPressureUsed()
 {
-    double used = 0;
-    for (const TankBoxes& b : kTankBoxes)
-        used += TextNumber(Text3(b.start).text()) - TextNumber(Text3(b.end).text());
-    Text3(8).setText(SingleToText(static_cast<float>(used)));
+    std::array<TankPressures, 3> tanks;
+    for (int t = 0; t < 3; ++t)
+        tanks[t] = {TextNumber(Text3(kTankBoxes[t].start).text()), TextNumber(Text3(kTankBoxes[t].end).text())};
+    Text3(8).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
 }
 
 void DiveFrm::Masked1_LostFocus(int index)

@@ -36,7 +36,9 @@ void ReopenDiveList()
 // come back with the next form and walk dives that are gone.
 void DeleteEveryDive()
 {
-    DeleteAllDives();
+    QString error;
+    if (DeleteAllDives(&error) == DeleteAllResult::Failed)
+        MsgBox("Could not delete all dives: " + error, MsgButtons::OK, MsgIcon::Critical, "Delete all dives");
     if (gv.CurrentDiveID == -1)
         ReopenDiveList();
 }

@@ -124,4 +124,13 @@ QString PositiveText(const db::Value& value)
     return !value.IsNull() && value.ToDouble() > 0 ? value.ToString() : QString();
 }
 
+double PressureUsed(const std::array<TankPressures, 3>& tanks)
+{
+    double used = 0;
+    for (const TankPressures& tank : tanks)
+        if (tank.counted)
+            used += tank.start - tank.end;
+    return used;
+}
+
 } // namespace kvl

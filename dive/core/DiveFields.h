@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 namespace kvl {
 
 // DATATYPE bits.
@@ -57,5 +59,14 @@ QString NormalizeSurfaceInterval(const QString& text);
 QString TidText(qint32 tid);
 // A stored number as text when it is above 0, else "".
 QString PositiveText(const db::Value& value);
+
+// One tank's pressures as the caller reads them, and whether the tank counts.
+struct TankPressures {
+    double start = 0;
+    double end = 0;
+    bool counted = true;
+};
+// The pressure a dive used: each counted tank's start less its end, summed.
+double PressureUsed(const std::array<TankPressures, 3>& tanks);
 
 } // namespace kvl

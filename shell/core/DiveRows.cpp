@@ -143,11 +143,11 @@ bool DeleteDiveInfo(qint32 diveId)
     }
 }
 
-void DeleteAllDives()
+DeleteAllResult DeleteAllDives(QString* error)
 {
     if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives",
                MsgDefault::Second) != MsgAnswer::Yes)
-        return;
+        return DeleteAllResult::Declined;
     // A statement that fails is passed over; the others still empty their tables.
     try {
         db::Database& db = LogDB();
@@ -157,14 +157,18 @@ void DeleteAllDives()
             RunLogged(kvlDb(), sql, [&] { db.Execute(sql); });
         }
         tx.Commit();
-    } catch (const std::exception& error) {
-        qCWarning(kvlDb, "deleting all dives failed: %s", error.what());
+    } catch (const std::exception& failure) {
+        qCWarning(kvlDb, "deleting all dives failed: %s", failure.what());
+        if (error)
+            *error = QString::fromUtf8(failure.what());
+        return DeleteAllResult::Failed;
     }
     ForgetNewDive();
     gv.CurrentDiveID = -1;
     gv.CurrentDive.LIFETIMEDIVENO = -1;
     CurrentMainWindowHooks().SetLTDText(QString());
     CurrentMainWindowHooks().SelectSideBarItem("Personal");
+    return DeleteAllResult::Deleted;
 }
 
 void GetFirstLastDiveNo()

@@ -28,8 +28,12 @@ bool CurrentDiveIsNew();
 // Deletes the dive and every row it owns; shows "Deleting dive error #n." and
 // returns false (deleting nothing) on failure.
 bool DeleteDiveInfo(qint32 diveId);
-// Asks, then empties the dive tables and shows the diver's form.
-void DeleteAllDives();
+// What became of a request to delete every dive.
+enum class DeleteAllResult { Declined, Deleted, Failed };
+// Asks, then empties the dive tables and shows the diver's form. When the deletion
+// cannot be committed nothing changes, and `error` (if given) receives the cause
+// for the caller to show.
+DeleteAllResult DeleteAllDives(QString* error = nullptr);
 // Sets gv.FirstLTD and gv.LastLTD from the numbers above 0.
 void GetFirstLastDiveNo();
 // Closes the gap that the deleted dive numbered n left; when it was the first,

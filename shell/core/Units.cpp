@@ -9,6 +9,9 @@ namespace kvl {
 
 namespace {
 
+constexpr double kBarPerPsi = 0.07;
+constexpr double kLitresPerCubicFoot = 28.31684;
+
 // A conversion's argument: a number, or a text read as the number it begins with.
 double Number(const db::Value& value)
 {
@@ -83,12 +86,12 @@ float MToFt(const db::Value& value)
 
 float CuFtToLiter(const db::Value& value)
 {
-    return CSng(Number(value) * 28.31684);
+    return CSng(Number(value) * kLitresPerCubicFoot);
 }
 
 float PsiToBar(const db::Value& value)
 {
-    return RoundOneDecimal(CSng(Number(value) * 0.07));
+    return RoundOneDecimal(CSng(Number(value) * kBarPerPsi));
 }
 
 float FToC(const db::Value& value)
@@ -124,6 +127,16 @@ float TempToDisplay(const db::Value& value) { return ToDisplay(gv.UnitTemp, valu
 float PressureToDisplay(const db::Value& value) { return ToDisplay(gv.UnitPressure, value, PsiToBar); }
 float WeightToDisplay(const db::Value& value) { return ToDisplay(gv.UnitWeight, value, LbToKg); }
 float CylinderToDisplay(const db::Value& value) { return ToDisplay(gv.UnitCylinder, value, CuFtToLiter); }
+
+double PressureFromDisplay(double shown, quint8 unitPressure)
+{
+    return unitPressure == 0 ? shown / kBarPerPsi : shown;
+}
+
+double CylinderFromDisplay(double shown, quint8 unitCylinder)
+{
+    return unitCylinder == 0 ? shown / kLitresPerCubicFoot : shown;
+}
 
 double ParseDecimal(QString& text)
 {

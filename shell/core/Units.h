@@ -40,6 +40,11 @@ float PressureToDisplay(const db::Value& value);
 float WeightToDisplay(const db::Value& value);
 float CylinderToDisplay(const db::Value& value);
 
+// What the log keeps for a number typed in the diver's units: psi for a pressure,
+// cubic feet for a cylinder. A unit flag of 1 means the log's own unit.
+double PressureFromDisplay(double shown, quint8 unitPressure);
+double CylinderFromDisplay(double shown, quint8 unitCylinder);
+
 // Replaces every "," of text by "." and returns the number the text begins with.
 double ParseDecimal(QString& text);
 QString FormatDBDate(const QString& dbDate);

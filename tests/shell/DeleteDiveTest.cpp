@@ -139,5 +139,20 @@ TEST_F(DeleteDiveTest, AfterDeletingAllDivesTheDiveItemsStayAwayAndNoGoneDiveCom
     EXPECT_TRUE(gv.rsDiveData->EOF());
 }
 
+TEST_F(DeleteDiveTest, DeleteAllDivesThatCannotBeSavedTellsTheDiverAndKeepsTheDives)
+{
+    AddDives(3);
+    Side("Dive");
+    const qint32 current = gv.CurrentDiveID;
+    // Deleting a dive throws the whole deletion away, so it cannot be committed.
+    gv.DB->Execute("CREATE TRIGGER dives_kept BEFORE DELETE ON DIVEDATA BEGIN SELECT RAISE(ROLLBACK, 'kept'); END");
+    dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes)
+        .ExpectMsg("Could not delete all dives: cannot commit - no transaction is active (COMMIT)");
+    Tool("DeleteAllDives");
+    EXPECT_EQ(Count("DIVEDATA"), 3);
+    EXPECT_EQ(gv.CurrentDiveID, current);
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
+}
+
 } // namespace
 } // namespace kvl::test

@@ -1,6 +1,7 @@
 #include "tests/support/KvlTest.h"
 
 #include "platform/folders/Folders.h"
+#include "shell/core/Global_Vars.h"
 
 #ifdef KVL_TEST_WIDGETS
 #include "shell/ChildForm.h"
@@ -30,6 +31,7 @@ void EnsureApplication()
 void KvlTest::SetUp()
 {
     EnsureApplication();
+    gv = Global_Vars{};   // no test starts on another's leftovers
     home_ = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(home_->isValid()) << "no temporary folder: " << qPrintable(home_->errorString());
     homeEnv_ = std::make_unique<ScopedEnv>("KVL_HOME", home_->path().toLocal8Bit());
@@ -44,6 +46,7 @@ void KvlTest::TearDown()
 {
     dialogs.VerifyAllUsed();
     InstallDialogs(nullptr);
+    gv = Global_Vars{};
     homeEnv_.reset();
     home_.reset();
 }

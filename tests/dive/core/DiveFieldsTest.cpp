@@ -116,4 +116,11 @@ TEST(Texts, OneDecimalTidAndPositive)
 }
 
 } // namespace
+TEST(PressureUsed, SumsWhatEachCountedTankLost)
+{
+    EXPECT_DOUBLE_EQ(PressureUsed({{{3000, 500}, {2000, 1500}, {1000, 1000}}}), 3000);
+    EXPECT_DOUBLE_EQ(PressureUsed({{{3000, 500}, {2000, 1500, false}, {1000, 0, false}}}), 2500);
+    EXPECT_DOUBLE_EQ(PressureUsed({{{0, 0, false}, {0, 0, false}, {0, 0, false}}}), 0);
+}
+
 } // namespace kvl

@@ -212,7 +212,7 @@ TEST_F(DiveRowsTest, DeleteAllDivesAnsweredNoChangesNothing)
     AddFullDive(1);
     gv.CurrentDiveID = 1;
     dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::No);
-    DeleteAllDives();
+    EXPECT_EQ(DeleteAllDives(), DeleteAllResult::Declined);
     EXPECT_EQ(Count("DIVEDATA"), 1);
     EXPECT_EQ(gv.CurrentDiveID, 1);
     EXPECT_TRUE(hooks.sideBarKeys.isEmpty());
@@ -226,7 +226,7 @@ TEST_F(DiveRowsTest, DeleteAllDivesEmptiesEveryDiveTableAndShowsTheDiver)
     AddFullDive(2);
     gv.CurrentDiveID = 2;
     dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
-    DeleteAllDives();
+    EXPECT_EQ(DeleteAllDives(), DeleteAllResult::Deleted);
     for (const QString& table : diveTables)
         EXPECT_EQ(Count(table), 0) << table.toStdString();
     EXPECT_EQ(gv.CurrentDiveID, -1);
@@ -244,6 +244,29 @@ TEST_F(DiveRowsTest, DeleteAllDivesKeepsWhatSucceeded)
     for (const char* table : {"DIVEDATA", "DIVE_DC_SETTINGS", "CREWS", "PHOTOS"})
         EXPECT_EQ(Count(table), 0) << table;
     EXPECT_EQ(gv.CurrentDiveID, -1);
+}
+
+// The deletion of the last table throws the whole transaction away, so its commit fails.
+void MakeDeleteAllCommitFail(db::Database& db)
+{
+    db.Execute("CREATE TRIGGER photos_kept BEFORE DELETE ON PHOTOS BEGIN SELECT RAISE(ROLLBACK, 'photos kept'); END");
+}
+
+TEST_F(DiveRowsTest, DeleteAllDivesThatCannotCommitChangesNothingAndGivesTheCause)
+{
+    AddFullDive(1);
+    AddFullDive(2);
+    gv.CurrentDiveID = 2;
+    MakeDeleteAllCommitFail(*gv.DB);
+    dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
+    QString error;
+    EXPECT_EQ(DeleteAllDives(&error), DeleteAllResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    for (const QString& table : diveTables)
+        EXPECT_EQ(Count(table), 2) << table.toStdString();
+    EXPECT_EQ(gv.CurrentDiveID, 2);
+    EXPECT_TRUE(hooks.ltdTexts.isEmpty());
+    EXPECT_TRUE(hooks.sideBarKeys.isEmpty());
 }
 
 // ---- The current dive ------------------------------------------------------------

@@ -68,6 +68,34 @@ TEST(Conversions, CubicFeetToLitresIsTheSingleProductUnrounded)
     EXPECT_EQ(CuFtToLiter(80), CSng(80 * 28.31684));
 }
 
+struct FromDisplayCase {
+    const char* name;
+    double (*fromDisplay)(double shown, quint8 flag);
+    double shown;
+    double stored;   // with the flag 0; the flag 1 keeps the shown number
+};
+
+void PrintTo(const FromDisplayCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FromDisplayTest : public ::testing::TestWithParam<FromDisplayCase> {};
+
+TEST_P(FromDisplayTest, TakesTheDiversUnitsBackToTheLogs)
+{
+    const FromDisplayCase& c = GetParam();
+    EXPECT_DOUBLE_EQ(c.fromDisplay(c.shown, 0), c.stored);
+    EXPECT_DOUBLE_EQ(c.fromDisplay(c.shown, 1), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, FromDisplayTest, ::testing::Values(
+    FromDisplayCase{"BarToPsi", PressureFromDisplay, 200, 200 / 0.07},
+    FromDisplayCase{"ZeroBar", PressureFromDisplay, 0, 0},
+    FromDisplayCase{"LitresToCubicFeet", CylinderFromDisplay, 28.31684 * 80, 80},
+    FromDisplayCase{"TwelveLitres", CylinderFromDisplay, 12, 12 / 28.31684}),
+    [](const ::testing::TestParamInfo<FromDisplayCase>& row) { return std::string(row.param.name); });
+
 struct WrapperCase {
     const char* name;
     Conversion wrapper;
