@@ -1,12 +1,9 @@
 #include "device/CommFrm.h"
 
-#include "device/core/FamilyA.h"
-
 #include "device/CommBar.h"
 #include "device/core/DiveConversion.h"
 #include "device/core/DownloadArchive.h"
 #include "device/core/FamilyA.h"
-#include "device/core/ImageBytes.h"
 #include "device/core/SettingsWriter.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"

@@ -29,19 +29,19 @@ class CheckList;
 // What the window does when it opens (gv.CommMode).
 enum TransferMode : quint8 { ReadSettingsMode = 1, WriteSettingsMode = 2, DownloadMode = 3 };
 
-// Keys of the button bar's commands.
+// Keys of the button bar's items: those the link routines touch, and the window's own.
 namespace CmdKey {
-inline const QString Start = QStringLiteral("Start");
+using BarKey::Message;
+using BarKey::Progress;
+using BarKey::SaveDives;
+using BarKey::SelectOpt;
+using BarKey::Start;
 inline const QString TestVavedaver = QStringLiteral("TestVavedaver");
-inline const QString SelectOpt = QStringLiteral("SelectOpt");
 inline const QString SelectAll = QStringLiteral("SelectAll");
 inline const QString SelectNew = QStringLiteral("SelectNew");
 inline const QString SelectNone = QStringLiteral("SelectNone");
-inline const QString SaveDives = QStringLiteral("SaveDives");
 inline const QString Help = QStringLiteral("Help");
 inline const QString Close = QStringLiteral("Close");
-inline const QString Message = QStringLiteral("Message");
-inline const QString Progress = QStringLiteral("Progress");
 } // namespace CmdKey
 
 // Colour of a dive's status line.
