@@ -694,7 +694,8 @@ void CommFrm::SaveData()
     DataTemplatePath = ProgramFolder() + "/Tpls/dat.tpl";
     DataWorkPath = DownloadFilePath + ".dec";
     device::ArchiveContent content{gv.ModelName, gv.SelectedModelID, M.UnitSerialNo, Link->Link.RxBuffer, DiveList};
-    const QString error = device::SaveArchive(DownloadFilePath, DataTemplatePath, content);
+    const QString error =
+        device::SaveArchive(DownloadFilePath, DataTemplatePath, content, {DownloadFileDB, rsDownloadIndex});
     if (!error.isEmpty())
         MsgBox(error, MsgButtons::OK, MsgIcon::Critical, "Error");
 }
@@ -710,7 +711,7 @@ void CommFrm::SaveData1()
 void CommFrm::Qor_Comm_LoadDivesList()
 {
     device::ArchiveContent content;
-    const QString error = device::LoadPlainArchive(DownloadFilePath, content);
+    const QString error = device::LoadPlainArchive(DownloadFilePath, content, {DownloadFileDB, rsDownloadIndex});
     if (!error.isEmpty()) {
         MsgBox(error, MsgButtons::OK, MsgIcon::Critical, "Error");
         return;

@@ -8,6 +8,7 @@
 
 #include "device/core/CommLink.h"
 #include "device/core/DiveList.h"
+#include "platform/db/Db.h"
 
 #include <QDialog>
 
@@ -80,6 +81,10 @@ public:
     QString DownloadFilePath;
     QString DataTemplatePath;
     QString DataWorkPath;
+    // The archive database while SaveData or the reload has it open, and its
+    // DivesIndex set while SaveData adds rows.
+    std::unique_ptr<db::Database> DownloadFileDB;
+    std::unique_ptr<db::Recordset> rsDownloadIndex;
     device::DiveListArray DiveList;
 
     // Event handlers.
