@@ -319,7 +319,7 @@ void QueriesFrm::FillNameList(CheckList& list, const QString& itemKey, const QSt
                               const char* textField)
 {
     try {
-        auto rs = LogDB().OpenRecordset(sql);
+        auto rs = LogDB().OpenSnapshot(sql);
         if (rs->EOF())
             return;
         std::vector<CheckEntry> entries;
@@ -525,7 +525,7 @@ void QueriesFrm::RunQuery()
             return;
         QuerySQL = query.sql;
         QueryParams = std::move(query.params);
-        auto result = db.OpenRecordset(QuerySQL, QueryParams);
+        auto result = db.OpenSnapshot(ResultSetSql(QuerySQL), QueryParams);
         ShowResult(*result);
     } catch (const db::DbError& e) {
         qCWarning(lcQueries) << "query refused:" << QuerySQL << e.Message();

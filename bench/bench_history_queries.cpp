@@ -74,9 +74,10 @@ void BM_QueryRunWithFourCriteria(benchmark::State& state)
     QueriesFrm queries;
     queries.ClearInfo();
     queries.lst1->Items("All").SetTicked(false);
+    // Dives 3012 and 4012 carry type 0012 and buddy 0056 and fall in both ranges.
     Tick(*queries.lst2, "DiveDate", {{"fromDate", "01/01/2004"}, {"toDate", "31/12/2006"}});
     Tick(*queries.lst2, "MaxDepth", {{"fromDepth", "15"}, {"toDepth", "30"}});
-    Tick(*queries.lst3, "Buddy", {{"BuddyList", "Buddy 0012"}});
+    Tick(*queries.lst3, "Buddy", {{"BuddyList", "Buddy 0056"}});
     Tick(*queries.lst4, "Type", {{"TypeList", "Type 0012"}});
     for (auto _ : state)
         queries.Cmd_ItemClick("Run");

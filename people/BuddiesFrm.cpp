@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kvl {
 
 using namespace people;
@@ -100,15 +102,38 @@ CheckList* BuddiesFrm::ListOf(int personKind) const
 
 // --- The lists and their ticks -----------------------------------------------------
 
+namespace {
+
+// The lines already show these people, in this order.
+bool ShowsPeople(const CheckList& list, const std::vector<ListedPerson>& people)
+{
+    const auto& items = list.AllItems();
+    return std::equal(items.begin(), items.end(), people.begin(), people.end(),
+                      [](const auto& item, const ListedPerson& person) {
+                          return item->Tag() == person.id && item->Caption() == person.name;
+                      });
+}
+
+} // namespace
+
+// A dive step mostly finds the same people: their lines are then kept (only the
+// selection goes, as with new lines) rather than built again.
 void BuddiesFrm::FillList(const CompanionKind& kind)
 {
     CheckList& list = *ListOf(kind.type);
-    list.ClearItems();
     try {
         gv.SQLText = QString::fromLatin1(kind.listSql);
-        for (const ListedPerson& person : ListPeople(LogDB(), kind))
+        const std::vector<ListedPerson> people = ListPeople(LogDB(), kind);
+        if (ShowsPeople(list, people)) {
+            for (const auto& item : list.AllItems())
+                item->SetSelected(false);
+            return;
+        }
+        list.ClearItems();
+        for (const ListedPerson& person : people)
             list.AddItem(CheckItemKind::Check, QString::number(person.id), person.name).SetTag(person.id);
     } catch (const db::DbError& e) {
+        list.ClearItems();
         qCWarning(lcPeople) << kind.word << "list not filled:" << e.Message();   // it stays empty
     }
 }

@@ -1,5 +1,6 @@
 #include "analysis/core/QueryResults.h"
 
+#include "analysis/core/QueryBuilder.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Units.h"
@@ -45,7 +46,7 @@ QString ResultCaption(ResultColumn column)
 ModelNames::ModelNames(db::Database& db)
 {
     try {
-        auto rs = db.OpenRecordset(QStringLiteral("Select MODELID, MODELNAME from DC_PROPERTIES ;"));
+        auto rs = db.OpenSnapshot(QStringLiteral("Select MODELID, MODELNAME from DC_PROPERTIES ;"));
         for (; !rs->EOF(); rs->MoveNext())
             names_.emplace(rs->Field("MODELID").ToLong(), rs->Field("MODELNAME").ToString());   // the first row wins
     } catch (const db::DbError& e) {
@@ -88,6 +89,15 @@ QStringList QueryResultCells(const db::Recordset& dive, const ModelNames& models
             DiveModeText(dive.Field("FO2")),
             DiveStatusText(dive.Field("GAUGEDIVE"), dive.Field("VIOLATION"), dive.Field("DECOMDIVE")),
             dive.Field("DIVEID").ToString()};
+}
+
+QString ResultSetSql(const QString& query)
+{
+    static const QString base = QString::fromLatin1(kQueryBase);
+    Q_ASSERT(query.startsWith(base, Qt::CaseInsensitive));
+    return QStringLiteral("Select LIFETIMEDIVENO, DIVEDATE, DIVETIME, DIVENO, MODELID, MDEPTH, BTIME, TEMP, FO2, "
+                          "GAUGEDIVE, VIOLATION, DECOMDIVE, DIVEID from DIVEDATA") +
+           query.mid(base.size());
 }
 
 QString QueryResultRow(const db::Recordset& dive, const ModelNames& models)

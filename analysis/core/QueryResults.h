@@ -33,6 +33,11 @@ QString DiveModeText(const db::Value& fo2);
 // "Gauge", else "Violation", else "Decompression", else "Normal".
 QString DiveStatusText(const db::Value& gauge, const db::Value& violation, const db::Value& decompression);
 
+// The query (which starts "Select * from DIVEDATA") reading only the columns the
+// result rows show: the grid lists thousands of dives, and the browsed list keeps
+// the whole query.
+QString ResultSetSql(const QString& query);
+
 // The cells of the row the set stands on, in the user's units (gv's unit flags).
 QStringList QueryResultCells(const db::Recordset& dive, const ModelNames& models);
 // The same joined by Tab, as the grid takes a row.

@@ -210,7 +210,7 @@ void CheckList::Redraw(const CheckItem& item, const Line& line)
     row.setSelected(item.Selected());
     row.setForeground(kCaptionColumn, item.Color().isValid() ? QBrush(item.Color()) : QBrush());
     if (IsTickable(item))
-        row.setIcon(kCaptionColumn, IndicatorIcon(*this, item.Kind(), item.Ticked(), item.Enabled()));
+        row.setIcon(kCaptionColumn, Indicator(item.Kind(), item.Ticked(), item.Enabled()));
     if (line.box) {
         line.box->setEnabled(item.Enabled());
         if (line.box->currentText() != item.Value())
@@ -221,6 +221,21 @@ void CheckList::Redraw(const CheckItem& item, const Line& line)
         if (line.edit->text() != item.Value())
             line.edit->setText(item.Value());
     }
+}
+
+const QIcon& CheckList::Indicator(CheckItemKind kind, bool ticked, bool enabled)
+{
+    auto [found, added] = indicators_.try_emplace({kind, ticked, enabled});
+    if (added)
+        found->second = IndicatorIcon(*this, kind, ticked, enabled);
+    return found->second;
+}
+
+void CheckList::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
+        indicators_.clear();
+    QTreeWidget::changeEvent(event);
 }
 
 void CheckList::FillEntries(const CheckItem& item, const Line& line)

@@ -15,10 +15,13 @@
 
 #include "platform/widgets/CheckItem.h"
 
+#include <QIcon>
 #include <QPoint>
 #include <QTreeWidget>
 
 #include <functional>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 
 class QComboBox;
@@ -79,6 +82,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Line {
@@ -92,8 +96,10 @@ private:
     void FillEntries(const CheckItem& item, const Line& line);
     void RowClicked(QTreeWidgetItem* row, int column);
     void SelectionMoved();
+    const QIcon& Indicator(CheckItemKind kind, bool ticked, bool enabled);
 
     CheckItems items_{*this};
+    std::map<std::tuple<CheckItemKind, bool, bool>, QIcon> indicators_;   // drawn once per style
     std::unordered_map<const CheckItem*, Line> lines_;
     DropDownHandler dropDown_;
     bool syncing_ = false;   // the list itself is writing widget state

@@ -159,6 +159,22 @@ TEST_F(BuddiesFrmTest, ATickStaysWithItsDiveAcrossSteps)
     EXPECT_EQ(Ticked(form.BuddyList()), QStringList{"Cy Reef"});
 }
 
+TEST_F(BuddiesFrmTest, ADiveStepShowsThePeopleAsTheLogHasThemAndDropsTheSelection)
+{
+    BuddiesFrm& form = Open();
+    Click(form.CaptainList(), "bo Tanaka");
+    ASSERT_EQ(Selected(form.CaptainList()), QStringList{"bo Tanaka"});
+    MainFrm().SmartUI1_ItemClick("NextDive");
+    EXPECT_EQ(Captions(form.CaptainList()), (QStringList{"Ann O'Neil", "bo Tanaka"}));
+    EXPECT_TRUE(Selected(form.CaptainList()).isEmpty());
+
+    Log().Execute("Update USERINFO set NAME = 'Bo Tanaka' where USERID = ?", {bo});
+    AddPerson("Al Shore", 2, {});
+    MainFrm().SmartUI1_ItemClick("PrevDive");
+    EXPECT_EQ(Captions(form.CaptainList()), (QStringList{"Al Shore", "Ann O'Neil", "Bo Tanaka"}));
+    EXPECT_EQ(Ticked(form.CaptainList()), QStringList{"Bo Tanaka"});
+}
+
 TEST_F(BuddiesFrmTest, ATickFromTheKeyboardIsStored)
 {
     BuddiesFrm& form = Open();

@@ -9,7 +9,7 @@ class QueryResultsTest : public AnalysisLogTest {
 protected:
     QString RowOf(qint64 diveId)
     {
-        auto rs = Db().OpenRecordset("Select * from DIVEDATA where DIVEID = ?", {diveId});
+        auto rs = Db().OpenSnapshot(ResultSetSql("Select * from DIVEDATA where DIVEID = ?"), {diveId});
         return QueryResultRow(*rs, ModelNames(Db()));
     }
 };
