@@ -52,7 +52,7 @@ protected:
     {
         device = devsim::Device();
         QString error;
-        ASSERT_TRUE(devsim::LoadFixture(devsim::FixturesDir() + "/" + fixture, device, nullptr, &error))
+        ASSERT_TRUE(devsim::LoadFixture(devsim::FixturesDir() + "/" + fixture, device, &built, &error))
             << qPrintable(error);
     }
 
@@ -98,6 +98,7 @@ protected:
     }
 
     devsim::Device device;
+    devsim::BuiltFixture built;   // where the fixture put each dive
     VirtualClock clock;
     devsim::InProcessSim sim{device, [this] { return clock.Now(); }};
     InProcessPort port{sim};

@@ -88,6 +88,7 @@ TEST_F(CommFrmRoadTest, ReadSettingsStoresTheUnitAndAsksToClose)
 
 TEST_F(CommFrmRoadTest, StartWithoutTheInterfaceSaysSo)
 {
+    portEnv.reset();   // the old value comes back before the new one is set
     portEnv = std::make_unique<test::ScopedEnv>("KVL_PORT", QByteArray("/nonexistent/port"));
     CommFrm& f = Open(DownloadMode);
     dialogs.ExpectMsg("USB Vavedaver NOT FOUND. Process is terminated.");
