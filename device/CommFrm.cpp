@@ -221,6 +221,16 @@ void CommFrm::UpdateCommands()
         a->setEnabled(idle);
 }
 
+// Sized to what it shows, in the middle of the screen.
+void CommFrm::CenterOnScreen()
+{
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
 void CommFrm::PutOnTop()
 {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -245,11 +255,7 @@ void CommFrm::Form_Load()
     Link->Link.PortIsOpen = MSComm1->IsOpen();
     Link->Link.DataSeen = false;
     Link->Link.CurrentCommand = CmdIdle;
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move((area.width() - width()) / 2, (area.height() - height()) / 2);
-    }
+    CenterOnScreen();
     SetCaptions();
     QString model = gv.ModelName;
     gv.SelectedModelID = ModelCodeToId(model);
@@ -491,6 +497,8 @@ void CommFrm::Qor_LoadDivesList()
     SaveLbl->setText(DiveListInstructions);
     Frame2->show();
     ShowSelection(true);
+    // The list makes the window taller: keep all of it on the screen.
+    CenterOnScreen();
     DivesList->ClearItems();
     device::ResetDiveList(DiveList, QStringLiteral("01/01/2007"));
     const device::IndexWalk walk =

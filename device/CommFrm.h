@@ -152,6 +152,7 @@ private:
     void Build();
     void BuildMenus();
     void SetCaptions();
+    void CenterOnScreen();
     // Runs a transfer routine with the other commands off; refuses to nest one.
     void RunRoutine(const std::function<void()>& routine);
     void UpdateCommands();
