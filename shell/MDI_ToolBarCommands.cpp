@@ -191,8 +191,8 @@ void MDI_MainFrm::SmartUI1_ItemClick(const QString& key)
     case ToolCommand::Manufacturing: DCFrm::Instance().GetDefaultSetting(); break;
     case ToolCommand::ReadSettings: RunCommFrm(*this, ReadSettingsMode); break;
     case ToolCommand::WriteSettings:
-        DCFrm::Instance().SaveSettings();
-        RunCommFrm(*this, WriteSettingsMode);
+        if (DCFrm::Instance().SaveSettings())   // nothing is written after a refused entry
+            RunCommFrm(*this, WriteSettingsMode);
         break;
     case ToolCommand::OpenLog: OpenDiveLog(); break;
     case ToolCommand::NewLog: CreateNewDiveLog(); break;

@@ -22,6 +22,7 @@ enum class BarItemKind {
     OptionEntry,     // an entry of a drop-down menu with a checked state
     DropDownWindow,  // a tool-bar field that drops down a window supplied by the host
     TextField,       // a tool-bar field that shows its text only
+    TextEntry,       // a tool-bar field the user types into, its caption before it
 };
 
 class BarItem;

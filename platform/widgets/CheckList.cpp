@@ -55,7 +55,7 @@ public:
         lineEdit()->installEventFilter(this);
         setInsertPolicy(QComboBox::NoInsert);
         setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        setMinimumContentsLength(6);
+        setMinimumContentsLength(10);   // a whole date
     }
     void showPopup() override
     {
@@ -87,9 +87,13 @@ CheckList::CheckList(QWidget* parent) : QTreeWidget(parent)
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);   // value boxes shrink to the width there is
-    header()->setSectionResizeMode(kCaptionColumn, QHeaderView::ResizeToContents);
-    header()->setStretchLastSection(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The value boxes keep the width their values need; captions take the rest, and a
+    // line without a box spans the whole width.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(kCaptionColumn, QHeaderView::Stretch);
+    header()->setSectionResizeMode(kValueColumn, QHeaderView::Fixed);
+    header()->resizeSection(kValueColumn, 0);
     connect(this, &QTreeWidget::itemClicked, this, &CheckList::RowClicked);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
         if (const CheckItem* item = ItemOf(row); item && item->Kind() == CheckItemKind::DropDown)
@@ -145,6 +149,7 @@ CheckItem& CheckList::AddItem(CheckItemKind kind, const QString& key, const QStr
         setItemWidget(line.row, kValueColumn, edit);
     }
     lines_[&item] = line;
+    FitValueColumn(line);
     Redraw(item, line);
     return item;
 }
@@ -165,11 +170,32 @@ void CheckList::RemoveItem(const QString& key)
     delete row;   // its child rows and value boxes go with it
 }
 
+// Once a list has value boxes, the lines without one span both columns, so that their
+// captions are not cut where the boxes begin. (A list without boxes spans nothing:
+// spanned lines are costly in long lists.)
+void CheckList::FitValueColumn(const Line& added)
+{
+    QWidget* value = added.box ? static_cast<QWidget*>(added.box) : added.edit;
+    if (!value) {
+        if (valueWidth_ > 0)
+            added.row->setFirstColumnSpanned(true);
+        return;
+    }
+    if (valueWidth_ == 0)
+        for (const auto& [item, line] : lines_)
+            if (!line.box && !line.edit)
+                line.row->setFirstColumnSpanned(true);
+    valueWidth_ = std::max(valueWidth_, value->sizeHint().width());
+    header()->resizeSection(kValueColumn, valueWidth_);
+}
+
 void CheckList::ClearItems()
 {
     lines_.clear();
     items_.Clear();
     clear();
+    valueWidth_ = 0;
+    header()->resizeSection(kValueColumn, 0);
 }
 
 CheckItem* CheckList::ItemOf(const QTreeWidgetItem* row) const

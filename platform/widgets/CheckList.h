@@ -94,6 +94,7 @@ private:
     const Line* LineOf(const QString& key) const;
     void Redraw(const CheckItem& item, const Line& line);
     void FillEntries(const CheckItem& item, const Line& line);
+    void FitValueColumn(const Line& added);
     void RowClicked(QTreeWidgetItem* row, int column);
     void SelectionMoved();
     const QIcon& Indicator(CheckItemKind kind, bool ticked, bool enabled);
@@ -102,6 +103,7 @@ private:
     std::map<std::tuple<CheckItemKind, bool, bool>, QIcon> indicators_;   // drawn once per style
     std::unordered_map<const CheckItem*, Line> lines_;
     DropDownHandler dropDown_;
+    int valueWidth_ = 0;     // the widest value box's width
     bool syncing_ = false;   // the list itself is writing widget state
 };
 

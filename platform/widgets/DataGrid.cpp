@@ -45,6 +45,22 @@ QString DataGridModel::Cell(int row, int column) const
     return rows_[static_cast<size_t>(row)].value(column);
 }
 
+void DataGridModel::SetCell(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    QStringList& cells = rows_[static_cast<size_t>(row)];
+    while (cells.size() <= column)
+        cells << QString();
+    cells[column] = text;
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+bool DataGridModel::IsCheckBox(int column) const
+{
+    return column >= 0 && column < columnCount() && columns_[static_cast<size_t>(column)].checkBox;
+}
+
 int DataGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -57,9 +73,34 @@ int DataGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataGridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    if (IsCheckBox(index.column())) {
+        if (role != Qt::CheckStateRole)
+            return {};
+        const QString cell = Cell(index.row(), index.column()).trimmed();
+        return cell.isEmpty() || cell.toDouble() == 0 ? Qt::Unchecked : Qt::Checked;
+    }
+    if (role != Qt::DisplayRole)
         return {};
     return Cell(index.row(), index.column());
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && IsCheckBox(index.column()))
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || !IsCheckBox(index.column()))
+        return false;
+    const bool ticked = value.value<Qt::CheckState>() == Qt::Checked;
+    SetCell(index.row(), index.column(), ticked ? QStringLiteral("-1") : QStringLiteral("0"));
+    return true;
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -179,6 +220,11 @@ QString DataGrid::Cell(const QString& keyOrCaption) const { return Cell(row_, ke
 QString DataGrid::Cell(int row, const QString& keyOrCaption) const
 {
     return model_.Cell(row, ColumnIndex(keyOrCaption));
+}
+
+void DataGrid::SetCell(int row, const QString& keyOrCaption, const QString& text)
+{
+    model_.SetCell(row, ColumnIndex(keyOrCaption), text);
 }
 
 void DataGrid::ClickRow(int row)

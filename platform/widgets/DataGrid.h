@@ -5,6 +5,8 @@
 // MoveFirst/MovePrevious/MoveNext/MoveLast (which stop at the ends) and reads its
 // cells by column. The table is model-backed, so thousands of rows cost no widgets.
 // RowClick reports the row the user clicked, after it became the current row.
+// A check-box column shows each cell as a box the user can tick: a ticked cell
+// holds "-1", an unticked one "0" (any other number than 0 shows ticked).
 
 #include <QAbstractTableModel>
 #include <QFrame>
@@ -22,6 +24,7 @@ struct DataGridColumn {
     QString caption;
     QString key;
     bool visible = true;
+    bool checkBox = false;
 };
 
 // The rows of a DataGrid: Tab-separated texts split into cells.
@@ -36,13 +39,18 @@ public:
     void AddRows(const QStringList& tabSeparatedRows);
     // The cell at row and column; "" outside the grid or past a short row.
     QString Cell(int row, int column) const;
+    void SetCell(int row, int column, const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
+    bool IsCheckBox(int column) const;
+
     std::vector<DataGridColumn> columns_;
     std::vector<QStringList> rows_;
 };
@@ -81,6 +89,8 @@ public:
     // no current row or no such column.
     QString Cell(const QString& keyOrCaption) const;
     QString Cell(int row, const QString& keyOrCaption) const;
+    // Changes one cell, as the user's tick of a check-box cell does.
+    void SetCell(int row, const QString& keyOrCaption, const QString& text);
 
     QTableView& View() const { return *view_; }
 

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 
@@ -116,6 +117,25 @@ BarItem& SmartToolBar::AddTextField(const QString& key)
     return item;
 }
 
+BarItem& SmartToolBar::AddTextEntry(const QString& key, const QString& caption, const QString& toolTip)
+{
+    BarItem& item = items_.Add(BarItemKind::TextEntry, key, QString(), toolTip);
+    auto* field = new QWidget(this);
+    auto* layout = new QHBoxLayout(field);
+    layout->setContentsMargins(4, 0, 4, 0);
+    auto* label = new QLabel(caption, field);
+    auto* edit = new QLineEdit(field);
+    edit->setObjectName(key);
+    edit->setToolTip(toolTip);
+    edit->setMaximumWidth(8 * edit->fontMetrics().averageCharWidth() + 12);
+    label->setBuddy(edit);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    connect(edit, &QLineEdit::textEdited, this, [&item](const QString& text) { item.SetText(text); });
+    fields_[&item] = Field{addWidget(field), nullptr, nullptr, edit};
+    return item;
+}
+
 void SmartToolBar::AddSpacer()
 {
     items_.Add(BarItemKind::Separator, QString());
@@ -156,6 +176,8 @@ void SmartToolBar::ItemChanged(BarItem& item)
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
     else if (field.label)
         field.label->setText(item.Text());
+    else if (field.edit && field.edit->text() != item.Text())
+        field.edit->setText(item.Text());
     else if (item.Kind() == BarItemKind::MenuEntry || item.Kind() == BarItemKind::OptionEntry ||
              item.Kind() == BarItemKind::Button)
         field.action->setText(item.Text());

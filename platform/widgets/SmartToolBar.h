@@ -17,6 +17,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QToolButton;
 
@@ -37,6 +38,8 @@ public:
     BarItem& AddOptionEntry(const QString& key, const QString& caption);
     BarItem& AddDropDownWindow(const QString& key, const QString& caption);
     BarItem& AddTextField(const QString& key);
+    // A typed text, kept in the item's text as the user types; clicking it raises nothing.
+    BarItem& AddTextEntry(const QString& key, const QString& caption, const QString& toolTip);
     // A gap that pushes the items after it to the bar's far end.
     void AddSpacer();
 
@@ -64,6 +67,7 @@ private:
         QAction* action = nullptr;          // visibility and enabled state on the bar
         QToolButton* button = nullptr;      // drop-down window fields: shows the item's text
         QLabel* label = nullptr;            // text fields: shows the item's text
+        QLineEdit* edit = nullptr;          // text entries: the typed text
     };
     BarItem& AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip);
 

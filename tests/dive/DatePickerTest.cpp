@@ -68,7 +68,7 @@ TEST_F(DatePickerTest, AFromDateAlsoFillsAnEmptyToDate)
 TEST_F(DatePickerTest, TheSettingsDateKeepsTheSettingsFormsOrder)
 {
     gv.UnitDate = 0;
-    DCFrm::Instance().DateOrderOption = 1;
+    DCFrm::Instance().Unit_Opt->SetBox0(true);   // imperial: month first
     Open(DCFrm::Instance().lst2_ItemDropDown("Date")).MonthView1_DateClick(march5);
     EXPECT_EQ(gv.DatePickerCaller, kPickSettingsDate);
     EXPECT_EQ(gv.DCDateFormat, 1);
@@ -127,9 +127,9 @@ TEST_F(DatePickerTest, AClickOnADateItemsValueDropsTheCalendarUnderIt)
     EXPECT_EQ(list.Items("fromDate").Value(), "05/03/2009");
     EXPECT_FALSE(frmDate::Instance().isVisible());
 
-    DCFrm::Instance().DateOrderOption = 1;
+    DCFrm::Instance().Unit_Opt->SetBox0(true);   // imperial: month first
     CheckList& settings = Settings();
-    emit settings.itemActivated(settings.findItems("Date", Qt::MatchExactly, 0).value(0), 0);   // Enter
+    emit settings.itemActivated(settings.findItems("Date:", Qt::MatchExactly, 0).value(0), 0);   // Enter
     EXPECT_EQ(gv.DatePickerCaller, kPickSettingsDate);
     EXPECT_TRUE(frmDate::Instance().isVisible());
 }

@@ -2,6 +2,8 @@
 #include "tests/shell/CommandsTest.h"
 
 #include "device/CommFrm.h"
+#include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/MaskedEdit.h"
 #include "settings/DCFrm.h"
 
 namespace kvl::test {
@@ -33,7 +35,7 @@ TEST_F(SettingsCommandsTest, ReadingOpensTheDownloadWindowInModeOneAndShowsWhatI
     Tool("ReadSettings");
     EXPECT_EQ(commModes, std::vector<int>{1});
     EXPECT_EQ(gv.CommMode, ReadSettingsMode);
-    EXPECT_TRUE(DCFrm::Instance().Units.contains(1234));
+    EXPECT_GE(DCFrm::Instance().Serial_Combo->findText("1234"), 0);
     EXPECT_EQ(gv.ActiveFormID, 2);   // the settings form stays open
 }
 
@@ -49,6 +51,17 @@ TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOp
     EXPECT_EQ(SettingsRows(-1), 1);   // the waiting set is kept once
 }
 
+TEST_F(SettingsCommandsTest, ARefusedTimeOpensNoDownloadWindow)
+{
+    DCFrm::Instance().TimeTxt->SetText("25:00");
+    DCFrm::Instance().Hour_Opt->SetBox0(false);   // 24-hour clock
+    dialogs.ExpectMsg("Invalid time. Please enter value 00-23 for hour.");
+    Tool("WriteSettings");
+    EXPECT_TRUE(commModes.empty());
+    EXPECT_EQ(SettingsRows(-1), 0);
+    EXPECT_EQ(DCFrm::Instance().TimeTxt->Text(), "01:00");
+}
+
 TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
 {
     Tool("Manufacturing");
@@ -56,6 +69,7 @@ TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
     gv.SelectedModelID = 17;
     dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");
     Tool("Manufacturing");
+    dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");   // no unit row either
     Tool("LastSettings");
     EXPECT_EQ(gv.ActiveFormID, 2);
 }

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kvl {
@@ -170,6 +172,23 @@ TEST_F(BarsTest, DropDownWindowComesFromTheHostAndShowsTheItemText)
     EXPECT_TRUE(listing.isVisible());
     EXPECT_TRUE(listing.windowFlags().testFlag(Qt::Popup));
     EXPECT_EQ(toolBar.Items("LTD").Text(), "#12 05/21/2009 03:30 PM");
+}
+
+TEST_F(BarsTest, ATextEntryKeepsWhatIsTypedInItsItemAndShowsWhatCodeSets)
+{
+    Record();
+    toolBar.AddTextEntry("Leg", "Leg #:", "Enter navigation leg number");
+    auto* edit = toolBar.findChild<QLineEdit*>("Leg");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->toolTip(), "Enter navigation leg number");
+    for (const char key : {'1', '2'}) {   // typed, as the user does
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (key - '0'), Qt::NoModifier, QString(QChar(key)));
+        QCoreApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(toolBar.Items("Leg").Text(), "12");
+    toolBar.Items("Leg").SetText(QString());
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_TRUE(toolClicks.isEmpty());
 }
 
 TEST_F(BarsTest, ItemsAreFoundByKeyOnly)

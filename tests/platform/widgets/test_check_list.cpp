@@ -156,6 +156,25 @@ TEST_F(CheckListTest, MouseButtonsReachTheHostWithThePositionAndTheLineUnderIt)
     EXPECT_EQ(list.ItemAt(at), &list.Items("All"));
 }
 
+// A narrow list, as the query form's: every value box lies whole inside the list and
+// shows a whole date, and a long caption without a box is not cut where boxes begin.
+TEST_F(CheckListTest, ValueBoxesFitInsideANarrowListAndLongCaptionsSpan)
+{
+    CheckItem& date = list.AddItem(CheckItemKind::Check, "DiveDate", "Dive Date (mm/dd/yyyy)");
+    list.AddItem(CheckItemKind::DropDown, "fromDate", "from:", &date).SetValue("12/31/2009");
+    list.resize(215, 300);
+    list.show();
+    QCoreApplication::processEvents();
+    const auto boxes = list.findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    for (const QComboBox* box : boxes) {
+        const QRect inList(box->mapTo(list.viewport(), QPoint(0, 0)), box->size());
+        EXPECT_TRUE(list.viewport()->rect().contains(inList)) << box->currentText().toStdString();
+        EXPECT_GE(box->lineEdit()->width(), box->fontMetrics().horizontalAdvance("12/31/2009"));
+    }
+    EXPECT_TRUE(list.findItems("Dive Date (mm/dd/yyyy)", Qt::MatchExactly).value(0)->isFirstColumnSpanned());
+}
+
 TEST_F(CheckListTest, SelectedStateAndColourFollowTheItem)
 {
     list.Items("Buddy").SetSelected(true);

@@ -102,5 +102,27 @@ TEST_F(DataGridTest, CaptionShowsWhenSet)
     EXPECT_EQ(grid->Caption(), "Dive Data Details");
 }
 
+TEST_F(DataGridTest, CheckBoxCellsTickAndHoldMinusOneOrZero)
+{
+    grid->SetColumns({{QStringLiteral("Leg #"), QStringLiteral("LEG #")},
+                      {QStringLiteral("Audible Alarm"), QStringLiteral("Audible Alarm"), true, true}});
+    grid->AddItems({QStringLiteral("1\t-1"), QStringLiteral("2\t0"), QStringLiteral("3")});
+    auto* model = grid->View().model();
+    const auto state = [&](int row) { return model->index(row, 1).data(Qt::CheckStateRole).value<Qt::CheckState>(); };
+    EXPECT_EQ(state(0), Qt::Checked);
+    EXPECT_EQ(state(1), Qt::Unchecked);
+    EXPECT_EQ(state(2), Qt::Unchecked) << "an empty cell is unticked";
+    EXPECT_FALSE(model->index(0, 1).data(Qt::DisplayRole).isValid()) << "the box shows no number";
+    EXPECT_TRUE(model->flags(model->index(0, 1)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(model->flags(model->index(0, 0)) & Qt::ItemIsUserCheckable);
+
+    EXPECT_TRUE(model->setData(model->index(1, 1), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(model->setData(model->index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_EQ(grid->Cell(1, QStringLiteral("AUDIBLE ALARM")), "-1");
+    EXPECT_EQ(grid->Cell(0, QStringLiteral("audible alarm")), "0");
+    grid->SetCell(2, QStringLiteral("Audible Alarm"), QStringLiteral("-1"));
+    EXPECT_EQ(state(2), Qt::Checked);
+}
+
 } // namespace
 } // namespace kvl::test
