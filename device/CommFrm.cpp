@@ -1,12 +1,9 @@
 #include "device/CommFrm.h"
 
-#include "device/core/FamilyA.h"
-
 #include "device/CommBar.h"
 #include "device/core/DiveConversion.h"
 #include "device/core/DownloadArchive.h"
 #include "device/core/FamilyA.h"
-#include "device/core/ImageBytes.h"
 #include "device/core/SettingsWriter.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
@@ -224,6 +221,16 @@ void CommFrm::UpdateCommands()
         a->setEnabled(idle);
 }
 
+// Sized to what it shows, in the middle of the screen.
+void CommFrm::CenterOnScreen()
+{
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
 void CommFrm::PutOnTop()
 {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -248,11 +255,7 @@ void CommFrm::Form_Load()
     Link->Link.PortIsOpen = MSComm1->IsOpen();
     Link->Link.DataSeen = false;
     Link->Link.CurrentCommand = CmdIdle;
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move((area.width() - width()) / 2, (area.height() - height()) / 2);
-    }
+    CenterOnScreen();
     SetCaptions();
     QString model = gv.ModelName;
     gv.SelectedModelID = ModelCodeToId(model);
@@ -494,6 +497,8 @@ void CommFrm::Qor_LoadDivesList()
     SaveLbl->setText(DiveListInstructions);
     Frame2->show();
     ShowSelection(true);
+    // The list makes the window taller: keep all of it on the screen.
+    CenterOnScreen();
     DivesList->ClearItems();
     device::ResetDiveList(DiveList, QStringLiteral("01/01/2007"));
     const device::IndexWalk walk =
@@ -697,7 +702,8 @@ void CommFrm::SaveData()
     DataTemplatePath = ProgramFolder() + "/Tpls/dat.tpl";
     DataWorkPath = DownloadFilePath + ".dec";
     device::ArchiveContent content{gv.ModelName, gv.SelectedModelID, M.UnitSerialNo, Link->Link.RxBuffer, DiveList};
-    const QString error = device::SaveArchive(DownloadFilePath, DataTemplatePath, content);
+    const QString error =
+        device::SaveArchive(DownloadFilePath, DataTemplatePath, content, {DownloadFileDB, rsDownloadIndex});
     if (!error.isEmpty())
         MsgBox(error, MsgButtons::OK, MsgIcon::Critical, "Error");
 }
@@ -713,7 +719,7 @@ void CommFrm::SaveData1()
 void CommFrm::Qor_Comm_LoadDivesList()
 {
     device::ArchiveContent content;
-    const QString error = device::LoadPlainArchive(DownloadFilePath, content);
+    const QString error = device::LoadPlainArchive(DownloadFilePath, content, {DownloadFileDB, rsDownloadIndex});
     if (!error.isEmpty()) {
         MsgBox(error, MsgButtons::OK, MsgIcon::Critical, "Error");
         return;

@@ -8,6 +8,7 @@
 
 #include "device/core/CommLink.h"
 #include "device/core/DiveList.h"
+#include "platform/db/Db.h"
 
 #include <QDialog>
 
@@ -29,19 +30,19 @@ class CheckList;
 // What the window does when it opens (gv.CommMode).
 enum TransferMode : quint8 { ReadSettingsMode = 1, WriteSettingsMode = 2, DownloadMode = 3 };
 
-// Keys of the button bar's commands.
+// Keys of the button bar's items: those the link routines touch, and the window's own.
 namespace CmdKey {
-inline const QString Start = QStringLiteral("Start");
+using BarKey::Message;
+using BarKey::Progress;
+using BarKey::SaveDives;
+using BarKey::SelectOpt;
+using BarKey::Start;
 inline const QString TestVavedaver = QStringLiteral("TestVavedaver");
-inline const QString SelectOpt = QStringLiteral("SelectOpt");
 inline const QString SelectAll = QStringLiteral("SelectAll");
 inline const QString SelectNew = QStringLiteral("SelectNew");
 inline const QString SelectNone = QStringLiteral("SelectNone");
-inline const QString SaveDives = QStringLiteral("SaveDives");
 inline const QString Help = QStringLiteral("Help");
 inline const QString Close = QStringLiteral("Close");
-inline const QString Message = QStringLiteral("Message");
-inline const QString Progress = QStringLiteral("Progress");
 } // namespace CmdKey
 
 // Colour of a dive's status line.
@@ -80,6 +81,10 @@ public:
     QString DownloadFilePath;
     QString DataTemplatePath;
     QString DataWorkPath;
+    // The archive database while SaveData or the reload has it open, and its
+    // DivesIndex set while SaveData adds rows.
+    std::unique_ptr<db::Database> DownloadFileDB;
+    std::unique_ptr<db::Recordset> rsDownloadIndex;
     device::DiveListArray DiveList;
 
     // Event handlers.
@@ -147,6 +152,7 @@ private:
     void Build();
     void BuildMenus();
     void SetCaptions();
+    void CenterOnScreen();
     // Runs a transfer routine with the other commands off; refuses to nest one.
     void RunRoutine(const std::function<void()>& routine);
     void UpdateCommands();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for KVL, builds it, and runs the program, the tests or the benchmarks.
 #   bash scripts/dev.sh run     install what is missing, build, start KVL on the sample log
+#   bash scripts/dev.sh sim     the same, with KVL talking to the simulated dive computer
 #   bash scripts/dev.sh test    install what is missing, build, run every test
 #   bash scripts/dev.sh bench   install what is missing, build, run the benchmarks
 set -euo pipefail
@@ -36,6 +37,15 @@ case "${1:-}" in
     run)
         install_missing; build
         exec "$BUILD_DIR/kvl" ;;
+    sim)
+        install_missing; build
+        # The simulator ends when its standard input closes: when this script ends, however it ends.
+        coproc SIM { exec "$BUILD_DIR/bin/devsim" --stdin-eof tools/devsim/fixtures/three_dives.json; }
+        sim_pid=$SIM_PID
+        trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
+        read -r -t 10 pty <&"${SIM[0]}" || die "the simulator did not start"
+        echo "dev.sh: the simulated dive computer is on $pty (three dives)"
+        KVL_PORT=$pty "$BUILD_DIR/kvl" ;;
     test)
         install_missing; build
         cd "$BUILD_DIR"
@@ -46,5 +56,5 @@ case "${1:-}" in
         export KVL_SHARE_DIR=${KVL_SHARE_DIR:-$PWD/$BUILD_DIR/share}
         for b in "$BUILD_DIR"/bench/bench_*; do [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b"; done ;;
     *)
-        echo "usage: bash scripts/dev.sh run|test|bench" >&2; exit 2 ;;
+        echo "usage: bash scripts/dev.sh run|sim|test|bench" >&2; exit 2 ;;
 esac

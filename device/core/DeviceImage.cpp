@@ -28,6 +28,20 @@ std::array<quint8, PageDataSize> PageData(const Image& image, int page)
     return data;
 }
 
+QByteArray PageBytes(const Image& image, int page)
+{
+    const auto data = PageData(image, page);
+    return QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()));
+}
+
+QByteArray LegPageBytes(const Image& image)
+{
+    QByteArray bytes;
+    for (int page = DevicePage::FirstLeg; page <= DevicePage::LastLeg; ++page)
+        bytes += PageBytes(image, page);
+    return bytes;
+}
+
 void StorePage(Image& image, int page, const std::array<quint8, PackageSize>& package)
 {
     if (page < 0 || page > LastDevicePage)

@@ -6,6 +6,7 @@
 
 #include "device/core/LinkState.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -35,6 +36,10 @@ using Image = std::vector<quint8>;
 quint8 ImageByte(const Image& image, int page, int k);
 // The 16 data bytes of page p.
 std::array<quint8, PageDataSize> PageData(const Image& image, int page);
+// The same bytes as the settings and dive decoders take them.
+QByteArray PageBytes(const Image& image, int page);
+// The data bytes of the navigation leg pages, in page order.
+QByteArray LegPageBytes(const Image& image);
 // Stores an 18-byte page reply's data and checksum in page p's slot.
 void StorePage(Image& image, int page, const std::array<quint8, PackageSize>& package);
 

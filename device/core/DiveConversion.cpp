@@ -1,7 +1,5 @@
 #include "device/core/DiveConversion.h"
 
-#include "device/core/ImageBytes.h"
-
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -34,11 +32,6 @@ int FromBcd(int b)
 QString TwoDigits(int n)
 {
     return QString::number(n).rightJustified(2, '0');
-}
-
-QByteArray Page(const Image& image, int page)
-{
-    return PageBytes(image, page);
 }
 
 // Ring pages from `from` to `to`, both counted (from == to gives 1).
@@ -159,7 +152,7 @@ DiveProfile DecodeProfile(const Image& image, int sa, int ea, int oxygenPercent)
     int page = NextRingPage(NextRingPage(sa));
     int lastMinute = 0;
     for (int n = 0; n < pages; ++n, page = NextRingPage(page)) {
-        const QByteArray data = Page(image, page);
+        const QByteArray data = PageBytes(image, page);
         for (int half = 0; half < 2; ++half) {
             SampleOutcome s = DecodeSample(data.mid(half * SampleBytes, SampleBytes), oxygenPercent, lastMinute);
             if (!s.stored)
@@ -202,9 +195,9 @@ ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConv
         return result;
     }
     try {
-        const settings::SettingsValues diveSettings = DecodeDiveSettings(Page(image, r.SA));
+        const settings::SettingsValues diveSettings = DecodeDiveSettings(PageBytes(image, r.SA));
         WriteDiveSettings(db, result.diveId, diveSettings);
-        const DiveSummary summary = DecodeSummary(Page(image, r.EA), Page(image, NextRingPage(r.SA)));
+        const DiveSummary summary = DecodeSummary(PageBytes(image, r.EA), PageBytes(image, NextRingPage(r.SA)));
         const DiveProfile profile = DecodeProfile(image, r.SA, r.EA, summary.FO2);
         WriteSummary(db, result.diveId, summary, profile, settings::ValueOf(diveSettings, "DIVESAMPLE"));
         InsertSamples(db, result.diveId, profile.rows);

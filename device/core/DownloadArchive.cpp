@@ -55,20 +55,65 @@ void WriteData(db::Database& db, const Image& image)
     }
 }
 
-void WriteContent(db::Database& db, const ArchiveContent& c)
+void WriteContent(db::Database& db, std::unique_ptr<db::Recordset>& divesIndex, const ArchiveContent& c)
 {
     db::Transaction tx(db);
     db.Execute("Insert into DCInfo (DCName, DCCode, DCSerialNo) values (?, ?, ?)", {c.modelName, c.modelId, c.serial});
     WriteData(db, c.image);
+    divesIndex = db.OpenTable("DivesIndex");
     for (const DiveListRecord& r : c.dives) {
         if (r.DiveNo <= 0)
             continue;
-        db.Execute("Insert into DivesIndex (DiveNo, DiveDate, DiveTime, SA, EA, DiveMode, IsSaved) "
-                   "values (?, ?, ?, ?, ?, ?, ?)",
-                   {r.DiveNo, r.DiveDate, r.DiveTime, r.SA, r.EA, static_cast<int>(r.DiveMode), r.IsSaved});
+        divesIndex->AddNew();
+        divesIndex->SetField("DiveNo", r.DiveNo);
+        divesIndex->SetField("DiveDate", r.DiveDate);
+        divesIndex->SetField("DiveTime", r.DiveTime);
+        divesIndex->SetField("SA", r.SA);
+        divesIndex->SetField("EA", r.EA);
+        divesIndex->SetField("DiveMode", static_cast<int>(r.DiveMode));
+        divesIndex->SetField("IsSaved", r.IsSaved);
+        divesIndex->Update();
     }
     tx.Commit();
 }
+
+void ReadContent(db::Database& file, ArchiveContent& content)
+{
+    auto info = file.OpenRecordset("Select * from DCInfo ;");
+    if (info->EOF()) {
+        content.modelName = "Unknown";
+    } else {
+        content.modelName = info->Field("DCName").ToString();
+        content.modelId = static_cast<qint32>(info->Field("DCCode").ToLong());
+        content.serial = static_cast<qint32>(info->Field("DCSerialNo").ToLong());
+    }
+    content.image.assign(RxBufferSize, 0);
+    auto data = file.OpenRecordset("Select * from DATA ORDER BY PAGE ASC ;");
+    const QStringList columns = data->FieldNames();
+    for (int slot = 0; !data->EOF() && slot < ArchivePages; data->MoveNext(), ++slot) {
+        for (int k = 0; k < PageSlotSize && k + 1 < columns.size(); ++k)
+            content.image[static_cast<size_t>(slot * PageSlotSize + k)] =
+                static_cast<quint8>(data->Field(columns[k + 1]).ToLong());
+    }
+}
+
+// Closes the archive database (and its set) when the step that opened it ends.
+class ArchiveClose {
+public:
+    explicit ArchiveClose(ArchiveHandles h) : h_(h) {}
+    ~ArchiveClose()
+    {
+        h_.rsDownloadIndex.reset();
+        if (h_.DownloadFileDB)
+            h_.DownloadFileDB->Close();
+        h_.DownloadFileDB.reset();
+    }
+    ArchiveClose(const ArchiveClose&) = delete;
+    ArchiveClose& operator=(const ArchiveClose&) = delete;
+
+private:
+    ArchiveHandles h_;
+};
 
 } // namespace
 
@@ -84,21 +129,32 @@ QString PlainImageFileName(const QString& modelName, qint32 serial, const QDateT
 
 QString SaveArchive(const QString& path, const QString& templatePath, const ArchiveContent& content)
 {
+    std::unique_ptr<db::Database> fileDb;
+    std::unique_ptr<db::Recordset> divesIndex;
+    return SaveArchive(path, templatePath, content, {fileDb, divesIndex});
+}
+
+QString SaveArchive(const QString& path, const QString& templatePath, const ArchiveContent& content,
+                    ArchiveHandles handles)
+{
     const QString work = path + ".dec";
     if (ScrambleFile(templatePath, work, ScrambleKey) == 0)
         return "Error saving dive data.";
     QString error;
-    try {
-        auto db = db::Database::Open(work);
+    {
+        ArchiveClose closing(handles);
         try {
-            WriteContent(*db, content);
+            handles.DownloadFileDB = db::Database::Open(work);
+            try {
+                WriteContent(*handles.DownloadFileDB, handles.rsDownloadIndex, content);
+            } catch (const db::DbError& e) {
+                qCWarning(lcArchive) << "writing the archive failed:" << e.Message();
+                error = "Could not save the dive computer information.";
+            }
         } catch (const db::DbError& e) {
-            qCWarning(lcArchive) << "writing the archive failed:" << e.Message();
-            error = "Could not save the dive computer information.";
+            qCWarning(lcArchive) << "opening the archive's work copy failed:" << e.Message();
+            error = "Could not open dive data file.";
         }
-    } catch (const db::DbError& e) {
-        qCWarning(lcArchive) << "opening the archive's work copy failed:" << e.Message();
-        error = "Could not open dive data file.";
     }
     if (error.isEmpty() && ScrambleFile(work, path, ScrambleKey) == 0)
         qCWarning(lcArchive) << "scrambling the archive failed:" << path;
@@ -118,28 +174,23 @@ bool SavePlainImage(const QString& path, const Image& image)
 
 QString LoadPlainArchive(const QString& path, ArchiveContent& content)
 {
+    std::unique_ptr<db::Database> fileDb;
+    std::unique_ptr<db::Recordset> divesIndex;
+    return LoadPlainArchive(path, content, {fileDb, divesIndex});
+}
+
+QString LoadPlainArchive(const QString& path, ArchiveContent& content, ArchiveHandles handles)
+{
     QString error;
-    try {
-        auto db = db::Database::Open(path);
-        auto info = db->OpenRecordset("Select * from DCInfo ;");
-        if (info->EOF()) {
-            content.modelName = "Unknown";
-        } else {
-            content.modelName = info->Field("DCName").ToString();
-            content.modelId = static_cast<qint32>(info->Field("DCCode").ToLong());
-            content.serial = static_cast<qint32>(info->Field("DCSerialNo").ToLong());
+    {
+        ArchiveClose closing(handles);
+        try {
+            handles.DownloadFileDB = db::Database::Open(path);
+            ReadContent(*handles.DownloadFileDB, content);
+        } catch (const db::DbError& e) {
+            qCWarning(lcArchive) << "reading the archive failed:" << e.Message();
+            error = "Could not open dive data file.";
         }
-        content.image.assign(RxBufferSize, 0);
-        auto data = db->OpenRecordset("Select * from DATA ORDER BY PAGE ASC ;");
-        const QStringList columns = data->FieldNames();
-        for (int slot = 0; !data->EOF() && slot < ArchivePages; data->MoveNext(), ++slot) {
-            for (int k = 0; k < PageSlotSize && k + 1 < columns.size(); ++k)
-                content.image[static_cast<size_t>(slot * PageSlotSize + k)] =
-                    static_cast<quint8>(data->Field(columns[k + 1]).ToLong());
-        }
-    } catch (const db::DbError& e) {
-        qCWarning(lcArchive) << "reading the archive failed:" << e.Message();
-        error = "Could not open dive data file.";
     }
     QFile::remove(path);
     return error;

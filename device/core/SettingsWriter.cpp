@@ -1,6 +1,5 @@
 #include "device/core/SettingsWriter.h"
 
-#include "device/core/ImageBytes.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
 #include "settings/core/SettingsRecords.h"

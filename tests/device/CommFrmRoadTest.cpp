@@ -1,91 +1,14 @@
 // The download window against the simulated device, in process: listing the
 // device's dives, ticking them, saving them into the log, and closing.
-#include "device/CommBar.h"
-#include "device/CommFrm.h"
-#include "platform/serial/InProcessPort.h"
-#include "platform/widgets/CheckList.h"
-#include "shell/core/Global_Vars.h"
-#include "tests/support/KvlTest.h"
-#include "tests/support/LogFixture.h"
-#include "tools/devsim/sim/Device.h"
-#include "tools/devsim/sim/Fixture.h"
-#include "tools/devsim/sim/InProcessSim.h"
+#include "tests/device/CommFrmRig.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 
 namespace kvl {
 namespace {
 
-class CommFrmRoadTest : public test::KvlTest {
-protected:
-    void SetUp() override
-    {
-        test::KvlTest::SetUp();
-        LayOutHome();
-        portEnv = std::make_unique<test::ScopedEnv>("KVL_PORT", Home().toUtf8());
-        ASSERT_TRUE(test::MakeFreshLog(Home() + "/road.dlg"));
-        gv.DB = db::Database::Open(Home() + "/road.dlg");
-        gv.DBIsOpen = true;
-        gv.ModelName = "QX07";
-        gv.SelectedModel = "QX07";
-        gv.NewDiveLTD = 1;
-        gv.BaseLTD = 1;
-        gv.AddDiveMode = 15;
-        QString error;
-        ASSERT_TRUE(devsim::LoadFixture(devsim::FixturesDir() + "/three_dives.json", device, nullptr, &error))
-            << qPrintable(error);
-        clock.SetPending([this] { return port.HasPending(); });
-    }
-
-    void TearDown() override
-    {
-        frm.reset();
-        gv = Global_Vars{};
-        test::KvlTest::TearDown();
-    }
-
-    CommFrm& Open(quint8 mode)
-    {
-        gv.CommMode = mode;
-        frm = std::make_unique<CommFrm>(port, clock);
-        return *frm;
-    }
-
-    CommFrm& Listed()
-    {
-        CommFrm& f = Open(DownloadMode);
-        f.Cmd_ItemClick(CmdKey::Start);
-        return f;
-    }
-
-    std::vector<QString> Keys() const
-    {
-        std::vector<QString> keys;
-        for (const auto& item : frm->DivesList->AllItems())
-            keys.push_back(item->Key());
-        return keys;
-    }
-
-    qint64 Count(const QString& sql) { return gv.DB->Scalar(sql).ToLong(); }
-
-    // Runs the close timer's tick and the deferred unload it queues.
-    void Close()
-    {
-        frm->mnuClose_Click();
-        frm->CloseTimer_Timer();
-        QCoreApplication::processEvents();
-    }
-
-    devsim::Device device;
-    VirtualClock clock;
-    devsim::InProcessSim sim{device, [this] { return clock.Now(); }};
-    InProcessPort port{sim};
-    std::unique_ptr<test::ScopedEnv> portEnv;
-    std::unique_ptr<CommFrm> frm;
-};
+class CommFrmRoadTest : public test::CommFrmRig {};
 
 TEST_F(CommFrmRoadTest, StartListsTheDevicesDivesAndStoresTheUnitsSettings)
 {
@@ -165,6 +88,7 @@ TEST_F(CommFrmRoadTest, ReadSettingsStoresTheUnitAndAsksToClose)
 
 TEST_F(CommFrmRoadTest, StartWithoutTheInterfaceSaysSo)
 {
+    portEnv.reset();   // the old value comes back before the new one is set
     portEnv = std::make_unique<test::ScopedEnv>("KVL_PORT", QByteArray("/nonexistent/port"));
     CommFrm& f = Open(DownloadMode);
     dialogs.ExpectMsg("USB Vavedaver NOT FOUND. Process is terminated.");

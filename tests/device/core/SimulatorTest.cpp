@@ -62,6 +62,18 @@ TEST_F(SimulatorTest, UnknownBytesAndFramesWithoutTheirZeroAreSkipped)
     EXPECT_TRUE(Send(Hex("2005000600 00")).isEmpty());
 }
 
+TEST_F(SimulatorTest, AFaultWithASkipLetsTheFirstHitsThrough)
+{
+    devsim::Fault fault;
+    ASSERT_TRUE(devsim::ParseFault("noreply:page=5,skip=2,count=1", fault));
+    device.AddFault(fault);
+    Send(Hex("9000"));
+    EXPECT_EQ(Send(Hex("200500050000")).size(), 18);
+    EXPECT_EQ(Send(Hex("200500050000")).size(), 18);
+    EXPECT_TRUE(Send(Hex("200500050000")).isEmpty());
+    EXPECT_EQ(Send(Hex("200500050000")).size(), 18);
+}
+
 TEST_F(SimulatorTest, ItFallsAsleepAfterItsIdleTime)
 {
     device.idleSeconds = 60;

@@ -147,14 +147,23 @@ Fault* Device::Active(FaultKind kind, int command, int page)
     return nullptr;
 }
 
-bool Device::Fire(FaultKind kind, int command, int page)
+Fault* Device::Take(FaultKind kind, int command, int page)
 {
     Fault* f = Active(kind, command, page);
     if (!f)
-        return false;
+        return nullptr;
+    if (f->skip > 0) {
+        --f->skip;
+        return nullptr;
+    }
     if (f->count > 0)
         --f->count;
-    return true;
+    return f;
+}
+
+bool Device::Fire(FaultKind kind, int command, int page)
+{
+    return Take(kind, command, page) != nullptr;
 }
 
 void Device::Handle(const QByteArray& frame, double now, Reply& reply)
@@ -284,19 +293,14 @@ void Device::Shape(int command, int page, QByteArray bytes, Reply& reply)
 {
     if (Fire(FaultKind::NoReply, command, page))
         return;
-    if (Fault* f = Active(FaultKind::ShortReply, command, page)) {
+    if (const Fault* f = Take(FaultKind::ShortReply, command, page))
         bytes.truncate(f->bytes);
-        Fire(FaultKind::ShortReply, command, page);
-    }
     if (Fire(FaultKind::GarbageBeforeZ, command, page))
         bytes.prepend(char(0xA5));
-    if (Fault* f = Active(FaultKind::GlueExtra, command, page)) {
+    if (const Fault* f = Take(FaultKind::GlueExtra, command, page))
         bytes.append(f->extra.isEmpty() ? QByteArray(7, char(0x33)) : f->extra);
-        Fire(FaultKind::GlueExtra, command, page);
-    }
-    if (Fault* f = Active(FaultKind::SplitChunks, command, page)) {
+    if (const Fault* f = Take(FaultKind::SplitChunks, command, page)) {
         const std::vector<int> sizes = f->chunks;
-        Fire(FaultKind::SplitChunks, command, page);
         int at = 0;
         for (int size : sizes) {
             if (at >= bytes.size())
@@ -345,6 +349,8 @@ bool ParseFault(const QString& text, Fault& fault, QString* error)
             fault.page = value.toInt();
         else if (key == "count")
             fault.count = value.toInt();
+        else if (key == "skip")
+            fault.skip = value.toInt();
         else if (key == "bytes")
             fault.bytes = value.toInt();
         else if (key == "command")

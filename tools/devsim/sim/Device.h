@@ -35,6 +35,7 @@ struct Fault {
     int command = 0x20;        // the command the fault hits (0x90 stands for both wakes)
     int page = -1;             // the page it hits; -1 any
     int count = -1;            // how many times; -1 always
+    int skip = 0;              // hits let through before it acts (faults that act on a frame)
     int bytes = 0;             // ShortReply: bytes kept
     std::vector<int> chunks;   // SplitChunks: chunk sizes
     QByteArray extra;          // GlueExtra: bytes glued after the reply
@@ -42,7 +43,8 @@ struct Fault {
 };
 
 // Parses "kind[:key=value,...]", e.g. "noreply:page=70,count=3", "split:chunks=5/5/8",
-// "identity:text=ABCDEFG V2B 0001", "unplug:page=80". Empty kind on error.
+// "identity:text=ABCDEFG V2B 0001", "unplug:page=80", "noreply:page=5,skip=1" (the
+// second read of page 5 gets no reply). Empty kind on error.
 bool ParseFault(const QString& text, Fault& fault, QString* error = nullptr);
 
 struct FrameRecord {
@@ -91,6 +93,8 @@ private:
     QByteArray WakeReply(bool repeated);
     void Shape(int command, int page, QByteArray bytes, Reply& reply);
     Fault* Active(FaultKind kind, int command, int page);
+    // The fault that acts on this frame (its count and skip counted down), or nullptr.
+    Fault* Take(FaultKind kind, int command, int page);
     bool Fire(FaultKind kind, int command, int page);
 
     std::array<Page, PageCount> memory_{};

@@ -41,6 +41,13 @@ public:
         return process_.exitCode() == 0;
     }
 
+    // Ends it at once, as a crash or a pulled plug would.
+    void Kill()
+    {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+
 private:
     QProcess process_;
     QString path_;

@@ -1,0 +1,166 @@
+// The download window's transfers over the paced pseudo-terminal, against the
+// protocol's floor (every byte both ways at 960 bytes a second plus the fixed
+// pauses; goal: at most 1.05 times it):
+//  - a whole download: from Start until ten dives are saved, the archive is
+//    written and the log is renumbered;
+//  - a settings write with 51 legs: wake, log pages, 14 pages written with
+//    acknowledgement and read-back, and the clock.
+
+#include "device/CommBar.h"
+#include "device/CommFrm.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/folders/Folders.h"
+#include "platform/serial/qt/QtSerialPort.h"
+#include "platform/widgets/CheckList.h"
+#include "settings/core/SettingsRecords.h"
+#include "shell/core/Global_Vars.h"
+#include "tests/platform/serial/qt/DevsimProcess.h"
+#include "tests/support/KvlTest.h"
+#include "tests/support/LogFixture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+using namespace kvl;
+
+constexpr double LineBytesPerSecond = 960.0;
+constexpr int WakeBytes = 2 + 17;
+constexpr int PageReadBytes = 6 + 18;
+constexpr int LogPages = 19;
+constexpr int IndexPages = 50;
+// Write frame and its 0x00, the acknowledgement, then the read-back.
+constexpr int PageWriteBytes = 20 + 1 + 1 + PageReadBytes;
+constexpr int ClockBytes = 9 + 1;
+constexpr int Legs = 51;
+constexpr int WrittenPages = 1 + Legs / settings::LegsPerPage + 1;
+
+double downloadRatio = 0;
+double writeRatio = 0;
+
+// A program folder with a fresh log, and dialogs that report any message.
+struct Environment {
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    Environment()
+    {
+        test::EnsureApplication();
+        qputenv("KVL_HOME", home.path().toLocal8Bit());
+        const QString error = LayOutProgramFolder();
+        if (!error.isEmpty())
+            std::fprintf(stderr, "program folder: %s\n", qPrintable(error));
+        dialogs.SetFailureHook([](const QString& f) { std::fprintf(stderr, "unexpected: %s\n", qPrintable(f)); });
+        InstallDialogs(&dialogs);
+    }
+    // A fresh log for one run.
+    void FreshLog(const QString& name)
+    {
+        gv = Global_Vars{};
+        const QString path = home.filePath(name);
+        QFile::remove(path);
+        test::MakeFreshLog(path);
+        gv.DB = db::Database::Open(path);
+        gv.DBIsOpen = true;
+        gv.ModelName = QStringLiteral("QX07");
+        gv.SelectedModel = QStringLiteral("QX07");
+        gv.NewDiveLTD = 1;
+        gv.BaseLTD = 1;
+        gv.AddDiveMode = 15;
+    }
+};
+
+Environment& Env()
+{
+    static Environment env;
+    return env;
+}
+
+// Opens the window in `mode` on a paced devsim and times `work`; the ratio to `floor`.
+void Paced(benchmark::State& state, quint8 mode, double floor, double& ratio,
+           const std::function<bool(CommFrm&)>& work)
+{
+    for (auto _ : state) {
+        test::DevsimProcess sim("ten_dives.json", {"--pace"});
+        if (sim.PtyPath().isEmpty()) {
+            state.SkipWithError("devsim did not come up");
+            return;
+        }
+        qputenv("KVL_PORT", sim.PtyPath().toLocal8Bit());
+        SteadyClock clock;
+        QtSerialPort port;
+        gv.CommMode = mode;
+        CommFrm frm(port, clock);
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = work(frm);
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        if (!ok) {
+            state.SkipWithError("the transfer failed");
+            return;
+        }
+        ratio = seconds / floor;
+        state.counters["floor_s"] = floor;
+        state.counters["measured_s"] = seconds;
+        state.counters["ratio"] = ratio;
+    }
+}
+
+void BM_PacedDownloadOfTenDives(benchmark::State& state)
+{
+    Env().FreshLog("download.dlg");
+    constexpr int DivePages = 93;
+    constexpr int Pages = LogPages + IndexPages + 10 * DivePages;
+    const double floor = (WakeBytes + Pages * PageReadBytes) / LineBytesPerSecond + IndexPages * LinkTiming::IndexPagePause;
+    Paced(state, DownloadMode, floor, downloadRatio, [](CommFrm& frm) {
+        frm.Cmd_ItemClick(CmdKey::Start);
+        frm.Cmd_ItemClick(CmdKey::SelectAll);
+        frm.Cmd_ItemClick(CmdKey::SaveDives);
+        return frm.Cmd->Items(CmdKey::Message).Text() == "Saving dives...completed." &&
+               gv.DB->Scalar("Select count(*) from DIVEDATA").ToLong() == 10;
+    });
+}
+BENCHMARK(BM_PacedDownloadOfTenDives)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+void BM_PacedSettingsWriteOf51Legs(benchmark::State& state)
+{
+    Env().FreshLog("write.dlg");
+    constexpr qint32 QX07 = 6774;
+    std::vector<settings::NavLegRow> legs;
+    for (int n = 1; n <= Legs; ++n)
+        legs.push_back({n, n * 7 % 361, 60 + n, n % 2 ? -1 : 0, 0});
+    settings::WriteSettingsRow(*gv.DB, {QX07, settings::EditedSerial},
+                               {{"MAXDEPTH", 200}, {"EDT", 130}, {"PO2", 150}, {"BACKLIGHT", 2}, {"DIVESAMPLE", 1},
+                                {"SYSTEMCLOCK", settings::SetDeviceClock}});
+    settings::ReplaceLegs(*gv.DB, {QX07, settings::EditedSerial}, legs);
+    const double floor =
+        (WakeBytes + LogPages * PageReadBytes + WrittenPages * PageWriteBytes + ClockBytes) / LineBytesPerSecond;
+    Paced(state, WriteSettingsMode, floor, writeRatio, [](CommFrm& frm) {
+        frm.Cmd_ItemClick(CmdKey::Start);
+        return frm.Cmd->Items(CmdKey::Message).Text() == "Writing Setting to QX07...Completed!";
+    });
+}
+BENCHMARK(BM_PacedSettingsWriteOf51Legs)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    Env();
+    benchmark::RunSpecifiedBenchmarks();
+    if (downloadRatio > 0)
+        std::printf("Paced download of ten dives: %.3f times the protocol's floor (goal: at most 1.05)\n",
+                    downloadRatio);
+    if (writeRatio > 0)
+        std::printf("Paced settings write of 51 legs: %.3f times the protocol's floor (goal: at most 1.05)\n",
+                    writeRatio);
+    benchmark::Shutdown();
+    gv = Global_Vars{};
+    return 0;
+}
