@@ -15,14 +15,7 @@ namespace kvl {
 
 namespace {
 
-constexpr double kLeftX = 0.125;
-constexpr double kRightX = 10.125;
-constexpr double kTopY = 0.125;
-constexpr double kBottomY = 8.125;
-// A row that ends below this ends its page.
-constexpr double kLastRowY = kBottomY - 0.075;
-constexpr double kRowGap = 0.02;
-constexpr double kColumnGap = 0.075;
+using namespace landscape_table;
 constexpr double kHeadingGap = 0.025;
 constexpr double kFirstColumnX = 0.2;
 constexpr double kHeaderValueX = 1.75;
@@ -84,7 +77,7 @@ void DetailsReport::Run()
             PrintDetailsBody();
             PrintDetailsFooter(printer_, PageNo);
         } else {
-            printer_.Line(kLeftX, RowY - kRowGap, kRightX, RowY - kRowGap);
+            printer_.Line(kLeft, RowY - kRowGap, kRight, RowY - kRowGap);
         }
     }
     printer_.EndDoc();
@@ -107,8 +100,8 @@ void DetailsReport::PrintRow(const db::Recordset& rs)
 
 void DetailsReport::PrintDetailsBody()
 {
-    At(kLeftX, kTopY, QStringLiteral("Dive Profile Details"));
-    printer_.Line(kLeftX, printer_.CurrentY(), kRightX, printer_.CurrentY());
+    At(kLeft, kTop, QStringLiteral("Dive Profile Details"));
+    printer_.Line(kLeft, printer_.CurrentY(), kRight, printer_.CurrentY());
     printer_.NewLine();
     printer_.NewLine();
     if (IsFirstPage) {
@@ -124,7 +117,7 @@ void DetailsReport::PrintHeader()
 {
     const double top = printer_.CurrentY();
     for (const char* label : kHeaderLabels)
-        At(kLeftX, printer_.CurrentY(), label);
+        At(kLeft, printer_.CurrentY(), label);
     printer_.SetCurrentY(top);
     for (const QString& value : DiveFactValues())
         At(kHeaderValueX, printer_.CurrentY(), value);
@@ -133,9 +126,9 @@ void DetailsReport::PrintHeader()
 void DetailsReport::PrintTableHead()
 {
     TableTopY = printer_.CurrentY();
-    printer_.Line(kLeftX, TableTopY, kRightX, TableTopY);
-    printer_.Line(kLeftX, TableTopY, kLeftX, kBottomY);
-    printer_.Line(kLeftX, kBottomY, kRightX, kBottomY);
+    printer_.Line(kLeft, TableTopY, kRight, TableTopY);
+    printer_.Line(kLeft, TableTopY, kLeft, kBottom);
+    printer_.Line(kLeft, kBottom, kRight, kBottom);
     printer_.SetFontBold(true);
     const double headingY = TableTopY + kHeadingGap;
     PrintListAt(printer_, CSng(kFirstColumnX), CSng(headingY), QStringLiteral("Elapsed "));
@@ -148,14 +141,14 @@ void DetailsReport::PrintTableHead()
     DetailsColX[TimeColumn] = CSng(kFirstColumnX);
     double SepX = MaxOfThree(end1, end2, 0);
     for (size_t k = 1; k < kColumns; ++k) {
-        printer_.Line(SepX, TableTopY, SepX, kBottomY);
+        printer_.Line(SepX, TableTopY, SepX, kBottom);
         SepX += kColumnGap;
         DetailsColX[k] = CSng(SepX);
         PrintListAt(printer_, DetailsColX[k], CSng(headingY), kLaterHeadings[k - 1]);
         SepX = printer_.CurrentX();
     }
-    printer_.Line(kRightX, TableTopY, kRightX, kBottomY);
-    printer_.Line(kLeftX, headingBottom, kRightX, headingBottom);
+    printer_.Line(kRight, TableTopY, kRight, kBottom);
+    printer_.Line(kLeft, headingBottom, kRight, headingBottom);
     RowY = headingBottom + kRowGap;
     printer_.SetFontBold(false);
 }

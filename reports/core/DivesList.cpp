@@ -12,14 +12,7 @@ namespace kvl {
 
 namespace {
 
-constexpr double kLeft = 0.125;
-constexpr double kRight = 10.125;
-constexpr double kTop = 0.125;
-constexpr double kBottom = 8.125;
-// A row whose next row would start below this ends its page.
-constexpr double kLastRowY = kBottom - 0.075;
-constexpr double kRowGap = 0.02;
-constexpr double kColumnGap = 0.075;
+using namespace landscape_table;
 
 enum ListColumn {
     LtdColumn, DateColumn, TimeColumn, DiveNoColumn, ModelColumn, SerialColumn, LocationColumn,

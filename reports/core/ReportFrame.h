@@ -23,6 +23,18 @@
 
 namespace kvl {
 
+// The landscape table reports' page (dives list, dive details), in inches.
+namespace landscape_table {
+inline constexpr double kLeft = 0.125;
+inline constexpr double kRight = 10.125;
+inline constexpr double kTop = 0.125;
+inline constexpr double kBottom = 8.125;
+// No row is started below this.
+inline constexpr double kLastRowY = kBottom - 0.075;
+inline constexpr double kRowGap = 0.02;
+inline constexpr double kColumnGap = 0.075;
+} // namespace landscape_table
+
 // The one-line notice every footer prints.
 QString MakerNotice();
 
