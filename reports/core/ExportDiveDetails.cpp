@@ -139,21 +139,39 @@ QString DiveDetailsTitle()
     return gv.DiverName + " - Dives Details";
 }
 
+DiveDetailsExport::DiveDetailsExport(const QString& path, QString delimiter)
+    : blocks_(LogDB(), std::move(delimiter)), session_(path)
+{
+    session_.Run([](ExportFile& file, ExportOutcome&) { file.Line(DiveDetailsTitle()); });
+}
+
+void DiveDetailsExport::Append(const ExportDive& dive)
+{
+    session_.Run([this, dive](ExportFile& file, ExportOutcome& outcome) {
+        if (!blocks_.Write(file, dive))
+            outcome.incomplete.push_back(dive.ltd);
+    });
+}
+
+ExportOutcome DiveDetailsExport::Finish()
+{
+    session_.Run([](ExportFile& file, ExportOutcome&) { file.Line(ExportDashes); });
+    return session_.Finish();
+}
+
 ExportOutcome ExportDiveDetailsFile(const QString& path, const std::vector<ExportDive>& dives,
                                     const QString& delimiter, const ExportProgress& progress)
 {
-    return WriteExportFile(path, [&](ExportFile& file, ExportOutcome& outcome) {
-        DiveDetailsBlocks blocks(LogDB(), delimiter);
-        file.Line(DiveDetailsTitle());
-        int done = 0;
-        for (const ExportDive& dive : dives) {
-            if (!blocks.Write(file, dive))
-                outcome.incomplete.push_back(dive.ltd);
-            if (progress && !progress(++done, static_cast<int>(dives.size())))
-                throw ExportCancelled{};
-        }
-        file.Line(ExportDashes);
-    });
+    DiveDetailsExport file(path, delimiter);
+    int done = 0;
+    for (const ExportDive& dive : dives) {
+        if (file.Stopped())
+            break;
+        file.Append(dive);
+        if (progress && !progress(++done, static_cast<int>(dives.size())))
+            file.Cancel();
+    }
+    return file.Finish();
 }
 
 } // namespace kvl

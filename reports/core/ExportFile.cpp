@@ -106,38 +106,99 @@ void ExportFile::Flush()
     buffer_.clear();
 }
 
-ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body)
+ExportSession::ExportSession(QString path) : path_(std::move(path))
 {
-    const auto failed = [&](const QString& reason) {
-        ExportOutcome outcome;
-        outcome.status = ExportOutcome::Failed;
-        outcome.error = QFileInfo(path).absoluteFilePath() + ": " + reason;
-        return outcome;
-    };
-    for (const bool utf8 : {false, true}) {
-        const std::unique_ptr<ExportSink> sink = InstalledSink() ? InstalledSink()(path) : OpenExportFileSink(path);
-        if (!sink->IsOpen())
-            return failed(sink->ErrorText());
-        ExportOutcome outcome;
-        try {
-            ExportFile file(*sink, utf8);
-            body(file, outcome);
-            file.Flush();
-            if (!sink->Commit())
-                return failed(sink->ErrorText());
-            return outcome;
-        } catch (const NeedsUtf8&) {
-            continue;
-        } catch (const WriteFailed&) {
-            return failed(sink->ErrorText());
-        } catch (const ExportCancelled&) {
-            outcome.status = ExportOutcome::Cancelled;
-            return outcome;
-        } catch (const std::exception& e) {
-            return failed(QString::fromUtf8(e.what()));
-        }
+    Open();
+}
+
+ExportSession::~ExportSession() = default;
+
+bool ExportSession::Open()
+{
+    Close();
+    sink_ = InstalledSink() ? InstalledSink()(path_) : OpenExportFileSink(path_);
+    if (!sink_->IsOpen()) {
+        Fail(sink_->ErrorText());
+        return false;
     }
-    return failed("The text cannot be written.");
+    file_ = std::make_unique<ExportFile>(*sink_, utf8_);
+    return true;
+}
+
+void ExportSession::Close()
+{
+    file_.reset();
+    sink_.reset();
+}
+
+void ExportSession::Fail(const QString& reason)
+{
+    outcome_ = ExportOutcome{};
+    outcome_.status = ExportOutcome::Failed;
+    outcome_.error = QFileInfo(path_).absoluteFilePath() + ": " + reason;
+    Close();
+}
+
+// Runs write, turning what it throws into the outcome; true when a line needs UTF-8.
+bool ExportSession::Guard(const std::function<void()>& write)
+{
+    try {
+        write();
+        return false;
+    } catch (const NeedsUtf8&) {
+        return true;
+    } catch (const WriteFailed&) {
+        Fail(sink_->ErrorText());
+    } catch (const ExportCancelled&) {
+        Cancel();
+    } catch (const std::exception& e) {
+        Fail(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void ExportSession::Run(ExportStep step)
+{
+    if (Stopped() || !file_)
+        return;
+    steps_.push_back(std::move(step));
+    if (!Guard([this] { steps_.back()(*file_, outcome_); }))
+        return;
+    // Every character has a UTF-8 form, so the second run needs no further switch.
+    utf8_ = true;
+    if (!Open())
+        return;
+    outcome_.incomplete.clear();
+    Guard([this] {
+        for (const ExportStep& again : steps_)
+            again(*file_, outcome_);
+    });
+}
+
+void ExportSession::Cancel()
+{
+    outcome_ = ExportOutcome{};
+    outcome_.status = ExportOutcome::Cancelled;
+    Close();
+}
+
+ExportOutcome ExportSession::Finish()
+{
+    if (!Stopped() && file_) {
+        Guard([this] { file_->Flush(); });
+        if (!Stopped() && !sink_->Commit())
+            Fail(sink_->ErrorText());
+    }
+    Close();
+    steps_.clear();
+    return outcome_;
+}
+
+ExportOutcome WriteExportFile(const QString& path, const ExportStep& body)
+{
+    ExportSession session(path);
+    session.Run(body);
+    return session.Finish();
 }
 
 void ShowExportOutcome(const ExportOutcome& outcome)

@@ -70,11 +70,47 @@ struct ExportOutcome {
 // Thrown by a body to stop the export and leave the target as it was.
 struct ExportCancelled {};
 
-// Runs body on a new file at path and puts it in place. The file is written in
-// Windows-1252; when a line needs a character that code page lacks, body runs again
-// on a UTF-8 file. body may throw (a read error, ExportCancelled); the target then
-// stays as it was. body receives the outcome to add incomplete blocks to.
-ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body);
+// A step of an export: writes its lines and may add incomplete blocks to the outcome.
+// It may throw (a read error, ExportCancelled); the export then stops.
+using ExportStep = std::function<void(ExportFile&, ExportOutcome&)>;
+
+// An export file that stays open while its steps are written, one Run at a time.
+// The file is written in Windows-1252; when a line needs a character that code page
+// lacks, the file starts again in UTF-8 and every step run so far runs again, so a
+// step must write the same lines when run twice. After a failure or a cancel further
+// steps do nothing and the target stays as it was; only Finish puts the file in place,
+// and a session dropped without Finish leaves no file behind.
+class ExportSession {
+public:
+    explicit ExportSession(QString path);
+    ~ExportSession();
+    ExportSession(const ExportSession&) = delete;
+    ExportSession& operator=(const ExportSession&) = delete;
+
+    void Run(ExportStep step);
+    // Abandons the file: the target stays as it was.
+    void Cancel();
+    // Failed or cancelled: the steps left need not run.
+    bool Stopped() const { return outcome_.status != ExportOutcome::Done; }
+    // Puts the written file in place of the target, unless the session stopped.
+    ExportOutcome Finish();
+
+private:
+    bool Open();
+    void Close();
+    void Fail(const QString& reason);
+    bool Guard(const std::function<void()>& write);
+
+    QString path_;
+    bool utf8_ = false;
+    std::unique_ptr<ExportSink> sink_;
+    std::unique_ptr<ExportFile> file_;
+    std::vector<ExportStep> steps_;
+    ExportOutcome outcome_;
+};
+
+// Runs body on a new file at path and puts it in place, as a session of one step.
+ExportOutcome WriteExportFile(const QString& path, const ExportStep& body);
 
 // Shows the outcome: completion (a warning naming incomplete blocks), the failure, or
 // nothing for a cancel.

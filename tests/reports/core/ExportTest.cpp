@@ -10,24 +10,6 @@
 namespace kvl::test {
 namespace {
 
-// A writer that breaks after a number of bytes.
-class BreakingSink : public ExportSink {
-public:
-    BreakingSink(const QString& path, qint64 breakAfter) : file_(OpenExportFileSink(path)), left_(breakAfter) {}
-    bool IsOpen() const override { return file_->IsOpen(); }
-    bool Write(const QByteArray& bytes) override
-    {
-        left_ -= bytes.size();
-        return left_ >= 0 && file_->Write(bytes);
-    }
-    bool Commit() override { return file_->Commit(); }
-    QString ErrorText() const override { return "The disk is full."; }
-
-private:
-    std::unique_ptr<ExportSink> file_;
-    qint64 left_;
-};
-
 class DiveDetailsExportTest : public ExportTest {};
 
 TEST_F(DiveDetailsExportTest, WritesTheGoldenFileWithCommasInMetricUnits)
@@ -117,6 +99,22 @@ TEST_F(DiveDetailsExportTest, AWriteThatFailsHalfwayLeavesTheEarlierFileAsItWas)
     ShowExportOutcome(outcome);
     EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.Messages().back().title, "Export Dive Details");
+}
+
+TEST_F(DiveDetailsExportTest, ABlockNeedingUtf8RewritesTheWholeFileInUtf8Once)
+{
+    gv.DiverName = QString::fromUtf8("Zo\u00EB");
+    const qint64 a = AddDownloadedDive();
+    const qint64 b = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 2}, {"STIME", QString::fromUtf8("\u03A9")}}));
+    const ExportOutcome outcome = ExportDiveDetailsFile(Out("mixed.txt"), {{a, 1}, {b, 2}}, ",");
+    ASSERT_EQ(outcome.status, ExportOutcome::Done);
+    const QByteArray bytes = ReadBytes(Out("mixed.txt"));
+    EXPECT_TRUE(bytes.startsWith("Zo\xC3\xAB - Dives Details\r\n")) << bytes.left(40).toStdString();
+    EXPECT_EQ(bytes.count("Dives Details"), 1);
+    EXPECT_EQ(bytes.count("Life Time Dive No.: 1\r\n"), 1);
+    EXPECT_TRUE(bytes.contains("\r\nSurface Interval: \xCE\xA9\r\n"));
+    EXPECT_TRUE(bytes.endsWith(ExportDashes.toLatin1() + "\r\n"));
+    EXPECT_EQ(QDir(Home()).entryList({"mixed.txt*"}, QDir::Files).size(), 1);
 }
 
 TEST_F(DiveDetailsExportTest, ATargetInAMissingFolderFails)
