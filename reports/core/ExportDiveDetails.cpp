@@ -117,18 +117,22 @@ void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
     rows.Reset();
     rows.BindAt(1, diveId);
     const db::Value depthUnit(feet ? 1 : 0);
+    static const QString On = QStringLiteral("ON");
     bool any = false;
     while (rows.Step()) {
         const db::Value depth = rows.Column(DepthColumn);
         if (!profile::IsSample(rows.Column(TimeColumn), depth, rows.Column(RecordTypeColumn)))
             continue;
         any = true;
+        const db::Value vari = rows.Column(VariColumn);
+        const db::Value temp = rows.Column(TempColumn);
         const db::Value alarm = rows.Column(AlarmColumn);
-        file.Line(DelimitedLine({ElapsedText(rows.Column(TimeColumn).ToLong()), SampleDepthText(depth, feet),
-                                 AscentRateText(rows.Column(VariColumn), depthUnit, depth),
-                                 SampleTempText(rows.Column(TempColumn), fahrenheit),
-                                 alarm.ToLong() != 0 ? QString("ON") : QString(), AlarmListText(alarm)},
-                                delimiter_));
+        file.Cells({ElapsedText(rows.Column(TimeColumn).ToLong()),
+                    depths_.Get(depth, [&] { return SampleDepthText(depth, feet); }),
+                    rates_.Get(vari, depth, [&] { return AscentRateText(vari, depthUnit, depth); }),
+                    temps_.Get(temp, [&] { return SampleTempText(temp, fahrenheit); }),
+                    alarm.ToLong() != 0 ? On : QString(), alarms_.Get(alarm, [&] { return AlarmListText(alarm); })},
+                   delimiter_);
     }
     if (any)
         file.Line(" ");

@@ -40,6 +40,7 @@ private:
     db::Database& db_;
     QString delimiter_;
     std::map<qint64, QString> models_;
+    ExportTextMemo depths_, temps_, rates_, alarms_;
     // Prepared once, bound per dive.
     std::unique_ptr<db::Statement> dives_;
     std::unique_ptr<db::Statement> samples_;

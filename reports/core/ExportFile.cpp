@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace kvl {
 
@@ -66,35 +68,66 @@ void InstallExportSink(ExportSinkFactory factory)
     InstalledSink() = std::move(factory);
 }
 
-bool ToWindows1252(const QString& text, QByteArray& bytes)
+bool ToWindows1252(QStringView text, QByteArray& bytes)
 {
-    bytes.reserve(bytes.size() + text.size());
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            *out++ = static_cast<char>(u);
             continue;
         }
-        int code = -1;
-        for (size_t i = 0; i < HighControls.size(); ++i)
-            if (HighControls[i] != 0 && HighControls[i] == u)
-                code = 0x80 + static_cast<int>(i);
-        if (code < 0)
+        const auto at = std::find(HighControls.begin(), HighControls.end(), u);
+        if (u == 0 || at == HighControls.end()) {
+            bytes.resize(start);
             return false;
-        bytes.append(static_cast<char>(code));
+        }
+        *out++ = static_cast<char>(0x80 + (at - HighControls.begin()));
     }
     return true;
 }
 
-void ExportFile::Line(const QString& text)
+ExportFile::ExportFile(ExportSink& sink, bool utf8) : sink_(sink), utf8_(utf8)
+{
+    buffer_.reserve(FlushSize + FlushSize / 4);
+}
+
+void ExportFile::Append(QStringView text)
 {
     if (utf8_)
         buffer_.append(text.toUtf8());
     else if (!ToWindows1252(text, buffer_))
         throw NeedsUtf8{};
+}
+
+void ExportFile::EndLine()
+{
     buffer_.append("\r\n", 2);
     if (buffer_.size() >= FlushSize)
         Flush();
+}
+
+void ExportFile::Line(const QString& text)
+{
+    Append(text);
+    EndLine();
+}
+
+void ExportFile::Cells(std::initializer_list<QStringView> cells, QStringView delimiter)
+{
+    bool first = true;
+    for (const QStringView cell : cells) {
+        if (!first)
+            Append(delimiter);
+        first = false;
+        if (!delimiter.isEmpty() && cell.contains(delimiter))
+            Append(DelimitedCell(cell.toString(), delimiter.toString()));
+        else
+            Append(cell);
+    }
+    EndLine();
 }
 
 void ExportFile::Flush()
@@ -103,7 +136,7 @@ void ExportFile::Flush()
         return;
     if (!sink_.Write(buffer_))
         throw WriteFailed{};
-    buffer_.clear();
+    buffer_.resize(0);   // keeps its room for the next lines
 }
 
 ExportSession::ExportSession(QString path) : path_(std::move(path))
@@ -258,9 +291,21 @@ QString Pictured(double value, const char* picture)
 
 QString ElapsedText(qint64 seconds)
 {
+    // Each part at least two digits; a longer or negative part as it is.
+    char text[64];
+    char* end = text;
+    const auto part = [&](qint64 n) {
+        if (n >= 0 && n < 10)
+            *end++ = '0';
+        end = std::to_chars(end, text + sizeof text, n).ptr;
+    };
     const qint64 minutes = seconds / 60;
-    const auto two = [](qint64 n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
-    return two(minutes / 60) + ":" + two(minutes % 60) + ":" + two(seconds % 60);
+    part(minutes / 60);
+    *end++ = ':';
+    part(minutes % 60);
+    *end++ = ':';
+    part(seconds % 60);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString SampleDepthText(const db::Value& feet, bool feetUnits)

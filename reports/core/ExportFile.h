@@ -11,8 +11,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 namespace kvl {
@@ -45,16 +47,21 @@ std::unique_ptr<ExportSink> OpenExportFileSink(const QString& path);
 void InstallExportSink(ExportSinkFactory factory);
 
 // Windows-1252 bytes of text; false when text holds a character the code page lacks.
-bool ToWindows1252(const QString& text, QByteArray& bytes);
+bool ToWindows1252(QStringView text, QByteArray& bytes);
 
 // The writer an export's body writes lines to; each line ends with CR LF.
 class ExportFile {
 public:
-    ExportFile(ExportSink& sink, bool utf8) : sink_(sink), utf8_(utf8) {}
+    ExportFile(ExportSink& sink, bool utf8);
     void Line(const QString& text);
+    // A line of cells joined by delimiter, each as DelimitedCell gives it.
+    void Cells(std::initializer_list<QStringView> cells, QStringView delimiter);
     void Flush();
 
 private:
+    void Append(QStringView text);
+    void EndLine();
+
     ExportSink& sink_;
     bool utf8_;
     QByteArray buffer_;
@@ -117,6 +124,51 @@ ExportOutcome WriteExportFile(const QString& path, const ExportStep& body);
 void ShowExportOutcome(const ExportOutcome& outcome);
 
 // ---- Cell and number texts ------------------------------------------------------------
+
+// The texts of sample values already met in one export, each made once: a log's
+// samples repeat a few hundred depths, temperatures, rate codes and alarm sets. Only
+// numeric values are kept (their text depends on their number alone); Null and text
+// values, and values past the limit, have their text made every time.
+class ExportTextMemo {
+public:
+    template <typename Make>
+    QString Get(const db::Value& first, const db::Value& second, const Make& make)
+    {
+        if (!IsNumber(first) || !IsNumber(second))
+            return make();
+        const Key key{first.ToDouble(), second.ToDouble()};
+        const auto at = texts_.find(key);
+        if (at != texts_.end())
+            return at->second;
+        QString text = make();
+        if (texts_.size() < Limit)
+            texts_.emplace(key, text);
+        return text;
+    }
+    template <typename Make>
+    QString Get(const db::Value& value, const Make& make)
+    {
+        return Get(value, db::Value(0), make);
+    }
+
+private:
+    static constexpr size_t Limit = 4096;
+    struct Key {
+        double first;
+        double second;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const noexcept
+        {
+            return std::hash<double>{}(k.first) * 31 + std::hash<double>{}(k.second);
+        }
+    };
+    static bool IsNumber(const db::Value& v) { return v.IsInteger() || v.IsReal(); }
+
+    std::unordered_map<Key, QString, KeyHash> texts_;
+};
+
 // A cell that holds the delimiter, between double quotes with its quotes doubled.
 QString DelimitedCell(const QString& text, const QString& delimiter);
 // The cells joined by delimiter, each through DelimitedCell.

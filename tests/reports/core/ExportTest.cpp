@@ -3,6 +3,7 @@
 #include "reports/core/ExportProfile.h"
 #include "tests/reports/core/ExportFixture.h"
 
+#include "shell/core/Lookups.h"
 #include "shell/core/SystemServices.h"
 
 #include <QDir>
@@ -191,6 +192,31 @@ TEST_F(ExportTest, CellTexts)
     };
     for (const CellCase& c : cases)
         EXPECT_EQ(c.actual, c.expected) << c.name;
+}
+
+TEST_F(ExportTest, TheTextMemoKeepsTheTextsOfNumbersOnly)
+{
+    ExportTextMemo temps;
+    int made = 0;
+    const auto temp = [&](const db::Value& v) {
+        return temps.Get(v, [&] { ++made; return SampleTempText(v, true); });
+    };
+    EXPECT_EQ(temp(76), "76");
+    EXPECT_EQ(temp(76.0), "76");
+    EXPECT_EQ(made, 1);
+    for (const db::Value& notKept : {db::Value(), db::Value("0"), db::Value()})
+        EXPECT_EQ(temp(notKept), notKept.ToString());
+    EXPECT_EQ(made, 4);
+    EXPECT_EQ(temp(0), "0");
+
+    gv.AltTimeFlag = 1;   // the rate band depends on the depth too
+    ExportTextMemo rates;
+    const auto rate = [&](int code, int depth) {
+        return rates.Get(code, depth, [&] { return AscentRateText(code, 1, depth); });
+    };
+    EXPECT_EQ(rate(1, 30), "11-15 FPM");
+    EXPECT_EQ(rate(1, 90), "21-30 FPM");
+    gv.AltTimeFlag = 0;
 }
 
 TEST_F(ExportTest, ADecimalCommaComesFromTheRegionalSettings)
