@@ -194,6 +194,10 @@ void ExportSession::Run(ExportStep step)
 {
     if (Stopped() || !file_)
         return;
+    if (utf8_) {   // nothing left to run again
+        Guard([&] { step(*file_, outcome_); });
+        return;
+    }
     steps_.push_back(std::move(step));
     if (!Guard([this] { steps_.back()(*file_, outcome_); }))
         return;
