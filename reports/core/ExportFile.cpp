@@ -80,7 +80,7 @@ bool ToWindows1252(QStringView text, QByteArray& bytes)
             continue;
         }
         const auto at = std::find(HighControls.begin(), HighControls.end(), u);
-        if (u == 0 || at == HighControls.end()) {
+        if (at == HighControls.end()) {
             bytes.resize(start);
             return false;
         }
