@@ -136,6 +136,18 @@ TEST_F(ExportDialogTest, ExportDiveDetailsAppendsEachDiveToTheOpenFile)
     ExpectGolden(Out("blocks.txt"), "details_imperial_tab.txt");
 }
 
+TEST_F(ExportDialogTest, ADialogGoneWithItsFileOpenLeavesNoFile)
+{
+    const qint64 a = AddDownloadedDive();
+    {
+        DelimiterOption dialog;
+        dialog.ExportFileName = Out("abandoned.txt");
+        dialog.OpenExportFile();
+        dialog.ExportDiveDetails({a, 1});
+    }
+    EXPECT_TRUE(QDir(Home()).entryList({"abandoned.txt*"}, QDir::Files).isEmpty());
+}
+
 TEST_F(ExportDialogTest, AWriteThatFailsHalfwayShowsTheFailureAndKeepsTheEarlierFile)
 {
     // Three dives of about 70 KB each: the writer breaks while the second one is written.
