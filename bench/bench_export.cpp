@@ -82,6 +82,22 @@ void DiveDetailsOf10000Dives(benchmark::State& state)
 }
 BENCHMARK(DiveDetailsOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// The same file through the dialog: every row ticked, one ExportDiveDetails per row.
+void DialogExportOf10000Dives(benchmark::State& state)
+{
+    ExportLog& log = ManyDives();
+    kvl::DelimiterOption dialog;
+    dialog.Cmd_ItemClick("SelectAll");
+    dialog.ExportFileName = log.dir.filePath("dialog.txt");
+    for (auto _ : state) {
+        dialog.OpenExportFile();
+        for (const kvl::ExportDive& dive : dialog.TickedDives())
+            dialog.ExportDiveDetails(dive);
+        Check(state, dialog.CloseExportFile());
+    }
+}
+BENCHMARK(DialogExportOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 void ExportDialogOn10000Dives(benchmark::State& state)
 {
     ManyDives();

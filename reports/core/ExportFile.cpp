@@ -80,7 +80,7 @@ bool ToWindows1252(QStringView text, QByteArray& bytes)
             continue;
         }
         const auto at = std::find(HighControls.begin(), HighControls.end(), u);
-        if (u == 0 || at == HighControls.end()) {
+        if (at == HighControls.end()) {
             bytes.resize(start);
             return false;
         }
@@ -194,6 +194,10 @@ void ExportSession::Run(ExportStep step)
 {
     if (Stopped() || !file_)
         return;
+    if (utf8_) {   // nothing left to run again
+        Guard([&] { step(*file_, outcome_); });
+        return;
+    }
     steps_.push_back(std::move(step));
     if (!Guard([this] { steps_.back()(*file_, outcome_); }))
         return;

@@ -12,9 +12,11 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QToolButton>
 
 namespace kvl::test {
@@ -134,6 +136,18 @@ TEST_F(ExportDialogTest, ExportDiveDetailsAppendsEachDiveToTheOpenFile)
     ExpectGolden(Out("blocks.txt"), "details_imperial_tab.txt");
 }
 
+TEST_F(ExportDialogTest, ADialogGoneWithItsFileOpenLeavesNoFile)
+{
+    const qint64 a = AddDownloadedDive();
+    {
+        DelimiterOption dialog;
+        dialog.ExportFileName = Out("abandoned.txt");
+        dialog.OpenExportFile();
+        dialog.ExportDiveDetails({a, 1});
+    }
+    EXPECT_TRUE(QDir(Home()).entryList({"abandoned.txt*"}, QDir::Files).isEmpty());
+}
+
 TEST_F(ExportDialogTest, AWriteThatFailsHalfwayShowsTheFailureAndKeepsTheEarlierFile)
 {
     // Three dives of about 70 KB each: the writer breaks while the second one is written.
@@ -157,6 +171,24 @@ TEST_F(ExportDialogTest, AWriteThatFailsHalfwayShowsTheFailureAndKeepsTheEarlier
     EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
     EXPECT_EQ(ReadBytes(Out("keep.txt")), "earlier export");
     EXPECT_EQ(QDir(Home()).entryList({"keep.txt*"}, QDir::Files).size(), 1);   // no temporary left
+}
+
+TEST_F(ExportDialogTest, CancellingTheProgressLeavesTheTargetAsItWas)
+{
+    for (int ltd = 1; ltd <= 60; ++ltd)
+        AddDive(DownloadedDive({{"LIFETIMEDIVENO", ltd}, {"DATATYPE", 0}}));
+    DelimiterOption dialog;
+    dialog.Menu("All Dives");
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        auto* progress = dialog.findChild<QProgressDialog*>();
+        ASSERT_NE(progress, nullptr);
+        progress->cancel();
+    });
+    dialogs.ExpectSaveFile(Out("stopped.txt"));
+    dialog.OKCmd->click();   // says nothing
+    EXPECT_FALSE(QFile::exists(Out("stopped.txt")));
+    EXPECT_TRUE(QDir(Home()).entryList({"stopped.txt*"}, QDir::Files).isEmpty());
+    EXPECT_LT(dialog.RowCount, 60);
 }
 
 TEST_F(ExportDialogTest, OnlyTheTickedDivesAreWritten)
