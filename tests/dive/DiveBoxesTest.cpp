@@ -74,6 +74,18 @@ TEST_F(DiveBoxesTest, WhatTheBoxShowsIsStored)
     EXPECT_EQ(Stored(id, "TEMP").ToDouble(), -2);
 }
 
+// The pressure used reads a typed decimal comma the same way whichever way it is
+// worked out: on leaving a pressure box and on switching a tank.
+TEST_F(DiveBoxesTest, PressureUsedReadsADecimalCommaOnEveryRoad)
+{
+    ShowManualDive();
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "3000,5");
+    const QString used = form->Text3(DiveText::PressureUsed).text();
+    ASSERT_EQ(used, "2500.5");
+    form->Check2(OnOff::On).Click();
+    EXPECT_EQ(form->Text3(DiveText::PressureUsed).text(), used);
+}
+
 // A value the program shows that is no number ("---" for a depth beyond the gauge)
 // is shown as it is.
 TEST_F(DiveBoxesTest, ProgramTextIsShownAsItIs)
