@@ -67,9 +67,11 @@ void HistoryFrm::LayOutForm()
     banner.setPointSizeF(banner.pointSizeF() * 1.5);
     Header->setFont(banner);
     Label1 = {BoldLabel(QStringLiteral("STATISTICS"), this), BoldLabel(QStringLiteral("EXTREMES"), this)};
-    const std::pair<int, const char*> captions[] = {
-        {0, "VURO Dives:"}, {1, "Total"}, {2, "VURO Dive Time (Hr:Min):"}, {3, "Gas Consumed:"},
-        {5, "Last 6 months"}, {8, "Record"}, {10, "Last 12 months"}};
+    const std::pair<HistoryLabel, const char*> captions[] = {
+        {DivesCaption, "VURO Dives:"},         {TotalHeading, "Total"},
+        {TimeCaption, "VURO Dive Time (Hr:Min):"}, {GasCaption, "Gas Consumed:"},
+        {SixMonthsHeading, "Last 6 months"},   {RecordHeading, "Record"},
+        {TwelveMonthsHeading, "Last 12 months"}};
     for (const auto& [index, text] : captions)
         label2_[index] = new QLabel(QString::fromLatin1(text), this);
     for (size_t row = 0; row < 3; ++row) {
@@ -80,28 +82,28 @@ void HistoryFrm::LayOutForm()
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(1200 / 15 - 1095 / 15);
-    grid->addWidget(Label1[0], 0, 0);
-    grid->addWidget(&Label2(1), 1, 1);
-    grid->addWidget(&Label2(5), 1, 2);
-    grid->addWidget(&Label2(10), 1, 3);
-    grid->addWidget(&Label2(0), 2, 0);
-    grid->addWidget(&Label2(2), 3, 0);
+    grid->addWidget(Label1[kStatisticsHeading], 0, 0);
+    grid->addWidget(&Label2(TotalHeading), 1, 1);
+    grid->addWidget(&Label2(SixMonthsHeading), 1, 2);
+    grid->addWidget(&Label2(TwelveMonthsHeading), 1, 3);
+    grid->addWidget(&Label2(DivesCaption), 2, 0);
+    grid->addWidget(&Label2(TimeCaption), 3, 0);
     for (int row = DivesRow; row <= TimeRow; ++row) {
         grid->addWidget(TotalTxt[static_cast<size_t>(row)], 2 + row, 1);
         grid->addWidget(SixTxt[static_cast<size_t>(row)], 2 + row, 2);
         grid->addWidget(TwelveTxt[static_cast<size_t>(row)], 2 + row, 3);
     }
     // The gas row is laid out but never shown.
-    grid->addWidget(&Label2(3), 4, 0);
+    grid->addWidget(&Label2(GasCaption), 4, 0);
     grid->addWidget(TotalTxt[GasRow], 4, 1);
     grid->addWidget(SixTxt[GasRow], 4, 2);
     grid->addWidget(TwelveTxt[GasRow], 4, 3);
-    for (QWidget* hidden : {static_cast<QWidget*>(&Label2(3)), static_cast<QWidget*>(TotalTxt[GasRow]),
+    for (QWidget* hidden : {static_cast<QWidget*>(&Label2(GasCaption)), static_cast<QWidget*>(TotalTxt[GasRow]),
                             static_cast<QWidget*>(SixTxt[GasRow]), static_cast<QWidget*>(TwelveTxt[GasRow])})
         hidden->setVisible(false);
     grid->setRowMinimumHeight(5, 12);
-    grid->addWidget(Label1[1], 6, 0);
-    grid->addWidget(&Label2(8), 7, 1);
+    grid->addWidget(Label1[kExtremesHeading], 6, 0);
+    grid->addWidget(&Label2(RecordHeading), 7, 1);
     for (int i = 0; i < kExtremeCount; ++i) {
         auto* link = new QLabel(QString::fromLatin1(InfoOf(ExtremeAt(i)).caption), this);
         QPalette blue = link->palette();

@@ -29,9 +29,19 @@ public:
     void XTremeLbl_Click(int index);
 
     QLabel* Header = nullptr;
+    enum { kStatisticsHeading = 0, kExtremesHeading = 1 };   // Label1
     std::array<QLabel*, 2> Label1{};
-    // The headings and row captions, by their index (0, 1, 2, 3, 5, 8, 10).
-    QLabel& Label2(int index) const { return *label2_.at(index); }
+    // Indices of the headings and row captions.
+    enum HistoryLabel {
+        DivesCaption = 0,
+        TotalHeading = 1,
+        TimeCaption = 2,
+        GasCaption = 3,
+        SixMonthsHeading = 5,
+        RecordHeading = 8,
+        TwelveMonthsHeading = 10,
+    };
+    QLabel& Label2(HistoryLabel index) const { return *label2_.at(index); }
     std::array<QLineEdit*, 3> TotalTxt{};
     std::array<QLineEdit*, 3> SixTxt{};
     std::array<QLineEdit*, 3> TwelveTxt{};

@@ -4,6 +4,7 @@
 // the same page reads, which is what the machine's scheduling adds on its own.
 
 #include "device/core/CommLink.h"
+#include "device/core/TransferMode.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/serial/InProcessPort.h"
 #include "platform/serial/qt/QtSerialPort.h"
@@ -54,7 +55,7 @@ struct Environment {
         const QString path = dir.filePath("bench.dlg");
         test::MakeFreshLog(path);
         gv.DB = db::Database::Open(path);
-        gv.CommMode = 3;
+        gv.CommMode = DownloadMode;
         gv.SelectedModel = QStringLiteral("QX07");
         gv.DeviceFamily = 2;
     }

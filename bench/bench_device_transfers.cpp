@@ -14,6 +14,7 @@
 #include "platform/widgets/CheckList.h"
 #include "settings/core/SettingsRecords.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/MDI_Rules.h"
 #include "tests/platform/serial/qt/DevsimProcess.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
@@ -71,7 +72,7 @@ struct Environment {
         gv.SelectedModel = QStringLiteral("QX07");
         gv.NewDiveLTD = 1;
         gv.BaseLTD = 1;
-        gv.AddDiveMode = 15;
+        gv.AddDiveMode = kAddDownload + kAddAfterLast;
     }
 };
 

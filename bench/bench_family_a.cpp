@@ -4,6 +4,7 @@
 
 #include "device/core/CommLink.h"
 #include "device/core/FamilyA.h"
+#include "device/core/TransferMode.h"
 #include "platform/serial/qt/QtSerialPort.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/device/core/RecordingSurface.h"
@@ -42,7 +43,7 @@ void Paced(benchmark::State& state, double floor, double& ratio, const std::func
 {
     test::EnsureApplication();
     gv.DeviceFamily = 1;
-    gv.CommMode = 1;
+    gv.CommMode = ReadSettingsMode;
     gv.DCDateText = QStringLiteral("07/04/09");
     gv.DCTimeText = QStringLiteral("15:30");
     for (auto _ : state) {

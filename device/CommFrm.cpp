@@ -14,6 +14,7 @@
 #include "shell/core/Global_Vars.h"
 #include "shell/HelpWindow.h"
 #include "shell/core/Lookups.h"
+#include "shell/core/MDI_Rules.h"
 #include "shell/core/SystemServices.h"
 
 #include <QApplication>
@@ -673,7 +674,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
     device::DiveListRecord& record = DiveList[index];
     record.SA = sa;
     record.EA = ea;
-    const device::DiveToConvert dive{record, SaveLifetimeNo, gv.AddDiveMode == 9 || gv.AddDiveMode == 11,
+    const device::DiveToConvert dive{record, SaveLifetimeNo, gv.AddDiveMode == kAddDownload + kAddAtBeginning || gv.AddDiveMode == kAddDownload + kAddAtTypedNumber,
                                      gv.SelectedModelID, M.UnitSerialNo, gv.DCVersion};
     try {
         const device::ConvertResult result = device::ConvertDive(LogDB(), Link->Link.RxBuffer, dive);

@@ -1,6 +1,6 @@
 #pragma once
-// The download window. The main window sets gv.CommMode (1 read settings,
-// 2 write settings, 3 download dives) and shows it modally. It tests the
+// The download window. The main window sets gv.CommMode (TransferMode: read settings,
+// write settings, download dives) and shows it modally. It tests the
 // interface and puts the device to sleep when it loads; "Start" runs the
 // transfer of its mode; in download mode the user ticks dives and saves them
 // into the log; "Close" puts the device to sleep and unloads the window once no
@@ -8,6 +8,7 @@
 
 #include "device/core/CommLink.h"
 #include "device/core/DiveList.h"
+#include "device/core/TransferMode.h"
 #include "platform/db/Db.h"
 
 #include <QDialog>
@@ -26,9 +27,6 @@ class CommBar;
 class SerialPort;
 class CheckItem;
 class CheckList;
-
-// What the window does when it opens (gv.CommMode).
-enum TransferMode : quint8 { ReadSettingsMode = 1, WriteSettingsMode = 2, DownloadMode = 3 };
 
 // Keys of the button bar's items: those the link routines touch, and the window's own.
 namespace CmdKey {

@@ -94,6 +94,35 @@ bool IsCylinderUnit(DiveUnit unit)
     return unit == DiveUnit::CylinderSize1 || unit == DiveUnit::CylinderSize2 || unit == DiveUnit::CylinderSize3;
 }
 
+// The boxes that hold numbers, with the decimal marks their reader takes (a box read
+// by TextNumber takes a comma for the point, one read by Val stops at a comma) and
+// whether a value below zero means anything.
+struct NumberBox {
+    DiveText box;
+    DecimalMark marks;
+    bool negative;
+};
+constexpr NumberBox kNumberBoxes[] = {
+    {DiveText::LifeTimeDiveNo, DecimalMark::None, false},
+    {DiveText::DGDiveNo, DecimalMark::None, false},
+    {DiveText::MaxDepth, DecimalMark::PointOrComma, false},
+    {DiveText::AveDepth, DecimalMark::PointOrComma, false},
+    {DiveText::CylinderSize1, DecimalMark::PointOrComma, false},
+    {DiveText::StartPressure1, DecimalMark::PointOrComma, false},
+    {DiveText::EndPressure1, DecimalMark::PointOrComma, false},
+    {DiveText::PressureUsed, DecimalMark::PointOrComma, false},
+    {DiveText::SerialNo, DecimalMark::None, false},
+    {DiveText::ElapsedTime, DecimalMark::None, false},   // whole minutes
+    {DiveText::CylinderSize2, DecimalMark::PointOrComma, false},
+    {DiveText::StartPressure2, DecimalMark::PointOrComma, false},
+    {DiveText::EndPressure2, DecimalMark::PointOrComma, false},
+    {DiveText::CylinderSize3, DecimalMark::PointOrComma, false},
+    {DiveText::StartPressure3, DecimalMark::PointOrComma, false},
+    {DiveText::EndPressure3, DecimalMark::PointOrComma, false},
+    {DiveText::SacRate, DecimalMark::Point, false},
+    {DiveText::Temperature, DecimalMark::Point, true},
+};
+
 } // namespace
 
 void DiveFrm::CreateControls()
@@ -124,8 +153,12 @@ void DiveFrm::CreateControls()
     }
     for (auto& box : combo1_)
         box = new ListBox(false, this);
-    for (auto& box : tid_)
+    for (const NumberBox& n : kNumberBoxes)
+        Text3(n.box).AcceptNumbersOnly(n.marks, n.negative);
+    for (auto& box : tid_) {
         box = new EditBox(this);
+        box->AcceptNumbersOnly(DecimalMark::None, false);   // a whole number
+    }
     TIDTxt(Tank::One).setToolTip(QStringLiteral("Transmitter ID Number"));
     auto makePair = [this](std::array<CheckBox*, 2>& pair) {
         pair[Slot(OnOff::On)] = new CheckBox(QStringLiteral("ON"), this);
@@ -668,7 +701,8 @@ void DiveFrm::EnDis_ableTankInfo()
     }
     std::array<TankPressures, 3> tanks;
     for (Tank t : kTanks)
-        tanks[Slot(t)] = {Val(Text3(TankOf(t).start).text()), Val(Text3(TankOf(t).end).text()), on[Slot(t)]};
+        tanks[Slot(t)] = {TextNumber(Text3(TankOf(t).start).text()), TextNumber(Text3(TankOf(t).end).text()),
+                          on[Slot(t)]};
     Text3(DiveText::PressureUsed).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
     EnableTanks(on);
 }

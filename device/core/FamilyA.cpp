@@ -3,6 +3,7 @@
 #include "device/core/FamilyA.h"
 
 #include "device/core/CommLink.h"
+#include "device/core/TransferMode.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
 #include "shell/core/Global_Vars.h"
@@ -327,7 +328,7 @@ bool CommLink::ReadFamilyAPages(int first, int last, bool logPages)
             return false;
         if (!IsCheckSumError())
             StorePage(Link.RxBuffer, page, Link.Package);
-        if (logPages && gv.CommMode == 3 && page == FamilyA::PointerPage) {
+        if (logPages && gv.CommMode == DownloadMode && page == FamilyA::PointerPage) {
             m_.AbortSession = IsNewPDC();
             if (m_.AbortSession) {
                 MsgBox(QStringLiteral("No dive profile found."), MsgButtons::OK, MsgIcon::Information,
@@ -346,7 +347,7 @@ void CommLink::ReadLog()
     ScopedFlag waiting(waiting_);
     ScopedFlag busy(m_.Busy);
     Link.DataSeen = true;
-    const bool download = gv.CommMode == 3;
+    const bool download = gv.CommMode == DownloadMode;
     ShowStatus(download ? QStringLiteral("Retrieving Dives Index Table...") : QStringLiteral("Retrieving DC Settings..."));
     surface_.ShowBarItem(BarKey::Progress, true);
     const bool ok = ReadFamilyAPages(FamilyA::LogFirstPage, FamilyA::LogLastPage, true);

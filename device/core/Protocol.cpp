@@ -2,6 +2,7 @@
 // device clock and the page-read exchange.
 #include "device/core/CommLink.h"
 
+#include "device/core/TransferMode.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
 #include "shell/core/Global_Vars.h"
@@ -84,7 +85,7 @@ bool CommLink::Qor_WakeUpRead()
         return false;
     ScopedFlag waiting(waiting_);
     ShowStatus(QStringLiteral("Starting Handshake..."));
-    const int command = gv.CommMode == 2 ? CmdWakeForWrite : CmdWake;
+    const int command = gv.CommMode == WriteSettingsMode ? CmdWakeForWrite : CmdWake;
     Link.DataSeen = true;
     // Late bytes of an earlier reply (the interface test's) must not pass for the identity.
     if (port_)

@@ -1,6 +1,7 @@
 // Reading the log pages, the dive index and dive profiles into the memory image.
 #include "device/core/CommLink.h"
 
+#include "device/core/TransferMode.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
 #include "shell/core/Global_Vars.h"
@@ -16,7 +17,7 @@ constexpr int IndexPageCount = DevicePage::LastIndex - DevicePage::FirstIndex + 
 
 bool Downloading()
 {
-    return gv.CommMode == 3;
+    return gv.CommMode == DownloadMode;
 }
 
 // The log pages in reading order: 0..5, then the legs 48..60; -1 after the last.

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -18,6 +20,16 @@ bool LeftTheBox(const QFocusEvent* event)
 } // namespace
 
 EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
+
+void EditBox::AcceptNumbersOnly(DecimalMark marks, bool negative)
+{
+    QString pattern = negative ? QStringLiteral("-?[0-9]*") : QStringLiteral("[0-9]*");
+    if (marks == DecimalMark::Point)
+        pattern += QStringLiteral("(\\.[0-9]*)?");
+    else if (marks == DecimalMark::PointOrComma)
+        pattern += QStringLiteral("([.,][0-9]*)?");
+    setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
+}
 
 void EditBox::SelectAll() { setSelection(0, static_cast<int>(displayText().size())); }
 

@@ -12,6 +12,9 @@
 
 namespace kvl {
 
+// The decimal marks a number box takes: the ones its value's reader understands.
+enum class DecimalMark { None, Point, PointOrComma };
+
 class EditBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,6 +22,10 @@ public:
     bool Locked() const { return isReadOnly(); }
     void SetLocked(bool locked) { setReadOnly(locked); }
     void SelectAll();
+    // From now on only what can be part of a number can be typed or pasted: digits,
+    // one decimal mark of `marks`, and a leading minus when `negative`. Text set by
+    // the program is shown as it is.
+    void AcceptNumbersOnly(DecimalMark marks, bool negative);
 
 signals:
     void GotFocus();

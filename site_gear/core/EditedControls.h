@@ -5,8 +5,8 @@
 // from its catalog, a rounded metric value).
 //
 //   EditedControls edited;
-//   edited.Mark(ControlArray::Text4, 3);      // the user typed in Text4(3)
-//   if (edited.Has(ControlArray::Text4, 3)) ... write it ...
+//   edited.Mark(ControlArray::Text4, i);      // the user typed in box i of Text4
+//   if (edited.Has(ControlArray::Text4, i)) ... write it ...
 //   edited.Clear();                            // a dive was loaded
 
 #include <set>

@@ -51,7 +51,7 @@ TEST_F(DetailsFrmTest, LoadsKeptSamplesIntoArraysAndGrid)
     EXPECT_EQ(Column(*Form().DetailGrid, "Time"), (QStringList{"00:00:10", "00:00:20", "00:00:30"}));
     EXPECT_EQ(Form().CursorIndex, 1);
     EXPECT_EQ(Form().DetailGrid->Row(), 1);
-    EXPECT_EQ(gv.ActiveFormID, 6);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Details);
     EXPECT_EQ(Form().DetailGrid->Caption(), "Dive Data Details");
 }
 
@@ -150,11 +150,11 @@ TEST_F(DetailsFrmTest, ADiveWithoutDepthClosesTheView)
     dialogs.ExpectMsg("Dive Details is not available for dive with depth<=0.");
     MakeCurrent(flat);
     view->Detail_Initinfo();
-    EXPECT_EQ(gv.ActiveFormID, 6) << "closed only after the call returned";
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Details) << "closed only after the call returned";
     QApplication::sendPostedEvents(nullptr, 0);
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(gv.ActiveFormID, 0);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::None);
     EXPECT_FALSE(DetailsFrm::Exists());
 }
 

@@ -16,6 +16,8 @@
 namespace kvl::test {
 namespace {
 
+size_t At(Extreme e) { return static_cast<size_t>(e); }
+
 class HistoryFormTest : public CommandsTest {
 protected:
     void SetUp() override
@@ -52,14 +54,14 @@ TEST_F(HistoryFormTest, ShowsTotalsSpansAndRecordsInTheUsersUnits)
     EXPECT_EQ(Texts(history.SixTxt), (QStringList{"3", "2:57", "210.0 BAR"}));
     EXPECT_EQ(Texts(history.TwelveTxt), (QStringList{"3", "2:57", "210.0 BAR"}));
     EXPECT_FALSE(history.TotalTxt[HistoryFrm::GasRow]->isVisibleTo(&history));
-    EXPECT_FALSE(history.Label2(3).isVisibleTo(&history));
+    EXPECT_FALSE(history.Label2(HistoryFrm::GasCaption).isVisibleTo(&history));
     QStringList records;
     for (QLineEdit* box : history.REcordTxt)
         records << box->text();
     EXPECT_EQ(records, (QStringList{"30.5 M", "01:15", "00:59", "26 C", "-10 C", ".3 M", ".3 M"}));
-    EXPECT_EQ(history.XTremeLbl[1]->text(), "Longest (hr:min):");
-    EXPECT_EQ(history.XTremeLbl[6]->toolTip(), "View This Dive Data");
-    EXPECT_EQ(history.XTremeLbl[0]->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(history.XTremeLbl[At(Extreme::Longest)]->text(), "Longest (hr:min):");
+    EXPECT_EQ(history.XTremeLbl[At(Extreme::WorstVisibility)]->toolTip(), "View This Dive Data");
+    EXPECT_EQ(history.XTremeLbl[At(Extreme::Deepest)]->palette().color(QPalette::WindowText), QColor(0, 0, 192));
 }
 
 TEST_F(HistoryFormTest, AnOldLogLeavesTheSpansEmpty)
@@ -71,7 +73,7 @@ TEST_F(HistoryFormTest, AnOldLogLeavesTheSpansEmpty)
     EXPECT_EQ(Texts(history.TotalTxt), (QStringList{"1", "0:05", ""}));
     EXPECT_EQ(Texts(history.SixTxt), (QStringList{"", "", ""}));
     EXPECT_EQ(Texts(history.TwelveTxt), (QStringList{"", "", ""}));
-    EXPECT_EQ(history.REcordTxt[0]->text(), "0 FT");
+    EXPECT_EQ(history.REcordTxt[At(Extreme::Deepest)]->text(), "0 FT");
 }
 
 TEST_F(HistoryFormTest, AnEmptyLogShowsNoDivesAndTheUnitsAlone)
@@ -81,9 +83,9 @@ TEST_F(HistoryFormTest, AnEmptyLogShowsNoDivesAndTheUnitsAlone)
     history.LoadStatisticHistory();
     history.LoadExtremesHistory();
     EXPECT_EQ(Texts(history.TotalTxt), (QStringList{"0", "0:00", ""}));
-    EXPECT_EQ(history.REcordTxt[0]->text(), " M");
-    EXPECT_EQ(history.REcordTxt[3]->text(), " C");
-    history.XTremeLbl_Click(0);   // no record: nothing happens
+    EXPECT_EQ(history.REcordTxt[At(Extreme::Deepest)]->text(), " M");
+    EXPECT_EQ(history.REcordTxt[At(Extreme::Warmest)]->text(), " C");
+    history.XTremeLbl_Click(static_cast<int>(Extreme::Deepest));   // no record: nothing happens
     EXPECT_EQ(gv.CurrentDiveID, -1);
 }
 
@@ -93,8 +95,8 @@ TEST_F(HistoryFormTest, AMissingTableStopsNothing)
     HistoryFrm history;
     history.LoadStatisticHistory();
     history.LoadExtremesHistory();
-    history.XTremeLbl_Click(0);
-    EXPECT_EQ(history.TotalTxt[0]->text(), "");
+    history.XTremeLbl_Click(static_cast<int>(Extreme::Deepest));
+    EXPECT_EQ(history.TotalTxt[HistoryFrm::DivesRow]->text(), "");
 }
 
 TEST_F(HistoryFormTest, ARecordsClickMakesTheFirstOfTiedDivesCurrentAndShowsItsRecord)

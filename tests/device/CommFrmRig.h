@@ -8,6 +8,7 @@
 #include "platform/serial/InProcessPort.h"
 #include "platform/widgets/CheckList.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/MDI_Rules.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
 #include "tools/devsim/sim/Device.h"
@@ -36,7 +37,7 @@ protected:
         gv.SelectedModel = "QX07";
         gv.NewDiveLTD = 1;
         gv.BaseLTD = 1;
-        gv.AddDiveMode = 15;
+        gv.AddDiveMode = kAddDownload + kAddAfterLast;
         LoadDevice("three_dives.json");
         clock.SetPending([this] { return port.HasPending(); });
     }

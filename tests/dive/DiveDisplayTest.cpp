@@ -194,7 +194,7 @@ TEST_F(DiveDisplayTest, EmptyListShowsTheClearedFields)
     gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
     form = std::make_unique<DiveFrm>();
     form->Form_Load();
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_EQ(form->Masked1(DiveMasked::Date).Text(), "01/01/2004");
     EXPECT_EQ(form->Masked1(DiveMasked::TimeIn).Text(), "00:00");
     EXPECT_EQ(form->Masked1(DiveMasked::PriorSurfaceInterval).Text(), "00:00");

@@ -35,6 +35,8 @@ protected:
     bool SaveAsMainWindow();
 
     void Type(EditBox& box, const QString& text);
+    // Presses the keys of `text` one by one in the box, as a user types.
+    static void KeyIn(QWidget& box, const QString& text);
     void Leave(EditBox& box) { emit box.LostFocus(); }
     void TypeAndLeave(EditBox& box, const QString& text)
     {

@@ -27,7 +27,7 @@ protected:
         gv = Global_Vars();
         ASSERT_TRUE(MainFrm().MDIForm_Load());
         MainFrm().SmartBar->Items("Dive").SetSelected(true);
-        ASSERT_EQ(gv.ActiveFormID, 3);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Dive);
         first = gv.CurrentDiveID;
     }
     void TearDown() override
@@ -105,12 +105,12 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWhenAnotherFormIsChosen)
     Type(Form().Masked1(DiveMasked::Date), "31/31/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     MainFrm().SmartBar->Items("Location").SetSelected(true);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_EQ(gv.CurrentDiveID, first);
     EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), "40");   // the other edit is still there to be saved
     // The next attempt is checked again and, the date being put back, saves and goes ahead.
     MainFrm().SmartBar->Items("Location").SetSelected(true);
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
     EXPECT_EQ(Stored("EPSI").ToDouble(), 40);
 }
 
@@ -149,7 +149,7 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandTha
         Type(Form().Masked1(DiveMasked::Date), "31/31/2009");
         dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
         run();
-        ASSERT_EQ(gv.ActiveFormID, 3);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Dive);
         EXPECT_TRUE(DiveFrm::Exists() && Form().Loaded());
         EXPECT_EQ(gv.CurrentDiveID, first);
         EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), typed);

@@ -48,7 +48,7 @@ protected:
     BuddiesFrm& Open()
     {
         OpenForm("Buddies");
-        EXPECT_EQ(gv.ActiveFormID, 4);
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Buddies);
         return BuddiesFrm::Instance();
     }
     static QStringList Captions(const CheckList& list)

@@ -7,6 +7,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/StateCodes.h"
 
 #include <QLabel>
 
@@ -24,16 +25,16 @@ protected:
     void Revisit()
     {
         OpenForm("Buddies");
-        ASSERT_EQ(gv.ActiveFormID, 4);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Buddies);
         OpenForm("Personal");
-        ASSERT_EQ(gv.ActiveFormID, 1);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Personal);
     }
 };
 
 TEST_F(PersonalFrmTest, OpensOnTheDiversRowWithHisNameInTheTitle)
 {
     ASSERT_TRUE(PersonalFrm::Exists());
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(gv.PersonKind, 1);
     EXPECT_EQ(Form().Label1().text(), "PERSONAL");
     EXPECT_EQ(Grid().RowCount(), 22);
@@ -105,7 +106,7 @@ TEST_F(PersonalFrmTest, PrintingWritesTheDiverFirst)
     });
     Grid().TypeValue("CITY", "Kailua-Kona");
     gv.PersonChanged = false;   // the diver's edits are written whatever the flag says
-    gv.PrintChoice = 4;
+    gv.PrintChoice = kPrintPersonalInfo;
     MainFrm().PrintChosenReport();
     InstallPrintStep({});
     EXPECT_EQ(cityWhenPrinted, "Kailua-Kona");

@@ -5,6 +5,7 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
 #include "tests/shell/MainFrmTest.h"
 #include "tests/support/LogFixture.h"
@@ -65,25 +66,25 @@ TEST_F(PrintOptionTest, OkStoresTheChoiceCancelAndTheFrameStoreNothing)
     {
         PrintOption dialog;
         dialog.OKCmd->click();
-        EXPECT_EQ(gv.PrintChoice, 3);
+        EXPECT_EQ(gv.PrintChoice, kPrintDivesList);
     }
     {
         PrintOption dialog;
         dialog.Option1[PersonalOption]->click();
         dialog.OKCmd->click();
-        EXPECT_EQ(gv.PrintChoice, 4);
+        EXPECT_EQ(gv.PrintChoice, kPrintPersonalInfo);
     }
     {
         PrintOption dialog;
         dialog.SmartUI1->click();
-        EXPECT_EQ(gv.PrintChoice, 0);
+        EXPECT_EQ(gv.PrintChoice, kPrintNone);
     }
-    gv.PrintChoice = 3;
+    gv.PrintChoice = kPrintDivesList;
     {
         PrintOption dialog;
         dialog.show();
         dialog.close();
-        EXPECT_EQ(gv.PrintChoice, 0);
+        EXPECT_EQ(gv.PrintChoice, kPrintNone);
     }
 }
 

@@ -61,7 +61,7 @@ TEST_F(AddDiveTest, ANewDiveTakesItsPlaceAndTheLaterDivesMoveUp)
         EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), gv.CurrentDiveID);
         EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), c.added);
         EXPECT_TRUE(gv.IsNewDive);
-        EXPECT_EQ(gv.ActiveFormID, 3);   // the dive record shows the new dive
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);   // the dive record shows the new dive
         EXPECT_EQ(gv.CurrentDiveCaption.section(' ', 0, 0), QString("#%1").arg(c.added));
         EXPECT_EQ(Frm().SmartUI1->Items("LTD").Text(), gv.CurrentDiveCaption);
         EXPECT_EQ(Count("DIVE_DC_SETTINGS", gv.CurrentDiveID), 1);
@@ -93,7 +93,7 @@ TEST_F(AddDiveTest, TheFirstDiveOfAnEmptyLogTakesTheNumberTyped)
         dialog.OKCmd->click();
     };
     Tool("AddDive");
-    EXPECT_EQ(gv.AddDiveMode, 1);
+    EXPECT_EQ(gv.AddDiveMode, kAddAtBeginning);
     EXPECT_EQ(NewDiveNumber(), 150);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(150));
 }
@@ -110,7 +110,7 @@ TEST_F(AddDiveTest, TheBoxesShowTheFirstAndTheNextNumber)
         dialog.CancelCmd->click();
     };
     Tool("AddDive");
-    EXPECT_EQ(gv.AddDiveMode, 99);
+    EXPECT_EQ(gv.AddDiveMode, kAddCancelled);
 }
 
 TEST_F(AddDiveTest, ABadTypedNumberIsRefusedAndTheDialogStaysOpen)
@@ -124,11 +124,11 @@ TEST_F(AddDiveTest, ABadTypedNumberIsRefusedAndTheDialogStaysOpen)
             dialog.OKCmd->click();
             EXPECT_TRUE(dialog.Text1[2]->text().isEmpty()) << typed;
             EXPECT_EQ(dialog.result(), 0) << typed;   // still open
-            EXPECT_EQ(gv.AddDiveMode, 99) << typed;
+            EXPECT_EQ(gv.AddDiveMode, kAddCancelled) << typed;
             dialog.reject();                           // then closed by its title bar
         };
         Tool("AddDive");
-        EXPECT_EQ(gv.AddDiveMode, 99) << typed;
+        EXPECT_EQ(gv.AddDiveMode, kAddCancelled) << typed;
     }
     EXPECT_EQ(Count("DIVEDATA"), 3);
     EXPECT_EQ(OldNumbers(), (std::vector<qint64>{1, 2, 3}));
@@ -140,13 +140,13 @@ TEST_F(AddDiveTest, OKWithoutAPlaceOrClosingTheDialogIsACancel)
     Side("Location");
     addDive = [](AddDiveOption& dialog) { dialog.OKCmd->click(); };   // no place chosen
     Tool("AddDive");
-    EXPECT_EQ(gv.AddDiveMode, 99);
-    EXPECT_EQ(gv.ActiveFormID, 5);   // the form open before is shown again
+    EXPECT_EQ(gv.AddDiveMode, kAddCancelled);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);   // the form open before is shown again
 
     addDive = [](AddDiveOption& dialog) { dialog.close(); };
     Tool("AddDive");
-    EXPECT_EQ(gv.AddDiveMode, 99);
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.AddDiveMode, kAddCancelled);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
     EXPECT_EQ(Count("DIVEDATA"), 2);
 }
 
@@ -157,7 +157,7 @@ TEST_F(AddDiveTest, TheBuiltInModelIsRestoredAndTheChoiceRemembered)
     AnswerAddDive(LtdPlace::End, {}, true);
     Tool("AddDive");
     EXPECT_EQ(gv.DB->Scalar("Select MODELID from DC_PROPERTIES where MODELNAME = 'QX07'").ToLong(), 6774);
-    EXPECT_EQ(gv.AddDiveMode, 15);
+    EXPECT_EQ(gv.AddDiveMode, kAddDownload + kAddAfterLast);
     EXPECT_EQ(gv.SelectedModel, "QX07");
     EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, RegKeyVelk, "LastModelData"), "QX07");
     EXPECT_EQ(GetRegSetting(HKEY_CURRENT_USER, RegKeyKVL, "LastModelData"), "QX07");

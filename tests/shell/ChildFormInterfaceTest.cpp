@@ -74,7 +74,7 @@ TEST_F(ChildFormInterfaceTest, LoadWritesTheFormCodeAndUnloadClearsTheSelection)
 TEST_F(ChildFormInterfaceTest, LocationFormShowsTheCurrentDivesSite)
 {
     MainFrm().SmartBar->Items("Location").SetSelected(true);
-    ASSERT_EQ(gv.ActiveFormID, 5);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Location);
     EXPECT_FALSE(gv.CurrentDive.LOCATIONNAME.isEmpty());
     EXPECT_EQ(LocationFrm::Instance().ShownValue("Location"), gv.CurrentDive.LOCATIONNAME);
     EXPECT_EQ(LocationFrm::Instance().ShownValue("Dive site"), gv.CurrentDive.DIVESITE);
@@ -93,7 +93,7 @@ TEST_F(ChildFormInterfaceTest, CompanionsFormListsTheCurrentDivesPeople)
     log.Execute("Insert into CREWS (DIVEID, CREWID) values (?, ?) ;", {gv.CurrentDiveID + 1000, captain});
 
     MainFrm().SmartBar->Items("Buddies").SetSelected(true);
-    ASSERT_EQ(gv.ActiveFormID, 4);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Buddies);
     const BuddiesFrm& form = BuddiesFrm::Instance();
     EXPECT_EQ(TickedNames(form.BuddyList()), (QStringList{"Al Reef", "Bo O'Hara"}));
     EXPECT_EQ(TickedNames(form.CaptainList()), QStringList{"Cap Tain"});
@@ -128,7 +128,7 @@ TEST_F(ChildFormInterfaceTest, OpeningTheDiversFormLoadsTheUnits)
     MainFrm().CloseChildForm(gv.ActiveFormID);
     gv.DB->Execute("Drop table UNITS_OF_MEASUREMENT ;");
     MainFrm().SmartBar->Items("Personal").SetSelected(true);
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
 }
 
 } // namespace

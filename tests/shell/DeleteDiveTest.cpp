@@ -26,7 +26,7 @@ TEST_F(DeleteDiveTest, DeletingADiveClosesTheGapAndShowsTheFirstDive)
     EXPECT_EQ(Count("DIVEDATA", third), 0);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
     EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 1);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_TRUE(gv.CurrentDiveCaption.startsWith("#1 "));
 }
 
@@ -63,7 +63,7 @@ TEST_F(DeleteDiveTest, NoKeepsTheDive)
     dialogs.ExpectMsg("Are you sure to want to delete dive #1?", MsgAnswer::No);
     Tool("DeleteDive");
     EXPECT_EQ(Count("DIVEDATA"), 2);
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
 }
 
 TEST_F(DeleteDiveTest, EnterOnADeleteQuestionAnswersNo)
@@ -91,7 +91,7 @@ TEST_F(DeleteDiveTest, DeletingTheOnlyDiveShowsTheDiversForm)
     EXPECT_EQ(gv.CurrentDiveID, -1);
     EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), -1);
     EXPECT_EQ(ToolItem("LTD").Text(), "");
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(ShownDiveItems(), QStringList{});
 }
 
@@ -116,14 +116,14 @@ TEST_F(DeleteDiveTest, AfterDeletingAllDivesADiveCanBeAddedAgain)
     dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
     Tool("DeleteAllDives");
     EXPECT_EQ(Count("DIVEDATA"), 0);
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(ToolItem("LTD").Text(), "");
 
     AnswerAddDive(LtdPlace::Beginning, "1");
     Tool("AddDive");
     EXPECT_EQ(Count("DIVEDATA"), 1);
     EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 1);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
 TEST_F(DeleteDiveTest, AfterDeletingAllDivesTheDiveItemsStayAwayAndNoGoneDiveComesBack)

@@ -81,7 +81,7 @@ TEST_F(DivesListingTest, APickMakesThatDiveCurrentInTheOpenForm)
     EXPECT_EQ(gv.CurrentDiveCaption, "#3 03/01/2009 10:00");
     EXPECT_EQ(ToolItem("LTD").Text(), gv.CurrentDiveCaption);
     EXPECT_FALSE(listing.isVisible());
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
 TEST_F(DivesListingTest, AnEditedDiveIsSavedToItsOwnRowBeforeThePick)
@@ -135,7 +135,7 @@ TEST_F(DivesListingTest, ADiveThatNoLongerExistsIsIgnored)
     listing.Grid_Click(row);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
     EXPECT_EQ(gv.rsDiveData->Field("DIVEID").ToLong(), IdOf(1));
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
 }
 
 TEST_F(DivesListingTest, PickingTheNewDiveThatNoDiscardsShowsTheDiveNowCurrent)
@@ -180,7 +180,7 @@ TEST_F(DivesListingTest, OpensOnTheDiveShownAndEnterPicksTheRowChosenByKeys)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(listing.Grid, &enter);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(4));
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
 }
 
 } // namespace

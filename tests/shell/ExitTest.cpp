@@ -118,7 +118,7 @@ TEST_F(ExitTest, KeepsTheDiversEditsInALogWithoutDives)
 TEST_F(ExitTest, SavesTheCompanionsFormWhenItHoldsAnEdit)
 {
     MainFrm().SmartBar->Items("Buddies").SetSelected(true);
-    ASSERT_EQ(gv.ActiveFormID, 4);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Buddies);
     gv.PersonChanged = true;  // as the form's grid marks an edit
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::No);
     MainFrm().mnuExit_Click();
@@ -131,7 +131,7 @@ protected:
     {
         ExitTest::SetUp();
         MainFrm().SmartBar->Items("Dive").SetSelected(true);
-        ASSERT_EQ(gv.ActiveFormID, 3);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Dive);
         diveId = gv.CurrentDiveID;
     }
     void TypeMemo(const QString& text)
@@ -186,7 +186,7 @@ TEST_F(DiveRecordExitTest, RefusedEditKeepsTheProgramOpen)
     EXPECT_FALSE(MainFrm().ProgramEnded());
     EXPECT_TRUE(gv.DB->IsOpen());
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
 } // namespace

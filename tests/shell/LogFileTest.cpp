@@ -47,7 +47,7 @@ TEST_F(LogFileTest, OpeningAnotherLogShowsItAndRemembersIt)
     MainFrm().OpenDiveLog();
     EXPECT_EQ(gv.LogFilePath, other);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Other Diver");
     EXPECT_GT(gv.CurrentDiveID, 0);
     EXPECT_FALSE(MainFrm().ProgramEnded());
@@ -145,7 +145,7 @@ TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
 TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
 {
     const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
-    ASSERT_EQ(gv.ActiveFormID, 1);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Personal);
     dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
         "Error opening data file.");
     MainFrm().mnuOpenLog_Click();
@@ -153,12 +153,12 @@ TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
     EXPECT_EQ(MainFrm().StatusLogText(), SampleLog());
     ASSERT_TRUE(gv.DB->IsOpen());
     EXPECT_EQ(gv.DB->Path(), SampleLog());
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
 
     // The diver's form still works on the log in use: what is typed is saved on leaving.
     PersonalFrm::Instance().PInfo().TypeValue("CITY", "Cozumel");
     MainFrm().SmartBar->Items("Dive").SetSelected(true);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_EQ(gv.DB->Scalar("Select CITY from USERINFO where USERTYPE = 1 ;").ToString(), "Cozumel");
 }
 
@@ -176,7 +176,7 @@ TEST_F(LogFileTest, NewLogIsMadeFromTheTemplateWithItsDiver)
     EXPECT_EQ(dialogs.Prompts()[1].title, "Add diver name to data file");
     EXPECT_EQ(gv.LogFilePath, created);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), created);
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Ann O'Neil");
 
     auto diver = gv.DB->OpenRecordset("Select * from USERINFO ;");

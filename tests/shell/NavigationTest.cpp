@@ -38,7 +38,7 @@ TEST_F(NavigationTest, TheFourButtonsWalkTheList)
     for (const auto& [key, ltd] : steps) {
         Tool(key);
         EXPECT_EQ(Current(), ltd) << key;
-        EXPECT_EQ(gv.ActiveFormID, 3) << key;
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Dive) << key;
     }
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 }
@@ -110,7 +110,7 @@ TEST_F(NavigationTest, ARefusedRecordKeepsTheUserOnTheDive)
     Tool("NextDive");
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(Current(), 1);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
 TEST_F(NavigationTest, AnotherFormsMoveAsksAboutTheEditedDiveAndShowsTheNewOne)
@@ -140,7 +140,7 @@ TEST_F(NavigationTest, ImportAndSortDoNothing)
     Frm().SmartUI1_ItemClick("Import");
     Frm().SmartUI1_ItemClick("Sort");
     EXPECT_EQ(gv.CurrentDiveID, id);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 }
 

@@ -88,7 +88,7 @@ protected:
 
 TEST_F(NewUserRoadTest, AddEditBrowseAndDeleteDivesOnTheSampleLog)
 {
-    ASSERT_EQ(gv.ActiveFormID, 1);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Personal);
     const auto original = Numbers();
     ASSERT_GE(original.size(), 5u);
     qint64 first = original.begin()->second;
@@ -107,7 +107,7 @@ TEST_F(NewUserRoadTest, AddEditBrowseAndDeleteDivesOnTheSampleLog)
     }
     dialogs.ExpectMsg("Dive Details is not available for Manual Entry Dive.");
     Side("Details");
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 
     // Three dives by hand: the later numbers shift right each time.
     for (const auto& [where, number] : {std::pair{LtdPlace::Beginning, QString()},
@@ -115,7 +115,7 @@ TEST_F(NewUserRoadTest, AddEditBrowseAndDeleteDivesOnTheSampleLog)
                                         std::pair{LtdPlace::End, QString()}}) {
         const auto before = Numbers();
         Add(where, number);
-        ASSERT_EQ(gv.ActiveFormID, 3);
+        ASSERT_EQ(gv.ActiveFormID, FormCode::Dive);
         const qint64 added = gv.CurrentDiveID;
         const qint64 ltd = Numbers()[added];
         for (const auto& [id, old] : before)
@@ -154,10 +154,10 @@ TEST_F(NewUserRoadTest, AddEditBrowseAndDeleteDivesOnTheSampleLog)
     // Delete all dives: the diver's form shows; then a first dive again.
     dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
     Tool("DeleteAllDives");
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_TRUE(Numbers().empty());
     Add(LtdPlace::Beginning);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_EQ(Numbers().size(), 1u);
     EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 1);
 }

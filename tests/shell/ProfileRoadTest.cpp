@@ -17,7 +17,7 @@ TEST_F(ProfileRoadTest, StepsThroughDivesWithTheViewOpen)
     Side("Details");
     ASSERT_TRUE(DetailsFrm::Exists());
     DetailsFrm& view = DetailsFrm::Instance();
-    EXPECT_EQ(gv.ActiveFormID, 6);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Details);
     EXPECT_EQ(view.SampleCount, 3);
     EXPECT_EQ(view.CursorIndex, 1);
 
@@ -36,7 +36,7 @@ TEST_F(ProfileRoadTest, StepsThroughDivesWithTheViewOpen)
     EXPECT_EQ(gv.CurrentDiveID, IdOf(2));
     EXPECT_TRUE(view.isEnabled());
     EXPECT_EQ(view.SampleCount, 3);
-    EXPECT_EQ(gv.ActiveFormID, 6);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Details);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ TEST_F(SettingsCommandsTest, ReadingOpensTheDownloadWindowInModeOneAndShowsWhatI
     EXPECT_EQ(commModes, std::vector<int>{1});
     EXPECT_EQ(gv.CommMode, ReadSettingsMode);
     EXPECT_GE(DCFrm::Instance().Serial_Combo->findText("1234"), 0);
-    EXPECT_EQ(gv.ActiveFormID, 2);   // the settings form stays open
+    EXPECT_EQ(gv.ActiveFormID, FormCode::DiveComputer);   // the settings form stays open
 }
 
 TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOpens)
@@ -71,7 +71,7 @@ TEST_F(SettingsCommandsTest, FactorySettingsOfAModelWithoutThemGiveAWarning)
     Tool("Manufacturing");
     dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");   // no unit row either
     Tool("LastSettings");
-    EXPECT_EQ(gv.ActiveFormID, 2);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::DiveComputer);
 }
 
 } // namespace

@@ -65,7 +65,7 @@ TEST_F(SideBarTest, AClosedFormOpensAgainFromItsItem)
         Side(key);
         const int code = gv.ActiveFormID;
         Side("Logo");
-        EXPECT_EQ(gv.ActiveFormID, 0) << key;
+        EXPECT_EQ(gv.ActiveFormID, FormCode::None) << key;
         Side(key);
         EXPECT_EQ(gv.ActiveFormID, code) << key;
     }
@@ -80,7 +80,7 @@ TEST_F(SideBarTest, TheQueryFormIsHiddenNotUnloadedAndKeepsItsCriteria)
     ASSERT_TRUE(QueriesFrm::Exists());
     EXPECT_FALSE(QueriesFrm::Instance().isVisible());
     Side("Queries");
-    EXPECT_EQ(gv.ActiveFormID, 9);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Queries);
     EXPECT_EQ(QueriesFrm::Instance().QuerySQL, "Select * from DIVEDATA where DIVENO = 2");
 }
 
@@ -90,7 +90,7 @@ TEST_F(SideBarTest, ClickingTheOpenFormsItemDoesNothing)
     Side("Location");
     const QWidget* before = &LocationFrm::Instance();
     Side("Location");
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
     EXPECT_EQ(&LocationFrm::Instance(), before);
 }
 
@@ -102,12 +102,12 @@ TEST_F(SideBarTest, ProfileOfADiveWithoutSamplesFallsBackToTheDiveRecord)
     OpenLogOn(IdOf(1));
     dialogs.ExpectMsg("Dive Details is not available for Manual Entry Dive.");
     Side("Details");
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 
     OpenLogOn(IdOf(2));
     dialogs.ExpectMsg("Dive Details is not available for dive with depth <=0.");
     Side("Details");
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_FALSE(DetailsFrm::Exists());
 }
 
@@ -115,11 +115,11 @@ TEST_F(SideBarTest, WithoutDivesOnlyTheDiverAndSettingsFormsOpen)
 {
     OpenLogOn();
     Side("Personal");
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     Side("DiveComputer");
-    EXPECT_EQ(gv.ActiveFormID, 2);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::DiveComputer);
     Side("Buddies");   // closes the open form and shows nothing, without a word
-    EXPECT_EQ(gv.ActiveFormID, 0);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::None);
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 
     for (const char* key : {"Location", "Logo", "History"}) {
@@ -161,7 +161,7 @@ TEST_F(SideBarTest, AnAddCancelledForWantOfDivesBringsBackTheFormLeft)
     dialogs.ExpectMsg("Please add new dive(s) before viewing further information.");
     AnswerAddDive(LtdPlace::None);
     Side("Dive");
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(Frm().ChildCaption(), "Personal");
 }
 

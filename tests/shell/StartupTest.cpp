@@ -43,7 +43,7 @@ TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
     EXPECT_EQ(gv.HelpFile, Home() + "/KVL.html");
 
     // The diver's form is the first child form, and the dive items are off the bar.
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     ASSERT_TRUE(PersonalFrm::Exists());
     EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Sample Diver");
     EXPECT_TRUE(MainFrm().SmartBar->Items("Personal").Selected());
@@ -86,7 +86,7 @@ TEST_F(StartupTest, MissingHelpFileAndYesGoesOn)
     QFile::remove(Home() + "/KVL.html");
     dialogs.ExpectMsg("Could not find the help file 'KVL.html'. Do you want to continue?", MsgAnswer::Yes);
     EXPECT_TRUE(StartUp());
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
 }
 
 TEST_F(StartupTest, RemembersTheLastLogOpened)
@@ -180,7 +180,7 @@ TEST_F(StartupTest, MissingLastLogThenOpeningAnotherShowsIt)
     EXPECT_EQ(dialogs.Prompts()[1].file.folder, Logs());
     EXPECT_EQ(dialogs.Prompts()[1].file.filter, "Data files|*.dlg");
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), other);
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(PersonalFrm::Instance().PInfo().ValueText("NAME"), "Sample Diver");
 }
 

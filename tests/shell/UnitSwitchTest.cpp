@@ -27,7 +27,7 @@ TEST_F(UnitSwitchTest, TheDiversFormStaysOpenWhileTheUnitsChange)
     EXPECT_EQ(gv.UnitSystem, 0);
     EXPECT_EQ(gv.UnitDepth, 0);
     EXPECT_FALSE(ToolItem("Imperial").Checked());
-    EXPECT_EQ(gv.ActiveFormID, 1);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_EQ(&PersonalFrm::Instance(), form);
     EXPECT_TRUE(form->Loaded());
     EXPECT_EQ(gv.CurrentDiveID, IdOf(5));
@@ -46,11 +46,11 @@ TEST_F(UnitSwitchTest, OtherFormsAreShownAgainInTheNewUnits)
     Side("Location");
     Choose("Metric");
     EXPECT_EQ(gv.UnitSystem, 0);
-    EXPECT_EQ(gv.ActiveFormID, 5);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Location);
     Side("Dive");
     Choose("Imperial");
     EXPECT_EQ(gv.UnitSystem, 1);
-    EXPECT_EQ(gv.ActiveFormID, 3);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
 TEST_F(UnitSwitchTest, NothingHappensWithoutDivesOrForAnUncheckedEntry)

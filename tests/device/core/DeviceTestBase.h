@@ -3,6 +3,7 @@
 // compares), download mode, the pre-selected model "QX07", and the state reset
 // afterwards.
 
+#include "device/core/TransferMode.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
@@ -18,7 +19,7 @@ protected:
         const QString path = Home() + QStringLiteral("/link.dlg");
         ASSERT_TRUE(MakeFreshLog(path));
         gv.DB = db::Database::Open(path);
-        gv.CommMode = 3;
+        gv.CommMode = DownloadMode;
         gv.SelectedModel = QStringLiteral("QX07");
         gv.ModelName = QStringLiteral("QX07");
         gv.DeviceFamily = 2;

@@ -1,4 +1,5 @@
 #include "device/core/FamilyA.h"
+#include "device/core/TransferMode.h"
 #include "tests/device/core/DeviceTestBase.h"
 #include "tests/device/core/LinkRig.h"
 
@@ -60,7 +61,7 @@ protected:
     {
         DeviceTest::SetUp();
         gv.DeviceFamily = 1;
-        gv.CommMode = 1;
+        gv.CommMode = ReadSettingsMode;
     }
     void Start(const std::vector<QString>& faults = {})
     {
@@ -246,7 +247,7 @@ TEST_F(FamilyATest, FamilyBNeverReachesShowData)
     rig.comm.Link.CurrentCommand = CmdARegister;   // ShowData would take this one
     rig.comm.MSComm1_DataReceived("Z");
     EXPECT_FALSE(rig.comm.Link.AckReceived);
-    gv.CommMode = 3;
+    gv.CommMode = DownloadMode;
     ASSERT_TRUE(rig.comm.Qor_WakeUpRead());
     rig.comm.Qor_ReadLog();
     EXPECT_EQ(rig.comm.Link.ReplyBuffer[0], 0x90) << "the wake reply went through ShowQorData";

@@ -1,4 +1,5 @@
 // The link against the simulated device, in-process, with injected faults.
+#include "device/core/TransferMode.h"
 #include "tests/device/core/DeviceTestBase.h"
 #include "tests/device/core/LinkRig.h"
 
@@ -97,7 +98,7 @@ TEST_F(LinkFaultTest, SilentDeviceGetsFiveWakesAndTimesOutWithoutASleep)
 
 TEST_F(LinkFaultTest, WriteModeWakesWith0x95)
 {
-    gv.CommMode = 2;
+    gv.CommMode = WriteSettingsMode;
     rig.Wake();
     EXPECT_EQ(rig.Count(0x95), 1);
     EXPECT_EQ(rig.device.WokenBy(), 0x95);
@@ -115,7 +116,7 @@ TEST_F(LinkFaultTest, ATenByteReplyToARepeatedWakeIsEnough)
 
 TEST_F(LinkFaultTest, NoReplyToALogPageEndsTheSettingsReadAfterFourResends)
 {
-    gv.CommMode = 1;
+    gv.CommMode = ReadSettingsMode;
     AddFault("noreply:page=2");
     rig.Wake();
     dialogs.ExpectMsg("Communication time out.");
