@@ -249,8 +249,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
     }
     if (DiveListAtEnd())
         return;
-    if (gv.ActiveFormID != FormCode::Dive)
-        LoadCurrentDive();
+    // The move that came first loaded the dive, or left it to the dive record's refresh.
     RefreshForm(gv.ActiveFormID);
 }
 

@@ -4,6 +4,7 @@
 #include "dive/DiveFrm.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/DiveRows.h"
 #include "shell/core/StateCodes.h"
 
 namespace kvl::test {
@@ -40,6 +41,22 @@ TEST_F(NavigationTest, TheFourButtonsWalkTheList)
         EXPECT_EQ(Current(), ltd) << key;
         EXPECT_EQ(gv.ActiveFormID, 3) << key;
     }
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+}
+
+TEST_F(NavigationTest, AMoveLoadsTheDiveOnceInEveryForm)
+{
+    for (const char* key : {"Dive", "Location", "Buddies", "Logo"}) {
+        Side(key);
+        for (const char* move : {"NextDive", "LastDive", "FirstDive"}) {
+            const quint64 before = CurrentDiveLoads();
+            Tool(move);
+            EXPECT_EQ(CurrentDiveLoads() - before, 1u) << key << " " << move;
+        }
+    }
+    Side("Dive");
+    Tool("LastDive");
+    EXPECT_EQ(Current(), 5);   // the one load was of the dive moved to
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 }
 

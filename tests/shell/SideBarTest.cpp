@@ -27,6 +27,15 @@ protected:
                 marked << item->Key();
         return marked;
     }
+    // The side-bar buttons that are drawn pressed.
+    QStringList PressedButtons()
+    {
+        QStringList pressed;
+        for (const auto& item : Frm().SmartBar->AllItems())
+            if (item->Kind() == BarItemKind::Button && Frm().SmartBar->Button(item->Key())->isChecked())
+                pressed << item->Key();
+        return pressed;
+    }
 };
 
 TEST_F(SideBarTest, EachItemOpensItsFormAndShowsOrHidesTheDiveItems)
@@ -152,6 +161,30 @@ TEST_F(SideBarTest, OnlyTheItemOfTheFormOnScreenLooksSelected)
     EXPECT_EQ(MarkedItems(), QStringList{"Dive"});
     Side("Logo");
     EXPECT_EQ(MarkedItems(), QStringList{});
+}
+
+TEST_F(SideBarTest, AfterTheNoDiveMessageOnlyTheFormOnScreenIsMarked)
+{
+    struct Case {
+        const char* shown;    // the form on screen, or nothing
+        const char* clicked;  // an item that needs a dive
+    };
+    const Case cases[] = {
+        {"", "Location"}, {"Personal", "Dive"}, {"Personal", "Location"}, {"DiveComputer", "History"}, {"Personal", "Details"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " then " + c.clicked);
+        OpenLogOn();
+        if (*c.shown)
+            Side(c.shown);
+        dialogs.ExpectMsg("Please add new dive(s) before viewing further information.");
+        AnswerAddDive(LtdPlace::None);
+        Frm().SmartBar->Button(c.clicked)->click();   // as the user clicks
+        const QStringList expected = *c.shown ? QStringList{c.shown} : QStringList{};
+        EXPECT_EQ(MarkedItems(), expected);
+        EXPECT_EQ(PressedButtons(), expected);
+        Frm().CloseChildForm(gv.ActiveFormID);
+    }
 }
 
 TEST_F(SideBarTest, AnAddCancelledForWantOfDivesBringsBackTheFormLeft)
