@@ -60,6 +60,27 @@ TEST_F(NavigationTest, AMoveLoadsTheDiveOnceInEveryForm)
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
 }
 
+// The load looks the names up in the scratch members (tests/shell/core); here is
+// what the user sees of it: each dive's own names, none left from the dive before.
+TEST_F(NavigationTest, TheRecordShowsEachDivesLocationAndSiteByName)
+{
+    gv.DB->Execute("Insert into LOCATIONS (LOCATIONNAME) values ('Red Sea')");
+    const qint64 loc = gv.DB->LastInsertId();
+    gv.DB->Execute("Insert into DIVESITES (DIVESITE) values ('O''Neil''s Reef')");
+    const qint64 site = gv.DB->LastInsertId();
+    gv.DB->Execute("Update DIVEDATA set LOCID = ?, SITEID = ? where DIVEID = ?", {loc, site, IdOf(2)});
+    Side("Personal");   // the record comes back with the new names in its lists
+    OpenLogOn(IdOf(1));
+    Side("Dive");
+    const std::tuple<const char*, QString, QString> steps[] = {
+        {"NextDive", "Red Sea", "O'Neil's Reef"}, {"NextDive", "", ""}, {"PrevDive", "Red Sea", "O'Neil's Reef"}};
+    for (const auto& [key, location, diveSite] : steps) {
+        Tool(key);
+        EXPECT_EQ(DiveFrm::Instance().Location_Combo().Text(), location) << key;
+        EXPECT_EQ(DiveFrm::Instance().DiveSite_Combo().Text(), diveSite) << key;
+    }
+}
+
 TEST_F(NavigationTest, AnEditedDiveIsOfferedForSaving)
 {
     EditMemo("Wreck");
