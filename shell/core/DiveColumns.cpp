@@ -3,6 +3,7 @@
 #include "platform/runtime/Runtime.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace kvl {
 

@@ -18,14 +18,22 @@ protected:
     {
         if (QLatin1String(column.column) == QLatin1String("DATATYPE"))
             return 0;   // entered by hand: the model columns are written too
-        switch (column.member.index()) {
-        case 1: return QStringLiteral("O'Neil ") + column.column;
-        case 2: return 1234;
-        case 3: return 7;
-        case 4: return -1;
-        case 5: return 12.5;
-        default: return 31.5;
-        }
+        if (Holds<QString>(column))
+            return QStringLiteral("O'Neil ") + column.column;
+        if (Holds<qint32>(column))
+            return 1234;
+        if (Holds<quint8>(column))
+            return 7;
+        if (Holds<bool>(column))
+            return -1;   // Yes
+        if (Holds<float>(column))
+            return 12.5;
+        return 31.5;
+    }
+    template <class Kind>
+    static bool Holds(const DiveColumn& column)
+    {
+        return std::holds_alternative<Kind DiveDataRec::*>(column.member);
     }
 
     qint64 DiveOfDistinctValues()
@@ -81,9 +89,9 @@ TEST_F(DiveColumnsTest, AChangeToASavedColumnOfTheRowIsADifference)
     ASSERT_FALSE(DiveRecordDiffers(id, gv.CurrentDive));
     for (const DiveColumn& column : DiveColumns()) {
         const db::Value before = Stored(id, column.column);
-        const db::Value changed = column.member.index() == 1   ? db::Value("changed")
-                                  : column.member.index() == 4 ? db::Value(0)   // Yes to No
-                                                               : db::Value(2);
+        const db::Value changed = Holds<QString>(column) ? db::Value("changed")
+                                  : Holds<bool>(column)  ? db::Value(0)   // Yes to No
+                                                         : db::Value(2);
         gv.DB->Execute(QStringLiteral("Update DIVEDATA set %1 = ? where DIVEID = ?").arg(column.column), {changed, id});
         // MINIMUM follows TEMP; the columns loaded only are another form's business.
         const bool seen = column.save != DiveColumnSave::AsTemp && Saved(column.column);
