@@ -4,10 +4,14 @@
 
 #include "dive/DivesListingFrm.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/ModalForms.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
 #include "site_gear/LocationFrm.h"
+
+#include <QDialog>
+#include <QTimer>
 
 namespace kvl::test {
 namespace {
@@ -16,9 +20,14 @@ class FixtureResetTest : public KvlTest {};
 
 TEST_F(FixtureResetTest, ACaseStartsWithoutWhatTheCaseBeforeLeft)
 {
-    // What a case may leave: the main window, a child form on screen and one unloaded
-    // from the window, a drop-down window, state.
+    // What a case may leave: the main window, a child form, a drop-down window, a
+    // stand-in for the modal windows, state.
     MainFrm().show();
+    bool modalRunnerKept = false;
+    InstallModalRunner([&](QDialog&) {
+        modalRunnerKept = true;
+        return 0;
+    });
     LocationFrm::Instance();
     DivesListingFrm::Instance();
     gv.ActiveFormID = FormCode::Location;
@@ -33,6 +42,10 @@ TEST_F(FixtureResetTest, ACaseStartsWithoutWhatTheCaseBeforeLeft)
     EXPECT_EQ(gv.ActiveFormID, Global_Vars{}.ActiveFormID);
     EXPECT_EQ(gv.CurrentDiveID, Global_Vars{}.CurrentDiveID);
     EXPECT_TRUE(dialogs.Prompts().empty());
+    QDialog modal;
+    QTimer::singleShot(0, &modal, &QDialog::reject);
+    ShowModal(modal);
+    EXPECT_FALSE(modalRunnerKept);
 }
 
 } // namespace

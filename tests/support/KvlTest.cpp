@@ -8,6 +8,7 @@
 #include "dive/frmDate.h"
 #include "shell/ChildForm.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/ModalForms.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 
@@ -38,10 +39,12 @@ namespace {
 
 // Takes away every window a test may have left: the main window, the child forms and
 // the drop-down windows, so the next test makes fresh ones. Their unload handlers do
-// not run, as they may ask questions or write to a log that is gone.
+// not run, as they may ask questions or write to a log that is gone. A modal window
+// runs its own loop again.
 void ForgetWindows()
 {
 #ifdef KVL_TEST_WIDGETS
+    InstallModalRunner({});
     DestroyMainFrm();
     for (int code = FormCode::Personal; code <= FormCode::Queries; ++code)
         delete ExistingForm(code);
