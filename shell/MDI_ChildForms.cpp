@@ -60,6 +60,7 @@ void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
         return;   // a group header
     CommitDiveRecordEdit();
     if (!OpensWithoutDive(key) && NoCurrentDive()) {
+        MarkShownForm();   // the item clicked opens nothing: it must not look chosen beside the form shown
         MsgBox(QStringLiteral("Please add new dive(s) before viewing further information."), MsgButtons::OK,
                MsgIcon::Information, QStringLiteral("Information"));
         const QString closedKey = SideBarKeyOfForm(gv.ActiveFormID);
@@ -249,8 +250,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
     }
     if (DiveListAtEnd())
         return;
-    if (gv.ActiveFormID != FormCode::Dive)
-        LoadCurrentDive();
+    // The move that came first loaded the dive, or left it to the dive record's refresh.
     RefreshForm(gv.ActiveFormID);
 }
 

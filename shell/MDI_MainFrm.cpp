@@ -9,9 +9,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -55,7 +58,7 @@ MDI_MainFrm::MDI_MainFrm()
     theMainFrm = this;
     RegisterChildForms();
     setWindowTitle(QString::fromUtf8(MainWindowCaption));
-    resize(1100, 760);
+    FitToScreen(QSize(1100, 760));
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -88,6 +91,13 @@ MDI_MainFrm::~MDI_MainFrm()
         theMainFrm = nullptr;
 }
 
+void MDI_MainFrm::FitToScreen(const QSize& preferred)
+{
+    const QSize frame(16, 48);   // the window manager's border and title bar
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(screen ? preferred.boundedTo(screen->availableSize() - frame) : preferred);
+}
+
 // The child form's caption above the frame that holds the form.
 QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
 {
@@ -101,11 +111,17 @@ QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
     childCaption_->setFont(captionFont);
     childCaption_->setContentsMargins(6, 4, 6, 4);
     layout->addWidget(childCaption_);
-    childHost_ = new QFrame(area);
-    childHost_->setFrameShape(QFrame::StyledPanel);
+    // A form taller or wider than the window scrolls, so the window can be made small
+    // (a 1366x768 screen) and every field stays in reach.
+    childScroll_ = new QScrollArea(area);
+    childScroll_->setObjectName("ChildArea");
+    childScroll_->setFrameShape(QFrame::StyledPanel);
+    childScroll_->setWidgetResizable(true);
+    childHost_ = new QWidget(childScroll_);
     childHostLayout_ = new QVBoxLayout(childHost_);
     childHostLayout_->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(childHost_, 1);
+    childScroll_->setWidget(childHost_);
+    layout->addWidget(childScroll_, 1);
     return area;
 }
 

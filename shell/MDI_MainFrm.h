@@ -8,8 +8,8 @@
 
 #include <QMainWindow>
 
-class QFrame;
 class QLabel;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace kvl {
@@ -88,8 +88,8 @@ public:
     void OpenChildForm(int formCode);
     void RefreshChildForms(int formCode);
     void SaveChildFormChanges(int formCode);
-    // Shows the dive rsDiveData now stands on in the open child form; with askToSave
-    // the dive record's edits are offered for saving first.
+    // Shows the dive just made current (MakeRowCurrent) in the open child form; with
+    // askToSave the dive record's edits are offered for saving first.
     void UpdateMDIInfo(bool askToSave) override;
 
     // --- Tool bar state ------------------------------------------------------------
@@ -104,6 +104,8 @@ public:
     void HideChild(ChildForm& form);
     // The caption shown above the child area: the shown form's title, or nothing.
     QString ChildCaption() const;
+    // The scroll area that holds the child forms.
+    QScrollArea* ChildArea() const { return childScroll_; }
 
     // --- The shell routines' view of the bars ---------------------------------------
     void SetLTDText(const QString& text) override;
@@ -121,6 +123,8 @@ protected:
 
 private:
     QWidget* CreateChildArea(QWidget* parent);
+    // Opens at the preferred size, or at the screen's free area when that is smaller.
+    void FitToScreen(const QSize& preferred);
     void CreateMenus();
     void CreateSideBar();
     void CreateToolBar();
@@ -129,7 +133,8 @@ private:
     void OfferNewLog();
     bool SaveFormsOnExit();
 
-    QFrame* childHost_;
+    QScrollArea* childScroll_;
+    QWidget* childHost_;
     QVBoxLayout* childHostLayout_;
     QLabel* childCaption_;
     QLabel* statusLog_;

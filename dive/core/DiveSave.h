@@ -6,8 +6,8 @@
 
 namespace kvl {
 
-// Writes every column the dive record edits from the record into the dive's row,
-// the gases of the three tanks included.
+// Writes every column the dive record edits from the record into the dive's row
+// (the columns DiveColumns() marks saved), the gases of the three tanks included.
 // MODELID and MODELSERNO are written only for a dive entered by hand (DATATYPE 0);
 // MINIMUM takes the value of TEMP. Returns false when the dive has no row.
 // Database failures throw db::DbError.

@@ -18,6 +18,12 @@ constexpr int KindRole = Qt::UserRole + 1;
 constexpr int DisplaySettingRole = Qt::UserRole + 2;
 constexpr int IndentedSetting = 1;
 constexpr int IndentWidth = 16;
+constexpr int CaptionGap = 8;   // between the widest caption and the value boxes
+
+bool Indented(const QModelIndex& index)
+{
+    return index.data(DisplaySettingRole).toInt() == IndentedSetting;
+}
 
 // Draws the caption of a row with the display setting 1 one step in.
 class CaptionDelegate : public QStyledItemDelegate {
@@ -26,9 +32,14 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem shifted(option);
-        if (index.data(DisplaySettingRole).toInt() == IndentedSetting)
+        if (Indented(index))
             shifted.rect.adjust(IndentWidth, 0, 0, 0);
         QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return Indented(index) ? size + QSize(IndentWidth, 0) : size;
     }
 };
 } // namespace
@@ -55,12 +66,16 @@ void PropertyGrid::FitColumns()
 {
     const int width = viewport()->width();
     if (!findChildren<QLineEdit*>().isEmpty()) {
-        // A record grid: the captions are short, the typed values take the rest.
+        // A record grid: the captions are short, the typed values take the rest. A
+        // caption is measured as it is drawn: its closing tab reaches the next tab stop.
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
         int captionWidth = 0;
         for (QTreeWidgetItemIterator it(this); *it; ++it)
             if ((*it)->data(0, KindRole).toInt() == Text)
-                captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance((*it)->text(0).trimmed()));
-        captionWidth = std::min(captionWidth + IndentWidth + 48, width / 2);
+                captionWidth = std::max(captionWidth,
+                                        itemDelegateForColumn(0)->sizeHint(option, indexFromItem(*it, 0)).width());
+        captionWidth = std::min(captionWidth + CaptionGap, width / 2);
         setColumnWidth(0, captionWidth);
         setColumnWidth(1, width - captionWidth);
         return;

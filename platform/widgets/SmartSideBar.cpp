@@ -1,5 +1,7 @@
 #include "platform/widgets/SmartSideBar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -28,10 +30,54 @@ private:
     std::function<void()> onClick_;
 };
 
+constexpr char ItemObjectName[] = "SmartSideBarItem";
+
+// A side-bar entry as assistive tools see it: a button named by its caption, checked
+// while its item is selected. Pressing it (or toggling it, which is what such tools
+// offer for a checkable button) selects the item at once, as a click does.
+class SideBarItemAccessible : public QAccessibleWidget {
+public:
+    explicit SideBarItemAccessible(QPushButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && Button()->accessibleName().isEmpty())
+            return Button()->text();
+        return QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Button()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (Button()->isEnabled() && (action == pressAction() || action == toggleAction()))
+            Button()->click();
+    }
+
+private:
+    QPushButton* Button() const { return static_cast<QPushButton*>(widget()); }
+};
+
+QAccessibleInterface* SideBarAccessibleFactory(const QString& className, QObject* object)
+{
+    auto* button = qobject_cast<QPushButton*>(object);
+    // Asked as the button is made, before its name is set: the bar's only push buttons are its items.
+    if (className != QLatin1String("QPushButton") || !button || !qobject_cast<SmartSideBar*>(button->parentWidget()))
+        return nullptr;
+    return new SideBarItemAccessible(button);
+}
+
 } // namespace
 
 SmartSideBar::SmartSideBar(QWidget* parent) : QFrame(parent), layout_(new QVBoxLayout(this))
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(SideBarAccessibleFactory), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName("SmartSideBar");
     setFrameShape(QFrame::StyledPanel);
     layout_->setContentsMargins(6, 6, 6, 6);
@@ -72,7 +118,7 @@ BarItem& SmartSideBar::AddItem(const QString& key, const QString& caption, const
 {
     BarItem& item = items_.Add(BarItemKind::Button, key, caption, toolTip);
     auto* button = new QPushButton(caption, this);
-    button->setObjectName("SmartSideBarItem");
+    button->setObjectName(ItemObjectName);
     button->setToolTip(toolTip);
     button->setCheckable(true);
     button->setFlat(true);

@@ -22,6 +22,7 @@ BarItem& SmartToolBar::AddButton(const QString& key, const QIcon& icon, const QS
     BarItem& item = items_.Add(BarItemKind::Button, key, QString(), toolTip);
     QAction* action = addAction(icon, QString());
     action->setToolTip(toolTip);
+    widgetForAction(action)->setAccessibleName(toolTip);   // an icon alone says nothing to a screen reader
     connect(action, &QAction::triggered, this, [this, key] { emit ItemClick(key); });
     fields_[&item].action = action;
     return item;
@@ -43,6 +44,8 @@ BarItem& SmartToolBar::AddDropDownMenu(const QString& key, const QIcon& icon, co
     button->setIcon(icon);
     button->setText(caption);
     button->setToolTip(toolTip);
+    if (caption.isEmpty())
+        button->setAccessibleName(toolTip);
     button->setMenu(currentMenu_);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);

@@ -76,12 +76,26 @@ void ShowDiveCaption()
     CurrentMainWindowHooks().SetLTDText(gv.CurrentDiveCaption);
 }
 
+namespace {
+
+// Every move ends by showing the current dive in the open form (UpdateMDIInfo), and
+// the dive record on screen loads the dive itself then: loading it on the move too
+// would read the row twice.
+bool DiveRecordLoadsOnShow()
+{
+    const ChildFormInterface* record = ExistingForm(FormCode::Dive);
+    return gv.ActiveFormID == FormCode::Dive && record && record->OnScreen();
+}
+
+} // namespace
+
 void MakeRowCurrent(int pos)
 {
     gv.rsDiveData->SetAbsolutePosition(pos);
     gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
     ShowDiveCaption();
-    LoadCurrentDive();
+    if (!DiveRecordLoadsOnShow())
+        LoadCurrentDive();
 }
 
 bool MakeDiveCurrent(qint32 diveId)

@@ -12,7 +12,9 @@ namespace kvl {
 QString DiveCaption();
 // Writes the caption of the list's row into the "LTD" item and gv.CurrentDiveCaption.
 void ShowDiveCaption();
-// Stands the list on row `pos` and makes that dive current.
+// Stands the list on row `pos` and makes that dive current. With the dive record on
+// screen, gv.CurrentDive is loaded when the record shows the dive (UpdateMDIInfo),
+// which every move ends with; otherwise here.
 void MakeRowCurrent(int pos);
 // Stands the list on the dive with this id and makes it current; false (nothing
 // changed) when the list does not hold it.

@@ -13,6 +13,9 @@ namespace kvl {
 // and dive-site names looked up; a Null column or a missing name leaves the
 // member empty. Never throws; without a current row nothing changes.
 void LoadCurrentDive();
+// How many times LoadCurrentDive has read a row since the program started (tests
+// count the loads of one move with it).
+quint64 CurrentDiveLoads();
 
 // Adds a manual dive numbered gv.NewDiveLTD with its DIVE_DC_SETTINGS row (whose
 // UNITS and HOUR follow the unit flags), marks it new and returns its DIVEID. Shows

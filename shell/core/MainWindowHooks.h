@@ -16,7 +16,7 @@ public:
     virtual void SelectSideBarItem(const QString& key) { (void)key; }
     // The entry texts of the tool bar's "LTD" item, in their order.
     virtual QStringList LTDEntries() const { return {}; }
-    // Shows the dive gv.rsDiveData now stands on in the open child form; with
+    // Shows the dive just made current (MakeRowCurrent) in the open child form; with
     // askToSave the dive record's edits are offered for saving first.
     virtual void UpdateMDIInfo(bool askToSave) { (void)askToSave; }
 };

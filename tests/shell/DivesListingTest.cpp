@@ -84,6 +84,18 @@ TEST_F(DivesListingTest, APickMakesThatDiveCurrentInTheOpenForm)
     EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
 }
 
+TEST_F(DivesListingTest, APickLoadsTheDiveOnce)
+{
+    AddDives(4);
+    for (const char* key : {"Dive", "Location"}) {
+        Side(key);
+        const quint64 before = CurrentDiveLoads();
+        DropDown().Grid_Click(RowOf(key == QString("Dive") ? 3 : 2));
+        EXPECT_EQ(CurrentDiveLoads() - before, 1u) << key;
+    }
+    EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 2);
+}
+
 TEST_F(DivesListingTest, AnEditedDiveIsSavedToItsOwnRowBeforeThePick)
 {
     AddDives(3);

@@ -4,6 +4,7 @@
 #include "dive/DiveFrm.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/DiveRows.h"
 #include "shell/core/StateCodes.h"
 
 namespace kvl::test {
@@ -41,6 +42,43 @@ TEST_F(NavigationTest, TheFourButtonsWalkTheList)
         EXPECT_EQ(gv.ActiveFormID, FormCode::Dive) << key;
     }
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+}
+
+TEST_F(NavigationTest, AMoveLoadsTheDiveOnceInEveryForm)
+{
+    for (const char* key : {"Dive", "Location", "Buddies", "Logo"}) {
+        Side(key);
+        for (const char* move : {"NextDive", "LastDive", "FirstDive"}) {
+            const quint64 before = CurrentDiveLoads();
+            Tool(move);
+            EXPECT_EQ(CurrentDiveLoads() - before, 1u) << key << " " << move;
+        }
+    }
+    Side("Dive");
+    Tool("LastDive");
+    EXPECT_EQ(Current(), 5);   // the one load was of the dive moved to
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+}
+
+// The load looks the names up in the scratch members (tests/shell/core); here is
+// what the user sees of it: each dive's own names, none left from the dive before.
+TEST_F(NavigationTest, TheRecordShowsEachDivesLocationAndSiteByName)
+{
+    gv.DB->Execute("Insert into LOCATIONS (LOCATIONNAME) values ('Red Sea')");
+    const qint64 loc = gv.DB->LastInsertId();
+    gv.DB->Execute("Insert into DIVESITES (DIVESITE) values ('O''Neil''s Reef')");
+    const qint64 site = gv.DB->LastInsertId();
+    gv.DB->Execute("Update DIVEDATA set LOCID = ?, SITEID = ? where DIVEID = ?", {loc, site, IdOf(2)});
+    Side("Personal");   // the record comes back with the new names in its lists
+    OpenLogOn(IdOf(1));
+    Side("Dive");
+    const std::tuple<const char*, QString, QString> steps[] = {
+        {"NextDive", "Red Sea", "O'Neil's Reef"}, {"NextDive", "", ""}, {"PrevDive", "Red Sea", "O'Neil's Reef"}};
+    for (const auto& [key, location, diveSite] : steps) {
+        Tool(key);
+        EXPECT_EQ(DiveFrm::Instance().Location_Combo().Text(), location) << key;
+        EXPECT_EQ(DiveFrm::Instance().DiveSite_Combo().Text(), diveSite) << key;
+    }
 }
 
 TEST_F(NavigationTest, AnEditedDiveIsOfferedForSaving)

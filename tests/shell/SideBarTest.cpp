@@ -3,12 +3,15 @@
 
 #include "analysis/DetailsFrm.h"
 #include "analysis/QueriesFrm.h"
+#include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "site_gear/LocationFrm.h"
 
 #include <QPushButton>
+
+#include <functional>
 
 namespace kvl::test {
 namespace {
@@ -26,6 +29,15 @@ protected:
             if (item->Selected() && item->Kind() == BarItemKind::Button)
                 marked << item->Key();
         return marked;
+    }
+    // The side-bar buttons that are drawn pressed.
+    QStringList PressedButtons()
+    {
+        QStringList pressed;
+        for (const auto& item : Frm().SmartBar->AllItems())
+            if (item->Kind() == BarItemKind::Button && Frm().SmartBar->Button(item->Key())->isChecked())
+                pressed << item->Key();
+        return pressed;
     }
 };
 
@@ -152,6 +164,60 @@ TEST_F(SideBarTest, OnlyTheItemOfTheFormOnScreenLooksSelected)
     EXPECT_EQ(MarkedItems(), QStringList{"Dive"});
     Side("Logo");
     EXPECT_EQ(MarkedItems(), QStringList{});
+}
+
+// The scripted dialogs, noting which side-bar items look chosen while a message shows.
+class MarksWhileShown : public Dialogs {
+public:
+    MarksWhileShown(Dialogs& inner, std::function<QStringList()> marks) : inner_(inner), marks_(std::move(marks)) {}
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                     MsgDefault defaultButton) override
+    {
+        shown << marks_();
+        return inner_.MsgBox(text, buttons, icon, title, defaultButton);
+    }
+    QString InputBox(const QString& prompt, const QString& title, const QString& text) override
+    {
+        return inner_.InputBox(prompt, title, text);
+    }
+    QString OpenFile(const FileDialogRequest& request) override { return inner_.OpenFile(request); }
+    QString SaveFile(const FileDialogRequest& request) override { return inner_.SaveFile(request); }
+
+    QList<QStringList> shown;
+
+private:
+    Dialogs& inner_;
+    std::function<QStringList()> marks_;
+};
+
+TEST_F(SideBarTest, AroundTheNoDiveMessageOnlyTheFormOnScreenIsMarked)
+{
+    struct Case {
+        const char* shown;    // the form on screen, or nothing
+        const char* clicked;  // an item that needs a dive
+    };
+    const Case cases[] = {
+        {"", "Location"},          {"Personal", "Dive"},       {"Personal", "Location"},
+        {"DiveComputer", "History"}, {"Personal", "Details"},
+    };
+    MarksWhileShown marks(dialogs, [this] { return PressedButtons(); });
+    InstallDialogs(&marks);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " then " + c.clicked);
+        OpenLogOn();
+        if (*c.shown)
+            Side(c.shown);
+        marks.shown.clear();
+        dialogs.ExpectMsg("Please add new dive(s) before viewing further information.");
+        AnswerAddDive(LtdPlace::None);
+        Frm().SmartBar->Button(c.clicked)->click();   // as the user clicks
+        const QStringList expected = *c.shown ? QStringList{c.shown} : QStringList{};
+        EXPECT_EQ(marks.shown, QList<QStringList>{expected}) << "while the message shows";
+        EXPECT_EQ(MarkedItems(), expected);
+        EXPECT_EQ(PressedButtons(), expected);
+        Frm().CloseChildForm(gv.ActiveFormID);
+    }
+    InstallDialogs(&dialogs);
 }
 
 TEST_F(SideBarTest, AnAddCancelledForWantOfDivesBringsBackTheFormLeft)

@@ -4,9 +4,16 @@
 #include "shell/core/Global_Vars.h"
 
 #ifdef KVL_TEST_WIDGETS
+#include "dive/DivesListingFrm.h"
+#include "dive/frmDate.h"
 #include "shell/ChildForm.h"
+#include "shell/MDI_MainFrm.h"
+#include "shell/ModalForms.h"
+#include "shell/core/FormCode.h"
+#include "shell/core/FormTable.h"
 
 #include <QApplication>
+#include <QEvent>
 using TestApplication = QApplication;
 #else
 #include <QCoreApplication>
@@ -28,10 +35,33 @@ void EnsureApplication()
     new TestApplication(argc, argv);  // lives until the process ends
 }
 
+namespace {
+
+// Takes away every window a test may have left: the main window, the child forms and
+// the drop-down windows, so the next test makes fresh ones. Their unload handlers do
+// not run, as they may ask questions or write to a log that is gone. A modal window
+// runs its own loop again.
+void ForgetWindows()
+{
+#ifdef KVL_TEST_WIDGETS
+    InstallModalRunner({});
+    DestroyMainFrm();
+    for (int code = FormCode::Personal; code <= FormCode::Queries; ++code)
+        delete ExistingForm(code);
+    DivesListingFrm::Unload();
+    frmDate::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+#endif
+}
+
+} // namespace
+
 void KvlTest::SetUp()
 {
     EnsureApplication();
-    gv = Global_Vars{};   // no test starts on another's leftovers
+    // No test starts on another's leftovers.
+    ForgetWindows();
+    gv = Global_Vars{};
     home_ = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(home_->isValid()) << "no temporary folder: " << qPrintable(home_->errorString());
     homeEnv_ = std::make_unique<ScopedEnv>("KVL_HOME", home_->path().toLocal8Bit());
@@ -45,6 +75,7 @@ void KvlTest::SetUp()
 void KvlTest::TearDown()
 {
     dialogs.VerifyAllUsed();
+    ForgetWindows();
     InstallDialogs(nullptr);
     gv = Global_Vars{};
     homeEnv_.reset();

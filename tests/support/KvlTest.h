@@ -2,7 +2,9 @@
 // The base of the program's tests. Each test gets
 //  - a QApplication (application name "KVL", created once per process); tests of
 //    core code, linked with kvl_test_core, get a QCoreApplication instead,
-//  - a fresh application state: gv is reset before and after each test,
+//  - a fresh application state: gv is reset before and after each test, and so
+//    are the windows (tests of forms): the main window, the child forms and the
+//    drop-down windows are taken away without running their unload handlers,
 //  - a fresh, empty program folder: KVL_HOME points at a temporary folder,
 //  - ScriptedDialogs installed as the dialog backend: an unexpected prompt fails
 //    the test, and so does a scripted answer left unused at the end.

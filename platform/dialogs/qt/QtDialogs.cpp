@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace kvl {
 
@@ -68,7 +71,26 @@ QString StartPath(const FileDialogRequest& request)
     return request.folder.isEmpty() ? request.fileName : QDir(request.folder).filePath(request.fileName);
 }
 
+// Keeps a dialog as wide as its title bar needs, so that the window manager does not
+// cut the title short. The dialogs size themselves from their layouts (the message
+// box even fixes its size), so the width goes in as a spacer the layout makes room for.
+void WidenForTitle(QDialog& dialog)
+{
+    dialog.minimumSizeHint();   // the input dialog makes its layout only when first measured
+    auto* spacer = new QSpacerItem(TitleBarWidth(dialog.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
+    else
+        dialog.layout()->addItem(spacer);
+}
+
 } // namespace
+
+int TitleBarWidth(const QString& title)
+{
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    return metrics.horizontalAdvance(title) + TitleBarAllowance;
+}
 
 MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
                             MsgDefault defaultButton)
@@ -76,15 +98,18 @@ MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon ico
     QMessageBox box(QtIcon(icon), ShownTitle(title), text, QtButtons(buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a file or diver name must never be read as HTML
     box.setDefaultButton(QtDefaultButton(buttons, defaultButton));
+    WidenForTitle(box);
     return AnswerOf(box.exec(), buttons);
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(QApplication::activeWindow(), ShownTitle(title), prompt,
-                                         QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(ShownTitle(title));
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    WidenForTitle(box);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 QString QtDialogs::OpenFile(const FileDialogRequest& request)

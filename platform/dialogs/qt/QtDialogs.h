@@ -6,6 +6,11 @@
 
 namespace kvl {
 
+// Room a title bar takes beside its title: the window's icon, its buttons and margins.
+inline constexpr int TitleBarAllowance = 140;
+// The width a dialog needs to show this title in full on its title bar.
+int TitleBarWidth(const QString& title);
+
 class QtDialogs : public Dialogs {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,

@@ -5,6 +5,7 @@
 #include "tests/support/KvlTest.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
@@ -189,6 +190,37 @@ TEST_F(BarsTest, ATextEntryKeepsWhatIsTypedInItsItemAndShowsWhatCodeSets)
     toolBar.Items("Leg").SetText(QString());
     EXPECT_EQ(edit->text(), "");
     EXPECT_TRUE(toolClicks.isEmpty());
+}
+
+TEST_F(BarsTest, IconButtonsAreNamedByTheirToolTipsForScreenReaders)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Exit", "Exit"}, {"Units", "Units of Measurement"}, {"Help", "Help"}};
+    for (const auto& [key, name] : cases) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(toolBar.widgetForAction(toolBar.Action(key)));
+        ASSERT_NE(button, nullptr) << key;
+        EXPECT_EQ(button->text(QAccessible::Name), name) << key;
+    }
+}
+
+TEST_F(BarsTest, AnAccessiblePressOnASideBarItemSelectsItAsAClickDoes)
+{
+    // Assistive tools offer "press", and "toggle" for a button that stays down.
+    Record();
+    for (const QString& action : {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::toggleAction()}) {
+        SCOPED_TRACE(qPrintable(action));
+        sideClicks.clear();
+        sideBar.Items("DiveComputer").MarkSelected(false);
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(sideBar.Button("DiveComputer"));
+        ASSERT_NE(item, nullptr);
+        ASSERT_NE(item->actionInterface(), nullptr);
+        EXPECT_EQ(item->text(QAccessible::Name), "Radarar Edeze");
+        EXPECT_TRUE(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        item->actionInterface()->doAction(action);
+        EXPECT_EQ(sideClicks, QStringList{"DiveComputer"});
+        EXPECT_TRUE(sideBar.Items("DiveComputer").Selected());
+        EXPECT_TRUE(item->state().checked);
+    }
 }
 
 TEST_F(BarsTest, ItemsAreFoundByKeyOnly)

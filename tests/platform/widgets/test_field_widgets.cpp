@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -241,6 +242,33 @@ TEST_F(RecordGridTest, HeadersTextRowsAndSpacers)
     EXPECT_EQ(grid.Caption("NAME"), "Name:\t");
     EXPECT_NE(grid.ValueBox("NAME"), nullptr);
     EXPECT_EQ(grid.ValueBox("GROUP"), nullptr);
+}
+
+// Each caption closes with a tab, drawn up to the next tab stop: the caption column
+// must hold that, or the longer captions show cut short with a trailing ellipsis.
+TEST_F(RecordGridTest, TheCaptionColumnHoldsTheWidestCaptionAsDrawn)
+{
+    PropertyGrid grid;
+    grid.resize(600, 300);
+    grid.Add("PERSONAL GROUP", "PERSONAL INFORMATION", PropertyGrid::Header);
+    const std::pair<const char*, const char*> rows[] = {
+        {"NAME", "Name:\t"}, {"STATE", "State/Province:\t"}, {"ZIPCODE", "Zip/Postal Code:\t"}, {"EMAIL", "Email:\t"}};
+    for (const auto& [key, caption] : rows) {
+        grid.Add(key, caption, PropertyGrid::Text);
+        grid.SetDisplaySetting(key, 1);
+    }
+    grid.show();
+    QApplication::processEvents();
+    QStyleOptionViewItem option;
+    option.initFrom(&grid);
+    option.font = grid.font();
+    for (int row = 1; row < grid.topLevelItemCount(); ++row) {
+        const QModelIndex caption = grid.model()->index(row, 0);
+        const int drawn = grid.itemDelegateForColumn(0)->sizeHint(option, caption).width();
+        EXPECT_GE(grid.columnWidth(0), drawn) << qPrintable(caption.data().toString());
+        EXPECT_GT(drawn, grid.fontMetrics().horizontalAdvance(caption.data().toString().trimmed()) + 16)
+            << "indent and tab are part of the caption as drawn";
+    }
 }
 
 TEST_F(RecordGridTest, TypingReportsTheKeyAndTheValueWhileCodeDoesNot)

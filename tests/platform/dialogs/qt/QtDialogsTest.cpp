@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,6 +89,33 @@ TEST(QtDialogsTest, InputBoxGivesTheTextTypedOrEmptyWhenCancelled)
 
     WhenShown<QInputDialog>([](QInputDialog* box) { box->reject(); });
     EXPECT_EQ(qt.InputBox("Diver name:", "New log", "Sample"), "");
+}
+
+TEST(QtDialogsTest, BoxesAreWideEnoughForTheirTitles)
+{
+    // A short prompt under a long title: the title sets the width.
+    test::EnsureApplication();
+    const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+    const QString titles[] = {"Add new location", "Add new data file", "A title far longer than any prompt under it"};
+    QtDialogs qt;
+    for (const QString& title : titles) {
+        SCOPED_TRACE(qPrintable(title));
+        const int needed = titleFont.horizontalAdvance(title) + 100;   // beside the title bar's buttons
+        int width = 0;
+        WhenShown<QInputDialog>([&](QInputDialog* box) {
+            width = box->width();
+            box->reject();
+        });
+        qt.InputBox("Name:", title, "");
+        EXPECT_GE(width, needed);
+
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        qt.MsgBox("Saved.", MsgButtons::OK, MsgIcon::Information, title, MsgDefault::First);
+        EXPECT_GE(width, needed);
+    }
 }
 
 TEST(QtFileFilterTest, TurnsDescriptionPatternPairsIntoQtFilters)
