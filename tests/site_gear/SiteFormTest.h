@@ -69,7 +69,7 @@ protected:
     {
         QStringList rows;
         for (const QString& table : tables) {
-            auto rs = Log().OpenSnapshot("SELECT * FROM " + table + " ORDER BY 1, 2 ;");
+            auto rs = Log().OpenSnapshot("SELECT * FROM " + table + " ORDER BY rowid ;");
             for (; !rs->EOF(); rs->MoveNext()) {
                 QStringList values;
                 for (const QString& name : rs->FieldNames()) {
