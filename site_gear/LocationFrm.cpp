@@ -208,6 +208,7 @@ void LocationFrm::BuildControls()
 
     diveTypePopUp_ = new PopupMenu(this);
     connect(diveTypePopUp_, &PopupMenu::ItemClick, this, &LocationFrm::DiveType_PopUp_ItemClick);
+    diveTypeList_->installEventFilter(this);
     connect(diveTypeList_, &CheckList::MouseDown, this, &LocationFrm::DiveTypeList_MouseDown);
     connect(diveTypeList_, &CheckList::MouseMove, this, &LocationFrm::DiveTypeList_MouseMove);
     connect(diveTypeList_, &CheckList::MouseUp, this, &LocationFrm::DiveTypeList_MouseUp);
@@ -249,6 +250,9 @@ bool LocationFrm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == hint_ && event->type() == QEvent::MouseMove)
         Hint_MouseMove();
+    // The pointer may leave the list for a window around the form, which never sees it.
+    if (watched == diveTypeList_ && event->type() == QEvent::Leave && !hint_->underMouse())
+        hint_->hide();
     if (event->type() == QEvent::KeyRelease)
         for (LocationText box : {LocationText::Highlights, LocationText::Directions})
             if (watched == &Text4(box))
