@@ -233,11 +233,18 @@ void LocationFrm::Form_Unload()
     DeselectSideBarItem(QStringLiteral("Location"));
 }
 
-// The layout stretches the title across the window; the floating strip and hint go.
+// The layout stretches the title across the window; the floating strip and hint, placed
+// for the old size, go until the pointer or the focus brings them back.
 void LocationFrm::Form_Resize()
 {
     cmd_->hide();
     hint_->hide();
+}
+
+void LocationFrm::resizeEvent(QResizeEvent* event)
+{
+    ChildForm::resizeEvent(event);
+    Form_Resize();
 }
 
 void LocationFrm::mouseMoveEvent(QMouseEvent* event)

@@ -73,6 +73,7 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

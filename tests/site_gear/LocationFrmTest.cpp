@@ -1,7 +1,7 @@
 // The location form on the sample log: what it shows in either unit system, the
 // user's changes and their save, the named lists' Add and Delete, the dive types,
 // refused writes, and visits that must leave the log as it was.
-#include "tests/site_gear/SiteFormTest.h"
+#include "tests/site_gear/LocationFormFixture.h"
 
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -20,11 +20,11 @@ namespace {
 using site::LocationCombo;
 using site::LocationText;
 
-class LocationFrmTest : public SiteFormTest {
+class LocationFrmTest : public LocationFormFixture {
 protected:
     void SetUp() override
     {
-        SiteFormTest::SetUp();
+        LocationFormFixture::SetUp();
         dive = gv.CurrentDiveID;
         ASSERT_GT(dive, 0);
     }

@@ -16,7 +16,7 @@
 
 namespace kvl::test {
 
-class SiteFormTest : public MainFrmTest {
+class LocationFormFixture : public MainFrmTest {
 protected:
     void SetUp() override
     {
