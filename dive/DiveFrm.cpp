@@ -33,63 +33,110 @@ DiveFrm::DiveFrm() : ChildFormOf<DiveFrm>(QStringLiteral("Dive"))
 
 DiveFrm::~DiveFrm() = default;
 
+namespace {
+
+const std::pair<DiveLabel, const char*> kCaptions[] = {
+    {DiveLabel::LifeTimeDiveNo, "Life Time Dive #:"},
+    {DiveLabel::DGDiveNo, "D.G. Dive #:"},
+    {DiveLabel::Date, "Date:"},
+    {DiveLabel::TimeIn, "Time In:"},
+    {DiveLabel::Location, "Location:"},
+    {DiveLabel::DiveSite, "Dive Site:"},
+    {DiveLabel::TimeOut, "Time Out:"},
+    {DiveLabel::ElapsedTime, "Elapsed Time:"},
+    {DiveLabel::PriorSurfaceInterval, "Prior S.I.(hr:min):"},
+    {DiveLabel::MaxDepth, "Max. Depth:"},
+    {DiveLabel::AveDepth, "Ave. Depth:"},
+    {DiveLabel::Gas1, "FO2:"},
+    {DiveLabel::CylinderSize1, "Cylinder Size:"},
+    {DiveLabel::StartPressure1, "Start Pressure:"},
+    {DiveLabel::PressureUsed, "Pressure Used:"},
+    {DiveLabel::EndPressure1, "End Pressure:"},
+    {DiveLabel::AscentRate, "Max. VARI Bars:"},
+    {DiveLabel::Banner, "VURO DIVE"},
+    {DiveLabel::Model, "Model:"},
+    {DiveLabel::Memo, "Memo:"},
+    {DiveLabel::SerialNo, "Serial No.:"},
+    {DiveLabel::Tid1, "Transmitter ID:"},
+    {DiveLabel::Tid2, "TID:"},
+    {DiveLabel::Temperature, "Min. Temperature:"},
+    {DiveLabel::StartPressure2, "Start Pressure:"},
+    {DiveLabel::CylinderSize2, "Cylinder Size:"},
+    {DiveLabel::EndPressure2, "End Pressure:"},
+    {DiveLabel::Tid3, "TID:"},
+    {DiveLabel::Gas3, "FO2:"},
+    {DiveLabel::StartPressure3, "Start Pressure:"},
+    {DiveLabel::CylinderSize3, "Cylinder Size:"},
+    {DiveLabel::EndPressure3, "End Pressure:"},
+    {DiveLabel::Receiver, "Receiver:"},
+    {DiveLabel::SacRate, "SAC Rate:"},
+    {DiveLabel::Gas2, "FO2:"},
+};
+
+// The two entries of each unit list: metric first, imperial second.
+QStringList UnitItems(DiveUnit unit)
+{
+    switch (unit) {
+    case DiveUnit::MaxDepth:
+    case DiveUnit::AveDepth: return {QStringLiteral("M"), QStringLiteral("FT")};
+    case DiveUnit::CylinderSize1:
+    case DiveUnit::CylinderSize2:
+    case DiveUnit::CylinderSize3: return {QStringLiteral("L"), QString::fromUtf8("FT\u00B3")};
+    case DiveUnit::SacRate: return {QStringLiteral("BAR/Min"), QStringLiteral("PSI/Min")};
+    case DiveUnit::Temperature: return {QStringLiteral("C"), QStringLiteral("F")};
+    default: return {QStringLiteral("BAR"), QStringLiteral("PSI")};
+    }
+}
+
+// Whether the unit list follows the cylinder unit, else the pressure unit.
+bool IsCylinderUnit(DiveUnit unit)
+{
+    return unit == DiveUnit::CylinderSize1 || unit == DiveUnit::CylinderSize2 || unit == DiveUnit::CylinderSize3;
+}
+
+} // namespace
+
 void DiveFrm::CreateControls()
 {
-    static const std::pair<int, const char*> labels[] = {
-        {0, "Life Time Dive #:"}, {1, "D.G. Dive #:"}, {2, "Date:"}, {3, "Time In:"}, {4, "Location:"},
-        {5, "Dive Site:"}, {6, "Time Out:"}, {7, "Elapsed Time:"}, {8, "Prior S.I.(hr:min):"},
-        {9, "Max. Depth:"}, {10, "Ave. Depth:"}, {11, "FO2:"}, {12, "Cylinder Size:"},
-        {13, "Start Pressure:"}, {14, "Pressure Used:"}, {15, "End Pressure:"}, {16, "Max. VARI Bars:"},
-        {17, "VURO DIVE"}, {18, "Model:"}, {19, "Memo:"}, {20, "Serial No.:"}, {21, "Transmitter ID:"},
-        {25, "TID:"}, {26, "Min. Temperature:"}, {27, "Start Pressure:"}, {28, "Cylinder Size:"},
-        {29, "End Pressure:"}, {30, "TID:"}, {31, "FO2:"}, {32, "Start Pressure:"}, {33, "Cylinder Size:"},
-        {34, "End Pressure:"}, {35, "Receiver:"}, {36, "SAC Rate:"}, {37, "FO2:"},
-    };
-    for (const auto& [index, caption] : labels)
-        label3_[static_cast<size_t>(index)] = new QLabel(QString::fromUtf8(caption), this);
-    for (int i = 0; i <= 22; ++i)
-        if (i != 13 && i != 14)
-            text3_[static_cast<size_t>(i)] = new EditBox(this);
-    Text3(12).setText(QStringLiteral("Minutes"));
-    Text3(12).setReadOnly(true);
-    Text3(12).setFocusPolicy(Qt::NoFocus);
-    Text3(12).setFrame(false);
-    QPalette caption = Text3(12).palette();   // reads as the unit beside the box, not as a box
+    for (const auto& [index, caption] : kCaptions)
+        label3_[Slot(index)] = new QLabel(QString::fromUtf8(caption), this);
+    for (DiveText index : kDiveTexts)
+        text3_[Slot(index)] = new EditBox(this);
+    EditBox& minutes = Text3(DiveText::Minutes);
+    minutes.setText(QStringLiteral("Minutes"));
+    minutes.setReadOnly(true);
+    minutes.setFocusPolicy(Qt::NoFocus);
+    minutes.setFrame(false);
+    QPalette caption = minutes.palette();   // reads as the unit beside the box, not as a box
     caption.setColor(QPalette::Base, caption.color(QPalette::Window));
-    Text3(12).setPalette(caption);
-    masked1_[0] = new MaskedEdit(QStringLiteral("##/##/####"), this);
-    masked1_[1] = new MaskedEdit(QStringLiteral("##:##"), this);
-    masked1_[2] = new MaskedEdit(QStringLiteral("##:##"), this);
+    minutes.setPalette(caption);
+    masked1_[Slot(DiveMasked::Date)] = new MaskedEdit(QStringLiteral("##/##/####"), this);
+    masked1_[Slot(DiveMasked::TimeIn)] = new MaskedEdit(QStringLiteral("##:##"), this);
+    masked1_[Slot(DiveMasked::PriorSurfaceInterval)] = new MaskedEdit(QStringLiteral("##:##"), this);
     for (auto& box : ampm_) {
         box = new ListBox(true, this);
         box->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
     }
-    for (int i = 0; i < 14; ++i) {
-        QStringList items{"BAR", "PSI"};
-        if (i <= 1)
-            items = {"M", "FT"};
-        else if (i == 2 || i == 6 || i == 9)
-            items = {"L", QString::fromUtf8("FT\u00B3")};
-        else if (i == 12)
-            items = {"BAR/Min", "PSI/Min"};
-        else if (i == 13)
-            items = {"C", "F"};
-        units_[static_cast<size_t>(i)] = new ListBox(false, this);
-        units_[static_cast<size_t>(i)]->addItems(items);
-        units_[static_cast<size_t>(i)]->setEnabled(false);   // shows the unit; changed through the settings
+    for (size_t i = 0; i < units_.size(); ++i) {
+        units_[i] = new ListBox(false, this);
+        units_[i]->addItems(UnitItems(static_cast<DiveUnit>(i)));
+        units_[i]->setEnabled(false);   // shows the unit; changed through the settings
     }
     for (auto& box : combo1_)
         box = new ListBox(false, this);
     for (auto& box : tid_)
         box = new EditBox(this);
-    TIDTxt(0).setToolTip(QStringLiteral("Transmitter ID Number"));
-    for (auto& pair : tankChecks_) {
-        pair[0] = new CheckBox(QStringLiteral("ON"), this);
-        pair[1] = new CheckBox(QStringLiteral("OFF"), this);
-    }
-    const char* dataTypes[] = {"Manual Entry", "Radarar Edeze", "Radarar Edeze Modified"};
-    for (int i = 0; i < 3; ++i)
-        dataType_[static_cast<size_t>(i)] = new CheckBox(QString::fromUtf8(dataTypes[i]), this);
+    TIDTxt(Tank::One).setToolTip(QStringLiteral("Transmitter ID Number"));
+    auto makePair = [this](std::array<CheckBox*, 2>& pair) {
+        pair[Slot(OnOff::On)] = new CheckBox(QStringLiteral("ON"), this);
+        pair[Slot(OnOff::Off)] = new CheckBox(QStringLiteral("OFF"), this);
+    };
+    for (auto& pair : tankChecks_)
+        makePair(pair);
+    makePair(receiver_);
+    dataType_[Slot(DataTypeBox::Manual)] = new CheckBox(QStringLiteral("Manual Entry"), this);
+    dataType_[Slot(DataTypeBox::Downloaded)] = new CheckBox(QStringLiteral("Radarar Edeze"), this);
+    dataType_[Slot(DataTypeBox::Modified)] = new CheckBox(QStringLiteral("Radarar Edeze Modified"), this);
     noDeco_ = new CheckBox(QStringLiteral("No Decompression"), this);
     deco_ = new CheckBox(QStringLiteral("Decompression"), this);
     viol_ = new CheckBox(QStringLiteral("Violation"), this);
@@ -116,12 +163,12 @@ void DiveFrm::LayOutForm()
     columns->addLayout(TankColumn());
     columns->addLayout(SideColumn(), 1);
     auto* outer = new QVBoxLayout(this);
-    QFont banner = Label3(17).font();
+    QFont banner = Label3(DiveLabel::Banner).font();
     banner.setBold(true);
     banner.setPointSizeF(banner.pointSizeF() * 1.5);
-    Label3(17).setFont(banner);
-    Label3(17).setAlignment(Qt::AlignCenter);
-    outer->addWidget(&Label3(17));
+    Label3(DiveLabel::Banner).setFont(banner);
+    Label3(DiveLabel::Banner).setAlignment(Qt::AlignCenter);
+    outer->addWidget(&Label3(DiveLabel::Banner));
     outer->addLayout(columns, 1);
     for (size_t i = 1; i < tabStops_.size(); ++i)
         setTabOrder(tabStops_[i - 1], tabStops_[i]);
@@ -133,32 +180,64 @@ QWidget* DiveFrm::TabStop(QWidget* control)
     return control;
 }
 
+namespace {
+
+// What a caption says of its box: its text without the colon or the mnemonic mark.
+QString NameOfCaption(const QLabel& caption)
+{
+    QString name = caption.text();
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name;
+}
+
+QString TankName(Tank tank) { return QStringLiteral("Tank %1").arg(Slot(tank) + 1); }
+
+void Name(QWidget& box, const QString& name) { box.setAccessibleName(name); }
+
+} // namespace
+
+// Ties a caption to its box (the caption's Alt key, what a screen reader reads), the
+// box named after the caption, in a tank's frame after the tank too.
+void DiveFrm::Tie(DiveLabel caption, QWidget& box, const QString& prefix)
+{
+    QLabel& label = Label3(caption);
+    label.setBuddy(&box);
+    Name(box, prefix.isEmpty() ? NameOfCaption(label) : prefix + QLatin1Char(' ') + NameOfCaption(label));
+}
+
 QLayout* DiveFrm::DiveColumn()
 {
     auto* dive = new QGridLayout;
     int row = 0;
-    auto addRow = [&](int label, QWidget* box, QWidget* extra = nullptr) {
+    // extraName: what the box beside the value is to it (its unit, its AM/PM).
+    auto addRow = [&](DiveLabel label, QWidget* box, QWidget* extra = nullptr, const char* extraName = nullptr) {
+        Tie(label, *box);
         dive->addWidget(&Label3(label), row, 0);
         dive->addWidget(TabStop(box), row, 1);
-        if (extra)
+        if (extra) {
+            Name(*extra, NameOfCaption(Label3(label)) + QLatin1Char(' ') + QLatin1String(extraName));
             dive->addWidget(TabStop(extra), row, 2);
+        }
         ++row;
     };
-    addRow(0, &Text3(0));
-    addRow(1, &Text3(1));
-    addRow(2, &Masked1(0));
-    addRow(3, &Masked1(1), &AMPM_Opt(0));
-    addRow(6, &Text3(2), &AMPM_Opt(1));
-    addRow(7, &Text3(11), &Text3(12));
-    addRow(8, &Masked1(2));
-    addRow(9, &Text3(3), &Units_Opt(0));
-    addRow(10, &Text3(4), &Units_Opt(1));
-    addRow(26, &Text3(22), &Units_Opt(13));
-    addRow(16, &Combo1(1));
-    addRow(36, &Text3(21), &Units_Opt(12));
-    addRow(4, &Location_Combo());
-    addRow(5, &DiveSite_Combo());
-    addRow(35, &Check4(0), &Check4(1));
+    addRow(DiveLabel::LifeTimeDiveNo, &Text3(DiveText::LifeTimeDiveNo));
+    addRow(DiveLabel::DGDiveNo, &Text3(DiveText::DGDiveNo));
+    addRow(DiveLabel::Date, &Masked1(DiveMasked::Date));
+    addRow(DiveLabel::TimeIn, &Masked1(DiveMasked::TimeIn), &AMPM_Opt(DiveAmPm::TimeIn), "AM/PM");
+    addRow(DiveLabel::TimeOut, &Text3(DiveText::TimeOut), &AMPM_Opt(DiveAmPm::TimeOut), "AM/PM");
+    addRow(DiveLabel::ElapsedTime, &Text3(DiveText::ElapsedTime), &Text3(DiveText::Minutes), "unit");
+    addRow(DiveLabel::PriorSurfaceInterval, &Masked1(DiveMasked::PriorSurfaceInterval));
+    addRow(DiveLabel::MaxDepth, &Text3(DiveText::MaxDepth), &Units_Opt(DiveUnit::MaxDepth), "unit");
+    addRow(DiveLabel::AveDepth, &Text3(DiveText::AveDepth), &Units_Opt(DiveUnit::AveDepth), "unit");
+    addRow(DiveLabel::Temperature, &Text3(DiveText::Temperature), &Units_Opt(DiveUnit::Temperature), "unit");
+    addRow(DiveLabel::AscentRate, &Combo1(DiveList::AscentRate));
+    addRow(DiveLabel::SacRate, &Text3(DiveText::SacRate), &Units_Opt(DiveUnit::SacRate), "unit");
+    addRow(DiveLabel::Location, &Location_Combo());
+    addRow(DiveLabel::DiveSite, &DiveSite_Combo());
+    addRow(DiveLabel::Receiver, &Check4(OnOff::On), &Check4(OnOff::Off), "OFF");
+    Name(Check4(OnOff::On), NameOfCaption(Label3(DiveLabel::Receiver)) + QStringLiteral(" ON"));
     dive->setRowStretch(row, 1);
     return dive;
 }
@@ -166,43 +245,48 @@ QLayout* DiveFrm::DiveColumn()
 QLayout* DiveFrm::TankColumn()
 {
     auto* tanks = new QVBoxLayout;
-    struct TankLayout {
-        int tid, gas, cylinder, start, end;
-    };
-    const TankLayout tankLabels[3] = {{21, -1, 12, 13, 15}, {25, 37, 28, 27, 29}, {30, 31, 33, 32, 34}};
     const char* frames[] = {"Tank", "Tank 2", "Tank 3"};
-    for (int t = 0; t < 3; ++t) {
-        frame5_[static_cast<size_t>(t)] = new QGroupBox(QString::fromUtf8(frames[t]), this);
-        auto* grid = new QGridLayout(frame5_[static_cast<size_t>(t)]);
+    for (Tank tank : kTanks) {
+        const TankControls& c = TankOf(tank);
+        const QString name = TankName(tank);
+        QGroupBox*& frame = frame5_[Slot(tank)];
+        frame = new QGroupBox(QString::fromUtf8(frames[Slot(tank)]), this);
+        auto* grid = new QGridLayout(frame);
         auto* onOff = new QHBoxLayout;
-        onOff->addWidget(TabStop(&TankCheck(t + 1, 0)));
-        onOff->addWidget(TabStop(&TankCheck(t + 1, 1)));
+        for (OnOff box : {OnOff::On, OnOff::Off}) {
+            CheckBox& check = TankCheck(tank, box);
+            Name(check, name + QLatin1Char(' ') + check.text());
+            onOff->addWidget(TabStop(&check));
+        }
         grid->addLayout(onOff, 0, 0, 1, 3);
-        const TankLayout& l = tankLabels[t];
-        const TankBoxes& b = kTankBoxes[t];
-        const int unitBase = t == 0 ? 2 : t == 1 ? 6 : 9;
         int r = 1;
-        grid->addWidget(&Label3(l.tid), r, 0);
-        grid->addWidget(TabStop(&TIDTxt(t)), r++, 1);
-        if (l.gas >= 0) {
-            grid->addWidget(&Label3(l.gas), r, 0);
-            grid->addWidget(TabStop(&Combo1(t + 1)), r++, 1);
-        }
-        const int boxes[3] = {b.cylinder, b.start, b.end};
-        const int captions[3] = {l.cylinder, l.start, l.end};
-        for (int k = 0; k < 3; ++k) {
-            grid->addWidget(&Label3(captions[k]), r, 0);
-            grid->addWidget(TabStop(&Text3(boxes[k])), r, 1);
-            grid->addWidget(&Units_Opt(unitBase + k), r++, 2);
-        }
-        tanks->addWidget(frame5_[static_cast<size_t>(t)]);
-        if (t == 0) {   // tank 1's gas and the pressure used sit below its frame
+        auto addRow = [&](DiveLabel caption, QWidget& box, QWidget* unit = nullptr) {
+            Tie(caption, box, name);
+            grid->addWidget(&Label3(caption), r, 0);
+            grid->addWidget(TabStop(&box), r, 1);
+            if (unit) {
+                Name(*unit, box.accessibleName() + QStringLiteral(" unit"));
+                grid->addWidget(unit, r, 2);
+            }
+            ++r;
+        };
+        addRow(c.tidCaption, TIDTxt(tank));
+        if (tank != Tank::One)   // tank 1's gas sits below its frame
+            addRow(c.gasCaption, Combo1(c.gas));
+        addRow(c.cylinderCaption, Text3(c.cylinder), &Units_Opt(c.cylinderUnit));
+        addRow(c.startCaption, Text3(c.start), &Units_Opt(c.startUnit));
+        addRow(c.endCaption, Text3(c.end), &Units_Opt(c.endUnit));
+        tanks->addWidget(frame);
+        if (tank == Tank::One) {   // tank 1's gas and the pressure used sit below its frame
             auto* gas = new QGridLayout;
-            gas->addWidget(&Label3(11), 0, 0);
-            gas->addWidget(TabStop(&Combo1(0)), 0, 1);
-            gas->addWidget(&Label3(14), 1, 0);
-            gas->addWidget(TabStop(&Text3(8)), 1, 1);
-            gas->addWidget(&Units_Opt(5), 1, 2);
+            Tie(DiveLabel::Gas1, Combo1(DiveList::Gas1), name);
+            gas->addWidget(&Label3(DiveLabel::Gas1), 0, 0);
+            gas->addWidget(TabStop(&Combo1(DiveList::Gas1)), 0, 1);
+            Tie(DiveLabel::PressureUsed, Text3(DiveText::PressureUsed));
+            Name(Units_Opt(DiveUnit::PressureUsed), Text3(DiveText::PressureUsed).accessibleName() + QStringLiteral(" unit"));
+            gas->addWidget(&Label3(DiveLabel::PressureUsed), 1, 0);
+            gas->addWidget(TabStop(&Text3(DiveText::PressureUsed)), 1, 1);
+            gas->addWidget(&Units_Opt(DiveUnit::PressureUsed), 1, 2);
             tanks->addLayout(gas);
         }
     }
@@ -222,25 +306,29 @@ QLayout* DiveFrm::SideColumn()
     auto* side = new QVBoxLayout;
     side->addWidget(frameOf(QStringLiteral("Dive Status"), {noDeco_, deco_, viol_, gauge_}));
     side->addWidget(frameOf(QStringLiteral("Dive Mode"), {normal_, nav_}));
-    side->addWidget(frameOf(QStringLiteral("Dive Data Type"), {dataType_[0], dataType_[1], dataType_[2]}));
+    side->addWidget(frameOf(QStringLiteral("Dive Data Type"),
+                            {&DataType_Check(DataTypeBox::Manual), &DataType_Check(DataTypeBox::Downloaded),
+                             &DataType_Check(DataTypeBox::Modified)}));
     auto* device = new QGridLayout;
-    device->addWidget(&Label3(18), 0, 0);
-    device->addWidget(TabStop(&Text3(9)), 0, 1);
-    device->addWidget(&Label3(20), 1, 0);
-    device->addWidget(TabStop(&Text3(10)), 1, 1);
+    Tie(DiveLabel::Model, Text3(DiveText::Model));
+    Tie(DiveLabel::SerialNo, Text3(DiveText::SerialNo));
+    device->addWidget(&Label3(DiveLabel::Model), 0, 0);
+    device->addWidget(TabStop(&Text3(DiveText::Model)), 0, 1);
+    device->addWidget(&Label3(DiveLabel::SerialNo), 1, 0);
+    device->addWidget(TabStop(&Text3(DiveText::SerialNo)), 1, 1);
     side->addLayout(device);
+    Name(*properties_, QStringLiteral("Settings"));
     side->addWidget(TabStop(properties_), 1);
-    side->addWidget(&Label3(19));
+    Tie(DiveLabel::Memo, *memo_);
+    side->addWidget(&Label3(DiveLabel::Memo));
     side->addWidget(TabStop(memo_), 1);
     return side;
 }
 
 void DiveFrm::ConnectEvents()
 {
-    for (int i = 0; i <= 22; ++i) {
-        EditBox* box = text3_[static_cast<size_t>(i)];
-        if (!box)
-            continue;
+    for (DiveText i : kDiveTexts) {
+        EditBox* box = &Text3(i);
         connect(box, &EditBox::GotFocus, this, [this, i] { Text3_GotFocus(i); });
         connect(box, &EditBox::KeyDown, this, [this, i] { Text3_KeyDown(i); });
         connect(box, &EditBox::LostFocus, this, [this, i] {
@@ -248,30 +336,32 @@ void DiveFrm::ConnectEvents()
             Text3_LostFocus(i);
         });
     }
-    for (int i = 0; i < 3; ++i) {
-        connect(masked1_[static_cast<size_t>(i)], &EditBox::GotFocus, this, [this, i] { Masked1_GotFocus(i); });
-        connect(masked1_[static_cast<size_t>(i)], &EditBox::KeyDown, this, [this, i] { Masked1_KeyDown(i); });
-        connect(masked1_[static_cast<size_t>(i)], &EditBox::LostFocus, this, [this, i] {
+    for (DiveMasked i : kDiveMaskeds) {
+        MaskedEdit* box = &Masked1(i);
+        connect(box, &EditBox::GotFocus, this, [this, i] { Masked1_GotFocus(i); });
+        connect(box, &EditBox::KeyDown, this, [this, i] { Masked1_KeyDown(i); });
+        connect(box, &EditBox::LostFocus, this, [this, i] {
             pendingCommit_ = nullptr;
             Masked1_LostFocus(i);
         });
-        connect(tid_[static_cast<size_t>(i)], &EditBox::GotFocus, this, [this, i] { TIDTxt(i).SelectAll(); });
-        connect(tid_[static_cast<size_t>(i)], &EditBox::KeyDown, this, [this, i] { TIDTxt_KeyDown(i); });
     }
-    for (int i = 0; i < 2; ++i) {
-        connect(ampm_[static_cast<size_t>(i)], &ListBox::Change, this, [this, i] { AMPM_Opt_Change(i); });
-        connect(ampm_[static_cast<size_t>(i)], &ListBox::LostFocus, this, [this] { UpdateTime(); });
+    for (Tank t : kTanks) {
+        connect(&TIDTxt(t), &EditBox::GotFocus, this, [this, t] { TIDTxt(t).SelectAll(); });
+        connect(&TIDTxt(t), &EditBox::KeyDown, this, [this, t] { TIDTxt_KeyDown(t); });
+        for (OnOff box : {OnOff::On, OnOff::Off})
+            connect(&TankCheck(t, box), &CheckBox::MouseUp, this, [this, t, box] { TankCheck_MouseUp(t, box); });
     }
-    for (int i = 0; i < 4; ++i) {
-        connect(combo1_[static_cast<size_t>(i)], &ListBox::DropDown, this, [this, i] { Combo1_DropDown(i); });
-        connect(combo1_[static_cast<size_t>(i)], &ListBox::Change, this, [this, i] { Combo1_Change(i); });
-        connect(combo1_[static_cast<size_t>(i)], &ListBox::LostFocus, this, [this, i] { Combo1_LostFocus(i); });
+    for (DiveAmPm i : kDiveAmPms) {
+        connect(&AMPM_Opt(i), &ListBox::Change, this, [this, i] { AMPM_Opt_Change(i); });
+        connect(&AMPM_Opt(i), &ListBox::LostFocus, this, [this] { UpdateTime(); });
     }
-    for (int tank = 1; tank <= 3; ++tank)
-        for (int i = 0; i < 2; ++i)
-            connect(&TankCheck(tank, i), &CheckBox::MouseUp, this, [this, tank, i] { TankCheck_MouseUp(tank, i); });
-    for (int i = 0; i < 2; ++i)
-        connect(&Check4(i), &CheckBox::MouseUp, this, [this, i] { Check4_MouseUp(i); });
+    for (DiveList i : kDiveLists) {
+        connect(&Combo1(i), &ListBox::DropDown, this, [this, i] { Combo1_DropDown(i); });
+        connect(&Combo1(i), &ListBox::Change, this, [this, i] { Combo1_Change(i); });
+        connect(&Combo1(i), &ListBox::LostFocus, this, [this, i] { Combo1_LostFocus(i); });
+    }
+    for (OnOff box : {OnOff::On, OnOff::Off})
+        connect(&Check4(box), &CheckBox::MouseUp, this, [this, box] { Check4_MouseUp(box); });
     connect(deco_, &CheckBox::MouseUp, this, &DiveFrm::Deco_Check_MouseUp);
     connect(noDeco_, &CheckBox::MouseUp, this, &DiveFrm::NoDeco_Check_MouseUp);
     connect(gauge_, &CheckBox::MouseUp, this, &DiveFrm::Gauge_Check_MouseUp);
@@ -295,30 +385,27 @@ void DiveFrm::ConnectEvents()
 
 // ---------------------------------------------------------------- controls
 
-EditBox& DiveFrm::Text3(int index) const
+EditBox& DiveFrm::Text3(DiveText index) const
 {
-    assert(index >= 0 && index <= 22 && text3_[static_cast<size_t>(index)]);
-    return *text3_[static_cast<size_t>(index)];
+    assert(text3_.at(Slot(index)));
+    return *text3_.at(Slot(index));
 }
-MaskedEdit& DiveFrm::Masked1(int index) const { return *masked1_.at(static_cast<size_t>(index)); }
-ListBox& DiveFrm::AMPM_Opt(int index) const { return *ampm_.at(static_cast<size_t>(index)); }
-ListBox& DiveFrm::Units_Opt(int index) const { return *units_.at(static_cast<size_t>(index)); }
-ListBox& DiveFrm::Combo1(int index) const { return *combo1_.at(static_cast<size_t>(index)); }
-EditBox& DiveFrm::TIDTxt(int index) const { return *tid_.at(static_cast<size_t>(index)); }
-CheckBox& DiveFrm::TankCheck(int tank, int index) const
+MaskedEdit& DiveFrm::Masked1(DiveMasked index) const { return *masked1_.at(Slot(index)); }
+ListBox& DiveFrm::AMPM_Opt(DiveAmPm index) const { return *ampm_.at(Slot(index)); }
+ListBox& DiveFrm::Units_Opt(DiveUnit index) const { return *units_.at(Slot(index)); }
+ListBox& DiveFrm::Combo1(DiveList index) const { return *combo1_.at(Slot(index)); }
+EditBox& DiveFrm::TIDTxt(Tank tank) const { return *tid_.at(Slot(tank)); }
+CheckBox& DiveFrm::TankCheck(Tank tank, OnOff box) const { return *tankChecks_.at(Slot(tank)).at(Slot(box)); }
+CheckBox& DiveFrm::Check1(OnOff box) const { return TankCheck(Tank::One, box); }
+CheckBox& DiveFrm::Check2(OnOff box) const { return TankCheck(Tank::Two, box); }
+CheckBox& DiveFrm::Check3(OnOff box) const { return TankCheck(Tank::Three, box); }
+CheckBox& DiveFrm::Check4(OnOff box) const { return *receiver_.at(Slot(box)); }
+CheckBox& DiveFrm::DataType_Check(DataTypeBox box) const { return *dataType_.at(Slot(box)); }
+QGroupBox& DiveFrm::Frame5(Tank tank) const { return *frame5_.at(Slot(tank)); }
+QLabel& DiveFrm::Label3(DiveLabel index) const
 {
-    return *tankChecks_.at(static_cast<size_t>(tank - 1)).at(static_cast<size_t>(index));
-}
-CheckBox& DiveFrm::Check1(int index) const { return TankCheck(1, index); }
-CheckBox& DiveFrm::Check2(int index) const { return TankCheck(2, index); }
-CheckBox& DiveFrm::Check3(int index) const { return TankCheck(3, index); }
-CheckBox& DiveFrm::Check4(int index) const { return TankCheck(4, index); }
-CheckBox& DiveFrm::DataType_Check(int index) const { return *dataType_.at(static_cast<size_t>(index)); }
-QGroupBox& DiveFrm::Frame5(int index) const { return *frame5_.at(static_cast<size_t>(index)); }
-QLabel& DiveFrm::Label3(int index) const
-{
-    assert(label3_.at(static_cast<size_t>(index)));
-    return *label3_.at(static_cast<size_t>(index));
+    assert(label3_.at(Slot(index)));
+    return *label3_.at(Slot(index));
 }
 
 DataCombo& DiveFrm::ComboOf(const CatalogSide& side) const
@@ -361,18 +448,21 @@ void DiveFrm::DIVE_InitAll()
 
 void DiveFrm::DIVE_ClearInfo()
 {
-    Masked1(0).SetText(QStringLiteral("01/01/2004"));
-    Masked1(1).SetText(QStringLiteral("00:00"));
-    Masked1(2).SetText(QStringLiteral("00:00"));
-    for (int i = 0; i <= 8; ++i)
+    Masked1(DiveMasked::Date).SetText(QStringLiteral("01/01/2004"));
+    Masked1(DiveMasked::TimeIn).SetText(QStringLiteral("00:00"));
+    Masked1(DiveMasked::PriorSurfaceInterval).SetText(QStringLiteral("00:00"));
+    for (DiveText i : {DiveText::LifeTimeDiveNo, DiveText::DGDiveNo, DiveText::TimeOut, DiveText::MaxDepth,
+                       DiveText::AveDepth, DiveText::CylinderSize1, DiveText::StartPressure1, DiveText::EndPressure1,
+                       DiveText::PressureUsed})
         Text3(i).clear();
     MemoTxt().clear();
-    for (int i = 0; i < 3; ++i)
-        TIDTxt(i).setText(QStringLiteral("0"));
-    for (int tank = 1; tank <= 4; ++tank) {
-        TankCheck(tank, 0).SetValue(0);
-        TankCheck(tank, 1).SetValue(1);
+    for (Tank t : kTanks) {
+        TIDTxt(t).setText(QStringLiteral("0"));
+        TankCheck(t, OnOff::On).SetValue(0);
+        TankCheck(t, OnOff::Off).SetValue(1);
     }
+    Check4(OnOff::On).SetValue(0);
+    Check4(OnOff::Off).SetValue(1);
     DiveDataRec& d = gv.CurrentDive;
     d.TID1 = d.TID2 = d.TID3 = 0;
     d.TANK1ON = d.TANK2ON = d.TANK3ON = d.RECVON = d.GAUGEDIVE = false;
@@ -406,63 +496,63 @@ void DiveFrm::ShowDataType()
     const DataTypeView view = ViewOfDataType(gv.CurrentDive.DATATYPE);
     Normal_Check().SetValue(view.navigation ? 0 : 1);
     Nav_Check().SetValue(view.navigation ? 1 : 0);
-    DataType_Check(0).SetValue(view.manual);
-    DataType_Check(1).SetValue(view.downloaded);
-    DataType_Check(2).SetValue(view.modified);
-    for (int i : {1, 2, 3, 9, 10, 11})
+    DataType_Check(DataTypeBox::Manual).SetValue(view.manual);
+    DataType_Check(DataTypeBox::Downloaded).SetValue(view.downloaded);
+    DataType_Check(DataTypeBox::Modified).SetValue(view.modified);
+    for (DiveText i : {DiveText::DGDiveNo, DiveText::TimeOut, DiveText::MaxDepth, DiveText::Model, DiveText::SerialNo,
+                       DiveText::ElapsedTime})
         Text3(i).SetLocked(view.locked);
 }
 
 void DiveFrm::ShowFields()
 {
     const DiveDataRec& d = gv.CurrentDive;
-    ShowText(Text3(22), [&] { return TempText(d.TEMP); });
-    Units_Opt(13).SetListIndex(gv.UnitTemp);
-    Frame5(1).setEnabled(true);
-    Frame5(2).setEnabled(true);
-    TIDTxt(0).setEnabled(true);
-    Text3(0).setText(NumberText(d.LIFETIMEDIVENO));
-    Masked1(0).SetText(d.DIVEDATE.isEmpty() ? QString() : FormatDBDate(d.DIVEDATE));
+    ShowText(Text3(DiveText::Temperature), [&] { return TempText(d.TEMP); });
+    Units_Opt(DiveUnit::Temperature).SetListIndex(gv.UnitTemp);
+    Frame5(Tank::Two).setEnabled(true);
+    Frame5(Tank::Three).setEnabled(true);
+    TIDTxt(Tank::One).setEnabled(true);
+    Text3(DiveText::LifeTimeDiveNo).setText(NumberText(d.LIFETIMEDIVENO));
+    Masked1(DiveMasked::Date).SetText(d.DIVEDATE.isEmpty() ? QString() : FormatDBDate(d.DIVEDATE));
     RunLogged(kvlUi(), "showing the location", [this] { Init_LocationInfo(); });
     RunLogged(kvlUi(), "showing the dive site", [this] { Init_SiteInfo(); });
-    Text3(1).setText(PositiveText(d.DIVENO));
+    Text3(DiveText::DGDiveNo).setText(PositiveText(d.DIVENO));
     ShowTime();
-    Text3(11).setText(NumberText(d.BTIME));
-    Masked1(2).SetText(d.STIME);
+    Text3(DiveText::ElapsedTime).setText(NumberText(d.BTIME));
+    Masked1(DiveMasked::PriorSurfaceInterval).SetText(d.STIME);
     ShowDepths();
     DIVE_InitVARI();   // the band texts follow the units the dive is shown in
-    Combo1(1).SetListIndex(VariListIndex(d.VARI));
-    for (int i : {0, 2, 3})
-        Combo1(i).SetListIndex(GasListIndex(d.*GasField(i)));
-    for (int t = 0; t < 3; ++t) {
-        const TankBoxes& b = kTankBoxes[t];
-        ShowText(Text3(b.cylinder), [&] { return CylinderText(d.*TankField(b.cylinder)); });
-        ShowText(Text3(b.start), [&] { return PressureText(d.*TankField(b.start)); });
-        ShowText(Text3(b.end), [&] { return PressureText(d.*TankField(b.end)); });
+    Combo1(DiveList::AscentRate).SetListIndex(VariListIndex(d.VARI));
+    for (Tank t : kTanks) {
+        const TankControls& c = TankOf(t);
+        Combo1(c.gas).SetListIndex(GasListIndex(d.*c.gasField));
+        ShowText(Text3(c.cylinder), [&] { return CylinderText(d.*c.cylinderField); });
+        ShowText(Text3(c.start), [&] { return PressureText(d.*c.startField); });
+        ShowText(Text3(c.end), [&] { return PressureText(d.*c.endField); });
     }
-    ShowText(Text3(8), [&] {
+    ShowText(Text3(DiveText::PressureUsed), [&] {
         const double used = PressureUsed({{{d.SPSI.ToDouble(), d.EPSI.ToDouble()},
                                            {d.SPSI2.ToDouble(), d.EPSI2.ToDouble()},
                                            {d.SPSI3.ToDouble(), d.EPSI3.ToDouble()}}});
         return SingleToText(PressureToDisplay(used));
     });
-    Units_Opt(2).SetListIndex(gv.UnitCylinder);
-    for (int i = 3; i <= 12; ++i)
-        Units_Opt(i).SetListIndex(i == 6 || i == 9 ? gv.UnitCylinder : gv.UnitPressure);
-    ShowText(Text3(21), [&] { return AirConsumptionText(d.AIRCONSUMP); });
-    TIDTxt(0).setText(TidText(d.TID1));
-    TIDTxt(1).setText(TidText(d.TID2));
-    TIDTxt(2).setText(TidText(d.TID3));
+    for (size_t i = Slot(DiveUnit::CylinderSize1); i <= Slot(DiveUnit::SacRate); ++i) {
+        const auto unit = static_cast<DiveUnit>(i);
+        Units_Opt(unit).SetListIndex(IsCylinderUnit(unit) ? gv.UnitCylinder : gv.UnitPressure);
+    }
+    ShowText(Text3(DiveText::SacRate), [&] { return AirConsumptionText(d.AIRCONSUMP); });
+    for (Tank t : kTanks)
+        TIDTxt(t).setText(TidText(d.*TidField(t)));
     ShowTanks();
-    Check4(0).hide();
-    Check4(1).hide();
-    Label3(35).hide();
-    Check4(0).SetValue(d.RECVON ? 1 : 0);
-    Check4(1).SetValue(d.RECVON ? 0 : 1);
+    Check4(OnOff::On).hide();
+    Check4(OnOff::Off).hide();
+    Label3(DiveLabel::Receiver).hide();
+    Check4(OnOff::On).SetValue(d.RECVON ? 1 : 0);
+    Check4(OnOff::Off).SetValue(d.RECVON ? 0 : 1);
     ShowDiveStatus();
-    ShowText(Text3(9), [&] { return GetModelName(d.MODELID); });
-    gv.ModelName = Text3(9).text();
-    Text3(10).setText(PositiveText(d.MODELSERNO));
+    ShowText(Text3(DiveText::Model), [&] { return GetModelName(d.MODELID); });
+    gv.ModelName = Text3(DiveText::Model).text();
+    Text3(DiveText::SerialNo).setText(PositiveText(d.MODELSERNO));
     MemoTxt().SetText(d.MEMO);
     RunLogged(kvlUi(), "reading the sample rate", [&] {
         gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID);
@@ -473,19 +563,19 @@ void DiveFrm::ShowTime()
 {
     const DiveDataRec& d = gv.CurrentDive;
     const bool twelve = gv.UnitTime == 1;
-    AMPM_Opt(0).setVisible(twelve);
-    AMPM_Opt(1).setVisible(twelve);
+    AMPM_Opt(DiveAmPm::TimeIn).setVisible(twelve);
+    AMPM_Opt(DiveAmPm::TimeOut).setVisible(twelve);
     if (d.DIVETIME.isEmpty()) {
-        Masked1(1).SetText(QString());
-        Text3(2).clear();
+        Masked1(DiveMasked::TimeIn).SetText(QString());
+        Text3(DiveText::TimeOut).clear();
         return;
     }
     PutBackDiveTime();
-    ShowText(Text3(2), [&] {
+    ShowText(Text3(DiveText::TimeOut), [&] {
         QString out = AddMinutesToTime(d.DIVETIME, d.BTIME.IsNull() ? db::Value(0) : d.BTIME);
         if (twelve) {
             out = TimeTo12Hour(out);
-            AMPM_Opt(1).SetText(out.right(2));
+            AMPM_Opt(DiveAmPm::TimeOut).SetText(out.right(2));
         }
         return out.left(5);
     });
@@ -495,33 +585,33 @@ void DiveFrm::PutBackDiveTime()
 {
     const QString& stored = gv.CurrentDive.DIVETIME;
     if (gv.UnitTime != 1) {
-        Masked1(1).SetText(stored);
+        Masked1(DiveMasked::TimeIn).SetText(stored);
         return;
     }
     const QString twelve = TimeTo12Hour(stored);
-    Masked1(1).SetText(twelve.left(5));
-    AMPM_Opt(0).SetText(twelve.right(2));
+    Masked1(DiveMasked::TimeIn).SetText(twelve.left(5));
+    AMPM_Opt(DiveAmPm::TimeIn).SetText(twelve.right(2));
 }
 
 void DiveFrm::ShowDepths()
 {
     const DiveDataRec& d = gv.CurrentDive;
-    Units_Opt(0).SetListIndex(gv.UnitDepth);
-    Units_Opt(1).SetListIndex(gv.UnitDepth);
+    Units_Opt(DiveUnit::MaxDepth).SetListIndex(gv.UnitDepth);
+    Units_Opt(DiveUnit::AveDepth).SetListIndex(gv.UnitDepth);
     if (d.MDEPTH.IsNull()) {
-        Text3(3).clear();
-        Text3(4).clear();
+        Text3(DiveText::MaxDepth).clear();
+        Text3(DiveText::AveDepth).clear();
         return;
     }
     const double depth = d.MDEPTH.ToDouble();
     const bool metric = gv.UnitDepth == 0;
     if (depth >= (metric ? 400 : 330)) {
-        Text3(3).setText(QStringLiteral("---"));
-        Text3(4).setText(QStringLiteral("---"));
+        Text3(DiveText::MaxDepth).setText(QStringLiteral("---"));
+        Text3(DiveText::AveDepth).setText(QStringLiteral("---"));
         return;
     }
-    Text3(3).setText(DepthText(d.MDEPTH));
-    Text3(4).setText(AverageDepthText(d.AVGDEPTH));
+    Text3(DiveText::MaxDepth).setText(DepthText(d.MDEPTH));
+    Text3(DiveText::AveDepth).setText(AverageDepthText(d.AVGDEPTH));
 }
 
 void DiveFrm::ShowTanks()
@@ -529,9 +619,9 @@ void DiveFrm::ShowTanks()
     const DiveDataRec& d = gv.CurrentDive;
     // A tank counts only with every tank before it, as the boxes show it.
     const std::array<bool, 3> on{d.TANK1ON, d.TANK1ON && d.TANK2ON, d.TANK1ON && d.TANK2ON && d.TANK3ON};
-    for (int t = 0; t < 3; ++t) {
-        TankCheck(t + 1, 0).SetValue(on[t] ? 1 : 0);
-        TankCheck(t + 1, 1).SetValue(InvertBit(on[t] ? 1 : 0));
+    for (Tank t : kTanks) {
+        TankCheck(t, OnOff::On).SetValue(on[Slot(t)] ? 1 : 0);
+        TankCheck(t, OnOff::Off).SetValue(on[Slot(t)] ? 0 : 1);
     }
     EnableTanks(on);
 }
@@ -550,37 +640,36 @@ void DiveFrm::ShowDiveStatus()
 
 void DiveFrm::EnableTanks(const std::array<bool, 3>& on)
 {
-    for (int t = 0; t < 3; ++t) {
-        const TankBoxes& b = kTankBoxes[t];
-        for (QWidget* box : {static_cast<QWidget*>(&TIDTxt(t)), static_cast<QWidget*>(&Combo1(t == 0 ? 0 : t + 1)),
-                             static_cast<QWidget*>(&Text3(b.cylinder)), static_cast<QWidget*>(&Text3(b.start)),
-                             static_cast<QWidget*>(&Text3(b.end))})
-            box->setEnabled(on[t]);
+    for (Tank t : kTanks) {
+        const TankControls& c = TankOf(t);
+        for (QWidget* box : {static_cast<QWidget*>(&TIDTxt(t)), static_cast<QWidget*>(&Combo1(c.gas)),
+                             static_cast<QWidget*>(&Text3(c.cylinder)), static_cast<QWidget*>(&Text3(c.start)),
+                             static_cast<QWidget*>(&Text3(c.end))})
+            box->setEnabled(on[Slot(t)]);
     }
 }
 
 void DiveFrm::EnDis_ableTankInfo()
 {
     DiveDataRec& d = gv.CurrentDive;
-    d.TANK1ON = Check1(0).Value() == 1;
-    d.TANK2ON = Check2(0).Value() == 1;
-    d.TANK3ON = Check3(0).Value() == 1;
+    d.TANK1ON = Check1(OnOff::On).Value() == 1;
+    d.TANK2ON = Check2(OnOff::On).Value() == 1;
+    d.TANK3ON = Check3(OnOff::On).Value() == 1;
     if (!d.TANK1ON)
         d.TANK2ON = false;
     if (!d.TANK2ON)
         d.TANK3ON = false;
-    for (int tank = 2; tank <= 3; ++tank) {
-        const bool on = tank == 2 ? d.TANK2ON : d.TANK3ON;
-        if (!on) {
-            TankCheck(tank, 0).SetValue(0);
-            TankCheck(tank, 1).SetValue(1);
+    const std::array<bool, 3> on{d.TANK1ON, d.TANK2ON, d.TANK3ON};
+    for (Tank t : {Tank::Two, Tank::Three}) {
+        if (!on[Slot(t)]) {
+            TankCheck(t, OnOff::On).SetValue(0);
+            TankCheck(t, OnOff::Off).SetValue(1);
         }
     }
-    const std::array<bool, 3> on{d.TANK1ON, d.TANK2ON, d.TANK3ON};
     std::array<TankPressures, 3> tanks;
-    for (int t = 0; t < 3; ++t)
-        tanks[t] = {Val(Text3(kTankBoxes[t].start).text()), Val(Text3(kTankBoxes[t].end).text()), on[t]};
-    Text3(8).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
+    for (Tank t : kTanks)
+        tanks[Slot(t)] = {Val(Text3(TankOf(t).start).text()), Val(Text3(TankOf(t).end).text()), on[Slot(t)]};
+    Text3(DiveText::PressureUsed).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
     EnableTanks(on);
 }
 
@@ -588,7 +677,7 @@ void DiveFrm::EnDis_ableTankInfo()
 
 void DiveFrm::DIVE_InitBreathingGas()
 {
-    for (int i : {0, 2, 3}) {
+    for (DiveList i : kGasLists) {
         Combo1(i).clear();
         Combo1(i).addItems(GasList());
         Combo1(i).SetListIndex(-1);
@@ -597,9 +686,9 @@ void DiveFrm::DIVE_InitBreathingGas()
 
 void DiveFrm::DIVE_InitVARI()
 {
-    Combo1(1).clear();
-    Combo1(1).addItems(VariList(gv.UnitDepth));
-    Combo1(1).SetListIndex(-1);
+    Combo1(DiveList::AscentRate).clear();
+    Combo1(DiveList::AscentRate).addItems(VariList(gv.UnitDepth));
+    Combo1(DiveList::AscentRate).SetListIndex(-1);
 }
 
 } // namespace kvl

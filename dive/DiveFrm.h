@@ -2,10 +2,11 @@
 // The dive record form: shows the current dive in the diver's units, checks each
 // edit as its box is left, and writes the record back to the dive's row.
 //
-// Controls are kept in index-addressed arrays (Text3(n), Masked1(n), Combo1(n),
-// Units_Opt(n) ...), each index with a fixed role; one handler per array receives
-// the index. Handlers are public so that tests can drive the form as a user would.
+// Controls are kept in index-addressed arrays (Text3, Masked1, Combo1, Units_Opt ...),
+// each index with a fixed role named in dive/DiveControls.h; one handler per array
+// receives the index. Handlers are public so that tests can drive the form as a user would.
 
+#include "dive/DiveControls.h"
 #include "dive/core/DiveCatalogs.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -32,19 +33,20 @@ public:
     ~DiveFrm() override;
 
     // Controls.
-    EditBox& Text3(int index) const;          // 0-12, 15-22
-    MaskedEdit& Masked1(int index) const;     // 0 date, 1 time in, 2 prior surface interval
-    ListBox& AMPM_Opt(int index) const;       // 0 time in, 1 time out
-    ListBox& Units_Opt(int index) const;      // 0-13: the unit beside each value
-    ListBox& Combo1(int index) const;         // 0 gas of tank 1, 1 ascent rate, 2-3 gas of tanks 2-3
-    EditBox& TIDTxt(int index) const;         // transmitter ids of tanks 1-3
-    CheckBox& Check1(int index) const;        // tank 1 ON (0) / OFF (1)
-    CheckBox& Check2(int index) const;
-    CheckBox& Check3(int index) const;
-    CheckBox& Check4(int index) const;        // receiver; always hidden
-    CheckBox& DataType_Check(int index) const;
-    QGroupBox& Frame5(int index) const;       // the three tank frames
-    QLabel& Label3(int index) const;          // 0-21, 25-37
+    EditBox& Text3(DiveText index) const;
+    MaskedEdit& Masked1(DiveMasked index) const;
+    ListBox& AMPM_Opt(DiveAmPm index) const;
+    ListBox& Units_Opt(DiveUnit index) const;
+    ListBox& Combo1(DiveList index) const;
+    EditBox& TIDTxt(Tank tank) const;         // transmitter ids
+    CheckBox& Check1(OnOff box) const;        // tank 1 in use
+    CheckBox& Check2(OnOff box) const;
+    CheckBox& Check3(OnOff box) const;
+    CheckBox& Check4(OnOff box) const;        // receiver; always hidden
+    CheckBox& TankCheck(Tank tank, OnOff box) const;   // Check1..Check3
+    CheckBox& DataType_Check(DataTypeBox box) const;
+    QGroupBox& Frame5(Tank tank) const;       // the three tank frames
+    QLabel& Label3(DiveLabel index) const;
     CheckBox& NoDeco_Check() const { return *noDeco_; }
     CheckBox& Deco_Check() const { return *deco_; }
     CheckBox& Viol_Check() const { return *viol_; }
@@ -102,24 +104,24 @@ public:
     void UpdateTime();
 
     // Event handlers.
-    void Text3_GotFocus(int index);
-    void Text3_KeyDown(int index);
-    void Text3_LostFocus(int index);
-    void TIDTxt_KeyDown(int index);
-    void Masked1_GotFocus(int index);
-    void Masked1_KeyDown(int index);
-    void Masked1_LostFocus(int index);
+    void Text3_GotFocus(DiveText index);
+    void Text3_KeyDown(DiveText index);
+    void Text3_LostFocus(DiveText index);
+    void TIDTxt_KeyDown(Tank tank);
+    void Masked1_GotFocus(DiveMasked index);
+    void Masked1_KeyDown(DiveMasked index);
+    void Masked1_LostFocus(DiveMasked index);
     void Deco_Check_MouseUp();
     void NoDeco_Check_MouseUp();
     void Gauge_Check_MouseUp();
     void Viol_Check_MouseUp();
     void StatusCheck_LostFocus();
-    void TankCheck_MouseUp(int tank, int index);   // tank 1-3: Check1..Check3
-    void Check4_MouseUp(int index);
-    void Combo1_DropDown(int index);
-    void Combo1_Change(int index);
-    void Combo1_LostFocus(int index);
-    void AMPM_Opt_Change(int index);
+    void TankCheck_MouseUp(Tank tank, OnOff box);
+    void Check4_MouseUp(OnOff box);
+    void Combo1_DropDown(DiveList index);
+    void Combo1_Change(DiveList index);
+    void Combo1_LostFocus(DiveList index);
+    void AMPM_Opt_Change(DiveAmPm index);
     void MemoTxt_KeyDown();
     void MemoTxt_LostFocus();
     void Catalog_Enter(const CatalogSide& side);
@@ -136,6 +138,7 @@ private:
     // Places a control in the Tab order, which follows the columns top to bottom.
     QWidget* TabStop(QWidget* control);
     void ConnectEvents();
+    void Tie(DiveLabel caption, QWidget& box, const QString& prefix = {});
 
     DataCombo& ComboOf(const CatalogSide& side) const;
     qint64 ListedId(const CatalogSide& side) const;   // the id of the list's current row
@@ -160,8 +163,8 @@ private:
     // minutes shown again, when it is negative.
     std::optional<double> ElapsedMinutes();
     bool CommitElapsedTime();
-    void CommitPressure(int index);
-    void CommitCylinderOrAirConsumption(int index);
+    void CommitPressure(DiveText index);
+    void CommitCylinderOrAirConsumption(DiveText index);
     void ShowPressureUsed();
     void ExpectCommit(std::function<void()> commit);
     // The change check's reading of the boxes that no lost-focus rule took into the
@@ -171,18 +174,17 @@ private:
     bool ReadBackTimes();
     void ReadBackChoices();
 
-    CheckBox& TankCheck(int tank, int index) const;
-
-    std::array<EditBox*, 23> text3_{};
+    std::array<EditBox*, kDiveTextSlots> text3_{};
     std::array<MaskedEdit*, 3> masked1_{};
     std::array<ListBox*, 2> ampm_{};
-    std::array<ListBox*, 14> units_{};
+    std::array<ListBox*, kDiveUnitCount> units_{};
     std::array<ListBox*, 4> combo1_{};
     std::array<EditBox*, 3> tid_{};
-    std::array<std::array<CheckBox*, 2>, 4> tankChecks_{};   // Check1..Check4
+    std::array<std::array<CheckBox*, 2>, 3> tankChecks_{};   // Check1..Check3
+    std::array<CheckBox*, 2> receiver_{};                    // Check4
     std::array<CheckBox*, 3> dataType_{};
     std::array<QGroupBox*, 3> frame5_{};
-    std::array<QLabel*, 38> label3_{};
+    std::array<QLabel*, kDiveLabelSlots> label3_{};
     CheckBox* noDeco_ = nullptr;
     CheckBox* deco_ = nullptr;
     CheckBox* viol_ = nullptr;

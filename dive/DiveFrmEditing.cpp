@@ -25,10 +25,6 @@ using namespace divefrm;
 
 namespace {
 
-bool IsStartPressure(int index) { return index == 6 || index == 16 || index == 19; }
-bool IsEndPressure(int index) { return index == 7 || index == 17 || index == 20; }
-int PartnerPressure(int index) { return IsStartPressure(index) ? index + 1 : index - 1; }
-
 // Puts the focus back into a refused box once the focus change under way has ended.
 void ReturnFocus(QWidget& box)
 {
@@ -39,11 +35,11 @@ void ReturnFocus(QWidget& box)
 
 // ---------------------------------------------------------------- editing
 
-void DiveFrm::Text3_GotFocus(int index) { Text3(index).SelectAll(); }
+void DiveFrm::Text3_GotFocus(DiveText index) { Text3(index).SelectAll(); }
 
-void DiveFrm::Text3_KeyDown(int index)
+void DiveFrm::Text3_KeyDown(DiveText index)
 {
-    if ((index == 9 || index == 10) && gv.CurrentDive.DATATYPE != 0)
+    if ((index == DiveText::Model || index == DiveText::SerialNo) && gv.CurrentDive.DATATYPE != 0)
         return;
     if (Text3(index).Locked())
         return;
@@ -51,52 +47,51 @@ void DiveFrm::Text3_KeyDown(int index)
     ExpectCommit([this, index] { Text3_LostFocus(index); });
 }
 
-void DiveFrm::TIDTxt_KeyDown(int index)
+void DiveFrm::TIDTxt_KeyDown(Tank tank)
 {
     gv.DiveChanged = kDiveEdited;
-    qint32 DiveDataRec::*tids[] = {&DiveDataRec::TID1, &DiveDataRec::TID2, &DiveDataRec::TID3};
-    gv.CurrentDive.*tids[index] = static_cast<qint32>(RoundHalfEven(Val(TIDTxt(index).text())));
+    gv.CurrentDive.*TidField(tank) = static_cast<qint32>(RoundHalfEven(Val(TIDTxt(tank).text())));
 }
 
-void DiveFrm::Masked1_GotFocus(int index)
+void DiveFrm::Masked1_GotFocus(DiveMasked index)
 {
     MaskedTextOnFocus = Masked1(index).Text();
     Masked1(index).SelectAll();
 }
 
-void DiveFrm::Masked1_KeyDown(int index)
+void DiveFrm::Masked1_KeyDown(DiveMasked index)
 {
     gv.DiveChanged = kDiveEdited;
-    if (index == 0 || index == 1)
+    if (index == DiveMasked::Date || index == DiveMasked::TimeIn)
         DateTimeChanged = true;
     ExpectCommit([this, index] { Masked1_LostFocus(index); });
 }
 
-void DiveFrm::Text3_LostFocus(int index)
+void DiveFrm::Text3_LostFocus(DiveText index)
 {
     DiveDataRec& d = gv.CurrentDive;
     const QString text = Text3(index).text();
-    if (index == 0) {
+    if (index == DiveText::LifeTimeDiveNo) {
         if (!IsValid_LifeTimeDiveNo(Val(text)))
-            Text3(0).setText(NumberText(d.LIFETIMEDIVENO));
-    } else if (index == 1) {
+            Text3(DiveText::LifeTimeDiveNo).setText(NumberText(d.LIFETIMEDIVENO));
+    } else if (index == DiveText::DGDiveNo) {
         if (ShownDiffers(text, PositiveText(d.DIVENO)))
             d.DIVENO = db::Value(Val(text));
-    } else if (index == 5 || index == 15 || index == 18 || index == 21) {
-        CommitCylinderOrAirConsumption(index);
-    } else if (TankField(index)) {
+    } else if (IsStartPressure(index) || IsEndPressure(index)) {
         CommitPressure(index);
-    } else if (index == 11) {
+    } else if (TankField(index) || index == DiveText::SacRate) {
+        CommitCylinderOrAirConsumption(index);
+    } else if (index == DiveText::ElapsedTime) {
         if (const std::optional<double> minutes = ElapsedMinutes())
             ShowTimeOut(TimeIn24(), db::Value(*minutes));
     }
 }
 
-void DiveFrm::CommitCylinderOrAirConsumption(int index)
+void DiveFrm::CommitCylinderOrAirConsumption(DiveText index)
 {
     DiveDataRec& d = gv.CurrentDive;
     EditBox& box = Text3(index);
-    if (index == 21) {
+    if (index == DiveText::SacRate) {
         const double shown = Val(box.text());
         const double psi = PressureFromDisplay(shown, gv.UnitPressure);
         if (shown < 0 || RoundHalfEven(psi) > 255) {   // the column holds one byte
@@ -118,7 +113,7 @@ void DiveFrm::CommitCylinderOrAirConsumption(int index)
         field = db::Value(static_cast<double>(CSng(CylinderFromDisplay(size, gv.UnitCylinder))));
 }
 
-void DiveFrm::CommitPressure(int index)
+void DiveFrm::CommitPressure(DiveText index)
 {
     db::Value& field = gv.CurrentDive.*TankField(index);
     EditBox& box = Text3(index);
@@ -148,15 +143,15 @@ void DiveFrm::CommitPressure(int index)
 void DiveFrm::ShowPressureUsed()
 {
     std::array<TankPressures, 3> tanks;
-    for (int t = 0; t < 3; ++t)
-        tanks[t] = {TextNumber(Text3(kTankBoxes[t].start).text()), TextNumber(Text3(kTankBoxes[t].end).text())};
-    Text3(8).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
+    for (Tank t : kTanks)
+        tanks[Slot(t)] = {TextNumber(Text3(TankOf(t).start).text()), TextNumber(Text3(TankOf(t).end).text())};
+    Text3(DiveText::PressureUsed).setText(SingleToText(static_cast<float>(PressureUsed(tanks))));
 }
 
-void DiveFrm::Masked1_LostFocus(int index)
+void DiveFrm::Masked1_LostFocus(DiveMasked index)
 {
     MaskedEdit& box = Masked1(index);
-    if (index == 0) {
+    if (index == DiveMasked::Date) {
         if (!IsValidDate(box.Text())) {
             box.SetText(MaskedTextOnFocus);
             ReturnFocus(box);
@@ -168,7 +163,7 @@ void DiveFrm::Masked1_LostFocus(int index)
             gv.CurrentDive.DIVEDATE = date;
             DateTimeChanged = true;
         }
-    } else if (index == 2) {
+    } else if (index == DiveMasked::PriorSurfaceInterval) {
         box.SetText(NormalizeSurfaceInterval(box.Text()));
     } else {
         CommitTimeIn();
@@ -177,8 +172,8 @@ void DiveFrm::Masked1_LostFocus(int index)
 
 QString DiveFrm::TimeIn24() const
 {
-    const QString shown = Masked1(1).Text();
-    return gv.UnitTime == 1 ? TimeTo24Hour(shown, AMPM_Opt(0).Text()) : shown;
+    const QString shown = Masked1(DiveMasked::TimeIn).Text();
+    return gv.UnitTime == 1 ? TimeTo24Hour(shown, AMPM_Opt(DiveAmPm::TimeIn).Text()) : shown;
 }
 
 void DiveFrm::ShowTimeOut(const QString& timeIn24, const db::Value& minutes)
@@ -188,21 +183,21 @@ void DiveFrm::ShowTimeOut(const QString& timeIn24, const db::Value& minutes)
     const QString sum = AddMinutesToTime(timeIn24, minutes.IsNull() ? db::Value(0) : minutes);
     if (gv.UnitTime == 1) {
         TimeOutText = TimeTo12Hour(sum);
-        Text3(2).setText(TimeOutText.left(5));
-        AMPM_Opt(1).SetText(TimeOutText.right(2));
+        Text3(DiveText::TimeOut).setText(TimeOutText.left(5));
+        AMPM_Opt(DiveAmPm::TimeOut).SetText(TimeOutText.right(2));
     } else {
         TimeOutText = sum;
-        Text3(2).setText(sum);
+        Text3(DiveText::TimeOut).setText(sum);
     }
 }
 
 std::optional<double> DiveFrm::ElapsedMinutes()
 {
-    const double minutes = Val(Text3(11).text());
+    const double minutes = Val(Text3(DiveText::ElapsedTime).text());
     if (minutes >= 0)
         return minutes;
     FieldWarning(QStringLiteral("Elapsed dive time should not be less than 0."));
-    Text3(11).setText(NumberText(gv.CurrentDive.BTIME));
+    Text3(DiveText::ElapsedTime).setText(NumberText(gv.CurrentDive.BTIME));
     refused_ = true;
     return std::nullopt;
 }
@@ -226,7 +221,7 @@ bool DiveFrm::CommitElapsedTime()
 // The time-in box checked and tidied, the elapsed time and time out with it.
 void DiveFrm::CommitTimeIn()
 {
-    MaskedEdit& box = Masked1(1);
+    MaskedEdit& box = Masked1(DiveMasked::TimeIn);
     if (!IsValidTimeText(box.Text(), gv.UnitTime)) {
         PutBackDiveTime();
         ReturnFocus(box);
@@ -242,13 +237,13 @@ void DiveFrm::UpdateTime()
 {
     const QString timeIn = TimeIn24();
     // The elapsed time shown counts, even while it is not yet taken into the record.
-    const double shown = Val(Text3(11).text());
+    const double shown = Val(Text3(DiveText::ElapsedTime).text());
     ShowTimeOut(timeIn, shown >= 0 ? db::Value(shown) : gv.CurrentDive.BTIME);
     if (gv.CurrentDive.DIVETIME != timeIn)
         gv.DiveChanged = kDiveEdited;
 }
 
-void DiveFrm::AMPM_Opt_Change(int index)
+void DiveFrm::AMPM_Opt_Change(DiveAmPm index)
 {
     ListBox& box = AMPM_Opt(index);
     box.SetText(box.Text().left(1).toUpper() == QLatin1String("P") ? QStringLiteral("PM") : QStringLiteral("AM"));
@@ -309,22 +304,22 @@ void DiveFrm::Viol_Check_MouseUp()
     gv.DiveChanged = kDiveEdited;
 }
 
-void DiveFrm::TankCheck_MouseUp(int tank, int index)
+void DiveFrm::TankCheck_MouseUp(Tank tank, OnOff box)
 {
-    TankCheck(tank, InvertBit(index)).SetValue(InvertBit(TankCheck(tank, index).Value()));
+    TankCheck(tank, Other(box)).SetValue(InvertBit(TankCheck(tank, box).Value()));
     EnDis_ableTankInfo();
     gv.DiveChanged = kDiveEdited;
 }
 
-void DiveFrm::Check4_MouseUp(int index)
+void DiveFrm::Check4_MouseUp(OnOff box)
 {
-    Check4(InvertBit(index)).SetValue(InvertBit(Check4(index).Value()));
+    Check4(Other(box)).SetValue(InvertBit(Check4(box).Value()));
     gv.DiveChanged = kDiveEdited;
 }
 
-void DiveFrm::Combo1_DropDown(int) { gv.DiveChanged = kDiveEdited; }
+void DiveFrm::Combo1_DropDown(DiveList) { gv.DiveChanged = kDiveEdited; }
 
-void DiveFrm::Combo1_Change(int index)
+void DiveFrm::Combo1_Change(DiveList index)
 {
     gv.DiveChanged = kDiveEdited;
     Combo1_LostFocus(index);
@@ -332,7 +327,7 @@ void DiveFrm::Combo1_Change(int index)
 
 // A list left on the position the stored value already shows keeps that value
 // (a stored FO2 below 21 is the "AIR" entry as much as 20 is).
-void DiveFrm::Combo1_LostFocus(int index)
+void DiveFrm::Combo1_LostFocus(DiveList index)
 {
     const int position = Combo1(index).ListIndex();
     DiveDataRec& d = gv.CurrentDive;
@@ -399,33 +394,33 @@ bool DiveFrm::Dive_IsAnyChange()
 void DiveFrm::ReadBackNumbers()
 {
     DiveDataRec& d = gv.CurrentDive;
-    const QString temp = Text3(22).text();
+    const QString temp = Text3(DiveText::Temperature).text();
     if (ShownDiffers(temp, TempText(d.TEMP)))
         d.TEMP = db::Value(static_cast<double>(gv.UnitTemp == 1 ? CSng(Val(temp)) : CToF(Val(temp))));
     if (d.DATATYPE == 0) {
-        QString model = Text3(9).text().toUpper();
+        QString model = Text3(DiveText::Model).text().toUpper();
         model = NormalizeModelName(model).toUpper();
         if (model != gv.ModelName) {
             if (UpdateDCTable(model))
                 gv.ModelName = model;
             else
-                Text3(9).setText(gv.ModelName);   // refused: the dive keeps its model
+                Text3(DiveText::Model).setText(gv.ModelName);   // refused: the dive keeps its model
         }
-        if (ShownDiffers(Text3(10).text(), PositiveText(d.MODELSERNO)))
-            d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(10).text())));
+        if (ShownDiffers(Text3(DiveText::SerialNo).text(), PositiveText(d.MODELSERNO)))
+            d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(DiveText::SerialNo).text())));
     }
-    for (int i = 0; i < 4; ++i)
+    for (DiveList i : kDiveLists)
         Combo1_LostFocus(i);
-    if (ShownDiffers(Text3(1).text(), PositiveText(d.DIVENO))) {
-        d.DIVENO = db::Value(Val(Text3(1).text()));
+    if (ShownDiffers(Text3(DiveText::DGDiveNo).text(), PositiveText(d.DIVENO))) {
+        d.DIVENO = db::Value(Val(Text3(DiveText::DGDiveNo).text()));
         Update_DataType();
     }
-    const QString depth = Text3(3).text();
+    const QString depth = Text3(DiveText::MaxDepth).text();
     if (depth != QLatin1String("---") && ShownDiffers(depth, DepthText(d.MDEPTH))) {
         d.MDEPTH = db::Value(static_cast<double>(DepthFromDisplay(TextNumber(depth))));
         Update_DataType();
     }
-    const QString avg = Text3(4).text();
+    const QString avg = Text3(DiveText::AveDepth).text();
     if (avg != QLatin1String("---") && ShownDiffers(avg, AverageDepthText(d.AVGDEPTH)))
         d.AVGDEPTH = DepthFromDisplay(TextNumber(avg));
 }
@@ -433,7 +428,7 @@ void DiveFrm::ReadBackNumbers()
 bool DiveFrm::ReadBackDate()
 {
     DiveDataRec& d = gv.CurrentDive;
-    MaskedEdit& box = Masked1(0);
+    MaskedEdit& box = Masked1(DiveMasked::Date);
     if (!IsValidDate(box.Text())) {
         box.SetText(d.DIVEDATE.isEmpty() ? MaskedTextOnFocus : FormatDBDate(d.DIVEDATE));
         ReturnFocus(box);
@@ -446,13 +441,13 @@ bool DiveFrm::ReadBackDate()
 bool DiveFrm::ReadBackTimes()
 {
     DiveDataRec& d = gv.CurrentDive;
-    if (!IsValidTimeText(Masked1(1).Text(), gv.UnitTime)) {
-        ReturnFocus(Masked1(1));
+    if (!IsValidTimeText(Masked1(DiveMasked::TimeIn).Text(), gv.UnitTime)) {
+        ReturnFocus(Masked1(DiveMasked::TimeIn));
         return false;
     }
-    Masked1(1).SetText(NormalizeTimeIn(Masked1(1).Text(), gv.UnitTime));
-    Masked1(2).SetText(NormalizeSurfaceInterval(Masked1(2).Text()));
-    d.STIME = Masked1(2).Text();
+    Masked1(DiveMasked::TimeIn).SetText(NormalizeTimeIn(Masked1(DiveMasked::TimeIn).Text(), gv.UnitTime));
+    Masked1(DiveMasked::PriorSurfaceInterval).SetText(NormalizeSurfaceInterval(Masked1(DiveMasked::PriorSurfaceInterval).Text()));
+    d.STIME = Masked1(DiveMasked::PriorSurfaceInterval).Text();
     if (!CommitElapsedTime())
         return false;
     const QString timeIn = TimeIn24();

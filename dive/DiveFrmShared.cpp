@@ -4,6 +4,9 @@
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Units.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kvl::divefrm {
 
 QString NumberText(const db::Value& v) { return v.IsNull() ? QString() : v.ToString(); }
@@ -40,30 +43,73 @@ bool ShownDiffers(const QString& box, const QString& shown)
     return static_cast<float>(TextNumber(box)) != static_cast<float>(TextNumber(shown));
 }
 
-db::Value DiveDataRec::*TankField(int index)
+namespace {
+constexpr TankControls kTankControls[] = {
+    {DiveText::CylinderSize1, DiveText::StartPressure1, DiveText::EndPressure1, DiveUnit::CylinderSize1,
+     DiveUnit::StartPressure1, DiveUnit::EndPressure1, DiveList::Gas1, DiveLabel::Tid1, DiveLabel::Gas1,
+     DiveLabel::CylinderSize1, DiveLabel::StartPressure1, DiveLabel::EndPressure1,
+     &DiveDataRec::CYLINDERSIZE, &DiveDataRec::SPSI, &DiveDataRec::EPSI, &DiveDataRec::FO2},
+    {DiveText::CylinderSize2, DiveText::StartPressure2, DiveText::EndPressure2, DiveUnit::CylinderSize2,
+     DiveUnit::StartPressure2, DiveUnit::EndPressure2, DiveList::Gas2, DiveLabel::Tid2, DiveLabel::Gas2,
+     DiveLabel::CylinderSize2, DiveLabel::StartPressure2, DiveLabel::EndPressure2,
+     &DiveDataRec::CYLINDERSIZE2, &DiveDataRec::SPSI2, &DiveDataRec::EPSI2, &DiveDataRec::FO2GAS2},
+    {DiveText::CylinderSize3, DiveText::StartPressure3, DiveText::EndPressure3, DiveUnit::CylinderSize3,
+     DiveUnit::StartPressure3, DiveUnit::EndPressure3, DiveList::Gas3, DiveLabel::Tid3, DiveLabel::Gas3,
+     DiveLabel::CylinderSize3, DiveLabel::StartPressure3, DiveLabel::EndPressure3,
+     &DiveDataRec::CYLINDERSIZE3, &DiveDataRec::SPSI3, &DiveDataRec::EPSI3, &DiveDataRec::FO2GAS3},
+};
+} // namespace
+
+const TankControls& TankOf(Tank tank) { return kTankControls[Slot(tank)]; }
+
+db::Value DiveDataRec::*TankField(DiveText index)
 {
-    switch (index) {
-    case 5: return &DiveDataRec::CYLINDERSIZE;
-    case 15: return &DiveDataRec::CYLINDERSIZE2;
-    case 18: return &DiveDataRec::CYLINDERSIZE3;
-    case 6: return &DiveDataRec::SPSI;
-    case 7: return &DiveDataRec::EPSI;
-    case 16: return &DiveDataRec::SPSI2;
-    case 17: return &DiveDataRec::EPSI2;
-    case 19: return &DiveDataRec::SPSI3;
-    case 20: return &DiveDataRec::EPSI3;
-    default: return nullptr;
+    for (const TankControls& t : kTankControls) {
+        if (index == t.cylinder)
+            return t.cylinderField;
+        if (index == t.start)
+            return t.startField;
+        if (index == t.end)
+            return t.endField;
     }
+    return nullptr;
 }
 
-db::Value DiveDataRec::*GasField(int comboIndex)
+db::Value DiveDataRec::*GasField(DiveList list)
 {
-    switch (comboIndex) {
-    case 0: return &DiveDataRec::FO2;
-    case 2: return &DiveDataRec::FO2GAS2;
-    case 3: return &DiveDataRec::FO2GAS3;
-    default: return nullptr;
+    for (const TankControls& t : kTankControls)
+        if (list == t.gas)
+            return t.gasField;
+    return nullptr;
+}
+
+qint32 DiveDataRec::*TidField(Tank tank)
+{
+    constexpr qint32 DiveDataRec::*tids[] = {&DiveDataRec::TID1, &DiveDataRec::TID2, &DiveDataRec::TID3};
+    return tids[Slot(tank)];
+}
+
+bool IsStartPressure(DiveText index)
+{
+    return std::any_of(std::begin(kTankControls), std::end(kTankControls),
+                       [index](const TankControls& t) { return t.start == index; });
+}
+
+bool IsEndPressure(DiveText index)
+{
+    return std::any_of(std::begin(kTankControls), std::end(kTankControls),
+                       [index](const TankControls& t) { return t.end == index; });
+}
+
+DiveText PartnerPressure(DiveText index)
+{
+    for (const TankControls& t : kTankControls) {
+        if (index == t.start)
+            return t.end;
+        if (index == t.end)
+            return t.start;
     }
+    return index;
 }
 
 } // namespace kvl::divefrm

@@ -2,6 +2,7 @@
 // What the dive record form's sources share: the texts of stored values as the
 // form shows them, and the roles of the tank boxes. Used only by DiveFrm*.cpp.
 
+#include "dive/DiveControls.h"
 #include "shell/core/Global_Vars.h"
 
 #include <QLineEdit>
@@ -37,14 +38,27 @@ double TextNumber(const QString& text);
 // compared on what the user sees, so a value shown rounded is not taken for an edit.
 bool ShownDiffers(const QString& box, const QString& shown);
 
-// The tank boxes: Text3 indexes of each tank's cylinder size, start and end pressure.
-struct TankBoxes {
-    int cylinder, start, end;
+// One tank's controls and the record members behind them.
+struct TankControls {
+    DiveText cylinder, start, end;
+    DiveUnit cylinderUnit, startUnit, endUnit;
+    DiveList gas;
+    DiveLabel tidCaption, gasCaption, cylinderCaption, startCaption, endCaption;
+    db::Value DiveDataRec::*cylinderField;
+    db::Value DiveDataRec::*startField;
+    db::Value DiveDataRec::*endField;
+    db::Value DiveDataRec::*gasField;
 };
-inline constexpr TankBoxes kTankBoxes[3] = {{5, 6, 7}, {15, 16, 17}, {18, 19, 20}};
-// The record member behind a tank box; nullptr for any other index.
-db::Value DiveDataRec::*TankField(int index);
-// The gas of the tank whose list is Combo1(index): 0, 2, 3; nullptr for the ascent-rate list.
-db::Value DiveDataRec::*GasField(int comboIndex);
+const TankControls& TankOf(Tank tank);
+// The record member behind a tank box; nullptr for any other box.
+db::Value DiveDataRec::*TankField(DiveText index);
+// The gas of the tank whose list it is; nullptr for the ascent-rate list.
+db::Value DiveDataRec::*GasField(DiveList list);
+// The transmitter id of a tank.
+qint32 DiveDataRec::*TidField(Tank tank);
+bool IsStartPressure(DiveText index);
+bool IsEndPressure(DiveText index);
+// The other pressure box of the same tank.
+DiveText PartnerPressure(DiveText index);
 
 } // namespace kvl::divefrm

@@ -34,7 +34,7 @@ constexpr char Clear[] = "0";
 constexpr char SelectAllKey[] = "SelectAll";
 constexpr char SelectNoneKey[] = "SelectNone";
 // Exports of more dives than this show their progress.
-constexpr size_t ProgressFrom = 50;
+constexpr int ProgressFrom = 50;
 
 const std::array<QString, kDelimiterOptions> Delimiters{"\t", ";", ","};
 
@@ -154,12 +154,22 @@ void DelimiterOption::Menu(const QString& caption)
             action->trigger();
 }
 
+ExportDive DelimiterOption::RowDive(int row) const
+{
+    return {Grid->Cell(row, DiveIdColumn).toLongLong(), Grid->Cell(row, LtdColumn).toLongLong()};
+}
+
+bool DelimiterOption::RowTicked(int row) const
+{
+    return Grid->Cell(row, SelectColumn).toDouble() != 0;
+}
+
 std::vector<ExportDive> DelimiterOption::TickedDives() const
 {
     std::vector<ExportDive> dives;
     for (int row = 0; row < Grid->Rows(); ++row)
-        if (Grid->Cell(row, SelectColumn).toDouble() != 0)
-            dives.push_back({Grid->Cell(row, DiveIdColumn).toLongLong(), Grid->Cell(row, LtdColumn).toLongLong()});
+        if (RowTicked(row))
+            dives.push_back(RowDive(row));
     return dives;
 }
 
@@ -176,27 +186,53 @@ void DelimiterOption::OKCmd_ItemClick()
     accept();
 }
 
+void DelimiterOption::OpenExportFile()
+{
+    exportFile_ = std::make_unique<DiveDetailsExport>(ExportFileName, ExportDelimiter);
+}
+
+ExportOutcome DelimiterOption::CloseExportFile()
+{
+    if (!exportFile_)
+        return {};
+    const ExportOutcome outcome = exportFile_->Finish();
+    exportFile_.reset();
+    return outcome;
+}
+
+void DelimiterOption::ExportDiveDetails(const ExportDive& dive)
+{
+    if (exportFile_)
+        exportFile_->Append(dive);
+}
+
 void DelimiterOption::ExportTickedDives()
 {
     ExportFileName = CurrentDialogs().SaveFile({QString(), ProgramFolder(), QString(), "Text files|*.txt"});
     if (ExportFileName.isEmpty())
         return;
-    const std::vector<ExportDive> dives = TickedDives();
+    const int ticked = static_cast<int>(TickedDives().size());
     std::unique_ptr<QProgressDialog> progress;
-    if (dives.size() > ProgressFrom) {
-        progress = std::make_unique<QProgressDialog>("Exporting the dive details...", "&Cancel", 0,
-                                                     static_cast<int>(dives.size()), this);
+    if (ticked > ProgressFrom) {
+        progress = std::make_unique<QProgressDialog>("Exporting the dive details...", "&Cancel", 0, ticked, this);
         progress->setWindowTitle(ExportTitle);
         progress->setWindowModality(Qt::WindowModal);
     }
-    const auto step = [&](int done, int) {
+    OpenExportFile();
+    // Every row once, in grid order, whatever the numbers and the sort.
+    int done = 0;
+    for (RowCount = 0; RowCount < Grid->Rows() && !exportFile_->Stopped(); ++RowCount) {
+        if (!RowTicked(RowCount))
+            continue;
+        ExportDiveDetails(RowDive(RowCount));
         if (!progress)
-            return true;
-        progress->setValue(done);
+            continue;
+        progress->setValue(++done);
         QApplication::processEvents();
-        return !progress->wasCanceled();
-    };
-    const ExportOutcome outcome = ExportDiveDetailsFile(ExportFileName, dives, ExportDelimiter, step);
+        if (progress->wasCanceled())
+            exportFile_->Cancel();
+    }
+    const ExportOutcome outcome = CloseExportFile();
     progress.reset();
     ShowExportOutcome(outcome);
 }

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 
 class QPushButton;
 class QRadioButton;
@@ -52,11 +53,23 @@ public:
     // The ticked dives in grid order.
     std::vector<ExportDive> TickedDives() const;
 
+    // The export file named ExportFileName: opened with its title line, closed with the
+    // closing dashes and put in place. Export runs them around its walk of the grid.
+    void OpenExportFile();
+    ExportOutcome CloseExportFile();
+    // Appends the block of the dive of a grid row to the open export file, using
+    // ExportDelimiter: the dive is found by its DIVEID and printed with the row's
+    // lifetime number. Does nothing while no export file is open.
+    void ExportDiveDetails(const ExportDive& dive);
+
 private:
     void Form_Load();
     void ExportTickedDives();
+    ExportDive RowDive(int row) const;
+    bool RowTicked(int row) const;
 
     Mode mode_;
+    std::unique_ptr<DiveDetailsExport> exportFile_;   // the open export file, if any
 };
 
 } // namespace kvl

@@ -117,18 +117,22 @@ void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
     rows.Reset();
     rows.BindAt(1, diveId);
     const db::Value depthUnit(feet ? 1 : 0);
+    static const QString On = QStringLiteral("ON");
     bool any = false;
     while (rows.Step()) {
         const db::Value depth = rows.Column(DepthColumn);
         if (!profile::IsSample(rows.Column(TimeColumn), depth, rows.Column(RecordTypeColumn)))
             continue;
         any = true;
+        const db::Value vari = rows.Column(VariColumn);
+        const db::Value temp = rows.Column(TempColumn);
         const db::Value alarm = rows.Column(AlarmColumn);
-        file.Line(DelimitedLine({ElapsedText(rows.Column(TimeColumn).ToLong()), SampleDepthText(depth, feet),
-                                 AscentRateText(rows.Column(VariColumn), depthUnit, depth),
-                                 SampleTempText(rows.Column(TempColumn), fahrenheit),
-                                 alarm.ToLong() != 0 ? QString("ON") : QString(), AlarmListText(alarm)},
-                                delimiter_));
+        file.Cells({ElapsedText(rows.Column(TimeColumn).ToLong()),
+                    depths_.Get(depth, [&] { return SampleDepthText(depth, feet); }),
+                    rates_.Get(vari, depth, [&] { return AscentRateText(vari, depthUnit, depth); }),
+                    temps_.Get(temp, [&] { return SampleTempText(temp, fahrenheit); }),
+                    alarm.ToLong() != 0 ? On : QString(), alarms_.Get(alarm, [&] { return AlarmListText(alarm); })},
+                   delimiter_);
     }
     if (any)
         file.Line(" ");
@@ -139,21 +143,39 @@ QString DiveDetailsTitle()
     return gv.DiverName + " - Dives Details";
 }
 
+DiveDetailsExport::DiveDetailsExport(const QString& path, QString delimiter)
+    : blocks_(LogDB(), std::move(delimiter)), session_(path)
+{
+    session_.Run([](ExportFile& file, ExportOutcome&) { file.Line(DiveDetailsTitle()); });
+}
+
+void DiveDetailsExport::Append(const ExportDive& dive)
+{
+    session_.Run([this, dive](ExportFile& file, ExportOutcome& outcome) {
+        if (!blocks_.Write(file, dive))
+            outcome.incomplete.push_back(dive.ltd);
+    });
+}
+
+ExportOutcome DiveDetailsExport::Finish()
+{
+    session_.Run([](ExportFile& file, ExportOutcome&) { file.Line(ExportDashes); });
+    return session_.Finish();
+}
+
 ExportOutcome ExportDiveDetailsFile(const QString& path, const std::vector<ExportDive>& dives,
                                     const QString& delimiter, const ExportProgress& progress)
 {
-    return WriteExportFile(path, [&](ExportFile& file, ExportOutcome& outcome) {
-        DiveDetailsBlocks blocks(LogDB(), delimiter);
-        file.Line(DiveDetailsTitle());
-        int done = 0;
-        for (const ExportDive& dive : dives) {
-            if (!blocks.Write(file, dive))
-                outcome.incomplete.push_back(dive.ltd);
-            if (progress && !progress(++done, static_cast<int>(dives.size())))
-                throw ExportCancelled{};
-        }
-        file.Line(ExportDashes);
-    });
+    DiveDetailsExport file(path, delimiter);
+    int done = 0;
+    for (const ExportDive& dive : dives) {
+        if (file.Stopped())
+            break;
+        file.Append(dive);
+        if (progress && !progress(++done, static_cast<int>(dives.size())))
+            file.Cancel();
+    }
+    return file.Finish();
 }
 
 } // namespace kvl

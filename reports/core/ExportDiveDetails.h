@@ -40,6 +40,7 @@ private:
     db::Database& db_;
     QString delimiter_;
     std::map<qint64, QString> models_;
+    ExportTextMemo depths_, temps_, rates_, alarms_;
     // Prepared once, bound per dive.
     std::unique_ptr<db::Statement> dives_;
     std::unique_ptr<db::Statement> samples_;
@@ -47,6 +48,24 @@ private:
 
 // The file's first line: the diver's name and " - Dives Details".
 QString DiveDetailsTitle();
+
+// A dive-details export file, open while the dives are appended one by one: the title
+// line on opening, a block per Append, the closing dashes and the file put in place by
+// Finish. A failure stops it (later Appends do nothing); dropping it without Finish
+// leaves the target as it was.
+class DiveDetailsExport {
+public:
+    DiveDetailsExport(const QString& path, QString delimiter);
+    // Appends the dive's block; a block cut short by a read error is noted as incomplete.
+    void Append(const ExportDive& dive);
+    void Cancel() { session_.Cancel(); }
+    bool Stopped() const { return session_.Stopped(); }
+    ExportOutcome Finish();
+
+private:
+    DiveDetailsBlocks blocks_;
+    ExportSession session_;
+};
 
 // Writes the file: the title line, the blocks of dives in the order given and the
 // closing dashes.

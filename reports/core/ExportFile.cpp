@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace kvl {
 
@@ -66,35 +68,66 @@ void InstallExportSink(ExportSinkFactory factory)
     InstalledSink() = std::move(factory);
 }
 
-bool ToWindows1252(const QString& text, QByteArray& bytes)
+bool ToWindows1252(QStringView text, QByteArray& bytes)
 {
-    bytes.reserve(bytes.size() + text.size());
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            *out++ = static_cast<char>(u);
             continue;
         }
-        int code = -1;
-        for (size_t i = 0; i < HighControls.size(); ++i)
-            if (HighControls[i] != 0 && HighControls[i] == u)
-                code = 0x80 + static_cast<int>(i);
-        if (code < 0)
+        const auto at = std::find(HighControls.begin(), HighControls.end(), u);
+        if (u == 0 || at == HighControls.end()) {
+            bytes.resize(start);
             return false;
-        bytes.append(static_cast<char>(code));
+        }
+        *out++ = static_cast<char>(0x80 + (at - HighControls.begin()));
     }
     return true;
 }
 
-void ExportFile::Line(const QString& text)
+ExportFile::ExportFile(ExportSink& sink, bool utf8) : sink_(sink), utf8_(utf8)
+{
+    buffer_.reserve(FlushSize + FlushSize / 4);
+}
+
+void ExportFile::Append(QStringView text)
 {
     if (utf8_)
         buffer_.append(text.toUtf8());
     else if (!ToWindows1252(text, buffer_))
         throw NeedsUtf8{};
+}
+
+void ExportFile::EndLine()
+{
     buffer_.append("\r\n", 2);
     if (buffer_.size() >= FlushSize)
         Flush();
+}
+
+void ExportFile::Line(const QString& text)
+{
+    Append(text);
+    EndLine();
+}
+
+void ExportFile::Cells(std::initializer_list<QStringView> cells, QStringView delimiter)
+{
+    bool first = true;
+    for (const QStringView cell : cells) {
+        if (!first)
+            Append(delimiter);
+        first = false;
+        if (!delimiter.isEmpty() && cell.contains(delimiter))
+            Append(DelimitedCell(cell.toString(), delimiter.toString()));
+        else
+            Append(cell);
+    }
+    EndLine();
 }
 
 void ExportFile::Flush()
@@ -103,41 +136,102 @@ void ExportFile::Flush()
         return;
     if (!sink_.Write(buffer_))
         throw WriteFailed{};
-    buffer_.clear();
+    buffer_.resize(0);   // keeps its room for the next lines
 }
 
-ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body)
+ExportSession::ExportSession(QString path) : path_(std::move(path))
 {
-    const auto failed = [&](const QString& reason) {
-        ExportOutcome outcome;
-        outcome.status = ExportOutcome::Failed;
-        outcome.error = QFileInfo(path).absoluteFilePath() + ": " + reason;
-        return outcome;
-    };
-    for (const bool utf8 : {false, true}) {
-        const std::unique_ptr<ExportSink> sink = InstalledSink() ? InstalledSink()(path) : OpenExportFileSink(path);
-        if (!sink->IsOpen())
-            return failed(sink->ErrorText());
-        ExportOutcome outcome;
-        try {
-            ExportFile file(*sink, utf8);
-            body(file, outcome);
-            file.Flush();
-            if (!sink->Commit())
-                return failed(sink->ErrorText());
-            return outcome;
-        } catch (const NeedsUtf8&) {
-            continue;
-        } catch (const WriteFailed&) {
-            return failed(sink->ErrorText());
-        } catch (const ExportCancelled&) {
-            outcome.status = ExportOutcome::Cancelled;
-            return outcome;
-        } catch (const std::exception& e) {
-            return failed(QString::fromUtf8(e.what()));
-        }
+    Open();
+}
+
+ExportSession::~ExportSession() = default;
+
+bool ExportSession::Open()
+{
+    Close();
+    sink_ = InstalledSink() ? InstalledSink()(path_) : OpenExportFileSink(path_);
+    if (!sink_->IsOpen()) {
+        Fail(sink_->ErrorText());
+        return false;
     }
-    return failed("The text cannot be written.");
+    file_ = std::make_unique<ExportFile>(*sink_, utf8_);
+    return true;
+}
+
+void ExportSession::Close()
+{
+    file_.reset();
+    sink_.reset();
+}
+
+void ExportSession::Fail(const QString& reason)
+{
+    outcome_ = ExportOutcome{};
+    outcome_.status = ExportOutcome::Failed;
+    outcome_.error = QFileInfo(path_).absoluteFilePath() + ": " + reason;
+    Close();
+}
+
+// Runs write, turning what it throws into the outcome; true when a line needs UTF-8.
+bool ExportSession::Guard(const std::function<void()>& write)
+{
+    try {
+        write();
+        return false;
+    } catch (const NeedsUtf8&) {
+        return true;
+    } catch (const WriteFailed&) {
+        Fail(sink_->ErrorText());
+    } catch (const ExportCancelled&) {
+        Cancel();
+    } catch (const std::exception& e) {
+        Fail(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void ExportSession::Run(ExportStep step)
+{
+    if (Stopped() || !file_)
+        return;
+    steps_.push_back(std::move(step));
+    if (!Guard([this] { steps_.back()(*file_, outcome_); }))
+        return;
+    // Every character has a UTF-8 form, so the second run needs no further switch.
+    utf8_ = true;
+    if (!Open())
+        return;
+    outcome_.incomplete.clear();
+    Guard([this] {
+        for (const ExportStep& again : steps_)
+            again(*file_, outcome_);
+    });
+}
+
+void ExportSession::Cancel()
+{
+    outcome_ = ExportOutcome{};
+    outcome_.status = ExportOutcome::Cancelled;
+    Close();
+}
+
+ExportOutcome ExportSession::Finish()
+{
+    if (!Stopped() && file_) {
+        Guard([this] { file_->Flush(); });
+        if (!Stopped() && !sink_->Commit())
+            Fail(sink_->ErrorText());
+    }
+    Close();
+    steps_.clear();
+    return outcome_;
+}
+
+ExportOutcome WriteExportFile(const QString& path, const ExportStep& body)
+{
+    ExportSession session(path);
+    session.Run(body);
+    return session.Finish();
 }
 
 void ShowExportOutcome(const ExportOutcome& outcome)
@@ -197,9 +291,21 @@ QString Pictured(double value, const char* picture)
 
 QString ElapsedText(qint64 seconds)
 {
+    // Each part at least two digits; a longer or negative part as it is.
+    char text[64];
+    char* end = text;
+    const auto part = [&](qint64 n) {
+        if (n >= 0 && n < 10)
+            *end++ = '0';
+        end = std::to_chars(end, text + sizeof text, n).ptr;
+    };
     const qint64 minutes = seconds / 60;
-    const auto two = [](qint64 n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
-    return two(minutes / 60) + ":" + two(minutes % 60) + ":" + two(seconds % 60);
+    part(minutes / 60);
+    *end++ = ':';
+    part(minutes % 60);
+    *end++ = ':';
+    part(seconds % 60);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString SampleDepthText(const db::Value& feet, bool feetUnits)

@@ -11,8 +11,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 namespace kvl {
@@ -45,16 +47,21 @@ std::unique_ptr<ExportSink> OpenExportFileSink(const QString& path);
 void InstallExportSink(ExportSinkFactory factory);
 
 // Windows-1252 bytes of text; false when text holds a character the code page lacks.
-bool ToWindows1252(const QString& text, QByteArray& bytes);
+bool ToWindows1252(QStringView text, QByteArray& bytes);
 
 // The writer an export's body writes lines to; each line ends with CR LF.
 class ExportFile {
 public:
-    ExportFile(ExportSink& sink, bool utf8) : sink_(sink), utf8_(utf8) {}
+    ExportFile(ExportSink& sink, bool utf8);
     void Line(const QString& text);
+    // A line of cells joined by delimiter, each as DelimitedCell gives it.
+    void Cells(std::initializer_list<QStringView> cells, QStringView delimiter);
     void Flush();
 
 private:
+    void Append(QStringView text);
+    void EndLine();
+
     ExportSink& sink_;
     bool utf8_;
     QByteArray buffer_;
@@ -70,17 +77,98 @@ struct ExportOutcome {
 // Thrown by a body to stop the export and leave the target as it was.
 struct ExportCancelled {};
 
-// Runs body on a new file at path and puts it in place. The file is written in
-// Windows-1252; when a line needs a character that code page lacks, body runs again
-// on a UTF-8 file. body may throw (a read error, ExportCancelled); the target then
-// stays as it was. body receives the outcome to add incomplete blocks to.
-ExportOutcome WriteExportFile(const QString& path, const std::function<void(ExportFile&, ExportOutcome&)>& body);
+// A step of an export: writes its lines and may add incomplete blocks to the outcome.
+// It may throw (a read error, ExportCancelled); the export then stops.
+using ExportStep = std::function<void(ExportFile&, ExportOutcome&)>;
+
+// An export file that stays open while its steps are written, one Run at a time.
+// The file is written in Windows-1252; when a line needs a character that code page
+// lacks, the file starts again in UTF-8 and every step run so far runs again, so a
+// step must write the same lines when run twice. After a failure or a cancel further
+// steps do nothing and the target stays as it was; only Finish puts the file in place,
+// and a session dropped without Finish leaves no file behind.
+class ExportSession {
+public:
+    explicit ExportSession(QString path);
+    ~ExportSession();
+    ExportSession(const ExportSession&) = delete;
+    ExportSession& operator=(const ExportSession&) = delete;
+
+    void Run(ExportStep step);
+    // Abandons the file: the target stays as it was.
+    void Cancel();
+    // Failed or cancelled: the steps left need not run.
+    bool Stopped() const { return outcome_.status != ExportOutcome::Done; }
+    // Puts the written file in place of the target, unless the session stopped.
+    ExportOutcome Finish();
+
+private:
+    bool Open();
+    void Close();
+    void Fail(const QString& reason);
+    bool Guard(const std::function<void()>& write);
+
+    QString path_;
+    bool utf8_ = false;
+    std::unique_ptr<ExportSink> sink_;
+    std::unique_ptr<ExportFile> file_;
+    std::vector<ExportStep> steps_;
+    ExportOutcome outcome_;
+};
+
+// Runs body on a new file at path and puts it in place, as a session of one step.
+ExportOutcome WriteExportFile(const QString& path, const ExportStep& body);
 
 // Shows the outcome: completion (a warning naming incomplete blocks), the failure, or
 // nothing for a cancel.
 void ShowExportOutcome(const ExportOutcome& outcome);
 
 // ---- Cell and number texts ------------------------------------------------------------
+
+// The texts of sample values already met in one export, each made once: a log's
+// samples repeat a few hundred depths, temperatures, rate codes and alarm sets. Only
+// numeric values are kept (their text depends on their number alone); Null and text
+// values, and values past the limit, have their text made every time.
+class ExportTextMemo {
+public:
+    template <typename Make>
+    QString Get(const db::Value& first, const db::Value& second, const Make& make)
+    {
+        if (!IsNumber(first) || !IsNumber(second))
+            return make();
+        const Key key{first.ToDouble(), second.ToDouble()};
+        const auto at = texts_.find(key);
+        if (at != texts_.end())
+            return at->second;
+        QString text = make();
+        if (texts_.size() < Limit)
+            texts_.emplace(key, text);
+        return text;
+    }
+    template <typename Make>
+    QString Get(const db::Value& value, const Make& make)
+    {
+        return Get(value, db::Value(0), make);
+    }
+
+private:
+    static constexpr size_t Limit = 4096;
+    struct Key {
+        double first;
+        double second;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const noexcept
+        {
+            return std::hash<double>{}(k.first) * 31 + std::hash<double>{}(k.second);
+        }
+    };
+    static bool IsNumber(const db::Value& v) { return v.IsInteger() || v.IsReal(); }
+
+    std::unordered_map<Key, QString, KeyHash> texts_;
+};
+
 // A cell that holds the delimiter, between double quotes with its quotes doubled.
 QString DelimitedCell(const QString& text, const QString& delimiter);
 // The cells joined by delimiter, each through DelimitedCell.

@@ -25,38 +25,38 @@ TEST_F(DiveDisplayTest, MetricDiveOnTheTwentyFourHourClock)
     EXPECT_EQ(gv.UnitTime, 0);
     EXPECT_EQ(gv.DB->Scalar("Select DEPTH from UNITS_OF_MEASUREMENT").ToLong(), 0);
     EXPECT_EQ(gv.CurrentDiveID, id);
-    EXPECT_EQ(f.Text3(0).text(), "7");
-    EXPECT_EQ(f.Masked1(0).Text(), "21/05/2009");
-    EXPECT_EQ(f.Masked1(1).Text(), "23:30");
-    EXPECT_EQ(f.Text3(2).text(), "00:15");
-    EXPECT_TRUE(f.AMPM_Opt(0).isHidden());
-    EXPECT_EQ(f.Text3(11).text(), "45");
-    EXPECT_EQ(f.Masked1(2).Text(), "01:15");
-    EXPECT_EQ(f.Text3(3).text(), "30.5");
-    EXPECT_EQ(f.Text3(4).text(), "15.2");
-    EXPECT_EQ(f.Units_Opt(0).currentText(), "M");
-    EXPECT_EQ(f.Text3(22).text(), "25");
-    EXPECT_EQ(f.Units_Opt(13).currentText(), "C");
-    EXPECT_EQ(f.Combo1(0).currentText(), "32%");
-    EXPECT_EQ(f.Combo1(2).currentText(), "36%");
-    EXPECT_EQ(f.Combo1(3).currentText(), "AIR");
-    EXPECT_EQ(f.Combo1(1).currentText(), "12-15M/Min");
-    EXPECT_EQ(f.Text3(5).text(), SingleToText(CSng(80 * 28.31684)));
-    EXPECT_EQ(f.Text3(6).text(), "210");
-    EXPECT_EQ(f.Text3(7).text(), "35");
-    EXPECT_EQ(f.Text3(8).text(), "175");
-    EXPECT_EQ(f.Units_Opt(3).currentText(), "BAR");
-    EXPECT_EQ(f.TIDTxt(0).text(), "000123");
-    EXPECT_EQ(f.TIDTxt(1).text(), "");
-    EXPECT_EQ(f.Text3(1).text(), "");
-    EXPECT_EQ(f.Text3(10).text(), "");
-    EXPECT_EQ(f.Text3(21).text(), "");
-    EXPECT_EQ(f.Check2(0).Value(), 1);
-    EXPECT_EQ(f.Check2(1).Value(), 0);
-    EXPECT_EQ(f.Check3(0).Value(), 0);
-    EXPECT_EQ(f.Text3(9).text(), "N/A");
+    EXPECT_EQ(f.Text3(DiveText::LifeTimeDiveNo).text(), "7");
+    EXPECT_EQ(f.Masked1(DiveMasked::Date).Text(), "21/05/2009");
+    EXPECT_EQ(f.Masked1(DiveMasked::TimeIn).Text(), "23:30");
+    EXPECT_EQ(f.Text3(DiveText::TimeOut).text(), "00:15");
+    EXPECT_TRUE(f.AMPM_Opt(DiveAmPm::TimeIn).isHidden());
+    EXPECT_EQ(f.Text3(DiveText::ElapsedTime).text(), "45");
+    EXPECT_EQ(f.Masked1(DiveMasked::PriorSurfaceInterval).Text(), "01:15");
+    EXPECT_EQ(f.Text3(DiveText::MaxDepth).text(), "30.5");
+    EXPECT_EQ(f.Text3(DiveText::AveDepth).text(), "15.2");
+    EXPECT_EQ(f.Units_Opt(DiveUnit::MaxDepth).currentText(), "M");
+    EXPECT_EQ(f.Text3(DiveText::Temperature).text(), "25");
+    EXPECT_EQ(f.Units_Opt(DiveUnit::Temperature).currentText(), "C");
+    EXPECT_EQ(f.Combo1(DiveList::Gas1).currentText(), "32%");
+    EXPECT_EQ(f.Combo1(DiveList::Gas2).currentText(), "36%");
+    EXPECT_EQ(f.Combo1(DiveList::Gas3).currentText(), "AIR");
+    EXPECT_EQ(f.Combo1(DiveList::AscentRate).currentText(), "12-15M/Min");
+    EXPECT_EQ(f.Text3(DiveText::CylinderSize1).text(), SingleToText(CSng(80 * 28.31684)));
+    EXPECT_EQ(f.Text3(DiveText::StartPressure1).text(), "210");
+    EXPECT_EQ(f.Text3(DiveText::EndPressure1).text(), "35");
+    EXPECT_EQ(f.Text3(DiveText::PressureUsed).text(), "175");
+    EXPECT_EQ(f.Units_Opt(DiveUnit::StartPressure1).currentText(), "BAR");
+    EXPECT_EQ(f.TIDTxt(Tank::One).text(), "000123");
+    EXPECT_EQ(f.TIDTxt(Tank::Two).text(), "");
+    EXPECT_EQ(f.Text3(DiveText::DGDiveNo).text(), "");
+    EXPECT_EQ(f.Text3(DiveText::SerialNo).text(), "");
+    EXPECT_EQ(f.Text3(DiveText::SacRate).text(), "");
+    EXPECT_EQ(f.Check2(OnOff::On).Value(), 1);
+    EXPECT_EQ(f.Check2(OnOff::Off).Value(), 0);
+    EXPECT_EQ(f.Check3(OnOff::On).Value(), 0);
+    EXPECT_EQ(f.Text3(DiveText::Model).text(), "N/A");
     EXPECT_EQ(f.MemoTxt().Text(), "Wreck");
-    EXPECT_EQ(f.DataType_Check(0).Value(), 1);
+    EXPECT_EQ(f.DataType_Check(DataTypeBox::Manual).Value(), 1);
     EXPECT_EQ(f.Normal_Check().Value(), 1);
     EXPECT_EQ(f.NoDeco_Check().Value(), 1);
     EXPECT_FALSE(f.Properties().isHidden());
@@ -77,33 +77,34 @@ TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
     DiveFrm& f = *form;
     EXPECT_EQ(gv.UnitDepth, 1);
     EXPECT_EQ(gv.UnitTime, 1);
-    EXPECT_EQ(f.Masked1(0).Text(), "05/21/2009");
-    EXPECT_EQ(f.Masked1(1).Text(), "01:45");
-    EXPECT_EQ(f.AMPM_Opt(0).Text(), "PM");
-    EXPECT_EQ(f.Text3(2).text(), "02:15");
-    EXPECT_EQ(f.AMPM_Opt(1).Text(), "PM");
-    EXPECT_FALSE(f.AMPM_Opt(0).isHidden());
-    EXPECT_EQ(f.Text3(3).text(), "99");
-    EXPECT_EQ(f.Text3(4).text(), ".5");
-    EXPECT_EQ(f.Text3(22).text(), "77");
-    EXPECT_EQ(f.Text3(6).text(), "3000");
-    EXPECT_EQ(f.Combo1(0).currentText(), "AIR");
-    EXPECT_EQ(f.Text3(21).text(), "12");
-    EXPECT_EQ(f.Check1(0).Value(), 0);
-    EXPECT_EQ(f.Check2(0).Value(), 0);   // tank 2 needs tank 1
-    EXPECT_EQ(f.Check2(1).Value(), 1);
-    EXPECT_FALSE(f.Text3(16).isEnabled());   // and its fields are off with it
-    EXPECT_FALSE(f.TIDTxt(1).isEnabled());
-    EXPECT_EQ(f.Text3(1).text(), "12");
-    EXPECT_EQ(f.Text3(9).text(), "QX07");
+    EXPECT_EQ(f.Masked1(DiveMasked::Date).Text(), "05/21/2009");
+    EXPECT_EQ(f.Masked1(DiveMasked::TimeIn).Text(), "01:45");
+    EXPECT_EQ(f.AMPM_Opt(DiveAmPm::TimeIn).Text(), "PM");
+    EXPECT_EQ(f.Text3(DiveText::TimeOut).text(), "02:15");
+    EXPECT_EQ(f.AMPM_Opt(DiveAmPm::TimeOut).Text(), "PM");
+    EXPECT_FALSE(f.AMPM_Opt(DiveAmPm::TimeIn).isHidden());
+    EXPECT_EQ(f.Text3(DiveText::MaxDepth).text(), "99");
+    EXPECT_EQ(f.Text3(DiveText::AveDepth).text(), ".5");
+    EXPECT_EQ(f.Text3(DiveText::Temperature).text(), "77");
+    EXPECT_EQ(f.Text3(DiveText::StartPressure1).text(), "3000");
+    EXPECT_EQ(f.Combo1(DiveList::Gas1).currentText(), "AIR");
+    EXPECT_EQ(f.Text3(DiveText::SacRate).text(), "12");
+    EXPECT_EQ(f.Check1(OnOff::On).Value(), 0);
+    EXPECT_EQ(f.Check2(OnOff::On).Value(), 0);   // tank 2 needs tank 1
+    EXPECT_EQ(f.Check2(OnOff::Off).Value(), 1);
+    EXPECT_FALSE(f.Text3(DiveText::StartPressure2).isEnabled());   // and its fields are off with it
+    EXPECT_FALSE(f.TIDTxt(Tank::Two).isEnabled());
+    EXPECT_EQ(f.Text3(DiveText::DGDiveNo).text(), "12");
+    EXPECT_EQ(f.Text3(DiveText::Model).text(), "QX07");
     EXPECT_EQ(gv.ModelName, "QX07");
-    EXPECT_EQ(f.Text3(10).text(), "4321");
+    EXPECT_EQ(f.Text3(DiveText::SerialNo).text(), "4321");
     EXPECT_EQ(f.Deco_Check().Value(), 1);
     EXPECT_EQ(f.NoDeco_Check().Value(), 0);
     EXPECT_EQ(f.Viol_Check().Value(), 1);
-    for (int i : {1, 2, 3, 9, 10, 11})
-        EXPECT_TRUE(f.Text3(i).Locked()) << i;
-    EXPECT_FALSE(f.Text3(4).Locked());
+    for (DiveText i : {DiveText::DGDiveNo, DiveText::TimeOut, DiveText::MaxDepth, DiveText::Model, DiveText::SerialNo,
+                       DiveText::ElapsedTime})
+        EXPECT_TRUE(f.Text3(i).Locked()) << Slot(i);
+    EXPECT_FALSE(f.Text3(DiveText::AveDepth).Locked());
     EXPECT_EQ(f.Properties().Keys().size(), 17);
     EXPECT_EQ(f.Properties().Caption("EDT"), "Elapsed Dive Time (Hr:Min)\t");
     EXPECT_EQ(f.Properties().Kind("Group2"), PropertyGrid::Group);
@@ -123,18 +124,18 @@ TEST_F(DiveDisplayTest, TabFollowsTheColumnsTopToBottom)
         QApplication::sendEvent(QApplication::focusWidget(), &tab);
         QApplication::processEvents();
     };
-    const std::vector<QWidget*> order{&f.Text3(0),  &f.Text3(1), &f.Masked1(0), &f.Masked1(1), &f.Text3(2),
-                                      &f.Text3(11), &f.Masked1(2), &f.Text3(3),  &f.Text3(4),   &f.Text3(22)};
-    f.Text3(0).setFocus();
+    const std::vector<QWidget*> order{&f.Text3(DiveText::LifeTimeDiveNo),  &f.Text3(DiveText::DGDiveNo), &f.Masked1(DiveMasked::Date), &f.Masked1(DiveMasked::TimeIn), &f.Text3(DiveText::TimeOut),
+                                      &f.Text3(DiveText::ElapsedTime), &f.Masked1(DiveMasked::PriorSurfaceInterval), &f.Text3(DiveText::MaxDepth),  &f.Text3(DiveText::AveDepth),   &f.Text3(DiveText::Temperature)};
+    f.Text3(DiveText::LifeTimeDiveNo).setFocus();
     QApplication::processEvents();
     for (size_t i = 1; i < order.size(); ++i) {
         pressTab();
         EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
     }
-    f.Text3(6).setFocus();
+    f.Text3(DiveText::StartPressure1).setFocus();
     QApplication::processEvents();
     pressTab();
-    EXPECT_EQ(QApplication::focusWidget(), &f.Text3(7));
+    EXPECT_EQ(QApplication::focusWidget(), &f.Text3(DiveText::EndPressure1));
     f.MemoTxt().setFocus();
     QApplication::processEvents();
     pressTab();
@@ -160,13 +161,13 @@ TEST_F(DiveDisplayTest, DataTypeBoxesAndLocks)
         const Case& c = cases[i];
         Show(ids[i]);
         SCOPED_TRACE(c.type);
-        EXPECT_EQ(form->DataType_Check(0).Value(), c.manual);
-        EXPECT_EQ(form->DataType_Check(1).Value(), c.downloaded);
-        EXPECT_EQ(form->DataType_Check(2).Value(), c.modified);
+        EXPECT_EQ(form->DataType_Check(DataTypeBox::Manual).Value(), c.manual);
+        EXPECT_EQ(form->DataType_Check(DataTypeBox::Downloaded).Value(), c.downloaded);
+        EXPECT_EQ(form->DataType_Check(DataTypeBox::Modified).Value(), c.modified);
         EXPECT_EQ(form->Nav_Check().Value(), c.nav);
         EXPECT_EQ(form->Normal_Check().Value(), 1 - c.nav);
-        EXPECT_EQ(form->Text3(3).Locked(), c.locked);
-        EXPECT_EQ(form->Text3(11).Locked(), c.locked);
+        EXPECT_EQ(form->Text3(DiveText::MaxDepth).Locked(), c.locked);
+        EXPECT_EQ(form->Text3(DiveText::ElapsedTime).Locked(), c.locked);
     }
 }
 
@@ -181,9 +182,9 @@ TEST_F(DiveDisplayTest, DepthLimitsPerUnit)
         form.reset();
         const qint64 id = AddDive(ManualDive({{"MDEPTH", c.depth}}), c.units, 1);
         Show(id);
-        EXPECT_EQ(form->Text3(3).text(), c.max) << c.depth;
+        EXPECT_EQ(form->Text3(DiveText::MaxDepth).text(), c.max) << c.depth;
         if (QString(c.max) == "---") {
-            EXPECT_EQ(form->Text3(4).text(), "---");
+            EXPECT_EQ(form->Text3(DiveText::AveDepth).text(), "---");
         }
     }
 }
@@ -194,14 +195,16 @@ TEST_F(DiveDisplayTest, EmptyListShowsTheClearedFields)
     form = std::make_unique<DiveFrm>();
     form->Form_Load();
     EXPECT_EQ(gv.ActiveFormID, 3);
-    EXPECT_EQ(form->Masked1(0).Text(), "01/01/2004");
-    EXPECT_EQ(form->Masked1(1).Text(), "00:00");
-    EXPECT_EQ(form->Masked1(2).Text(), "00:00");
-    for (int i = 0; i <= 8; ++i)
-        EXPECT_EQ(form->Text3(i).text(), "") << i;
-    EXPECT_EQ(form->TIDTxt(2).text(), "0");
-    EXPECT_EQ(form->Check3(1).Value(), 1);
-    EXPECT_EQ(form->Check1(0).Value(), 0);
+    EXPECT_EQ(form->Masked1(DiveMasked::Date).Text(), "01/01/2004");
+    EXPECT_EQ(form->Masked1(DiveMasked::TimeIn).Text(), "00:00");
+    EXPECT_EQ(form->Masked1(DiveMasked::PriorSurfaceInterval).Text(), "00:00");
+    for (DiveText i : {DiveText::LifeTimeDiveNo, DiveText::DGDiveNo, DiveText::TimeOut, DiveText::MaxDepth,
+                       DiveText::AveDepth, DiveText::CylinderSize1, DiveText::StartPressure1, DiveText::EndPressure1,
+                       DiveText::PressureUsed})
+        EXPECT_EQ(form->Text3(i).text(), "") << Slot(i);
+    EXPECT_EQ(form->TIDTxt(Tank::Three).text(), "0");
+    EXPECT_EQ(form->Check3(OnOff::Off).Value(), 1);
+    EXPECT_EQ(form->Check1(OnOff::On).Value(), 0);
 }
 
 // A value the form cannot show leaves its box empty or its list unselected, never
@@ -213,10 +216,10 @@ TEST_F(DiveDisplayTest, UnshowableValuesAreNotCarriedOverFromThePreviousDive)
                                               {"TEMP", db::Value()}, {"SPSI", db::Value()}}));
     Show(first);
     Show(second);
-    EXPECT_EQ(form->Combo1(0).ListIndex(), -1);
-    EXPECT_EQ(form->Combo1(1).ListIndex(), -1);
-    EXPECT_EQ(form->Text3(22).text(), "");
-    EXPECT_EQ(form->Text3(6).text(), "");
+    EXPECT_EQ(form->Combo1(DiveList::Gas1).ListIndex(), -1);
+    EXPECT_EQ(form->Combo1(DiveList::AscentRate).ListIndex(), -1);
+    EXPECT_EQ(form->Text3(DiveText::Temperature).text(), "");
+    EXPECT_EQ(form->Text3(DiveText::StartPressure1).text(), "");
     emit form->MemoTxt().KeyDown(0);
     form->MemoTxt().SetText("Night dive");
     EXPECT_TRUE(SaveAsMainWindow());

@@ -71,27 +71,27 @@ protected:
 
 TEST_F(DiveRoadTest, APressureTypedThenNextDiveIsSaved)
 {
-    Type(Form().Text3(7), "40");   // never left: the tool bar takes no focus
-    const QString shown = Form().Text3(7).text();
+    Type(Form().Text3(DiveText::EndPressure1), "40");   // never left: the tool bar takes no focus
+    const QString shown = Form().Text3(DiveText::EndPressure1).text();
     dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
     Press("NextDive");
     EXPECT_NE(gv.CurrentDiveID, first);
     Press("PrevDive");
     ASSERT_EQ(gv.CurrentDiveID, first);
-    EXPECT_EQ(Form().Text3(7).text(), shown);
-    EXPECT_EQ(Form().Text3(7).text(), "40");
+    EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), shown);
+    EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), "40");
 }
 
 TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
 {
-    Form().Masked1_GotFocus(0);
-    const QString before = Form().Masked1(0).Text();
-    Type(Form().Masked1(0), "31/31/2009");
+    Form().Masked1_GotFocus(DiveMasked::Date);
+    const QString before = Form().Masked1(DiveMasked::Date).Text();
+    Type(Form().Masked1(DiveMasked::Date), "31/31/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     Press("NextDive");
     EXPECT_EQ(gv.CurrentDiveID, first);
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
-    EXPECT_EQ(Form().Masked1(0).Text(), before);
+    EXPECT_EQ(Form().Masked1(DiveMasked::Date).Text(), before);
     // The next attempt is checked again and, nothing being changed now, goes ahead.
     Press("NextDive");
     EXPECT_NE(gv.CurrentDiveID, first);
@@ -99,15 +99,15 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheUserOnTheDive)
 
 TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWhenAnotherFormIsChosen)
 {
-    Type(Form().Text3(7), "40");
-    Form().Text3_LostFocus(7);
-    Form().Masked1_GotFocus(0);
-    Type(Form().Masked1(0), "31/31/2009");
+    Type(Form().Text3(DiveText::EndPressure1), "40");
+    Form().Text3_LostFocus(DiveText::EndPressure1);
+    Form().Masked1_GotFocus(DiveMasked::Date);
+    Type(Form().Masked1(DiveMasked::Date), "31/31/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     MainFrm().SmartBar->Items("Location").SetSelected(true);
     EXPECT_EQ(gv.ActiveFormID, 3);
     EXPECT_EQ(gv.CurrentDiveID, first);
-    EXPECT_EQ(Form().Text3(7).text(), "40");   // the other edit is still there to be saved
+    EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), "40");   // the other edit is still there to be saved
     // The next attempt is checked again and, the date being put back, saves and goes ahead.
     MainFrm().SmartBar->Items("Location").SetSelected(true);
     EXPECT_EQ(gv.ActiveFormID, 5);
@@ -143,16 +143,16 @@ TEST_F(DiveRoadTest, ARefusedDateKeepsTheRecordOpenWithItsEditsOnEveryCommandTha
     for (const auto& [command, run] : commands) {
         SCOPED_TRACE(command);
         const QString typed = QString::number(++endPressure);
-        Type(Form().Text3(7), typed);
-        Form().Text3_LostFocus(7);
-        Form().Masked1_GotFocus(0);
-        Type(Form().Masked1(0), "31/31/2009");
+        Type(Form().Text3(DiveText::EndPressure1), typed);
+        Form().Text3_LostFocus(DiveText::EndPressure1);
+        Form().Masked1_GotFocus(DiveMasked::Date);
+        Type(Form().Masked1(DiveMasked::Date), "31/31/2009");
         dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
         run();
         ASSERT_EQ(gv.ActiveFormID, 3);
         EXPECT_TRUE(DiveFrm::Exists() && Form().Loaded());
         EXPECT_EQ(gv.CurrentDiveID, first);
-        EXPECT_EQ(Form().Text3(7).text(), typed);
+        EXPECT_EQ(Form().Text3(DiveText::EndPressure1).text(), typed);
         EXPECT_FALSE(MainFrm().ProgramEnded());
         // The date being put back, the edit is there to be saved.
         Press("Save");
@@ -167,19 +167,19 @@ TEST_F(DiveRoadTest, KeysAndTabsInTheShownWindow)
 {
     MainFrm().show();
     QApplication::setActiveWindow(&MainFrm());
-    KeyIn(Form().Text3(6), "2500");
+    KeyIn(Form().Text3(DiveText::StartPressure1), "2500");
     EXPECT_EQ(gv.DiveChanged, kDiveEdited);
-    TabTo(Form().Text3(7));
+    TabTo(Form().Text3(DiveText::EndPressure1));
     EXPECT_EQ(gv.CurrentDive.SPSI.ToDouble(), 2500);
 
-    const QString before = Form().Masked1(0).Text();
-    KeyIn(Form().Masked1(0), "13402009");   // the sample log shows mm/dd/yyyy
-    EXPECT_EQ(Form().Masked1(0).Text(), "13/40/2009");
+    const QString before = Form().Masked1(DiveMasked::Date).Text();
+    KeyIn(Form().Masked1(DiveMasked::Date), "13402009");   // the sample log shows mm/dd/yyyy
+    EXPECT_EQ(Form().Masked1(DiveMasked::Date).Text(), "13/40/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
-    TabTo(Form().Text3(7));
+    TabTo(Form().Text3(DiveText::EndPressure1));
     QApplication::processEvents();
-    EXPECT_EQ(Form().Masked1(0).Text(), before);
-    EXPECT_TRUE(Form().Masked1(0).hasFocus());
+    EXPECT_EQ(Form().Masked1(DiveMasked::Date).Text(), before);
+    EXPECT_TRUE(Form().Masked1(DiveMasked::Date).hasFocus());
 }
 
 TEST_F(DiveRoadTest, AChangedDateMovesTheDiveInTheLifetimeNumbers)
@@ -187,8 +187,8 @@ TEST_F(DiveRoadTest, AChangedDateMovesTheDiveInTheLifetimeNumbers)
     const qint64 dives = gv.DB->Scalar("Select COUNT(*) from DIVEDATA").ToLong();
     ASSERT_GT(dives, 2);
     ASSERT_EQ(Stored("LIFETIMEDIVENO").ToLong(), 1);
-    Form().Masked1_GotFocus(0);
-    Type(Form().Masked1(0), "12/31/2099");
+    Form().Masked1_GotFocus(DiveMasked::Date);
+    Type(Form().Masked1(DiveMasked::Date), "12/31/2099");
     dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
     Press("NextDive");
     EXPECT_EQ(Stored("DIVEDATE").ToString(), "2099/12/31");
@@ -202,8 +202,8 @@ TEST_F(DiveRoadTest, ADownloadedDiveShowsLockedFields)
     Press("NextDive");
     Press("PrevDive");
     ASSERT_EQ(gv.CurrentDiveID, first);
-    EXPECT_TRUE(Form().Text3(3).Locked());
-    EXPECT_EQ(Form().DataType_Check(1).Value(), 1);
+    EXPECT_TRUE(Form().Text3(DiveText::MaxDepth).Locked());
+    EXPECT_EQ(Form().DataType_Check(DataTypeBox::Downloaded).Value(), 1);
 }
 
 } // namespace

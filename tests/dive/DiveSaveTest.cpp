@@ -17,24 +17,24 @@ TEST_F(DiveSaveTest, EveryEditReachesTheRowInStoredUnitsAndLifetimeNumbersFollow
     Show(first);
     DiveFrm& f = *form;
 
-    TypeAndLeave(f.Masked1(0), "15/07/2009");        // now after the second dive
-    TypeAndLeave(f.Masked1(1), "08:05");
-    TypeAndLeave(f.Text3(11), "50");
-    TypeAndLeave(f.Text3(3), "30");                  // metres
-    Type(f.Text3(4), "12,5");                        // a decimal comma
-    Type(f.Text3(22), "20");                         // deg C
-    TypeAndLeave(f.Text3(6), "200");                 // bar
-    TypeAndLeave(f.Text3(7), "50");
-    TypeAndLeave(f.Text3(5), "12");                  // litres
-    f.Check2(0).Click();
-    TypeAndLeave(f.Text3(16), "180");
-    TypeAndLeave(f.Text3(17), "30");
-    f.Combo1(0).setCurrentIndex(12);                 // 32%
-    emit f.Combo1(0).Change();
+    TypeAndLeave(f.Masked1(DiveMasked::Date), "15/07/2009");        // now after the second dive
+    TypeAndLeave(f.Masked1(DiveMasked::TimeIn), "08:05");
+    TypeAndLeave(f.Text3(DiveText::ElapsedTime), "50");
+    TypeAndLeave(f.Text3(DiveText::MaxDepth), "30");                  // metres
+    Type(f.Text3(DiveText::AveDepth), "12,5");                        // a decimal comma
+    Type(f.Text3(DiveText::Temperature), "20");                         // deg C
+    TypeAndLeave(f.Text3(DiveText::StartPressure1), "200");                 // bar
+    TypeAndLeave(f.Text3(DiveText::EndPressure1), "50");
+    TypeAndLeave(f.Text3(DiveText::CylinderSize1), "12");                  // litres
+    f.Check2(OnOff::On).Click();
+    TypeAndLeave(f.Text3(DiveText::StartPressure2), "180");
+    TypeAndLeave(f.Text3(DiveText::EndPressure2), "30");
+    f.Combo1(DiveList::Gas1).setCurrentIndex(12);                 // 32%
+    emit f.Combo1(DiveList::Gas1).Change();
     f.Location_Combo().MoveFirst();
     f.Location_Combo().PickRow(0);
     f.DiveSite_Combo().PickRow(0);
-    EXPECT_EQ(f.Text3(8).text(), "300");
+    EXPECT_EQ(f.Text3(DiveText::PressureUsed).text(), "300");
 
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
@@ -58,20 +58,20 @@ TEST_F(DiveSaveTest, EveryEditReachesTheRowInStoredUnitsAndLifetimeNumbersFollow
 
     // Coming back shows every change in the user's units.
     Show(first);
-    EXPECT_EQ(f.Masked1(0).Text(), "15/07/2009");
-    EXPECT_EQ(f.Masked1(1).Text(), "08:05");
-    EXPECT_EQ(f.Text3(2).text(), "08:55");
-    EXPECT_EQ(f.Text3(3).text(), "29.9");   // 98 ft
-    EXPECT_EQ(f.Text3(4).text(), "12.5");
-    EXPECT_EQ(f.Text3(22).text(), "20");
-    EXPECT_EQ(f.Text3(6).text(), "200");
-    EXPECT_EQ(f.Text3(7).text(), "50");
-    EXPECT_EQ(f.Text3(5).text(), "12");
-    EXPECT_EQ(f.Text3(16).text(), "180");
-    EXPECT_EQ(f.Combo1(0).currentText(), "32%");
+    EXPECT_EQ(f.Masked1(DiveMasked::Date).Text(), "15/07/2009");
+    EXPECT_EQ(f.Masked1(DiveMasked::TimeIn).Text(), "08:05");
+    EXPECT_EQ(f.Text3(DiveText::TimeOut).text(), "08:55");
+    EXPECT_EQ(f.Text3(DiveText::MaxDepth).text(), "29.9");   // 98 ft
+    EXPECT_EQ(f.Text3(DiveText::AveDepth).text(), "12.5");
+    EXPECT_EQ(f.Text3(DiveText::Temperature).text(), "20");
+    EXPECT_EQ(f.Text3(DiveText::StartPressure1).text(), "200");
+    EXPECT_EQ(f.Text3(DiveText::EndPressure1).text(), "50");
+    EXPECT_EQ(f.Text3(DiveText::CylinderSize1).text(), "12");
+    EXPECT_EQ(f.Text3(DiveText::StartPressure2).text(), "180");
+    EXPECT_EQ(f.Combo1(DiveList::Gas1).currentText(), "32%");
     EXPECT_EQ(f.Location_Combo().Text(), "Red Sea");
     EXPECT_EQ(f.DiveSite_Combo().Text(), "Thistlegorm");
-    EXPECT_EQ(f.Check2(0).Value(), 1);
+    EXPECT_EQ(f.Check2(OnOff::On).Value(), 1);
 }
 
 // The record goes to the dive the form showed, even when another form has moved
@@ -95,7 +95,7 @@ TEST_F(DiveSaveTest, ACommandCommitsTheBoxBeingTyped)
 {
     const qint64 id = AddDive(ManualDive(), 0, 1);
     Show(id);
-    Type(form->Text3(6), "2900");
+    Type(form->Text3(DiveText::StartPressure1), "2900");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "SPSI").ToDouble(), 2900);
 }
@@ -109,11 +109,11 @@ TEST_F(DiveSaveTest, QuietEditsMarkTheDiveChanged)
         const char* column;
         double stored;
     } cases[] = {
-        {"average depth", [](DiveFrm& f) { f.Text3(4).setText("20"); }, "AVGDEPTH", 20},
-        {"gas", [](DiveFrm& f) { f.Combo1(0).setCurrentIndex(1); emit f.Combo1(0).Change(); }, "FO2", 21},
-        {"gas of tank 3", [](DiveFrm& f) { f.Combo1(3).setCurrentIndex(30); emit f.Combo1(3).Change(); },
+        {"average depth", [](DiveFrm& f) { f.Text3(DiveText::AveDepth).setText("20"); }, "AVGDEPTH", 20},
+        {"gas", [](DiveFrm& f) { f.Combo1(DiveList::Gas1).setCurrentIndex(1); emit f.Combo1(DiveList::Gas1).Change(); }, "FO2", 21},
+        {"gas of tank 3", [](DiveFrm& f) { f.Combo1(DiveList::Gas3).setCurrentIndex(30); emit f.Combo1(DiveList::Gas3).Change(); },
          "FO2GAS3", 50},
-        {"ascent rate", [](DiveFrm& f) { f.Combo1(1).setCurrentIndex(4); emit f.Combo1(1).Change(); }, "VARI", 4},
+        {"ascent rate", [](DiveFrm& f) { f.Combo1(DiveList::AscentRate).setCurrentIndex(4); emit f.Combo1(DiveList::AscentRate).Change(); }, "VARI", 4},
         {"gauge", [](DiveFrm& f) { f.Gauge_Check().Click(); }, "GAUGEDIVE", -1},
         {"violation", [](DiveFrm& f) { f.Viol_Check().Click(); }, "VIOLATION", 1},
     };
@@ -123,7 +123,7 @@ TEST_F(DiveSaveTest, QuietEditsMarkTheDiveChanged)
         const qint64 id = AddDive(ManualDive({{"FO2", 0}}), 0, 1);   // imperial
         Show(id);
         if (QString(c.name) == "average depth")
-            emit form->Text3(4).KeyDown(0);
+            emit form->Text3(DiveText::AveDepth).KeyDown(0);
         c.edit(*form);
         EXPECT_TRUE(SaveAsMainWindow());
         EXPECT_EQ(Stored(id, c.column).ToDouble(), c.stored);
@@ -144,7 +144,7 @@ TEST_F(DiveSaveTest, NothingChangedWritesNothingButEndsTheNewDive)
     const qint64 id = AddDive(ManualDive({{"MDEPTH", 101}}));   // shown rounded as 30.8 m
     Show(id);
     gv.IsNewDive = true;
-    emit form->Text3(1).KeyDown(0);   // a key that changed nothing
+    emit form->Text3(DiveText::DGDiveNo).KeyDown(0);   // a key that changed nothing
     EXPECT_FALSE(form->Dive_IsAnyChange());
     gv.DiveChanged = kDiveUnchanged;
     form->DIVE_Update_DiveData();
@@ -157,17 +157,17 @@ TEST_F(DiveSaveTest, RefusedDateIsCheckedAgainOnTheNextAttempt)
 {
     const qint64 id = AddDive(ManualDive());
     Show(id);
-    form->Masked1_GotFocus(0);
-    Type(form->Masked1(0), "31/02/2009");
+    form->Masked1_GotFocus(DiveMasked::Date);
+    Type(form->Masked1(DiveMasked::Date), "31/02/2009");
     dialogs.ExpectMsg("Invalid day. Please re-enter date with a valid day.");
     EXPECT_FALSE(SaveAsMainWindow());
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
-    EXPECT_EQ(form->Masked1(0).Text(), "21/05/2009");
-    Type(form->Masked1(0), "30/99/2009");
+    EXPECT_EQ(form->Masked1(DiveMasked::Date).Text(), "21/05/2009");
+    Type(form->Masked1(DiveMasked::Date), "30/99/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     EXPECT_FALSE(SaveAsMainWindow());
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
-    Type(form->Masked1(0), "01/06/2009");
+    Type(form->Masked1(DiveMasked::Date), "01/06/2009");
     EXPECT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVEDATE").ToString(), "2009/06/01");
 }
@@ -176,12 +176,12 @@ TEST_F(DiveSaveTest, NegativeElapsedTimeKeepsTheUserOnTheDive)
 {
     const qint64 id = AddDive(ManualDive());
     Show(id);
-    Type(form->Text3(11), "-5");
+    Type(form->Text3(DiveText::ElapsedTime), "-5");
     dialogs.ExpectMsg("Elapsed dive time should not be less than 0.")
         .ExpectMsg("Elapsed dive time should not be less than 0.");
-    Leave(form->Text3(11));
-    EXPECT_EQ(form->Text3(11).text(), "40");
-    Type(form->Text3(11), "-5");
+    Leave(form->Text3(DiveText::ElapsedTime));
+    EXPECT_EQ(form->Text3(DiveText::ElapsedTime).text(), "40");
+    Type(form->Text3(DiveText::ElapsedTime), "-5");
     EXPECT_FALSE(form->Dive_IsAnyChange());
     EXPECT_EQ(gv.DiveChanged, kDiveRefused);
     EXPECT_EQ(Stored(id, "BTIME").ToLong(), 40);
@@ -191,9 +191,9 @@ TEST_F(DiveSaveTest, DownloadedDiveKeepsItsModelAndBecomesModifiedKeepingNavigat
 {
     const qint64 id = AddDive(ManualDive({{"DATATYPE", 0x11}, {"MODELID", 6774}, {"MODELSERNO", 99}}));
     Show(id);
-    Type(form->Text3(9), "OTHER");      // locked: no change
+    Type(form->Text3(DiveText::Model), "OTHER");      // locked: no change
     EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
-    TypeAndLeave(form->Masked1(1), "11:20");
+    TypeAndLeave(form->Masked1(DiveMasked::TimeIn), "11:20");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DATATYPE").ToLong(), 0x12);
     EXPECT_EQ(Stored(id, "MODELID").ToLong(), 6774);
@@ -204,8 +204,8 @@ TEST_F(DiveSaveTest, ManualDiveTakesATypedModelAndSerial)
 {
     const qint64 id = AddDive(ManualDive());
     Show(id);
-    TypeAndLeave(form->Text3(9), "o'neil x1");
-    TypeAndLeave(form->Text3(10), "1234");
+    TypeAndLeave(form->Text3(DiveText::Model), "o'neil x1");
+    TypeAndLeave(form->Text3(DiveText::SerialNo), "1234");
     ASSERT_TRUE(SaveAsMainWindow());
     const qint64 model = Stored(id, "MODELID").ToLong();
     EXPECT_EQ(model, 1);
@@ -221,10 +221,10 @@ TEST_F(DiveSaveTest, AModelRefusedForWantOfIdsIsPutBack)
                    "Insert into DC_PROPERTIES (MODELID, MODELNAME) Select i, 'M' || i from n");
     const qint64 id = AddDive(ManualDive());
     Show(id);
-    TypeAndLeave(form->Text3(9), "full");
+    TypeAndLeave(form->Text3(DiveText::Model), "full");
     dialogs.ExpectMsg("No more dive computer models can be added.");
     SaveAsMainWindow();
-    EXPECT_EQ(form->Text3(9).text(), "N/A");
+    EXPECT_EQ(form->Text3(DiveText::Model).text(), "N/A");
     EXPECT_EQ(Stored(id, "MODELID").ToLong(), 0);
     emit form->MemoTxt().KeyDown(0);
     form->MemoTxt().SetText("second save");
@@ -237,12 +237,12 @@ TEST_F(DiveSaveTest, ClockAndSurfaceIntervalAreTidiedOnSave)
 {
     const qint64 id = AddDive(ManualDive({{"DIVETIME", "00:30"}, {"STIME", "01:00"}}), 0, 0);   // 12-hour clock
     Show(id);
-    EXPECT_EQ(form->Masked1(1).Text(), "00:30");
-    EXPECT_EQ(form->AMPM_Opt(0).Text(), "AM");
-    TypeAndLeave(form->Masked1(1), "00:45");
-    EXPECT_EQ(form->Masked1(1).Text(), "00:45");       // the hour 00 stays 00
-    TypeAndLeave(form->Masked1(2), "05:60");
-    EXPECT_EQ(form->Masked1(2).Text(), "05:00");
+    EXPECT_EQ(form->Masked1(DiveMasked::TimeIn).Text(), "00:30");
+    EXPECT_EQ(form->AMPM_Opt(DiveAmPm::TimeIn).Text(), "AM");
+    TypeAndLeave(form->Masked1(DiveMasked::TimeIn), "00:45");
+    EXPECT_EQ(form->Masked1(DiveMasked::TimeIn).Text(), "00:45");       // the hour 00 stays 00
+    TypeAndLeave(form->Masked1(DiveMasked::PriorSurfaceInterval), "05:60");
+    EXPECT_EQ(form->Masked1(DiveMasked::PriorSurfaceInterval).Text(), "05:00");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "00:45");
     EXPECT_EQ(Stored(id, "STIME").ToString(), "05:00");
@@ -253,10 +253,10 @@ TEST_F(DiveSaveTest, AirConsumptionThatDoesNotFitItsByteIsPutBack)
     const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 30}}), 0, 1);   // psi
     Show(id);
     for (const char* refused : {"-1", "256"}) {
-        TypeAndLeave(form->Text3(21), refused);
-        EXPECT_EQ(form->Text3(21).text(), "30") << refused;
+        TypeAndLeave(form->Text3(DiveText::SacRate), refused);
+        EXPECT_EQ(form->Text3(DiveText::SacRate).text(), "30") << refused;
     }
-    TypeAndLeave(form->Text3(21), "255");
+    TypeAndLeave(form->Text3(DiveText::SacRate), "255");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 255);
 }
@@ -266,14 +266,14 @@ TEST_F(DiveSaveTest, AirConsumptionShownInBarIsNotReadBackUntouched)
 {
     const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 38}}), 1, 1);
     Show(id);
-    ASSERT_EQ(form->Text3(21).text(), "2.7");
-    Leave(form->Text3(21));
+    ASSERT_EQ(form->Text3(DiveText::SacRate).text(), "2.7");
+    Leave(form->Text3(DiveText::SacRate));
     emit form->MemoTxt().KeyDown(0);
     form->MemoTxt().SetText("x");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 38);
     Show(id);
-    TypeAndLeave(form->Text3(21), "3");
+    TypeAndLeave(form->Text3(DiveText::SacRate), "3");
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 43);
 }
@@ -283,24 +283,24 @@ TEST_F(DiveSaveTest, PressureChecks)
     const qint64 id = AddDive(ManualDive(), 1, 1);   // bar: 3000 psi shows 210
     Show(id);
     dialogs.ExpectMsg("Beginning pressure should not be less than ending pressure.");
-    TypeAndLeave(form->Text3(6), "30");
-    EXPECT_EQ(form->Text3(6).text(), "210");
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "30");
+    EXPECT_EQ(form->Text3(DiveText::StartPressure1).text(), "210");
     dialogs.ExpectMsg("Ending pressure should not be greater than beginning pressure.");
-    TypeAndLeave(form->Text3(7), "211");
-    EXPECT_EQ(form->Text3(7).text(), "35");
+    TypeAndLeave(form->Text3(DiveText::EndPressure1), "211");
+    EXPECT_EQ(form->Text3(DiveText::EndPressure1).text(), "35");
     dialogs.ExpectMsg("Please enter pressure value between 0 and 2289");
-    TypeAndLeave(form->Text3(6), "2290");
-    EXPECT_EQ(form->Text3(6).text(), "210");
-    TypeAndLeave(form->Text3(6), "35");   // equal to the end passes
-    EXPECT_EQ(form->Text3(8).text(), "0");
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "2290");
+    EXPECT_EQ(form->Text3(DiveText::StartPressure1).text(), "210");
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "35");   // equal to the end passes
+    EXPECT_EQ(form->Text3(DiveText::PressureUsed).text(), "0");
 }
 
 TEST_F(DiveSaveTest, LifetimeNumberCannotBeTyped)
 {
     const qint64 id = AddDive(ManualDive({{"LIFETIMEDIVENO", 5}}));
     Show(id);
-    TypeAndLeave(form->Text3(0), "77");
-    EXPECT_EQ(form->Text3(0).text(), "5");
+    TypeAndLeave(form->Text3(DiveText::LifeTimeDiveNo), "77");
+    EXPECT_EQ(form->Text3(DiveText::LifeTimeDiveNo).text(), "5");
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST_F(DiveSettingsTest, ChoosingUnitsWritesTheRowAndTheUnitsAndShowsTheDiveAgai
 {
     const qint64 id = AddDive(ManualDive({{"MDEPTH", 100}}), 0, 0);   // imperial, 12-hour
     Show(id);
-    EXPECT_EQ(form->Text3(3).text(), "100");
+    EXPECT_EQ(form->Text3(DiveText::MaxDepth).text(), "100");
     form->Properties().ChooseValue("Units", "Imperial");   // already imperial: nothing written
     EXPECT_EQ(Setting(id, "UNITS").ToLong(), 0);
     form->Properties().ChooseValue("Units", "Metric");
@@ -70,11 +70,11 @@ TEST_F(DiveSettingsTest, ChoosingUnitsWritesTheRowAndTheUnitsAndShowsTheDiveAgai
     EXPECT_EQ(Setting(id, "HOUR").ToLong(), 0);
     EXPECT_EQ(gv.UnitDepth, 0);
     EXPECT_EQ(gv.DB->Scalar("Select DEPTH from UNITS_OF_MEASUREMENT").ToLong(), 0);
-    EXPECT_EQ(form->Text3(3).text(), "30.5");
+    EXPECT_EQ(form->Text3(DiveText::MaxDepth).text(), "30.5");
     form->Properties().ChooseValue("Time", "24");
     EXPECT_EQ(Setting(id, "HOUR").ToLong(), 1);
     EXPECT_EQ(gv.UnitTime, 0);
-    EXPECT_TRUE(form->AMPM_Opt(0).isHidden());
+    EXPECT_TRUE(form->AMPM_Opt(DiveAmPm::TimeIn).isHidden());
 }
 
 TEST_F(DiveSettingsTest, TheDiveCaptionFollowsTheUnitsTheDiveIsShownIn)
@@ -93,10 +93,10 @@ TEST_F(DiveSettingsTest, AnEditTypedBeforeAUnitSwitchIsSavedInTheUnitsItWasTyped
 {
     const qint64 id = AddDive(ManualDive(), 0, 1);   // psi
     Show(id);
-    TypeAndLeave(form->Text3(6), "2500");
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "2500");
     form->Properties().ChooseValue("Units", "Metric");
     EXPECT_EQ(Stored(id, "SPSI").ToDouble(), 2500);
-    EXPECT_EQ(form->Text3(6).text(), "175");
+    EXPECT_EQ(form->Text3(DiveText::StartPressure1).text(), "175");
 }
 
 TEST_F(DiveSettingsTest, ANewDiveStaysNewThroughAUnitSwitch)
@@ -104,7 +104,7 @@ TEST_F(DiveSettingsTest, ANewDiveStaysNewThroughAUnitSwitch)
     const qint64 id = AddDive(ManualDive(), 0, 1);
     Show(id);
     gv.IsNewDive = true;
-    TypeAndLeave(form->Text3(6), "2500");
+    TypeAndLeave(form->Text3(DiveText::StartPressure1), "2500");
     form->Properties().ChooseValue("Units", "Metric");
     EXPECT_EQ(Stored(id, "SPSI").ToDouble(), 2500);
     EXPECT_TRUE(gv.IsNewDive);

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -113,6 +114,49 @@ TEST_F(ExportDialogTest, AllDivesWithTabWritesTheGoldenFile)
     const Prompt& save = dialogs.Prompts().front();
     EXPECT_EQ(save.file.filter, "Text files|*.txt");
     EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Information);
+}
+
+TEST_F(ExportDialogTest, ExportDiveDetailsAppendsEachDiveToTheOpenFile)
+{
+    SetUnits(true);
+    const qint64 a = AddDownloadedDive();
+    const qint64 b = AddManualDive();
+    DelimiterOption dialog;
+    ExportDelimiter = "\t";
+    dialog.ExportFileName = Out("blocks.txt");
+    dialog.ExportDiveDetails({a, 1});   // no file open yet: nothing
+    EXPECT_FALSE(QFile::exists(Out("blocks.txt")));
+    dialog.OpenExportFile();
+    dialog.ExportDiveDetails({a, 1});
+    dialog.ExportDiveDetails({b, 2});
+    const ExportOutcome outcome = dialog.CloseExportFile();
+    EXPECT_EQ(outcome.status, ExportOutcome::Done);
+    ExpectGolden(Out("blocks.txt"), "details_imperial_tab.txt");
+}
+
+TEST_F(ExportDialogTest, AWriteThatFailsHalfwayShowsTheFailureAndKeepsTheEarlierFile)
+{
+    // Three dives of about 70 KB each: the writer breaks while the second one is written.
+    for (int ltd = 1; ltd <= 3; ++ltd) {
+        std::vector<int> times(2000);
+        for (int i = 0; i < 2000; ++i)
+            times[size_t(i)] = 2 * i;
+        AddTimes(AddDive(DownloadedDive({{"LIFETIMEDIVENO", ltd}})), times);
+    }
+    {
+        QFile old(Out("keep.txt"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("earlier export");
+    }
+    InstallExportSink([](const QString& path) { return std::make_unique<BreakingSink>(path, 100'000); });
+    DelimiterOption dialog;
+    dialog.Menu("All Dives");
+    dialogs.ExpectSaveFile(Out("keep.txt"));
+    dialogs.ExpectMsg("Could not export the dive data.\n" + Out("keep.txt") + ": The disk is full.");
+    dialog.OKCmd->click();   // an unexpected "completed" would fail here
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(ReadBytes(Out("keep.txt")), "earlier export");
+    EXPECT_EQ(QDir(Home()).entryList({"keep.txt*"}, QDir::Files).size(), 1);   // no temporary left
 }
 
 TEST_F(ExportDialogTest, OnlyTheTickedDivesAreWritten)

@@ -35,7 +35,7 @@ TEST_F(DeleteDiveTest, ADiveMovedByItsUnsavedDateIsDeletedUnderItsNewNumber)
     AddDives(5);
     OpenLogOn(IdOf(2));
     Side("Dive");
-    MaskedEdit& date = DiveFrm::Instance().Masked1(0);
+    MaskedEdit& date = DiveFrm::Instance().Masked1(DiveMasked::Date);
     date.setText("01/06/2009");   // after the fifth dive
     emit date.KeyDown(0);
     emit date.LostFocus();

@@ -100,7 +100,7 @@ TEST_F(DivesListingTest, ARefusedRecordKeepsTheListOnItsDive)
 {
     AddDives(3);
     Side("Dive");
-    MaskedEdit& date = DiveFrm::Instance().Masked1(0);
+    MaskedEdit& date = DiveFrm::Instance().Masked1(DiveMasked::Date);
     emit date.KeyDown(0);
     date.setText("13/45/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
@@ -150,7 +150,7 @@ TEST_F(DivesListingTest, PickingTheNewDiveThatNoDiscardsShowsTheDiveNowCurrent)
     listing.Grid_Click(row);
     EXPECT_EQ(Count("DIVEDATA", added), 0);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
-    EXPECT_EQ(DiveFrm::Instance().Text3(0).text(), "1");   // the record shows it, not the dive gone
+    EXPECT_EQ(DiveFrm::Instance().Text3(DiveText::LifeTimeDiveNo).text(), "1");   // the record shows it, not the dive gone
 }
 
 TEST_F(DivesListingTest, AnAddedDiveDropsTheQueryFilterFromTheListing)

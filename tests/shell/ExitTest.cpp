@@ -179,7 +179,7 @@ TEST_F(DiveRecordExitTest, UnchangedDiveIsNotAskedAbout)
 TEST_F(DiveRecordExitTest, RefusedEditKeepsTheProgramOpen)
 {
     TypeMemo("Night dive");
-    DiveFrm::Instance().Masked1(0).SetText("99/99/2009");
+    DiveFrm::Instance().Masked1(DiveMasked::Date).SetText("99/99/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");
     MainFrm().show();
     EXPECT_FALSE(MainFrm().close());

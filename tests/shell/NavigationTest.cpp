@@ -103,7 +103,7 @@ TEST_F(NavigationTest, NoToANewDiveOnExitLeavesTheLogAsBeforeTheAdd)
 
 TEST_F(NavigationTest, ARefusedRecordKeepsTheUserOnTheDive)
 {
-    MaskedEdit& date = DiveFrm::Instance().Masked1(0);
+    MaskedEdit& date = DiveFrm::Instance().Masked1(DiveMasked::Date);
     emit date.KeyDown(0);
     date.setText("13/45/2009");
     dialogs.ExpectMsg("Invalid month. Please re-enter date with a valid month.");

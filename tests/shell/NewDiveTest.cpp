@@ -50,13 +50,13 @@ TEST_F(NewDiveTest, EveryTypedBoxIsStoredOnEachRoadThatSavesIt)
     for (const auto& [road, run] : roads) {
         SCOPED_TRACE(road);
         const qint64 id = AddByHand();
-        Type(Form().Text3(1), "12");    // dive number
-        Type(Form().Text3(3), "30");    // max. depth, metres
-        Type(Form().Text3(11), "45");   // elapsed time
-        Type(Form().Text3(22), "20");   // min. temperature, Celsius
-        Form().Masked1_GotFocus(1);
-        Form().Masked1(1).SetText("08:15");
-        emit Form().Masked1(1).KeyDown(0);
+        Type(Form().Text3(DiveText::DGDiveNo), "12");    // dive number
+        Type(Form().Text3(DiveText::MaxDepth), "30");    // max. depth, metres
+        Type(Form().Text3(DiveText::ElapsedTime), "45");   // elapsed time
+        Type(Form().Text3(DiveText::Temperature), "20");   // min. temperature, Celsius
+        Form().Masked1_GotFocus(DiveMasked::TimeIn);
+        Form().Masked1(DiveMasked::TimeIn).SetText("08:15");
+        emit Form().Masked1(DiveMasked::TimeIn).KeyDown(0);
 
         run();
 

@@ -93,6 +93,24 @@ protected:
     QString Out(const QString& name) const { return Home() + "/" + name; }
 };
 
+// A writer that breaks once a number of bytes has gone through it.
+class BreakingSink : public ExportSink {
+public:
+    BreakingSink(const QString& path, qint64 breakAfter) : file_(OpenExportFileSink(path)), left_(breakAfter) {}
+    bool IsOpen() const override { return file_->IsOpen(); }
+    bool Write(const QByteArray& bytes) override
+    {
+        left_ -= bytes.size();
+        return left_ >= 0 && file_->Write(bytes);
+    }
+    bool Commit() override { return file_->Commit(); }
+    QString ErrorText() const override { return "The disk is full."; }
+
+private:
+    std::unique_ptr<ExportSink> file_;
+    qint64 left_;
+};
+
 inline QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);

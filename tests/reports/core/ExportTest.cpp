@@ -3,30 +3,13 @@
 #include "reports/core/ExportProfile.h"
 #include "tests/reports/core/ExportFixture.h"
 
+#include "shell/core/Lookups.h"
 #include "shell/core/SystemServices.h"
 
 #include <QDir>
 
 namespace kvl::test {
 namespace {
-
-// A writer that breaks after a number of bytes.
-class BreakingSink : public ExportSink {
-public:
-    BreakingSink(const QString& path, qint64 breakAfter) : file_(OpenExportFileSink(path)), left_(breakAfter) {}
-    bool IsOpen() const override { return file_->IsOpen(); }
-    bool Write(const QByteArray& bytes) override
-    {
-        left_ -= bytes.size();
-        return left_ >= 0 && file_->Write(bytes);
-    }
-    bool Commit() override { return file_->Commit(); }
-    QString ErrorText() const override { return "The disk is full."; }
-
-private:
-    std::unique_ptr<ExportSink> file_;
-    qint64 left_;
-};
 
 class DiveDetailsExportTest : public ExportTest {};
 
@@ -119,6 +102,22 @@ TEST_F(DiveDetailsExportTest, AWriteThatFailsHalfwayLeavesTheEarlierFileAsItWas)
     EXPECT_EQ(dialogs.Messages().back().title, "Export Dive Details");
 }
 
+TEST_F(DiveDetailsExportTest, ABlockNeedingUtf8RewritesTheWholeFileInUtf8Once)
+{
+    gv.DiverName = QString::fromUtf8("Zo\u00EB");
+    const qint64 a = AddDownloadedDive();
+    const qint64 b = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 2}, {"STIME", QString::fromUtf8("\u03A9")}}));
+    const ExportOutcome outcome = ExportDiveDetailsFile(Out("mixed.txt"), {{a, 1}, {b, 2}}, ",");
+    ASSERT_EQ(outcome.status, ExportOutcome::Done);
+    const QByteArray bytes = ReadBytes(Out("mixed.txt"));
+    EXPECT_TRUE(bytes.startsWith("Zo\xC3\xAB - Dives Details\r\n")) << bytes.left(40).toStdString();
+    EXPECT_EQ(bytes.count("Dives Details"), 1);
+    EXPECT_EQ(bytes.count("Life Time Dive No.: 1\r\n"), 1);
+    EXPECT_TRUE(bytes.contains("\r\nSurface Interval: \xCE\xA9\r\n"));
+    EXPECT_TRUE(bytes.endsWith(ExportDashes.toLatin1() + "\r\n"));
+    EXPECT_EQ(QDir(Home()).entryList({"mixed.txt*"}, QDir::Files).size(), 1);
+}
+
 TEST_F(DiveDetailsExportTest, ATargetInAMissingFolderFails)
 {
     const ExportOutcome outcome = ExportDiveDetailsFile(Out("no such folder/x.txt"), {}, ",");
@@ -193,6 +192,31 @@ TEST_F(ExportTest, CellTexts)
     };
     for (const CellCase& c : cases)
         EXPECT_EQ(c.actual, c.expected) << c.name;
+}
+
+TEST_F(ExportTest, TheTextMemoKeepsTheTextsOfNumbersOnly)
+{
+    ExportTextMemo temps;
+    int made = 0;
+    const auto temp = [&](const db::Value& v) {
+        return temps.Get(v, [&] { ++made; return SampleTempText(v, true); });
+    };
+    EXPECT_EQ(temp(76), "76");
+    EXPECT_EQ(temp(76.0), "76");
+    EXPECT_EQ(made, 1);
+    for (const db::Value& notKept : {db::Value(), db::Value("0"), db::Value()})
+        EXPECT_EQ(temp(notKept), notKept.ToString());
+    EXPECT_EQ(made, 4);
+    EXPECT_EQ(temp(0), "0");
+
+    gv.AltTimeFlag = 1;   // the rate band depends on the depth too
+    ExportTextMemo rates;
+    const auto rate = [&](int code, int depth) {
+        return rates.Get(code, depth, [&] { return AscentRateText(code, 1, depth); });
+    };
+    EXPECT_EQ(rate(1, 30), "11-15 FPM");
+    EXPECT_EQ(rate(1, 90), "21-30 FPM");
+    gv.AltTimeFlag = 0;
 }
 
 TEST_F(ExportTest, ADecimalCommaComesFromTheRegionalSettings)
