@@ -35,6 +35,34 @@ void AddNames(db::Database& db, int count, qint64 lastId)
                {firstType, count, lastId});
 }
 
+// The location form's catalogs and what the dives after lastId hold of them.
+void AddSiteCatalogs(db::Database& db, const BigLogShape& shape, qint64 lastId)
+{
+    if (shape.siteNames > 0) {
+        for (const char* table : {"RESORTS", "OPERATORS", "DIVEBOATS", "GPSS"})
+            AddCatalog(db, QString("INSERT INTO %1 (NAME)").arg(table), shape.siteNames, table);
+        const QString name = "(CASE WHEN DIVEID % ?1 % 7 = 0 THEN 'O''' ELSE '' END) || '%1 ' || printf('%04d', DIVEID % ?1)";
+        db.Execute("UPDATE DIVEDATA SET RESORT = " + name.arg("RESORTS") + ", OPERATOR = " + name.arg("OPERATORS") +
+                       ", DIVEBOAT = " + name.arg("DIVEBOATS") + ", GPS = " + name.arg("GPSS") + " WHERE DIVEID > ?2",
+                   {shape.siteNames, lastId});
+    }
+    db.Execute("UPDATE DIVEDATA SET CURRENT = 1 + DIVEID % 5, SURGE = 1 + DIVEID % 4, SWELL = 1 + DIVEID % 4, "
+               "SURF = 1 + DIVEID % 4, TIDE = 1 + DIVEID % 5, VISIBILITY = 20 + DIVEID % 80, "
+               "ALTITUDE = DIVEID % 3 * 500, AIR = 75 + DIVEID % 12, SURFACE = 72 + DIVEID % 10, "
+               "CURRENT_FT = (DIVEID % 6) * 0.5, SURGE_FT = DIVEID % 4, SWELL_FT = DIVEID % 5, SURF_FT = DIVEID % 3, "
+               "TIDE_FT = DIVEID % 7, HIGHLIGHTS = 'Highlights of dive ' || DIVEID, "
+               "DIRECTIONS = 'Directions to dive ' || DIVEID WHERE DIVEID > ?",
+               {lastId});
+    if (shape.siteTypes > 0) {
+        const qint64 firstType = db.Scalar("Select IFNULL(MAX(ID), 0) + 1 from DIVETYPEDATA ;").ToLong();
+        AddCatalog(db, "INSERT INTO DIVETYPEDATA (TYPEDATA)", shape.siteTypes, "Dive Type");
+        for (int k = 0; k < 2; ++k)
+            db.Execute("INSERT INTO DIVETYPES (DIVEID, TYPEID) SELECT DIVEID, ? + (DIVEID * 2 + ?) % ? FROM DIVEDATA "
+                       "WHERE DIVEID > ?",
+                       {firstType, k, shape.siteTypes, lastId});
+    }
+}
+
 // peoplePerKind people of each companion kind, and their links to the dives after lastId.
 void AddCompanions(db::Database& db, int peoplePerKind, qint64 lastId)
 {
@@ -120,6 +148,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
         AddCompanions(db, shape.peoplePerKind, lastId);
     if (shape.names > 0)
         AddNames(db, shape.names, lastId);
+    if (shape.siteNames > 0 || shape.siteTypes > 0)
+        AddSiteCatalogs(db, shape, lastId);
     tx.Commit();
 }
 

@@ -28,11 +28,20 @@ struct BigLogShape {
     // the dives; each dive gets one of each, in turn. Every seventh name holds an
     // apostrophe ("O'Site 0007"). 0: no names.
     int names = 0;
+
+    // The location form's catalogs: this many names in each of RESORTS, OPERATORS,
+    // DIVEBOATS and GPSS (every seventh with an apostrophe), and siteTypes dive types
+    // in DIVETYPEDATA. Each new dive gets a resort, operator, boat and GPS, two types,
+    // conditions from each scale and site values (visibility, altitude, temperatures,
+    // speed, heights, texts), taken in turn. 0: none.
+    int siteNames = 0;
+    int siteTypes = 0;
 };
 
 // Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
-// and shape.samplesPerDive DIVEDETAILS rows), the companions of shape.peoplePerKind
-// and the names of shape.names, in one transaction.
+// and shape.samplesPerDive DIVEDETAILS rows), the companions of shape.peoplePerKind,
+// the names of shape.names and the site catalogs of shape.siteNames and siteTypes, in
+// one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
