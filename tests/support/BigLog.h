@@ -28,11 +28,20 @@ struct BigLogShape {
     // the dives; each dive gets one of each, in turn. Every seventh name holds an
     // apostrophe ("O'Site 0007"). 0: no names.
     int names = 0;
+
+    // Gear: gearNames names in each of the twelve item catalogs and as many gear sets
+    // ("Set nnnn", each with the items of its number and its weights), accessories
+    // names in ACCESSORYDATA with accessoriesPerSet links per set; each dive gets a set
+    // in turn, with the set's items and weights. Every seventh name holds an
+    // apostrophe. 0: no gear.
+    int gearNames = 0;
+    int accessories = 0;
+    int accessoriesPerSet = 0;
 };
 
 // Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
 // and shape.samplesPerDive DIVEDETAILS rows), the companions of shape.peoplePerKind
-// and the names of shape.names, in one transaction.
+// and the names of shape.names and shape.gearNames, in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
