@@ -210,14 +210,24 @@ void DeleteCatalogName(db::Database& db, int kind, const QString& name, qint32 d
     transaction.Commit();
 }
 
-std::vector<Accessory> ListAccessories(db::Database& db)
+std::unique_ptr<db::Recordset> OpenAccessoryData(db::Database& db)
+{
+    return db.OpenSnapshot(QStringLiteral("Select ID, ACCESSORY from ACCESSORYDATA ORDER BY ID ;"));
+}
+
+std::vector<Accessory> ReadAccessories(db::Recordset& accessoryData)
 {
     std::vector<Accessory> accessories;
-    auto rows = db.OpenSnapshot(QStringLiteral("Select ID, ACCESSORY from ACCESSORYDATA ORDER BY ID ;"));
-    accessories.reserve(rows->RecordCount());
-    for (; !rows->EOF(); rows->MoveNext())
-        accessories.push_back({rows->Field(QStringLiteral("ID")).ToLong(), rows->Field(QStringLiteral("ACCESSORY")).ToString()});
+    accessories.reserve(accessoryData.RecordCount());
+    for (accessoryData.MoveFirst(); !accessoryData.EOF(); accessoryData.MoveNext())
+        accessories.push_back({accessoryData.Field(QStringLiteral("ID")).ToLong(),
+                               accessoryData.Field(QStringLiteral("ACCESSORY")).ToString()});
     return accessories;
+}
+
+std::vector<Accessory> ListAccessories(db::Database& db)
+{
+    return ReadAccessories(*OpenAccessoryData(db));
 }
 
 QString AccessoryKey(qint64 id)

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -119,7 +120,10 @@ struct Accessory {
     qint64 id = 0;
     QString name;
 };
-// The accessory catalog in its stored order.
+// The accessory catalog in its stored order: a read-only set kept open by the form
+// (Requery shows later changes), its rows, or both at once.
+std::unique_ptr<db::Recordset> OpenAccessoryData(db::Database& db);
+std::vector<Accessory> ReadAccessories(db::Recordset& accessoryData);
 std::vector<Accessory> ListAccessories(db::Database& db);
 // An accessory's key in the check list: its id with one leading blank (" 12").
 QString AccessoryKey(qint64 id);
