@@ -154,10 +154,8 @@ void GearFrm::InitGearInfo()
     ClearInfo();
     GearLoading = true;
     for (int kind = 0; kind < kGearKindCount; ++kind)
-        RunLogged(kvlDb(), GearKinds()[kind].table, [&] {   // a missing catalog leaves its list empty
-            for (const QString& entry : CatalogEntries(LogDB(), kind))
-                Combo1(kind).AddItem(entry);
-        });
+        RunLogged(kvlDb(), GearKinds()[kind].table,   // a missing catalog leaves its list empty
+                  [&] { Combo1(kind).SetItems(CatalogEntries(LogDB(), kind)); });
     GearLoading = false;
     rsAccessoryData.reset();
     RunLogged(kvlDb(), "opening the accessories", [&] { rsAccessoryData = OpenAccessoryData(LogDB()); });
