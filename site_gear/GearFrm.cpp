@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kvl {
@@ -57,9 +58,17 @@ GearFrm::GearFrm() : ChildFormOf("Gear")
         connect(combo, &PickList::Click, this, [this, kind] { Combo1_Click(kind); });
     }
     lists->setColumnStretch(1, 1);
-    lists->setRowStretch(kGearKindCount, 1);
-    columns->addLayout(lists, 3);
-    columns->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("Delete Alt. Air Source")) + 24);
+    // The accessories under the lists, so that the strip finds room beside them too.
+    auto* left = new QVBoxLayout;
+    left->addLayout(lists);
+    left->addWidget(new QLabel(QStringLiteral("Accessories:"), this));
+    accessoryList_ = new CheckList(this);
+    accessoryList_->setObjectName(QStringLiteral("AccessoryList"));
+    left->addWidget(accessoryList_, 1);
+    columns->addLayout(left, 3);
+    // Room for the strip beside the lists, at its widest captions.
+    columns->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("New Alt. Air Source")) +
+                        fontMetrics().horizontalAdvance(QStringLiteral("Delete Alt. Air Source")) + 48);
 
     auto* right = new QVBoxLayout;
     auto* weights = new QGridLayout;
@@ -78,10 +87,7 @@ GearFrm::GearFrm() : ChildFormOf("Gear")
         connect(text, &QLineEdit::textEdited, this, [this, box] { edited_.Mark(GearControl::Text1, box); });
     }
     right->addLayout(weights);
-    right->addWidget(new QLabel(QStringLiteral("Accessories:"), this));
-    accessoryList_ = new CheckList(this);
-    accessoryList_->setObjectName(QStringLiteral("AccessoryList"));
-    right->addWidget(accessoryList_, 1);
+    right->addStretch(1);
     columns->addLayout(right, 2);
     connect(accessoryList_, &CheckList::MouseDown, this, [this] { AccessoryList_MouseDown(); });
     connect(accessoryList_, &QTreeWidget::itemSelectionChanged, this, [this] { AccessoryList_Click(); });
@@ -280,7 +286,10 @@ void GearFrm::Combo1_GotFocus(int Index)
 
 void GearFrm::Text1_GotFocus(int Index)
 {
-    Text1(Index).setSelection(0, int(Text1(Index).text().size()));
+    EditBox& box = Text1(Index);
+    box.SelectAll();
+    // A click that brings the focus places the cursor after this: select again once it has.
+    QTimer::singleShot(0, &box, [&box] { box.SelectAll(); });
 }
 
 void GearFrm::AccessoryList_Click()

@@ -266,6 +266,9 @@ TEST_F(GearFrmTest, TheStripFollowsTheFocusedList)
     }
     form.AccessoryList_MouseDown();
     EXPECT_EQ(form.PopupIndex, kAccessoryPopup);
+    form.Text1_GotFocus(kBeltWeight);   // the strip stays with the list it prepared
+    EXPECT_EQ(form.PopupIndex, kAccessoryPopup);
+    EXPECT_EQ(form.Text1(kBeltWeight).selectedText(), "22.0");
     EXPECT_EQ(form.Cmd().ItemCaption("Add"), "New Accessory");
     EXPECT_EQ(form.Cmd().ItemCaption("Delete"), "Delete Accessory");
 }
