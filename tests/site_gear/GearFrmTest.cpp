@@ -344,6 +344,20 @@ TEST_F(GearFrmTest, SavingWritesPickedItemsIntoTheSetButNotNone)
     EXPECT_EQ(SetValue("Reef", "INTWEIGHT").ToDouble(), 8);
 }
 
+TEST_F(GearFrmTest, WritesGoToTheDiveTheFormLoaded)
+{
+    SetDive(next, {{"MASK", "Low-volume"}});
+    GearFrm& form = Open();
+    Type(form.Text1(kBeltWeight), "30");
+    gv.CurrentDiveID = next;   // another form moved on without the gear form's refresh
+    Pick(form.Combo1(kMask), "Frameless");
+    form.UpdateGearInfo();
+    EXPECT_EQ(DiveNumber(dive, "BELTWEIGHT"), 30);
+    EXPECT_EQ(DiveText(dive, "MASK"), "Frameless");
+    EXPECT_EQ(DiveNumber(next, "BELTWEIGHT"), 10);
+    EXPECT_EQ(DiveText(next, "MASK"), "Low-volume");
+}
+
 TEST_F(GearFrmTest, AddingANameSelectsItAndWritesItIntoTheDive)
 {
     GearFrm& form = Open();
