@@ -51,6 +51,9 @@ GearFrm::GearFrm() : ChildFormOf("Gear")
     for (int kind = 0; kind < kGearKindCount; ++kind) {
         auto* combo = new PickList(PickList::AsAdded, this);
         combo->setObjectName(QStringLiteral("Combo1_%1").arg(kind));
+        // Sized by a fixed length: measuring hundreds of catalog names would slow the opening.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(24);
         combo1_[kind] = combo;
         lists->addWidget(new QLabel(QString::fromLatin1(GearKinds()[kind].label), this), kind, 0);
         lists->addWidget(combo, kind, 1);
