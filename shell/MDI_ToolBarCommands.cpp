@@ -16,8 +16,6 @@
 #include "shell/core/MDI_Rules.h"
 #include "shell/ModalForms.h"
 #include "shell/core/Units.h"
-#include "site_gear/GearFrm.h"
-#include "site_gear/LocationFrm.h"
 
 namespace kvl {
 
@@ -129,10 +127,7 @@ void NavigateDives(MDI_MainFrm& frm, const QString& key)
         return;
     if (left == LeaveResult::Stayed)
         pos = gv.rsDiveData->AbsolutePosition();   // a save may have re-ordered the list
-    if (gv.ActiveFormID == FormCode::Location)
-        LocationFrm::Instance().LOCATION_Update_LocationData();
-    else if (gv.ActiveFormID == FormCode::Gear)
-        GearFrm::Instance().UpdateGearInfo();
+    SaveOpenSiteForm();
 
     const int count = gv.rsDiveData->RecordCount();
     const auto target = NavigationTarget(key, pos, count, left == LeaveResult::Discarded);

@@ -128,12 +128,19 @@ bool MakeDiveCurrentInWholeLog(qint32 diveId)
 
 } // namespace
 
+void SaveOpenSiteForm()
+{
+    if (gv.ActiveFormID == FormCode::Location || gv.ActiveFormID == FormCode::Gear)
+        SaveFormChanges(gv.ActiveFormID);
+}
+
 bool PickDive(qint32 diveId)
 {
     CommitDiveRecordEdit();
     const LeaveResult left = LeaveOpenDive();
     if (left == LeaveResult::Refused)
         return false;
+    SaveOpenSiteForm();
     const bool picked = MakeDiveCurrent(diveId) || MakeDiveCurrentInWholeLog(diveId);
     // A discarded new dive took the list to another dive, which the form must show
     // even when the dive picked was the discarded one.

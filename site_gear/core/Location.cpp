@@ -157,9 +157,8 @@ void SaveLocation(db::Database& db, qint64 diveId, const LocationEdits& edits)
         if (list.named) {
             sets << QString::fromLatin1(list.diveField) + QStringLiteral(" = ?");
             params.push_back(text);
-        } else if (const auto id = ScaleId(db, list, text)) {
-            sets << QString::fromLatin1(list.diveField) + QStringLiteral(" = ?");
-            params.push_back(*id);
+        } else {
+            WriteCondition(db, list, diveId, text);
         }
     }
     if (!edits.texts.empty()) {

@@ -43,6 +43,15 @@ std::optional<qint64> ScaleId(db::Database& db, const LocationList& scale, const
     return std::nullopt;
 }
 
+bool WriteCondition(db::Database& db, const LocationList& scale, qint64 diveId, const QString& name)
+{
+    const std::optional<qint64> id = ScaleId(db, scale, name);
+    if (!id)
+        return false;
+    db.Execute(QStringLiteral("UPDATE DIVEDATA SET %1 = ? WHERE DIVEID = ? ;").arg(scale.diveField), {*id, diveId});
+    return true;
+}
+
 QStringList LoadNames(db::Database& db, const LocationList& catalog)
 {
     QStringList names;

@@ -25,6 +25,11 @@ int ScaleSelection(const std::vector<ScaleEntry>& entries, const db::Value& dive
 // The id of the scale row named exactly so, or none.
 std::optional<qint64> ScaleId(db::Database& db, const LocationList& scale, const QString& name);
 
+// Writes the id of the scale row named exactly so into the dive's field; false, and
+// nothing written, when the scale has no such name (an empty one included). Throws
+// db::DbError when the log refuses.
+bool WriteCondition(db::Database& db, const LocationList& scale, qint64 diveId, const QString& name);
+
 // A catalog's distinct names in alphabetical order; empty when the log lacks the table.
 QStringList LoadNames(db::Database& db, const LocationList& catalog);
 // The entry a dive's name selects: the one equal without regard to case, but none for

@@ -6,6 +6,7 @@
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
 #include "platform/widgets/CheckList.h"
+#include "platform/widgets/PickList.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
@@ -75,9 +76,14 @@ TEST_F(ChildFormInterfaceTest, LocationFormShowsTheCurrentDivesSite)
 {
     MainFrm().SmartBar->Items("Location").SetSelected(true);
     ASSERT_EQ(gv.ActiveFormID, 5);
-    EXPECT_FALSE(gv.CurrentDive.LOCATIONNAME.isEmpty());
-    EXPECT_EQ(LocationFrm::Instance().ShownValue("Location"), gv.CurrentDive.LOCATIONNAME);
-    EXPECT_EQ(LocationFrm::Instance().ShownValue("Dive site"), gv.CurrentDive.DIVESITE);
+    const LocationFrm& form = LocationFrm::Instance();
+    EXPECT_EQ(form.ShownDiveId(), gv.CurrentDiveID);
+    EXPECT_FALSE(gv.CurrentDive.OPERATOR.isEmpty());
+    EXPECT_EQ(form.Combo(site::LocationCombo::Operator).Text().toUpper(), gv.CurrentDive.OPERATOR.toUpper());
+    EXPECT_EQ(form.Combo(site::LocationCombo::Current).ListIndex() >= 0, gv.CurrentDive.CURRENT.ToLong() > 0);
+    EXPECT_EQ(form.Text4Text(site::LocationText::Highlights), gv.CurrentDive.HIGHLIGHTS);
+    EXPECT_EQ(form.Text4Text(site::LocationText::Visibility),
+              site::ShownLocationText(site::LocationText::Visibility, gv.CurrentDive.VISIBILITY));
 }
 
 TEST_F(ChildFormInterfaceTest, CompanionsFormListsTheCurrentDivesPeople)
