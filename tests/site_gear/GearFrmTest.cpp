@@ -8,6 +8,7 @@
 #include "platform/widgets/PickList.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 #include "site_gear/GearFrm.h"
 #include "tests/support/LogFixture.h"
@@ -356,6 +357,16 @@ TEST_F(GearFrmTest, WritesGoToTheDiveTheFormLoaded)
     EXPECT_EQ(DiveText(dive, "MASK"), "Frameless");
     EXPECT_EQ(DiveNumber(next, "BELTWEIGHT"), 10);
     EXPECT_EQ(DiveText(next, "MASK"), "Low-volume");
+}
+
+TEST_F(GearFrmTest, PickingADiveInTheListingSavesTheWeightsFirst)
+{
+    GearFrm& form = Open();
+    Type(form.Text1(kOtherWeight), "4.5");
+    ASSERT_TRUE(PickDive(next));
+    EXPECT_EQ(DiveNumber(dive, "OTHERWEIGHT"), 4.5);
+    EXPECT_EQ(form.Combo1(kGear).Text(), "Skipper's");
+    EXPECT_EQ(form.Text1(kOtherWeight).text(), "0.0");
 }
 
 TEST_F(GearFrmTest, AddingANameSelectsItAndWritesItIntoTheDive)
