@@ -160,6 +160,20 @@ QStringList ButtonPopup::Keys() const
     return keys;
 }
 
+QString ButtonPopup::ItemCaption(const QString& key) const
+{
+    const auto* button = findChild<QToolButton*>(key, Qt::FindDirectChildrenOnly);
+    return button ? button->text() : QString();
+}
+
+void ButtonPopup::SetItemCaption(const QString& key, const QString& caption)
+{
+    if (auto* button = findChild<QToolButton*>(key, Qt::FindDirectChildrenOnly)) {
+        button->setText(caption);
+        adjustSize();
+    }
+}
+
 void ButtonPopup::ClickItem(const QString& key)
 {
     if (Keys().contains(key))

@@ -102,6 +102,9 @@ public:
     // Adds a button with its key, caption and tool tip.
     void AddItem(const QString& key, const QString& caption, const QString& toolTip);
     QStringList Keys() const;
+    // The caption of the button with the key ("" for an unknown key).
+    QString ItemCaption(const QString& key) const;
+    void SetItemCaption(const QString& key, const QString& caption);
     void ClickItem(const QString& key);
 
 signals:

@@ -2,6 +2,10 @@
 
 #include "tests/support/LogFixture.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace kvl::test {
 
 namespace {
@@ -61,6 +65,44 @@ void AddSiteCatalogs(db::Database& db, const BigLogShape& shape, qint64 lastId)
                        "WHERE DIVEID > ?",
                        {firstType, k, shape.siteTypes, lastId});
     }
+}
+
+// The gear catalogs, sets and accessories of the shape, and a set on each dive after lastId.
+void AddGear(db::Database& db, const BigLogShape& shape, qint64 lastId)
+{
+    const char* const items[][2] = {{"REGULATORS", "REGULATOR"}, {"ALTAIRSOURCE", "AIRSOURCE"}, {"BCS", "BC"},
+                                    {"GAUGES", "GAUGES"},       {"SUITS", "SUIT"},               {"BOOTS", "BOOTS"},
+                                    {"GLOVES", "GLOVES"},       {"HOODS", "HOOD"},               {"MASKS", "MASK"},
+                                    {"SNORKELS", "SNORKEL"},    {"FINS", "FINS"},                {"CYLINDERS", "CYLINDER"}};
+    const int count = shape.gearNames;
+    QStringList fields{"NAME"};
+    QStringList values{"NAME"};
+    for (const auto& item : items) {
+        AddCatalog(db, QString("INSERT INTO %1 (NAME)").arg(item[0]), count, item[1]);
+        fields << item[1];
+        values << QString("replace(NAME, 'Set', '%1')").arg(item[1]);
+    }
+    fields << "BELTWEIGHT" << "INTWEIGHT" << "OTHERWEIGHT";
+    values << "10 + length(NAME) % 7" << "4" << "0";
+    db.Execute("INSERT INTO GEARS (" + fields.join(", ") + ") SELECT " + values.join(", ") + " FROM (" + kNameSql + ")",
+               {count, "Set"});
+    db.Execute(QString("INSERT INTO ACCESSORYDATA (ACCESSORY) SELECT upper(NAME) FROM (") + kNameSql + ")",
+               {shape.accessories, "Accessory"});
+    // Set r links the accessories r * 13 + j (j below accessoriesPerSet), in turn.
+    db.Execute("WITH RECURSIVE k(j) AS (SELECT 0 UNION ALL SELECT j + 1 FROM k WHERE j + 1 < ?) "
+               "INSERT INTO ACCESSORY (ACCESSORYID, GEAR) SELECT a.ID, g.NAME FROM "
+               "(SELECT rowid AS r, NAME FROM GEARS WHERE NAME LIKE '%Set %') g, k, "
+               "(SELECT ID, ROW_NUMBER() OVER (ORDER BY ID) - 1 AS n FROM ACCESSORYDATA) a "
+               "WHERE a.n = (g.r * 13 + k.j) % ?",
+               {shape.accessoriesPerSet, std::max(shape.accessories, 1)});
+    db.Execute("UPDATE DIVEDATA SET GEAR = (CASE WHEN DIVEID % ?1 % 7 = 0 THEN 'O''' ELSE '' END) || 'Set ' || "
+               "printf('%04d', DIVEID % ?1) WHERE DIVEID > ?2",
+               {count, lastId});
+    fields.removeFirst();
+    QStringList copies;
+    for (const QString& field : fields)
+        copies << QString("%1 = (SELECT %1 FROM GEARS WHERE NAME = DIVEDATA.GEAR)").arg(field);
+    db.Execute("UPDATE DIVEDATA SET " + copies.join(", ") + " WHERE DIVEID > ?", {lastId});
 }
 
 // peoplePerKind people of each companion kind, and their links to the dives after lastId.
@@ -150,6 +192,8 @@ void AddDives(db::Database& db, const BigLogShape& shape)
         AddNames(db, shape.names, lastId);
     if (shape.siteNames > 0 || shape.siteTypes > 0)
         AddSiteCatalogs(db, shape, lastId);
+    if (shape.gearNames > 0)
+        AddGear(db, shape, lastId);
     tx.Commit();
 }
 

@@ -36,12 +36,20 @@ struct BigLogShape {
     // speed, heights, texts), taken in turn. 0: none.
     int siteNames = 0;
     int siteTypes = 0;
+    // Gear: gearNames names in each of the twelve item catalogs and as many gear sets
+    // ("Set nnnn", each with the items of its number and its weights), accessories
+    // names in ACCESSORYDATA with accessoriesPerSet links per set; each dive gets a set
+    // in turn, with the set's items and weights. Every seventh name holds an
+    // apostrophe. 0: no gear.
+    int gearNames = 0;
+    int accessories = 0;
+    int accessoriesPerSet = 0;
 };
 
 // Adds shape.dives dives (two a day from 2000/01/01, each with a DIVE_DC_SETTINGS row
 // and shape.samplesPerDive DIVEDETAILS rows), the companions of shape.peoplePerKind,
-// the names of shape.names and the site catalogs of shape.siteNames and siteTypes, in
-// one transaction.
+// the names of shape.names, the site catalogs of shape.siteNames and siteTypes and the
+// gear of shape.gearNames, in one transaction.
 void AddDives(db::Database& db, const BigLogShape& shape);
 
 // A fresh log from the template at path, filled by AddDives and opened.
