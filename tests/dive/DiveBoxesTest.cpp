@@ -58,7 +58,7 @@ TEST_P(TypedIntoBox, ShowsOnlyWhatCanBePartOfItsNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, TypedIntoBox, ::testing::ValuesIn(kTypedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DiveBoxesTest, WhatTheBoxShowsIsStored)
 {
