@@ -126,11 +126,10 @@ void LocationFrm::BuildControls()
         connect(combo, &PickList::KeyUp, this, [this, i] { Combo_KeyUp(i); });
         connect(combo, &PickList::UserPicked, this, [this, c = list.combo] { Combo_UserPicked(c); });
     }
-    const auto unitOf = [this](LocationText box) { return unitsOpt_[static_cast<size_t>(site::FieldOf(box).unitBox)]; };
     const auto boxRow = [&](QGridLayout* grid, int row, QWidget* caption, LocationText box) {
         grid->addWidget(caption, row, 0);
         grid->addWidget(&Text4(box), row, 1);
-        grid->addWidget(unitOf(box), row, 2);
+        grid->addWidget(&UnitBeside(box), row, 2);
     };
 
     auto* columns = new QHBoxLayout;
@@ -164,7 +163,7 @@ void LocationFrm::BuildControls()
         conditions->addWidget(&ComboLbl(list), 2 * i, 0);
         conditions->addWidget(&Combo(list), 2 * i + 1, 0);
         conditions->addWidget(&Text4(MeasureOf(list)), 2 * i + 1, 1);
-        conditions->addWidget(unitOf(MeasureOf(list)), 2 * i + 1, 2);
+        conditions->addWidget(&UnitBeside(MeasureOf(list)), 2 * i + 1, 2);
     }
     conditions->setColumnStretch(3, 1);
     left->addLayout(conditions);

@@ -60,6 +60,8 @@ public:
     PickList& Combo(site::LocationCombo list) const { return *combo_[Index(list)]; }
     QLabel& ComboLbl(site::LocationCombo list) const { return *comboLbl_[Index(list)]; }
     ListBox& Units_Opt(int index) const { return *unitsOpt_[static_cast<size_t>(index)]; }
+    // The unit box beside a length, temperature or speed box.
+    ListBox& UnitBeside(site::LocationText box) const { return Units_Opt(site::FieldOf(box).unitBox); }
     QLabel& Label4(int index) const;
     CheckList& DiveTypeList() const { return *diveTypeList_; }
     PopupMenu& DiveType_PopUp() const { return *diveTypePopUp_; }

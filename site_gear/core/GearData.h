@@ -73,7 +73,7 @@ bool HasSet(const db::Value& gear);
 // GEARS holds a set of that name (letters compared without regard to case).
 bool SetExists(db::Database& db, const QString& name);
 
-// A dive's gear: the set name (Combo1(0)'s field), the items by kind (index 0 unused)
+// A dive's gear: the set name (the first list's field), the items by kind (index 0 unused)
 // and the weights in pounds, as stored.
 struct StoredGear {
     db::Value set;

@@ -109,9 +109,9 @@ TEST_F(LocationFrmTest, ShowsTheDivesSiteInEitherUnitSystem)
         EXPECT_EQ(Shown(LocationText::Visibility), c.visibility);
         EXPECT_EQ(Shown(LocationText::Air), c.air);
         EXPECT_EQ(Shown(LocationText::CurrentSpeed), "0.5");
-        EXPECT_EQ(form.Units_Opt(0).Text(), c.depthUnit);
-        EXPECT_EQ(form.Units_Opt(9).Text(), c.tempUnit);
-        EXPECT_EQ(form.Units_Opt(2).Text(), "KNOTS");
+        EXPECT_EQ(form.UnitBeside(LocationText::Visibility).Text(), c.depthUnit);
+        EXPECT_EQ(form.UnitBeside(LocationText::Minimum).Text(), c.tempUnit);
+        EXPECT_EQ(form.UnitBeside(LocationText::CurrentSpeed).Text(), "KNOTS");
     }
     EXPECT_EQ(form.Combo(LocationCombo::Current).Entries(),
               QStringList({"None", "Light", "Moderate", "Strong", "Very Strong"}));
