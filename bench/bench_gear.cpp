@@ -3,6 +3,7 @@
 // form under 50 ms; one dive step with it open under 10 ms; choosing a set under 20 ms;
 // its save under 20 ms.
 
+#include "bench/FormBench.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PickList.h"
 #include "shell/MDI_MainFrm.h"
@@ -47,21 +48,10 @@ void OpenLog()
     MainFrm();
 }
 
-void Unload(ChildForm& form)
-{
-    form.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void BM_OpenGearForm(benchmark::State& state)
 {
     OpenLog();
-    for (auto _ : state) {
-        GearFrm::Instance().Show();
-        state.PauseTiming();
-        Unload(GearFrm::Instance());
-        state.ResumeTiming();
-    }
+    bench::TimeOpening<GearFrm>(state);
 }
 BENCHMARK(BM_OpenGearForm)->Unit(benchmark::kMillisecond);
 
@@ -76,7 +66,7 @@ void BM_GearDiveStep(benchmark::State& state)
         form.LoadGearInfo();
         dive = dive % Dives + 1;
     }
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_GearDiveStep)->Unit(benchmark::kMillisecond);
 
@@ -93,7 +83,7 @@ void BM_ChooseGearSet(benchmark::State& state)
         set = set % (sets.ListCount() - 1) + 1;
         sets.Pick(set);
     }
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_ChooseGearSet)->Unit(benchmark::kMillisecond);
 
@@ -121,7 +111,7 @@ void BM_GearSave(benchmark::State& state)
     const double belt = gv.DB->Scalar("Select BELTWEIGHT from DIVEDATA where DIVEID = ?", {gv.CurrentDiveID}).ToDouble();
     if (std::abs(belt - KgToLb(weights[turn])) > 1e-4)
         state.SkipWithError("the save did not reach the dive");
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_GearSave)->Unit(benchmark::kMillisecond);
 

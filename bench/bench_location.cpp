@@ -3,6 +3,7 @@
 // values, names, conditions and two types. Goals: opening the form, and one dive step
 // with it open, under 20 ms; its save under 20 ms.
 
+#include "bench/FormBench.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PickList.h"
 #include "shell/MDI_MainFrm.h"
@@ -51,21 +52,10 @@ void OpenLog()
     MainFrm();
 }
 
-void Unload(ChildForm& form)
-{
-    form.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void BM_OpenLocationForm(benchmark::State& state)
 {
     OpenLog();
-    for (auto _ : state) {
-        LocationFrm::Instance().Show();
-        state.PauseTiming();
-        Unload(LocationFrm::Instance());
-        state.ResumeTiming();
-    }
+    bench::TimeOpening<LocationFrm>(state);
 }
 BENCHMARK(BM_OpenLocationForm)->Unit(benchmark::kMillisecond);
 
@@ -84,7 +74,7 @@ void BM_LocationDiveStep(benchmark::State& state)
             state.ResumeTiming();
         }
     }
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_LocationDiveStep)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +100,7 @@ void BM_LocationSave(benchmark::State& state)
         state.ResumeTiming();
         benchmark::DoNotOptimize(form.LOCATION_Update_LocationData());
     }
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_LocationSave)->Unit(benchmark::kMillisecond);
 

@@ -4,6 +4,7 @@
 // 10 ms; deleting a person linked to 1,000 dives under 20 ms; opening the diver's form
 // and its save under 10 ms each.
 
+#include "bench/FormBench.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
 #include "people/core/Companions.h"
@@ -46,21 +47,10 @@ void OpenLog()
     MainFrm();
 }
 
-void Unload(ChildForm& form)
-{
-    form.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void BM_OpenCompanionsForm(benchmark::State& state)
 {
     OpenLog();
-    for (auto _ : state) {
-        BuddiesFrm::Instance().Show();
-        state.PauseTiming();
-        Unload(BuddiesFrm::Instance());
-        state.ResumeTiming();
-    }
+    bench::TimeOpening<BuddiesFrm>(state);
 }
 BENCHMARK(BM_OpenCompanionsForm)->Unit(benchmark::kMillisecond);
 
@@ -75,7 +65,7 @@ void BM_CompanionsDiveStep(benchmark::State& state)
         form.Buddy_Init_AllInfo();
         dive = dive % Dives + 1;
     }
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_CompanionsDiveStep)->Unit(benchmark::kMillisecond);
 
@@ -101,7 +91,7 @@ void BM_StoreTicks(benchmark::State& state)
     form.Show();
     for (auto _ : state)
         form.BUDDY_Update_Buddy();
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_StoreTicks)->Unit(benchmark::kMillisecond);
 
@@ -124,12 +114,7 @@ BENCHMARK(BM_DeletePersonLinkedTo1000Dives)->Unit(benchmark::kMillisecond);
 void BM_OpenDiverForm(benchmark::State& state)
 {
     OpenLog();
-    for (auto _ : state) {
-        PersonalFrm::Instance().Show();
-        state.PauseTiming();
-        Unload(PersonalFrm::Instance());
-        state.ResumeTiming();
-    }
+    bench::TimeOpening<PersonalFrm>(state);
 }
 BENCHMARK(BM_OpenDiverForm)->Unit(benchmark::kMillisecond);
 
@@ -140,7 +125,7 @@ void BM_DiverSave(benchmark::State& state)
     form.Show();
     for (auto _ : state)
         form.SaveInfo();
-    Unload(form);
+    bench::Unload(form);
 }
 BENCHMARK(BM_DiverSave)->Unit(benchmark::kMillisecond);
 
