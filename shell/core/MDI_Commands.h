@@ -25,7 +25,7 @@ bool DiveRecordChanged();
 // Writes the dive record back to its dive's row.
 void SaveDiveRecord();
 // Saves the open dive record as closing it does. True when the record refuses (a
-// bad date or time, DiveChanged 3): the command that was to close it must not go on,
+// bad date or time, DiveChanged is kDiveRefused): the command that was to close it must not go on,
 // or the record's other edits would be lost. False when the record is not open.
 bool DiveRecordRefusesToClose();
 // The open dive record refused its edits at the last save attempt.
