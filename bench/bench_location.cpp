@@ -41,11 +41,8 @@ void OpenLog()
     }
     if (gv.DB)
         return;
-    test::EnsureApplication();
-    gv.DB = db::Database::Open(path);
+    bench::OpenLogAsStartUpLeavesIt(path);
     gv.UnitDepth = gv.UnitTemp = 0;   // metric: every box converts
-    gv.SortOrder = "LIFETIMEDIVENO ASC";
-    gv.DiveListSQL = "Select * from DIVEDATA ORDER by " + gv.SortOrder;
     gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
     gv.rsDiveData->SetAbsolutePosition(Dives / 2);
     gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());

@@ -39,10 +39,7 @@ void OpenLog()
     }
     if (gv.DB)
         return;
-    test::EnsureApplication();
-    gv.DB = db::Database::Open(path);
-    gv.SortOrder = "LIFETIMEDIVENO ASC";
-    gv.DiveListSQL = "Select * from DIVEDATA ORDER by " + gv.SortOrder;
+    bench::OpenLogAsStartUpLeavesIt(path);
     gv.CurrentDiveID = Dives / 2;
     MainFrm();
 }

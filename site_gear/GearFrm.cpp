@@ -1,5 +1,7 @@
 #include "site_gear/GearFrm.h"
 
+#include "site_gear/SiteFormWrites.h"
+
 #include "people/PersonGrid.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"
@@ -22,21 +24,6 @@ namespace {
 
 const QString kAddKey = QStringLiteral("Add");
 const QString kDeleteKey = QStringLiteral("Delete");
-
-void ShowUpdateError()
-{
-    MsgBox(QStringLiteral("Data updating error."), MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Error"));
-}
-
-// Runs a write; a refusal is logged and shown as "Data updating error.". True when it ran.
-template <class Write>
-bool WriteOrSay(const char* what, Write&& write)
-{
-    if (RunLogged(kvlDb(), what, write))
-        return true;
-    ShowUpdateError();
-    return false;
-}
 
 } // namespace
 
@@ -327,6 +314,17 @@ void GearFrm::UpdateEachGearInfo(int Ind)
     WriteDiveItem(LogDB(), shownDiveId_, Ind, Combo1(Ind).Text());
 }
 
+void GearFrm::WriteItemsAsNone()
+{
+    for (int kind = kFirstItem; kind < kGearKindCount; ++kind) {
+        if (Combo1(kind).ListCount() == 0)
+            continue;
+        SelectByCode(kind, 0);
+        edited_.Mark(GearControl::Combo1, kind);
+        UpdateEachGearInfo(kind);
+    }
+}
+
 void GearFrm::ChooseSet(bool loadSet)
 {
     bool anyItems = false;
@@ -341,13 +339,7 @@ void GearFrm::ChooseSet(bool loadSet)
         db::Database& db = LogDB();
         db::Transaction transaction(db);
         if (none) {
-            for (int kind = kFirstItem; kind < kGearKindCount; ++kind) {
-                if (Combo1(kind).ListCount() == 0)
-                    continue;
-                SelectByCode(kind, 0);
-                edited_.Mark(GearControl::Combo1, kind);
-                UpdateEachGearInfo(kind);
-            }
+            WriteItemsAsNone();
         } else if (loadSet && SetNeedsLoading(StoredSetName(db, shownDiveId_), set)) {
             if (const std::optional<StoredGear> row = ReadSet(db, set))
                 FillFromSet(*row);
@@ -448,13 +440,7 @@ void GearFrm::AddKindName(int kind)
         return;
     WriteOrSay("starting the new set's items", [&] {
         db::Transaction transaction(LogDB());
-        for (int item = kFirstItem; item < kGearKindCount; ++item) {
-            if (Combo1(item).ListCount() == 0)
-                continue;
-            SelectByCode(item, 0);
-            edited_.Mark(GearControl::Combo1, item);
-            UpdateEachGearInfo(item);
-        }
+        WriteItemsAsNone();
         transaction.Commit();
     });
 }

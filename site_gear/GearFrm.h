@@ -86,6 +86,9 @@ private:
     // A choice of the set: fills in the set's items and weights (when loadSet and the
     // set has a row) or locks them ("NONE"), all in one transaction.
     void ChooseSet(bool loadSet);
+    // Sets every item list that has entries to "NONE" and writes it into the dive, as the
+    // user's choice; the caller holds the transaction.
+    void WriteItemsAsNone();
     void FillFromSet(const gear::StoredGear& set);
     void SetItemsEnabled(bool enabled);
     // Unticks every accessory and enables or disables the list.

@@ -1,5 +1,7 @@
 #include "site_gear/LocationFrm.h"
 
+#include "site_gear/SiteFormWrites.h"
+
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"
 #include "platform/widgets/CheckList.h"
@@ -30,11 +32,6 @@ namespace {
 enum Label4Index { kDiveTypeCaption = 0, kTitle = 7, kTemperatureCaption = 8, kHighlightsCaption = 15, kDirectionsCaption = 16 };
 
 const char* const kTitleText = " VURO DIVE  LOCATION";
-
-void ShowUpdatingError()
-{
-    MsgBox(QStringLiteral("Data updating error."), MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Error"));
-}
 
 bool IsMemo(LocationText box) { return box == LocationText::Highlights || box == LocationText::Directions; }
 
@@ -416,13 +413,8 @@ bool LocationFrm::StoreDiveTypes()
     if (shownDiveId_ < 1)
         return true;
     const std::vector<qint64> ticked = TickedTypes();
-    try {
-        site::StoreDiveTypeTicks(*gv.DB, shownDiveId_, ticked);
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "storing the dive's types failed: %s", error.what());
-        ShowUpdatingError();
+    if (!WriteOrSay("storing the dive's types", [&] { site::StoreDiveTypeTicks(*gv.DB, shownDiveId_, ticked); }))
         return false;
-    }
     rsDiveTypes = QSet<qint64>(ticked.begin(), ticked.end());
     return true;
 }
@@ -477,13 +469,8 @@ void LocationFrm::AddDiveType()
     const QString name = InputBox(QStringLiteral("Enter new dive type:"), QStringLiteral("Add new dive type"), QString());
     if (name.isEmpty())
         return;
-    try {
-        site::AddDiveType(*gv.DB, name);
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "adding a dive type failed: %s", error.what());
-        ShowUpdatingError();
+    if (!WriteOrSay("adding a dive type", [&] { site::AddDiveType(*gv.DB, name); }))
         return;
-    }
     LOCATION_Init_DiveType();
 }
 
@@ -496,10 +483,7 @@ void LocationFrm::DeleteDiveType()
     const CheckItem& item = **selected;
     if (MsgBox("Are you sure to want to delete dive type '" + item.Caption() + "'?", MsgButtons::YesNo,
                MsgIcon::Critical, QStringLiteral("Delete dive type")) == MsgAnswer::Yes) {
-        try {
-            site::DeleteDiveType(*gv.DB, item.Tag());
-        } catch (const db::DbError& error) {
-            qCWarning(kvlDb, "deleting a dive type failed: %s", error.what());
+        if (!RunLogged(kvlDb(), "deleting a dive type", [&] { site::DeleteDiveType(*gv.DB, item.Tag()); })) {
             MsgBox(QStringLiteral("Error deleting Dive Type from database."), MsgButtons::OK, MsgIcon::Critical,
                    QStringLiteral("Error"));
             return;
@@ -566,13 +550,8 @@ bool LocationFrm::LOCATION_Update_LocationData()
     const site::LocationEdits edits = Edits();
     if (edits.Empty())
         return true;
-    try {
-        site::SaveLocation(*gv.DB, shownDiveId_, edits);
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "saving the dive's site failed: %s", error.what());
-        ShowUpdatingError();
+    if (!WriteOrSay("saving the dive's site", [&] { site::SaveLocation(*gv.DB, shownDiveId_, edits); }))
         return false;
-    }
     edited_.Clear();
     if (edits.typeIds)
         rsDiveTypes = QSet<qint64>(edits.typeIds->begin(), edits.typeIds->end());
@@ -587,14 +566,11 @@ void LocationFrm::UpdateLocationCombos(int Ind, const QString& s)
 {
     if (Ind < 0 || IsNamed(Ind) || shownDiveId_ < 1)
         return;
-    try {
+    WriteOrSay("writing a condition", [&] {
         db::Transaction tx(*gv.DB);
         site::WriteCondition(*gv.DB, site::ListOf(static_cast<LocationCombo>(Ind)), shownDiveId_, s);
         tx.Commit();
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "writing a condition failed: %s", error.what());
-        ShowUpdatingError();
-    }
+    });
 }
 
 // --- The named lists' Add and Delete -----------------------------------------------------
@@ -625,13 +601,8 @@ void LocationFrm::AddCatalogName()
     }
     if (site::IsNoChoice(name))
         return;   // "NONE" means no choice; it is never a name of its own
-    try {
-        site::AddCatalogName(*gv.DB, catalog, name);
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "adding a name failed: %s", error.what());
-        ShowUpdatingError();
+    if (!WriteOrSay("adding a name", [&] { site::AddCatalogName(*gv.DB, catalog, name); }))
         return;
-    }
     list.Pick(list.AddItem(name));
     LOCATION_Update_LocationData();
 }
@@ -645,10 +616,7 @@ void LocationFrm::DeleteCatalogName()
     if (name.isEmpty() || site::IsNoChoice(name) || shownDiveId_ < 1)
         return;
     const QString label = site::ListLabel(catalog);
-    try {
-        site::DeleteCatalogName(*gv.DB, catalog, shownDiveId_, name);
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb, "deleting a name failed: %s", error.what());
+    if (!RunLogged(kvlDb(), "deleting a name", [&] { site::DeleteCatalogName(*gv.DB, catalog, shownDiveId_, name); })) {
         MsgBox("Error deleting " + label, MsgButtons::OK, MsgIcon::Critical, "Delete " + label);
         return;
     }
