@@ -15,10 +15,14 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QScreen>
+#include <QTableView>
 #include <QToolButton>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace kvl {
@@ -93,7 +97,12 @@ DelimiterOption::DelimiterOption(QWidget* parent, Mode mode) : QDialog(parent), 
         Grid->hide();
         Cmd->hide();
     } else {
-        resize(560, 420);
+        // Wide enough for every column and the scroll bar, so the ticks never scroll sideways.
+        const QTableView& view = Grid->View();
+        const int gridWidth =
+            view.horizontalHeader()->length() + view.verticalScrollBar()->sizeHint().width() + 2 * view.frameWidth();
+        const QMargins margins = layout->contentsMargins();
+        resize(std::max(560, gridWidth + margins.left() + margins.right()), 420);
     }
     Form_Load();
 }
