@@ -588,7 +588,7 @@ void DiveFrm::ShowFields()
     Text3(DiveText::SerialNo).setText(PositiveText(d.MODELSERNO));
     MemoTxt().SetText(d.MEMO);
     RunLogged(kvlUi(), "reading the sample rate", [&] {
-        gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID);
+        gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID, d.DATATYPE == 0);
     });
 }
 

@@ -438,7 +438,6 @@ void DCFrm::DC_InitSettings()
     const ShownSettings shown = ShowSettingsRow(row);
     FirmWareTxt->setText(shown.firmware);
     FormSettings = shown.fields;
-    gv.AltTimeFlag = static_cast<quint8>(shown.fields.ALTTIME);
     DC_InitFlag(shown);
     Time_Opt->setChecked(ValueOf(row, "SYSTEMCLOCK").ToLong() == 1);
     InitSetTimeCombo();
