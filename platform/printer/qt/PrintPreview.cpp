@@ -4,6 +4,7 @@
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -11,9 +12,22 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace kvl {
+
+namespace {
+
+// The folder of the last PDF saved in this session; empty before the first.
+QString& LastPdfFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
 
 PrintPreview::PrintPreview(const QString& title, PdfDrawing draw, QWidget* parent)
     : QDialog(parent), title_(title), draw_(std::move(draw)),
@@ -46,7 +60,7 @@ PrintPreview::PrintPreview(const QString& title, PdfDrawing draw, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(preview, 1);
     layout->addLayout(buttons);
-    resize(900, 760);
+    resize(FittedSize(screen() ? screen()->availableGeometry().size() : QSize()));
     preview->updatePreview();
 }
 
@@ -64,6 +78,21 @@ QString PrintPreview::ProposedPdfName(const QString& title)
     return (name.isEmpty() ? QStringLiteral("Report") : name) + QStringLiteral(".pdf");
 }
 
+QSize PrintPreview::FittedSize(const QSize& available)
+{
+    const QSize designed(900, 760);
+    if (!available.isValid())
+        return designed;
+    // Room for the window's frame and title bar, which the size does not count.
+    return designed.boundedTo(available - QSize(40, 80));
+}
+
+QString PrintPreview::PdfFolder()
+{
+    const QString& last = LastPdfFolder();
+    return last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : last;
+}
+
 void PrintPreview::DrawPreview(QPrinter* printer)
 {
     PaintPrinter surface(*printer);
@@ -75,9 +104,11 @@ bool PrintPreview::SaveAsPdf()
     FileDialogRequest request;
     request.fileName = ProposedPdfName(title_);
     request.filter = QStringLiteral("PDF files|*.pdf");
+    request.folder = PdfFolder();
     const QString path = CurrentDialogs().SaveFile(request);
     if (path.isEmpty())
         return false;
+    LastPdfFolder() = QFileInfo(path).absolutePath();
     QSaveFile file(path);
     return SavePdfOrSay(file, title_, draw_);
 }
