@@ -1,5 +1,6 @@
 #include "platform/widgets/DataGrid.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -254,9 +255,11 @@ int TwoLineWidth(const QString& caption, const QFontMetrics& metrics)
 void DataGrid::FitColumnsToCaptions()
 {
     QHeaderView& header = *view_->horizontalHeader();
-    const QFontMetrics metrics(header.font());
+    QFont font = header.font();
+    font.setBold(true);   // the header bolds the captions over the selected row
+    const QFontMetrics metrics(font);
     // The header's own padding around the text, and a little air.
-    const int padding = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header) + 8;
+    const int padding = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header) + 12;
     for (int i = 0; i < Columns(); ++i) {
         const int needed = TwoLineWidth(model_.Columns()[static_cast<size_t>(i)].caption, metrics) + padding;
         if (header.sectionSize(i) < needed)

@@ -81,7 +81,9 @@ TEST_F(DetailsFrmTest, GridCaptionsFitTheirColumnsOnTwoLines)
 {
     Open(AddTenSampleDive({{"FO2", 32}}));
     const QHeaderView& header = *Form().DetailGrid->View().horizontalHeader();
-    const QFontMetrics metrics(header.font());
+    QFont bold = header.font();   // as the captions over the selected row are painted
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
     for (int c = 0; c < Form().DetailGrid->Columns(); ++c) {
         if (header.isSectionHidden(c))

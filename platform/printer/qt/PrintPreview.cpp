@@ -4,6 +4,7 @@
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPrintDialog>
@@ -89,8 +90,11 @@ QSize PrintPreview::FittedSize(const QSize& available)
 
 QString PrintPreview::PdfFolder()
 {
-    const QString& last = LastPdfFolder();
-    return last.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : last;
+    if (!LastPdfFolder().isEmpty())
+        return LastPdfFolder();
+    // A home without a documents folder starts in the home itself, never the working folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void PrintPreview::DrawPreview(QPrinter* printer)

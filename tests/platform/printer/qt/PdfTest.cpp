@@ -5,6 +5,7 @@
 #include "reports/core/ReportFrame.h"
 #include "reports/core/ReportRun.h"
 #include "tests/shell/core/ShellLogTest.h"
+#include "tests/support/ScopedEnv.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -166,15 +167,20 @@ TEST_F(PdfTest, PreviewSavesThePdfWhereTheSaveAsDialogSays)
 
 TEST_F(PdfTest, SaveAsPdfStartsInTheDocumentsThenInTheFolderLastUsed)
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    ASSERT_NE(QFileInfo(Pdf()).absolutePath(), documents);
+    const QString home = Home() + "/user";
+    const ScopedEnv userHome("HOME", home.toUtf8());
+    const ScopedEnv userDirs("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+    ASSERT_TRUE(QDir().mkpath(home));
+    EXPECT_EQ(PrintPreview::PdfFolder(), home) << "without a documents folder, the home";
+    ASSERT_TRUE(QDir().mkpath(home + "/Documents"));
+
     dialogs.ExpectSaveFile(Pdf()).ExpectSaveFile("");
     PrintPreview first(DivesListTitle(), DivesList());
     first.cmdSavePdf->click();
     PrintPreview second(DivesListTitle(), DivesList());
     second.cmdSavePdf->click();
     ASSERT_EQ(dialogs.Prompts().size(), 2u);
-    EXPECT_EQ(dialogs.Prompts()[0].file.folder, documents);
+    EXPECT_EQ(dialogs.Prompts()[0].file.folder, home + "/Documents");
     EXPECT_EQ(dialogs.Prompts()[1].file.folder, QFileInfo(Pdf()).absolutePath());
 }
 
