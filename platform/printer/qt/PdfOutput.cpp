@@ -46,7 +46,6 @@ PdfResult WritePdf(QIODevice& out, const QString& title, const PdfDrawing& draw,
         QPdfWriter writer(&checked);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("KVL"));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         PaintPrinter printer(writer);
         drawn = draw(printer);
         if (printer.Started())  // a drawing that did not end its document
