@@ -85,10 +85,12 @@ CommFrm::~CommFrm()
     Link.reset();   // before the port it listens to
 }
 
-void CommFrm::DiveStored()
+void CommFrm::DiveStored(qint64 diveId)
 {
-    if (mode_ == DownloadMode)
-        gv.DivesAdded = true;
+    if (mode_ != DownloadMode)
+        return;
+    gv.DivesAdded = true;
+    storedDives_.push_back(diveId);
 }
 
 // --- the window ------------------------------------------------------------
@@ -455,9 +457,6 @@ void CommFrm::ReadDCSettings()
     }
     if (M.CloseRequested)
         return;
-    UpdateSettings();
-    if (M.CloseRequested)
-        return;
     Qor_WriteDCSettings();
 }
 
@@ -676,6 +675,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
     record.EA = ea;
     const device::DiveToConvert dive{record, SaveLifetimeNo, gv.AddDiveMode == kAddDownload + kAddAtBeginning || gv.AddDiveMode == kAddDownload + kAddAtTypedNumber,
                                      gv.SelectedModelID, M.UnitSerialNo, gv.DCVersion};
+    qint64 diveId = 0;
     try {
         const device::ConvertResult result = device::ConvertDive(LogDB(), Link->Link.RxBuffer, dive);
         if (!result.error.isEmpty()) {
@@ -683,6 +683,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
             MsgBox(result.error, MsgButtons::OK, MsgIcon::Critical, dataError ? "error" : "Error");
             return;
         }
+        diveId = result.diveId;
         gv.rsDiveData = LogDB().OpenRecordset("Select * from DIVEDATA where DIVEID = ? ;", {result.diveId});
         gv.rsDiveDCSettings = LogDB().OpenRecordset("Select * from DIVE_DC_SETTINGS Where DIVEID = ? ;", {result.diveId});
     } catch (const db::DbError& e) {
@@ -690,7 +691,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
         MsgBox("Error adding new dive.", MsgButtons::OK, MsgIcon::Critical, "Error");
         return;
     }
-    gv.DivesAdded = true;
+    DiveStored(diveId);
     record.IsSaved = true;
 }
 
@@ -763,27 +764,9 @@ void CommFrm::SaveSettings()
     }
 }
 
-void CommFrm::UpdateSettings()
-{
-    M.UnitSerialNo = SerialNoOf(Link->Link.RxBuffer);
-    if (M.UnitSerialNo == 0)
-        return;
-    try {
-        if (settings::CopyEditedSet(LogDB(), gv.SelectedModelID, M.UnitSerialNo, gv.DCVersion) ==
-            settings::CopyResult::EditedSetMissing) {
-            MsgBox(gv.ModelName + " Settings data is missing. Process is terminated.", MsgButtons::OK,
-                   MsgIcon::Critical, "Error");
-            mnuClose_Click();
-        }
-    } catch (const db::DbError& e) {
-        qCWarning(lcDevice) << "copying the edited settings failed:" << e.Message();
-        FailSettings();
-    }
-}
-
 void CommFrm::Qor_WriteDCSettings()
 {
-    ::kvl::Qor_WriteDCSettings(*Link, M, *this);
+    settingsWritten_ = ::kvl::Qor_WriteDCSettings(*Link, M, *this) == SettingsWriteEnd::Written;
 }
 
 // --- what the routines show ------------------------------------------------
