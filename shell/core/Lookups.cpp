@@ -74,6 +74,8 @@ AscentScale AscentScaleOf(const db::Value& altTime)
 
 AscentScale DiveAscentScale(db::Database& db, const db::Value& diveId)
 {
+    if (!db.TableExists("DIVE_DC_SETTINGS"))   // a log older than the per-dive settings
+        return AscentScale::Velk;
     const auto rs = db.OpenRecordset("Select ALTTIME from DIVE_DC_SETTINGS where DIVEID = ? ;", {diveId});
     return rs->EOF() ? AscentScale::Velk : AscentScaleOf(rs->Field("ALTTIME"));
 }

@@ -14,7 +14,8 @@ namespace kvl {
 // scale bands by depth, the other one band set for every depth.
 enum class AscentScale { Velk = 0, Standard = 1 };
 AscentScale AscentScaleOf(const db::Value& altTime);
-// The scale of the dive's own stored settings; Velk when it has none.
+// The scale of the dive's own stored settings; Velk when it has none (or the log
+// keeps no settings per dive).
 AscentScale DiveAscentScale(db::Database& db, const db::Value& diveId);
 // Ascent-rate band text; unitFlag 1 gives FPM texts, depth is in feet.
 QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth, AscentScale scale);

@@ -213,6 +213,19 @@ TEST_F(LookupNamesTest, ModelNames)
     EXPECT_THROW(GetModelName(5), NullValueError);
 }
 
+TEST_F(LookupNamesTest, AscentScaleOfTheDivesOwnSettings)
+{
+    const qint64 standard = AddDive({{"LIFETIMEDIVENO", 1}});
+    const qint64 velk = AddDive({{"LIFETIMEDIVENO", 2}});
+    const qint64 without = AddDive({{"LIFETIMEDIVENO", 3}});
+    gv.DB->Execute("Insert into DIVE_DC_SETTINGS (DIVEID, ALTTIME) values (?, 1), (?, 0)", {standard, velk});
+    EXPECT_EQ(DiveAscentScale(*gv.DB, standard), AscentScale::Standard);
+    EXPECT_EQ(DiveAscentScale(*gv.DB, velk), AscentScale::Velk);
+    EXPECT_EQ(DiveAscentScale(*gv.DB, without), AscentScale::Velk);
+    gv.DB->Execute("Drop table DIVE_DC_SETTINGS");
+    EXPECT_EQ(DiveAscentScale(*gv.DB, standard), AscentScale::Velk) << "a log without settings per dive";
+}
+
 TEST_F(LookupNamesTest, ConditionNames)
 {
     const std::tuple<QString (*)(const db::Value&), int, const char*> cases[] = {
