@@ -110,7 +110,7 @@ TEST_F(DiveReportsPdfTest, LogbookPageKeepsEveryTextInsideItsMarginsAndColumns)
 {
     const QString highlights = QString("ZJzj zjZJ ").repeated(150);
     const qint64 id = CrowdedDive(highlights, QString("Follow the north wall. ").repeated(40),
-                                  {{"DIVENO", 13}, {"STIME", "1:05"},
+                                  {{"DIVENO", 13}, {"STIME", "1:05"}, {"MEMO", QString("Calm water. ").repeated(400)},
                                    {"OPERATOR", "red sea liveaboard and day boats of hurghada, egypt"}});
     gv.DB->Execute("Update DIVE_DC_SETTINGS set NAVBACKLIGHT = 0 where DIVEID = ? ;", {id});
     MakeCurrent(id);
