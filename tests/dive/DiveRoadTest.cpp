@@ -8,6 +8,7 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
+#include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
@@ -55,10 +56,7 @@ protected:
         QApplication::processEvents();
         ASSERT_TRUE(box.hasFocus());
         static_cast<QLineEdit&>(box).selectAll();
-        for (QChar c : digits) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c.unicode() - '0'), Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&box, &press);
-        }
+        test::KeyIn(box, digits);
     }
     void TabTo(QWidget& box)
     {
