@@ -621,7 +621,8 @@ void CommFrm::mnuSaveDives_Click()
     } else {
         SetMessage("Saving selected dives...");
         SaveLifetimeNo = gv.NewDiveLTD - 1;
-        for (CheckItem* item : lines) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            CheckItem* item = lines[i];
             QCoreApplication::processEvents();
             if (M.CloseRequested) {
                 M.Busy = false;
@@ -648,6 +649,8 @@ void CommFrm::mnuSaveDives_Click()
                 M.Busy = false;
                 return;
             }
+            // The next dive's first page comes over the line while this one is stored.
+            Link->ReadPageAhead(NextDiveStart(lines, i + 1));
             ++SaveLifetimeNo;
             if (!Link->IsValidDive(dive.DiveDate, dive.DiveTime, n, dive.SA, dive.EA)) {
                 SetListItemText(M.CurStatusKey, "Invalid dive data!");
@@ -666,6 +669,17 @@ void CommFrm::mnuSaveDives_Click()
     }
     ShowSelection(true);
     SetAwakeTimer->start();
+}
+
+int CommFrm::NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const
+{
+    for (size_t i = from; i < lines.size(); ++i) {
+        if (!lines[i]->Enabled() || !lines[i]->Ticked())
+            continue;
+        const device::DiveListRecord& dive = DiveList[KeyOf(lines[i]->Key()) - 1];
+        return dive.SA != 0 && IsRingPage(dive.SA) && IsRingPage(dive.EA) ? dive.SA : -1;
+    }
+    return -1;
 }
 
 void CommFrm::Qor_ConvertData(int index, int sa, int ea)

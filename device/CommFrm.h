@@ -163,6 +163,9 @@ private:
     void TickDive(CheckItem& item, bool ticked);
     // The dive lines (keys below the status lines'), in list order.
     std::vector<CheckItem*> DiveLines() const;
+    // The first page of the dive the save reads after `lines[from - 1]`; -1 when
+    // the next ticked line reads none (or there is none).
+    int NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const;
     void Unload();
 
     quint8 mode_;
