@@ -1,8 +1,8 @@
 #include "shell/MDI_MainFrm.h"
 
+#include "forms/ChildForm.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/ChildForm.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/Pictures.h"
 

@@ -1,5 +1,5 @@
 // The one place that knows every child form: it fills the shell's table of forms.
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include "analysis/DetailsFrm.h"
 #include "analysis/HistoryFrm.h"

@@ -1,4 +1,4 @@
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
