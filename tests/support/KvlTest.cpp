@@ -9,6 +9,7 @@
 #include "forms/ChildForm.h"
 #include "forms/ModalForms.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/RegisterForms.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 
