@@ -1,12 +1,12 @@
 #include "analysis/DetailsFrm.h"
 
+#include "forms/FormHost.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Lookups.h"
-#include "shell/MDI_MainFrm.h"
 #include "shell/core/Units.h"
 
 #include <QApplication>
@@ -259,8 +259,9 @@ void DetailsFrm::Detail_Initinfo()
 void DetailsFrm::CloseSelf()
 {
     QTimer::singleShot(0, this, [this] {
-        if (MainFrmExists() && gv.ActiveFormID == FormCode::Details) {
-            MainFrm().CloseChildForm(FormCode::Details);
+        ChildFormHost* host = ExistingFormHost();
+        if (host && gv.ActiveFormID == FormCode::Details) {
+            host->CloseChildForm(FormCode::Details);
             return;
         }
         if (gv.ActiveFormID == FormCode::Details)

@@ -4,7 +4,7 @@
 // cursor's point come from analysis/core/Profile.h; this form draws and routes input.
 
 #include "analysis/core/Profile.h"
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include <QImage>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "reports/Reports.h"
 
+#include "forms/ModalForms.h"
 #include "platform/printer/qt/PrintPreview.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
 
 #include <QButtonGroup>

@@ -5,6 +5,7 @@
 #include "device/core/DiveConversion.h"
 #include "dive/AddDiveOption.h"
 #include "dive/DivesListingFrm.h"
+#include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
@@ -15,7 +16,6 @@
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MDI_Rules.h"
-#include "shell/ModalForms.h"
 #include "shell/core/Units.h"
 
 namespace kvl {

@@ -6,7 +6,7 @@
 // into the dive at once; saving writes what the user changed since the dive was
 // loaded, into the dive and into the set.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 #include "site_gear/core/EditedControls.h"
 #include "site_gear/core/GearData.h"
 

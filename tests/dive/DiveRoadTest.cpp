@@ -1,12 +1,12 @@
 // The dive record driven through the main window, as a user reaches it: the side
 // bar opens it on the sample log and the tool bar moves between dives.
 #include "dive/DiveFrm.h"
+#include "forms/ModalForms.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
 #include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
