@@ -1,6 +1,6 @@
 // The main window by keyboard alone, and the names a screen reader reads.
 #include "tests/shell/CommandsTest.h"
-#include "tests/support/Keys.h"
+#include "tests/support/KeyPresses.h"
 
 #include "dive/DiveFrm.h"
 #include "platform/widgets/CheckList.h"

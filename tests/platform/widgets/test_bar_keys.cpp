@@ -2,7 +2,7 @@
 // to press, hidden and disabled items skipped.
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "tests/support/Keys.h"
+#include "tests/support/KeyPresses.h"
 #include "tests/support/KvlTest.h"
 
 #include <QAbstractButton>

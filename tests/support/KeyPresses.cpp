@@ -1,4 +1,4 @@
-#include "tests/support/Keys.h"
+#include "tests/support/KeyPresses.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
