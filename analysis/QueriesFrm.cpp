@@ -19,6 +19,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace kvl {
 
 namespace {
@@ -225,7 +227,13 @@ void QueriesFrm::LayOutForm()
     Header->setFont(banner);
     Header->setAlignment(Qt::AlignCenter);
     auto* lists = new QHBoxLayout;
-    for (CheckList* list : {lst1, lst2, lst3, lst4}) {
+    // The lists stand without captions; a screen reader names each by what it asks.
+    const std::pair<CheckList*, const char*> named[] = {{lst1, "Dives and dive computer"},
+                                                        {lst2, "Date, depth, duration and temperature"},
+                                                        {lst3, "Extremes and companions"},
+                                                        {lst4, "Operator, location, site and type"}};
+    for (const auto& [list, name] : named) {
+        list->setAccessibleName(QString::fromLatin1(name));
         list->setMinimumHeight(300);
         lists->addWidget(list);
     }

@@ -4,6 +4,7 @@
 #include "dive/DiveFrmShared.h"
 #include "platform/runtime/Logging.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/widgets/Captions.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Lookups.h"
@@ -215,16 +216,6 @@ QWidget* DiveFrm::TabStop(QWidget* control)
 
 namespace {
 
-// What a caption says of its box: its text without the colon or the mnemonic mark.
-QString NameOfCaption(const QLabel& caption)
-{
-    QString name = caption.text();
-    name.remove(QLatin1Char('&'));
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    return name;
-}
-
 QString TankName(Tank tank) { return QStringLiteral("Tank %1").arg(Slot(tank) + 1); }
 
 void Name(QWidget& box, const QString& name) { box.setAccessibleName(name); }
@@ -235,9 +226,7 @@ void Name(QWidget& box, const QString& name) { box.setAccessibleName(name); }
 // box named after the caption, in a tank's frame after the tank too.
 void DiveFrm::Tie(DiveLabel caption, QWidget& box, const QString& prefix)
 {
-    QLabel& label = Label3(caption);
-    label.setBuddy(&box);
-    Name(box, prefix.isEmpty() ? NameOfCaption(label) : prefix + QLatin1Char(' ') + NameOfCaption(label));
+    TieCaption(Label3(caption), box, prefix);
 }
 
 QLayout* DiveFrm::DiveColumn()
@@ -250,7 +239,7 @@ QLayout* DiveFrm::DiveColumn()
         dive->addWidget(&Label3(label), row, 0);
         dive->addWidget(TabStop(box), row, 1);
         if (extra) {
-            Name(*extra, NameOfCaption(Label3(label)) + QLatin1Char(' ') + QLatin1String(extraName));
+            NameBeside(*extra, *box, QLatin1String(extraName));
             dive->addWidget(TabStop(extra), row, 2);
         }
         ++row;
@@ -270,7 +259,7 @@ QLayout* DiveFrm::DiveColumn()
     addRow(DiveLabel::Location, &Location_Combo());
     addRow(DiveLabel::DiveSite, &DiveSite_Combo());
     addRow(DiveLabel::Receiver, &Check4(OnOff::On), &Check4(OnOff::Off), "OFF");
-    Name(Check4(OnOff::On), NameOfCaption(Label3(DiveLabel::Receiver)) + QStringLiteral(" ON"));
+    Name(Check4(OnOff::On), NameOfCaption(Label3(DiveLabel::Receiver).text()) + QStringLiteral(" ON"));
     dive->setRowStretch(row, 1);
     return dive;
 }
@@ -298,7 +287,7 @@ QLayout* DiveFrm::TankColumn()
             grid->addWidget(&Label3(caption), r, 0);
             grid->addWidget(TabStop(&box), r, 1);
             if (unit) {
-                Name(*unit, box.accessibleName() + QStringLiteral(" unit"));
+                NameBeside(*unit, box, QStringLiteral("unit"));
                 grid->addWidget(unit, r, 2);
             }
             ++r;
@@ -316,7 +305,7 @@ QLayout* DiveFrm::TankColumn()
             gas->addWidget(&Label3(DiveLabel::Gas1), 0, 0);
             gas->addWidget(TabStop(&Combo1(DiveList::Gas1)), 0, 1);
             Tie(DiveLabel::PressureUsed, Text3(DiveText::PressureUsed));
-            Name(Units_Opt(DiveUnit::PressureUsed), Text3(DiveText::PressureUsed).accessibleName() + QStringLiteral(" unit"));
+            NameBeside(Units_Opt(DiveUnit::PressureUsed), Text3(DiveText::PressureUsed), QStringLiteral("unit"));
             gas->addWidget(&Label3(DiveLabel::PressureUsed), 1, 0);
             gas->addWidget(TabStop(&Text3(DiveText::PressureUsed)), 1, 1);
             gas->addWidget(&Units_Opt(DiveUnit::PressureUsed), 1, 2);

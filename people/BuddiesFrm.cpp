@@ -3,6 +3,7 @@
 #include "people/PersonGrid.h"
 #include "people/core/Companions.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/PopupMenu.h"
 #include "platform/widgets/PropertyGrid.h"
@@ -46,7 +47,9 @@ BuddiesFrm::BuddiesFrm() : ChildFormOf("Buddies")
         list->setObjectName(QString::fromLatin1(kind.linkTable));
         list->setMouseTracking(true);
         lists_[i] = list;
-        listsColumn->addWidget(new QLabel(QString::fromLatin1(kind.label), this));
+        auto* caption = new QLabel(QString::fromLatin1(kind.label), this);
+        TieCaption(*caption, *list);
+        listsColumn->addWidget(caption);
         listsColumn->addWidget(list, 1);
         connect(list, &CheckList::MouseDown, this,
                 [this, &kind](Qt::MouseButton button, const QPoint& pos) { List_MouseDown(kind, button, pos); });
@@ -58,6 +61,7 @@ BuddiesFrm::BuddiesFrm() : ChildFormOf("Buddies")
     columns->addLayout(listsColumn, 2);
     pinfo_ = new PropertyGrid(this);
     pinfo_->setObjectName(QStringLiteral("PInfo"));
+    pinfo_->setAccessibleName(QStringLiteral("Companion record"));
     columns->addWidget(pinfo_, 3);
     outer->addLayout(columns, 1);
     connect(pinfo_, &PropertyGrid::KeyDown, this, &BuddiesFrm::PInfo_KeyDown);

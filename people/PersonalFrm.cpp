@@ -20,6 +20,7 @@ PersonalFrm::PersonalFrm()
     : ChildFormOf("Personal"), label1_(AddFormHeader(*new QVBoxLayout(this), "PERSONAL")), pinfo_(new PropertyGrid(this))
 {
     pinfo_->setObjectName("PInfo");
+    pinfo_->setAccessibleName("Personal record");
     static_cast<QVBoxLayout*>(layout())->addWidget(pinfo_, 1);
 }
 

@@ -3,6 +3,7 @@
 #include "dive/frmDate.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -52,11 +53,16 @@ QLabel* Banner(const QString& text, QWidget* parent)
     return label;
 }
 
-void AddRow(QGridLayout& grid, const QString& label, QWidget* field)
+// A caption and its field on a new row; the caption names the box (the first of a
+// field made of several boxes).
+QLabel* AddRow(QGridLayout& grid, const QString& label, QWidget* field, QWidget* box = nullptr)
 {
     const int row = grid.rowCount();
-    grid.addWidget(new QLabel(label), row, 0);
+    auto* caption = new QLabel(label);
+    TieCaption(*caption, box ? *box : *field);
+    grid.addWidget(caption, row, 0);
     grid.addWidget(field, row, 1);
+    return caption;
 }
 
 void AddPair(QGridLayout& grid, SettingsOptionPair& pair)
@@ -91,7 +97,10 @@ SettingsOptionPair::SettingsOptionPair(OptionPair which, QWidget* parent)
     box = {new CheckBox(QString::fromLatin1(info.box0), parent), new CheckBox(QString::fromLatin1(info.box1), parent)};
     box[Box0]->setObjectName(QString::fromLatin1(info.name) + "(0)");
     box[Box1]->setObjectName(QString::fromLatin1(info.name) + "(1)");
+    label->setBuddy(box[Box0]);
     for (int i = Box0; i <= Box1; ++i) {
+        // "Audible Alarm ON": the box's own caption alone says nothing of its setting.
+        box[size_t(i)]->setAccessibleName(NameOfCaption(label->text()) + ' ' + box[size_t(i)]->text());
         if (info.reaction == PairReaction::Click)
             QObject::connect(box[size_t(i)], &QCheckBox::toggled, label, [this, i] { React(i); });
         else
@@ -205,7 +214,9 @@ QWidget* DCFrm::MakeAlarms()
     edtRow->addWidget(EDTOpt[0]);
     edtRow->addWidget(new QLabel(QStringLiteral(":"), edt));
     edtRow->addWidget(EDTOpt[1]);
-    AddRow(*grid, QStringLiteral("Elapsed Dive Time (Hr:Min):"), edt);
+    AddRow(*grid, QStringLiteral("Elapsed Dive Time (Hr:Min):"), edt, EDTOpt[0]);
+    EDTOpt[0]->setAccessibleName(QStringLiteral("Elapsed Dive Time hours"));
+    EDTOpt[1]->setAccessibleName(QStringLiteral("Elapsed Dive Time minutes"));
     AddRow(*grid, QStringLiteral("Dive Time Remaining (Min):"), DTROpt);
     for (OptionPair pair : {OptionPair::NAV, OptionPair::ASC, OptionPair::CHRONO, OptionPair::CHRONOASCENT})
         AddPair(*grid, Pair(pair));
@@ -236,6 +247,9 @@ QWidget* DCFrm::MakeTime()
     grid->addWidget(Check1, 0, 0, 1, 3);
     grid->addWidget(Time_Opt, 1, 0, 1, 3);
     grid->addWidget(lst2, 2, 0, 1, 3);
+    TieCaption(*TimeLabel, *TimeTxt);
+    NameBeside(*AMPM_Opt, *TimeTxt, QStringLiteral("AM/PM"));
+    lst2->setAccessibleName(QStringLiteral("Date"));
     grid->addWidget(TimeLabel, 3, 0);
     grid->addWidget(TimeTxt, 3, 1);
     grid->addWidget(AMPM_Opt, 3, 2);

@@ -80,8 +80,8 @@ MDI_MainFrm::MDI_MainFrm()
     SmartStatusBar->addWidget(statusLog_, 1);
 
     CreateMenus();
+    CreateToolBar();   // first in the Tab chain: the tool bar, the side bar, then the form
     CreateSideBar();
-    CreateToolBar();
     InstallMainWindowHooks(this);
 }
 
@@ -123,6 +123,11 @@ QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
     childHostLayout_->setContentsMargins(0, 0, 0, 0);
     childScroll_->setWidget(childHost_);
     layout->addWidget(childScroll_, 1);
+    // A box the keyboard reaches below the fold (Tab, a caption's Alt key) scrolls into view.
+    connect(qApp, &QApplication::focusChanged, childScroll_, [this](QWidget*, QWidget* now) {
+        if (now && childHost_->isAncestorOf(now))
+            childScroll_->ensureWidgetVisible(now);
+    });
     return area;
 }
 

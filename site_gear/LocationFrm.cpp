@@ -4,6 +4,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PickList.h"
@@ -205,11 +206,34 @@ void LocationFrm::BuildControls()
 
     diveTypePopUp_ = new PopupMenu(this);
     connect(diveTypePopUp_, &PopupMenu::ItemClick, this, &LocationFrm::DiveType_PopUp_ItemClick);
+    NameControls();
     diveTypeList_->installEventFilter(this);
     connect(diveTypeList_, &CheckList::MouseDown, this, &LocationFrm::DiveTypeList_MouseDown);
     connect(diveTypeList_, &CheckList::MouseMove, this, &LocationFrm::DiveTypeList_MouseMove);
     connect(diveTypeList_, &CheckList::MouseUp, this, &LocationFrm::DiveTypeList_MouseUp);
     connect(diveTypeList_, &CheckList::ItemClick, this, &LocationFrm::DiveTypeList_ItemClick);
+}
+
+// Every box named for a screen reader by its caption; a box without a caption of its
+// own by the box it stands beside.
+void LocationFrm::NameControls()
+{
+    TieCaption(Label4(kDiveTypeCaption), *diveTypeList_);
+    for (const BoxCaption& c : kBoxCaptions)
+        TieCaption(Label4(c.label4), Text4(c.box));
+    for (LocationText box : {LocationText::Air, LocationText::Surface, LocationText::Minimum})
+        NameBeside(Text4(box), Text4(box), QStringLiteral("temperature"));
+    TieCaption(Label4(kHighlightsCaption), Text4(LocationText::Highlights));
+    TieCaption(Label4(kDirectionsCaption), Text4(LocationText::Directions));
+    for (const site::LocationList& list : site::LocationLists()) {
+        TieCaption(ComboLbl(list.combo), Combo(list.combo));
+        if (!list.named)
+            NameBeside(Text4(MeasureOf(list.combo)), Combo(list.combo),
+                       list.combo == LocationCombo::Current ? QStringLiteral("speed") : QStringLiteral("height"));
+    }
+    for (const site::LocationField& field : site::LocationFields())
+        if (field.unitBox >= 0)
+            NameBeside(UnitBeside(field.box), Text4(field.box), QStringLiteral("unit"));
 }
 
 // --- Life cycle --------------------------------------------------------------------------

@@ -85,6 +85,7 @@ private:
     static size_t Index(E e) { return static_cast<size_t>(e); }
 
     void BuildControls();
+    void NameControls();
     void InitConditionList(site::LocationCombo list);
     void InitNamedList(site::LocationCombo list);
     void LOCATION_Update_DiveType();

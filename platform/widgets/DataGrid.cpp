@@ -127,6 +127,7 @@ DataGrid::DataGrid(QWidget* parent) : QFrame(parent)
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setTabKeyNavigation(false);   // one Tab stop: the arrow keys move inside the table
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->horizontalHeader()->setStretchLastSection(true);
@@ -147,6 +148,7 @@ void DataGrid::SetCaption(const QString& caption)
 {
     caption_->setText(caption);
     caption_->setVisible(!caption.isEmpty());
+    view_->setAccessibleName(caption);
 }
 
 QString DataGrid::Caption() const { return caption_->text(); }

@@ -1,5 +1,7 @@
 #include "platform/widgets/FieldBoxes.h"
 
+#include "platform/widgets/ListAccessible.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,6 +62,7 @@ void EditBox::keyPressEvent(QKeyEvent* event)
 
 ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
 {
+    UseListNames();
     TakeFocusByClickOnly(*this);
     setEditable(editable);
     if (editable) {

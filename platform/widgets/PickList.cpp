@@ -1,5 +1,7 @@
 #include "platform/widgets/PickList.h"
 
+#include "platform/widgets/ListAccessible.h"
+
 #include "platform/widgets/FieldBoxes.h"
 
 #include <QFocusEvent>
@@ -16,6 +18,7 @@ bool CaseBlindLess(const QString& a, const QString& b) { return QString::compare
 
 PickList::PickList(Order order, QWidget* parent) : QComboBox(parent), order_(order)
 {
+    UseListNames();
     TakeFocusByClickOnly(*this);
     setEditable(false);
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit Click(); });

@@ -1,5 +1,6 @@
 #include "platform/widgets/PropertyGrid.h"
 
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
 
 #include <QComboBox>
@@ -110,13 +111,14 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
         addTopLevelItem(item);
         setRootIsDecorated(false);
         if (kind == Header) {
+            lastHeader_ = caption.trimmed();
             QFont bold = item->font(0);
             bold.setBold(true);
             item->setFont(0, bold);
             item->setFirstColumnSpanned(true);
         }
         if (kind == Text)
-            AddTextBox(item, key);
+            AddTextBox(item, key, caption);
         else
             item->setFlags(Qt::ItemIsEnabled);
         return;
@@ -137,6 +139,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     if (kind == Choice) {
         auto* box = new ListBox(false, this);   // not turned by a passing mouse wheel
         box->setObjectName(key);
+        box->setAccessibleName(NameOfCaption(caption));
         box->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
         setItemWidget(item, 1, box);
         // Queued: the handler of ItemValueChange may rebuild the grid, this box included.
@@ -145,10 +148,13 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
     }
 }
 
-void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key)
+void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key, const QString& caption)
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(key);
+    // Named by its header too: a screen reader does not see which "Phone:" of the grid it is in.
+    const QString header = lastHeader_.isEmpty() ? QString() : lastHeader_.left(1) + lastHeader_.mid(1).toLower();
+    box->setAccessibleName(header.isEmpty() ? NameOfCaption(caption) : header + QLatin1Char(' ') + NameOfCaption(caption));
     box->setFrame(false);
     box->installEventFilter(this);
     setItemWidget(item, 1, box);

@@ -67,8 +67,9 @@ protected:
 private:
     QTreeWidgetItem* Item(const QString& key) const;
     void FitColumns();
-    void AddTextBox(QTreeWidgetItem* item, const QString& key);
+    void AddTextBox(QTreeWidgetItem* item, const QString& key, const QString& caption);
     QTreeWidgetItem* lastGroup_ = nullptr;
+    QString lastHeader_;   // the caption of the last header row, which the text rows after it stand under
 };
 
 } // namespace kvl

@@ -74,7 +74,8 @@ QAccessibleInterface* SideBarAccessibleFactory(const QString& className, QObject
 
 } // namespace
 
-SmartSideBar::SmartSideBar(QWidget* parent) : QFrame(parent), layout_(new QVBoxLayout(this))
+SmartSideBar::SmartSideBar(QWidget* parent)
+    : QFrame(parent), layout_(new QVBoxLayout(this)), keys_(new BarKeys(*this, [this] { return Buttons(); }))
 {
     static const bool factoryInstalled = (QAccessible::installFactory(SideBarAccessibleFactory), true);
     Q_UNUSED(factoryInstalled);
@@ -122,7 +123,6 @@ BarItem& SmartSideBar::AddItem(const QString& key, const QString& caption, const
     button->setToolTip(toolTip);
     button->setCheckable(true);
     button->setFlat(true);
-    button->setFocusPolicy(Qt::NoFocus);
     button->setStyleSheet("QPushButton { text-align: left; padding: 4px 4px 4px 18px; border: none; }"
                           "QPushButton:hover { background: palette(midlight); }"
                           "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
@@ -134,7 +134,17 @@ BarItem& SmartSideBar::AddItem(const QString& key, const QString& caption, const
         item.SetSelected(true);
     });
     Add(item, button);
+    keys_->Update();
     return item;
+}
+
+std::vector<BarKeys::Item> SmartSideBar::Buttons() const
+{
+    std::vector<BarKeys::Item> buttons;
+    for (const auto& item : items_.All())
+        if (item->Kind() == BarItemKind::Button)
+            buttons.push_back({Button(item->Key()), item->Visible() != 0 && item->Enabled()});
+    return buttons;
 }
 
 QAbstractButton* SmartSideBar::Button(const QString& key) const
@@ -152,6 +162,7 @@ QWidget* SmartSideBar::Widget(const QString& key) const
 void SmartSideBar::ItemChanged(BarItem& item)
 {
     QWidget* widget = widgets_.at(&item);
+    keys_->Update();
     widget->setVisible(item.Visible() != 0);
     widget->setEnabled(item.Enabled());
     if (auto* button = qobject_cast<QPushButton*>(widget)) {

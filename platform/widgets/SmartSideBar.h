@@ -1,9 +1,11 @@
 #pragma once
 // The side bar: a picture item, group headers and keyed entries stacked top to
 // bottom. A click on an entry, by the user or by setting its selected flag, raises
-// ItemClick with the entry's key before returning.
+// ItemClick with the entry's key before returning. The entries are one stop in the
+// Tab chain, walked with the arrow keys (BarKeys.h).
 
 #include "platform/widgets/BarItem.h"
+#include "platform/widgets/BarKeys.h"
 
 #include <QFrame>
 #include <QPixmap>
@@ -42,10 +44,12 @@ signals:
 
 private:
     QWidget* Add(BarItem& item, QWidget* widget);
+    std::vector<BarKeys::Item> Buttons() const;
 
     BarItems items_{*this};
     QVBoxLayout* layout_;
     std::map<const BarItem*, QWidget*> widgets_;
+    BarKeys* keys_;
 };
 
 } // namespace kvl

@@ -1,5 +1,7 @@
 #include "platform/widgets/SmartToolBar.h"
 
+#include "platform/widgets/Captions.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +10,8 @@
 
 namespace kvl {
 
-SmartToolBar::SmartToolBar(QWidget* parent) : QToolBar(parent)
+SmartToolBar::SmartToolBar(QWidget* parent)
+    : QToolBar(parent), keys_(new BarKeys(*this, [this] { return Buttons(); }))
 {
     setObjectName("SmartToolBar");
     setMovable(false);
@@ -25,6 +28,7 @@ BarItem& SmartToolBar::AddButton(const QString& key, const QIcon& icon, const QS
     widgetForAction(action)->setAccessibleName(toolTip);   // an icon alone says nothing to a screen reader
     connect(action, &QAction::triggered, this, [this, key] { emit ItemClick(key); });
     fields_[&item].action = action;
+    keys_->Update();
     return item;
 }
 
@@ -56,6 +60,7 @@ BarItem& SmartToolBar::AddDropDownMenu(const QString& key, const QIcon& icon, co
                               " subcontrol-position: center right; }");
     fields_[&item].action = addWidget(button);
     fields_[&item].button = button;
+    keys_->Update();
     return item;
 }
 
@@ -103,9 +108,11 @@ BarItem& SmartToolBar::AddDropDownWindow(const QString& key, const QString& capt
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setMinimumWidth(190);
     button->setPopupMode(QToolButton::InstantPopup);
+    button->setAccessibleName(NameOfCaption(caption));   // what it shows goes in its description
     layout->addWidget(button);
     connect(button, &QToolButton::clicked, this, [this, key] { DropDown(key); });
     fields_[&item] = Field{addWidget(field), button};
+    keys_->Update();
     return item;
 }
 
@@ -152,6 +159,29 @@ void SmartToolBar::AddSpacer()
     addWidget(gap);
 }
 
+QAbstractButton* SmartToolBar::Button(const BarItem& item) const
+{
+    const auto found = fields_.find(&item);
+    if (found == fields_.end())
+        return nullptr;
+    if (item.Kind() == BarItemKind::Button)
+        return qobject_cast<QAbstractButton*>(widgetForAction(found->second.action));
+    return found->second.button;
+}
+
+// Items the bar has no room for wait behind its extension button, the last stop.
+std::vector<BarKeys::Item> SmartToolBar::Buttons() const
+{
+    std::vector<BarKeys::Item> buttons;
+    const auto placed = [this](const QWidget* button) { return !isVisible() || button->isVisibleTo(this); };
+    for (const auto& item : items_.All())
+        if (QAbstractButton* button = Button(*item))
+            buttons.push_back({button, item->Visible() != 0 && item->Enabled() && placed(button)});
+    if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"), Qt::FindDirectChildrenOnly))
+        buttons.push_back({more, isVisible() && more->isVisibleTo(this)});
+    return buttons;
+}
+
 QAction* SmartToolBar::Action(const QString& key) const
 {
     return fields_.at(&Items(key)).action;
@@ -176,12 +206,15 @@ void SmartToolBar::ItemChanged(BarItem& item)
     if (found == fields_.end())
         return;
     const Field& field = found->second;
+    keys_->Update();
     field.action->setVisible(item.Visible() != 0);
     field.action->setEnabled(item.Enabled());
     if (item.Kind() == BarItemKind::OptionEntry)
         field.action->setChecked(item.Checked());
-    if (field.button && item.Kind() == BarItemKind::DropDownWindow)
+    if (field.button && item.Kind() == BarItemKind::DropDownWindow) {
         field.button->setText(item.Text().isEmpty() ? QString("      ") : item.Text() + "  \u25BE");
+        field.button->setAccessibleDescription(item.Text());
+    }
     else if (field.label)
         field.label->setText(item.Text());
     else if (field.edit && field.edit->text() != item.Text())

@@ -6,8 +6,11 @@
 //   - choosing an option entry checks it and raises ItemTextChange with its key and text;
 //   - opening a drop-down window field asks the drop-down handler for the window to
 //     show under the field (none: nothing drops down).
+// The buttons, menus and drop-down window fields are one stop in the Tab chain,
+// walked with the arrow keys (BarKeys.h); a text entry is a stop of its own.
 
 #include "platform/widgets/BarItem.h"
+#include "platform/widgets/BarKeys.h"
 
 #include <QIcon>
 #include <QToolBar>
@@ -15,6 +18,7 @@
 #include <functional>
 #include <map>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -72,11 +76,15 @@ private:
         QLineEdit* edit = nullptr;          // text entries: the typed text
     };
     BarItem& AddEntry(BarItemKind kind, const QString& key, const QString& caption, const QString& toolTip);
+    // The button the user presses for the item: none for entries and text fields.
+    QAbstractButton* Button(const BarItem& item) const;
+    std::vector<BarKeys::Item> Buttons() const;
 
     BarItems items_{*this};
     std::map<const BarItem*, Field> fields_;
     QMenu* currentMenu_ = nullptr;
     DropDownHandler dropDown_;
+    BarKeys* keys_;
 };
 
 } // namespace kvl

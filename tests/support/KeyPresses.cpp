@@ -1,0 +1,60 @@
+#include "tests/support/KeyPresses.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+
+namespace kvl::test {
+
+bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (QApplication::activeWindow() != &window && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return QApplication::activeWindow() == &window;
+}
+
+QWidget* Focused()
+{
+    return QApplication::focusWidget();
+}
+
+namespace {
+
+void Click(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QPointer<QWidget> target = Focused();
+    if (!target)
+        return;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    if (!target) {
+        QApplication::processEvents();
+        return;
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+    QApplication::processEvents();   // as between a user's keys: layouts settle
+}
+
+} // namespace
+
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    Click(key, modifiers, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+}
+
+void TypeText(const QString& text)
+{
+    for (const QChar c : text) {
+        const Qt::Key key = c == QLatin1Char(' ') ? Qt::Key_Space : static_cast<Qt::Key>(c.toUpper().unicode());
+        Click(key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
+    }
+}
+
+} // namespace kvl::test
