@@ -1,6 +1,7 @@
 #include "platform/printer/qt/PrintPreview.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/folders/VerifiedFile.h"
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QDialogButtonBox>
@@ -10,7 +11,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace kvl {
@@ -78,7 +78,7 @@ bool PrintPreview::SaveAsPdf()
     const QString path = CurrentDialogs().SaveFile(request);
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
+    VerifiedFile file(path);
     return SavePdfOrSay(file, title_, draw_);
 }
 
