@@ -66,6 +66,9 @@ QString DiverText(const DbError& error)
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("The log is in use by another program.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("The log is damaged.");
     default:
         return error.Reason();
     }

@@ -45,8 +45,8 @@ private:
 };
 
 // The one sentence a diver reads for a database failure: the cause in plain words
-// for a log that is read-only, on a full disk, in use by another program or whose
-// folder is gone, else the failure's reason without its statement.
+// for a log that is read-only, on a full disk, in use by another program, damaged or
+// whose folder is gone, else the failure's reason without its statement.
 QString DiverText(const DbError& error);
 // The same for any failure (a DbError, or another error's own text); the whole failure,
 // with its statement, goes to the logging category under what.

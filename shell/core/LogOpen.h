@@ -1,7 +1,7 @@
 #pragma once
 // The open road's checks: the lock file that keeps a second program window off a log,
 // and the check that a file is a sound dive log (the tables and columns of the log
-// schema, sound pages). Opening a log and restoring a backup both go through them, so
+// schema, sound dive pages). Opening a log and restoring a backup both go through them, so
 // a file is refused before anything is closed or replaced.
 
 #include "platform/db/Db.h"
@@ -34,7 +34,7 @@ enum class LogUse { Open, Restore };
 std::unique_ptr<QLockFile> LockLog(const QString& path, LogUse use);
 
 // Throws LogRefused unless the open database has every table and column of the log
-// schema and sound pages. The reason goes to the kvl.db category.
+// schema and sound dive pages. The reason goes to the kvl.db category.
 void CheckLogSoundness(db::Database& log, LogUse use);
 
 // Opens the log at path (locked for this window when the folder allows it) and checks
