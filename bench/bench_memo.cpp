@@ -60,7 +60,8 @@ void BM_StepOntoADiveWithALongMemo(benchmark::State& state)
         atFirst = !atFirst;
     }
     state.counters["memo_MB"] = double(state.range(0)) / (1 << 20);
-    state.counters["memo_kept"] = DiveFrm::Instance().MemoTxt().Text().size() == Memo(state.range(0), state.range(1) != 0).size();
+    const QString shown = DiveFrm::Instance().MemoTxt().Text();
+    state.counters["memo_kept"] = shown.size() == Memo(state.range(0), state.range(1) != 0).size();
 }
 BENCHMARK(BM_StepOntoADiveWithALongMemo)
     ->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})

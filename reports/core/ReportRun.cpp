@@ -21,8 +21,8 @@ bool DrawReport(Printer& printer, const ReportJob& job)
         return true;
     } catch (const std::exception& e) {
         printer.AbortDoc();
-        MsgBox("Could not print the report.\n" + db::ExplainFailure(lcReports(), e, qPrintable("printing " + job.title)),
-               MsgButtons::OK, MsgIcon::Critical, "Print");
+        const QString cause = db::ExplainFailure(lcReports(), e, qPrintable("printing " + job.title));
+        MsgBox("Could not print the report.\n" + cause, MsgButtons::OK, MsgIcon::Critical, "Print");
         return false;
     }
 }

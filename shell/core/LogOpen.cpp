@@ -50,7 +50,8 @@ QString Consequence(LogUse use)
 
 LogRefused Damaged(const QString& path, LogUse use)
 {
-    return LogRefused(QStringLiteral("\"%1\" is damaged or is not a dive log, so %2").arg(Shown(path), Consequence(use)));
+    return LogRefused(
+        QStringLiteral("\"%1\" is damaged or is not a dive log, so %2").arg(Shown(path), Consequence(use)));
 }
 
 // The refusal for a database error met while opening or checking the file.
