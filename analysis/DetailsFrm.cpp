@@ -1,12 +1,12 @@
 #include "analysis/DetailsFrm.h"
 
+#include "forms/FormHost.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Lookups.h"
-#include "shell/MDI_MainFrm.h"
 #include "shell/core/Units.h"
 
 #include <QApplication>
@@ -105,6 +105,17 @@ QStringList AxisStrip::Labels() const
     return texts;
 }
 
+void AxisStrip::SetOrigin(const QString& text)
+{
+    labels_.front()->setText(text);
+    Place();
+}
+
+QString AxisStrip::Origin() const
+{
+    return labels_.front()->text();
+}
+
 void AxisStrip::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -167,6 +178,7 @@ void DetailsFrm::BuildControls()
     DetailGrid = new DataGrid(this);
     DetailGrid->SetCaption(QStringLiteral("Dive Data Details"));
     DetailGrid->SetColumns(SampleGridColumns());
+    DetailGrid->FitColumnsToCaptions();
     Frame2 = new QFrame(this);
     Frame2->setFrameShape(QFrame::StyledPanel);
     auto* frameLayout = new QVBoxLayout(Frame2);
@@ -247,8 +259,9 @@ void DetailsFrm::Detail_Initinfo()
 void DetailsFrm::CloseSelf()
 {
     QTimer::singleShot(0, this, [this] {
-        if (MainFrmExists() && gv.ActiveFormID == FormCode::Details) {
-            MainFrm().CloseChildForm(FormCode::Details);
+        ChildFormHost* host = ExistingFormHost();
+        if (host && gv.ActiveFormID == FormCode::Details) {
+            host->CloseChildForm(FormCode::Details);
             return;
         }
         if (gv.ActiveFormID == FormCode::Details)
@@ -294,6 +307,7 @@ void DetailsFrm::Detail_InitArr()
 void DetailsFrm::ApplyRecordedSettings()
 {
     MaxDepthAlarm = 0;
+    DiveScale = AscentScale::Velk;
     db::Database& db = LogDB();
     if (!db.TableExists(QStringLiteral("DIVE_DC_SETTINGS")))
         return;
@@ -311,7 +325,7 @@ void DetailsFrm::ApplyRecordedSettings()
     gv.UnitTime = time;
     if (changes)
         UpdateUnitFlags();
-    gv.AltTimeFlag = static_cast<quint8>(rs.Field("AltTime").ToLong());
+    DiveScale = AscentScaleOf(rs.Field("AltTime"));
     if (!rs.Field("MaxDepth").IsNull())
         MaxDepthAlarm = DepthToDisplay(rs.Field("MaxDepth"));
 }
@@ -339,7 +353,7 @@ void DetailsFrm::FillSamples(const profile::ProfileRows& rows)
         SampleTime[i] = s.time;
         SampleVari[i] = s.vari;
         Alarms.Next(s.alarm, s.time, SampleDepth[i], MaxDepthAlarm);
-        gridRows << profile::SampleGridRow(static_cast<int>(i), s, Alarms.AlarmStatus);
+        gridRows << profile::SampleGridRow(static_cast<int>(i), s, Alarms.AlarmStatus, DiveScale);
     }
     DetailGrid->AddItems(gridRows);
     SampleCount = static_cast<qint32>(n);
@@ -389,6 +403,7 @@ void DetailsFrm::SetTimeLabels()
     const double stepSeconds = ZoomedIn ? timeStep_ * 30.0 : timeStep_ * 60.0;
     for (int i = 1; i <= TimeTicks; ++i)
         labels << PlainNumber((WindowStart() + stepSeconds * i) / 60);
+    XG->SetOrigin(PlainNumber(WindowStart() / 60.0));
     XG->SetLabels(labels);
 }
 

@@ -4,7 +4,7 @@
 // cursor's point come from analysis/core/Profile.h; this form draws and routes input.
 
 #include "analysis/core/Profile.h"
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include <QImage>
 #include <QStringList>
@@ -28,7 +28,14 @@ public:
     AxisStrip(Qt::Orientation orientation, QWidget* parent = nullptr);
     void SetLabels(const QStringList& texts);   // the labels 1 to n
     QStringList Labels() const;
-    void Clear() { SetLabels({}); }
+    // The label at the axis's start: "0" unless the view starts further on.
+    void SetOrigin(const QString& text);
+    QString Origin() const;
+    void Clear()
+    {
+        SetOrigin(QStringLiteral("0"));
+        SetLabels({});
+    }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -36,7 +43,7 @@ protected:
 private:
     void Place();
     Qt::Orientation orientation_;
-    std::vector<QLabel*> labels_;   // element 0 is the design label "0"
+    std::vector<QLabel*> labels_;   // element 0 is the origin's label
 };
 
 class DetailsFrm : public ChildFormOf<DetailsFrm> {
@@ -80,6 +87,7 @@ public:
     bool NoProfile = false;
     int CursorIndex = 0;
     float MaxDepthAlarm = 0;
+    AscentScale DiveScale = AscentScale::Velk;   // the dive's recorded ascent scale
     double AxisDepth = 0;
     qint32 AxisSeconds = 0;
     qint32 TimeTicks = 0;

@@ -4,7 +4,7 @@
 // click on a record's caption makes that dive current and brings up its record.
 // The form only reads the log.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include <array>
 #include <map>

@@ -5,6 +5,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
+#include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
@@ -67,6 +68,15 @@ const ItemRow kList2[] = {
     {K::Text, "fromTemp", "from: ", true},
     {K::Text, "toTemp", "to:     ", true},
 };
+
+// The range boxes of kList2 take numbers only, with the comma the query reads as the
+// point; a temperature may be below zero.
+struct RangeBox {
+    const char* key;
+    bool negative;
+};
+const RangeBox kRangeBoxes[] = {{"fromDepth", false}, {"toDepth", false}, {"fromTime", false},
+                                {"toTime", false},    {"fromTemp", true},  {"toTemp", true}};
 
 const ItemRow kList3[] = {
     {K::GroupLine, "", "Extremes"},
@@ -168,6 +178,8 @@ void QueriesFrm::BuildLists()
     lst4 = new CheckList(this);
     AddItems(*lst1, kList1);
     AddItems(*lst2, kList2);
+    for (const RangeBox& range : kRangeBoxes)
+        AcceptNumbersOnly(*lst2->TextBox(QString::fromLatin1(range.key)), DecimalMark::PointOrComma, range.negative);
     AddItems(*lst3, kList3);
     AddItems(*lst4, kList4);
     connect(lst1, &CheckList::ItemClick, this, [this](CheckItem* item) { lst1_ItemClick(*item); });

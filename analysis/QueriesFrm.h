@@ -5,7 +5,7 @@
 // the name lists and the extremes are read again each time it is shown.
 
 #include "analysis/core/QueryBuilder.h"
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // What the form benchmarks share: a big log opened as start-up leaves it, taking a
 // form away for real between rounds, and timing a form's opening on its own.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
 #include "tests/support/KvlTest.h"

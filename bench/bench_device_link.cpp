@@ -3,6 +3,7 @@
 // (goal: under 1 ms). The paced run also shows the ratio a bare client gets for
 // the same page reads, which is what the machine's scheduling adds on its own.
 
+#include "bench/BareClient.h"
 #include "device/core/CommLink.h"
 #include "device/core/TransferMode.h"
 #include "platform/dialogs/ScriptedDialogs.h"
@@ -23,10 +24,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -101,36 +98,19 @@ struct Host {
     }
 };
 
-// The same page reads by a bare client (plain reads and writes on the
-// pseudo-terminal): what this machine's scheduling alone adds to the line's time.
+// The same page reads by a bare client: what this machine's scheduling alone
+// adds to the line's time.
 double BareClientRatio(const QString& path, int firstPage, int pages)
 {
-    const int fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    if (fd < 0)
+    bench::BareClient client(path);
+    if (!client.IsOpen())
         return 0;
-    termios raw{};
-    tcgetattr(fd, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(fd, TCSANOW, &raw);
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < pages; ++i) {
-        const int page = NextRingPage(firstPage + i - 1);
-        const char frame[6] = {0x20, char(page % 256), char(page / 256), char(page % 256), char(page / 256), 0};
-        if (write(fd, frame, sizeof frame) != sizeof frame)
+        if (!client.ReadPage(NextRingPage(firstPage + i - 1)))
             break;
-        char reply[64];
-        for (int got = 0; got < 18;) {
-            pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, 2000) <= 0)
-                break;
-            const ssize_t n = read(fd, reply, sizeof reply);
-            if (n <= 0)
-                break;
-            got += int(n);
-        }
     }
-    close(fd);
     return timer.nsecsElapsed() / 1e9 / (pages * PageBytes / LineBytesPerSecond);
 }
 

@@ -2,7 +2,8 @@
 #   kvl_core   every subsystem's core/ folder and the platform layers' own files
 #              (platform/<layer>/*): Qt Core and SQLite only, no widget.
 #   kvl_module the Qt backends of the platform layers (platform/<layer>/qt/, one
-#              library each) and the widget toolkit (platform/widgets).
+#              library each), the widget toolkit (platform/widgets) and the forms'
+#              floor (forms/: the child-form base, modal showing, the help window).
 #   kvl_forms  the forms and windows: the files at the top of each subsystem folder.
 # The program and the widget tests link kvl_all; a test of core code links kvl_core.
 # The source root is on every include path: #include "platform/db/Db.h".

@@ -5,6 +5,7 @@
 #include "device/core/DownloadArchive.h"
 #include "device/core/FamilyA.h"
 #include "device/core/SettingsWriter.h"
+#include "forms/HelpWindow.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/serial/qt/QtSerialPort.h"
@@ -12,7 +13,6 @@
 #include "settings/core/UnitSettings.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/HelpWindow.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/MDI_Rules.h"
 #include "shell/core/SystemServices.h"
@@ -85,10 +85,12 @@ CommFrm::~CommFrm()
     Link.reset();   // before the port it listens to
 }
 
-void CommFrm::DiveStored()
+void CommFrm::DiveStored(qint64 diveId)
 {
-    if (mode_ == DownloadMode)
-        gv.DivesAdded = true;
+    if (mode_ != DownloadMode)
+        return;
+    gv.DivesAdded = true;
+    storedDives_.push_back(diveId);
 }
 
 // --- the window ------------------------------------------------------------
@@ -455,9 +457,6 @@ void CommFrm::ReadDCSettings()
     }
     if (M.CloseRequested)
         return;
-    UpdateSettings();
-    if (M.CloseRequested)
-        return;
     Qor_WriteDCSettings();
 }
 
@@ -622,7 +621,8 @@ void CommFrm::mnuSaveDives_Click()
     } else {
         SetMessage("Saving selected dives...");
         SaveLifetimeNo = gv.NewDiveLTD - 1;
-        for (CheckItem* item : lines) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            CheckItem* item = lines[i];
             QCoreApplication::processEvents();
             if (M.CloseRequested) {
                 M.Busy = false;
@@ -649,6 +649,8 @@ void CommFrm::mnuSaveDives_Click()
                 M.Busy = false;
                 return;
             }
+            // The next dive's first page comes over the line while this one is stored.
+            Link->ReadPageAhead(NextDiveStart(lines, i + 1));
             ++SaveLifetimeNo;
             if (!Link->IsValidDive(dive.DiveDate, dive.DiveTime, n, dive.SA, dive.EA)) {
                 SetListItemText(M.CurStatusKey, "Invalid dive data!");
@@ -669,6 +671,17 @@ void CommFrm::mnuSaveDives_Click()
     SetAwakeTimer->start();
 }
 
+int CommFrm::NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const
+{
+    for (size_t i = from; i < lines.size(); ++i) {
+        if (!lines[i]->Enabled() || !lines[i]->Ticked())
+            continue;
+        const device::DiveListRecord& dive = DiveList[KeyOf(lines[i]->Key()) - 1];
+        return dive.SA != 0 && IsRingPage(dive.SA) && IsRingPage(dive.EA) ? dive.SA : -1;
+    }
+    return -1;
+}
+
 void CommFrm::Qor_ConvertData(int index, int sa, int ea)
 {
     device::DiveListRecord& record = DiveList[index];
@@ -676,6 +689,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
     record.EA = ea;
     const device::DiveToConvert dive{record, SaveLifetimeNo, gv.AddDiveMode == kAddDownload + kAddAtBeginning || gv.AddDiveMode == kAddDownload + kAddAtTypedNumber,
                                      gv.SelectedModelID, M.UnitSerialNo, gv.DCVersion};
+    qint64 diveId = 0;
     try {
         const device::ConvertResult result = device::ConvertDive(LogDB(), Link->Link.RxBuffer, dive);
         if (!result.error.isEmpty()) {
@@ -683,6 +697,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
             MsgBox(result.error, MsgButtons::OK, MsgIcon::Critical, dataError ? "error" : "Error");
             return;
         }
+        diveId = result.diveId;
         gv.rsDiveData = LogDB().OpenRecordset("Select * from DIVEDATA where DIVEID = ? ;", {result.diveId});
         gv.rsDiveDCSettings = LogDB().OpenRecordset("Select * from DIVE_DC_SETTINGS Where DIVEID = ? ;", {result.diveId});
     } catch (const db::DbError& e) {
@@ -690,7 +705,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
         MsgBox("Error adding new dive.", MsgButtons::OK, MsgIcon::Critical, "Error");
         return;
     }
-    gv.DivesAdded = true;
+    DiveStored(diveId);
     record.IsSaved = true;
 }
 
@@ -763,27 +778,9 @@ void CommFrm::SaveSettings()
     }
 }
 
-void CommFrm::UpdateSettings()
-{
-    M.UnitSerialNo = SerialNoOf(Link->Link.RxBuffer);
-    if (M.UnitSerialNo == 0)
-        return;
-    try {
-        if (settings::CopyEditedSet(LogDB(), gv.SelectedModelID, M.UnitSerialNo, gv.DCVersion) ==
-            settings::CopyResult::EditedSetMissing) {
-            MsgBox(gv.ModelName + " Settings data is missing. Process is terminated.", MsgButtons::OK,
-                   MsgIcon::Critical, "Error");
-            mnuClose_Click();
-        }
-    } catch (const db::DbError& e) {
-        qCWarning(lcDevice) << "copying the edited settings failed:" << e.Message();
-        FailSettings();
-    }
-}
-
 void CommFrm::Qor_WriteDCSettings()
 {
-    ::kvl::Qor_WriteDCSettings(*Link, M, *this);
+    settingsWritten_ = ::kvl::Qor_WriteDCSettings(*Link, M, *this) == SettingsWriteEnd::Written;
 }
 
 // --- what the routines show ------------------------------------------------

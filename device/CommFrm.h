@@ -57,8 +57,12 @@ public:
 
     // The mode the window was opened with.
     quint8 Mode() const { return mode_; }
-    // Marks that a dive has been stored in DIVEDATA (download mode only).
-    void DiveStored();
+    // Marks that the dive with this DIVEID has been stored in DIVEDATA (download mode only).
+    void DiveStored(qint64 diveId);
+    // The DIVEIDs of the dives stored, in the order they were stored.
+    const std::vector<qint64>& StoredDives() const { return storedDives_; }
+    // True once a settings write has been verified page by page and the unit's rows follow it.
+    bool SettingsWritten() const { return settingsWritten_; }
 
     // Controls.
     CommBar* Cmd;
@@ -119,7 +123,6 @@ public:
     void SaveData1();
     void Qor_Comm_LoadDivesList();
     void SaveSettings();
-    void UpdateSettings();
     void Qor_WriteDCSettings();
     bool RUThere();
 
@@ -160,6 +163,9 @@ private:
     void TickDive(CheckItem& item, bool ticked);
     // The dive lines (keys below the status lines'), in list order.
     std::vector<CheckItem*> DiveLines() const;
+    // The first page of the dive the save reads after `lines[from - 1]`; -1 when
+    // the next ticked line reads none (or there is none).
+    int NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const;
     void Unload();
 
     quint8 mode_;
@@ -169,6 +175,8 @@ private:
     int running_ = 0;
     bool unloaded_ = false;
     bool closeQueued_ = false;
+    std::vector<qint64> storedDives_;
+    bool settingsWritten_ = false;
 };
 
 } // namespace kvl

@@ -1,10 +1,10 @@
 #include "dive/AddDiveOption.h"
 
+#include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/ModalForms.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -96,7 +96,8 @@ bool IsCylinderUnit(DiveUnit unit)
 
 // The boxes that hold numbers, with the decimal marks their reader takes (a box read
 // by TextNumber takes a comma for the point, one read by Val stops at a comma) and
-// whether a value below zero means anything.
+// whether a value below zero means anything. The SAC rate's rule follows the pressure
+// unit (ShowFields).
 struct NumberBox {
     DiveText box;
     DecimalMark marks;
@@ -119,7 +120,6 @@ constexpr NumberBox kNumberBoxes[] = {
     {DiveText::CylinderSize3, DecimalMark::PointOrComma, false},
     {DiveText::StartPressure3, DecimalMark::PointOrComma, false},
     {DiveText::EndPressure3, DecimalMark::PointOrComma, false},
-    {DiveText::SacRate, DecimalMark::Point, false},
     {DiveText::Temperature, DecimalMark::Point, true},
 };
 
@@ -573,6 +573,8 @@ void DiveFrm::ShowFields()
         const auto unit = static_cast<DiveUnit>(i);
         Units_Opt(unit).SetListIndex(IsCylinderUnit(unit) ? gv.UnitCylinder : gv.UnitPressure);
     }
+    // The log keeps whole psi a minute: bar takes decimals, read by Val.
+    Text3(DiveText::SacRate).AcceptNumbersOnly(gv.UnitPressure == 1 ? DecimalMark::None : DecimalMark::Point, false);
     ShowText(Text3(DiveText::SacRate), [&] { return AirConsumptionText(d.AIRCONSUMP); });
     for (Tank t : kTanks)
         TIDTxt(t).setText(TidText(d.*TidField(t)));
@@ -588,7 +590,7 @@ void DiveFrm::ShowFields()
     Text3(DiveText::SerialNo).setText(PositiveText(d.MODELSERNO));
     MemoTxt().SetText(d.MEMO);
     RunLogged(kvlUi(), "reading the sample rate", [&] {
-        gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID);
+        gv.CurrentDive.SnapshotText = DiveSampleRateText(static_cast<int>(d.SNAPSHOT), d.MODELID, d.DATATYPE == 0);
     });
 }
 

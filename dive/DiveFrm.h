@@ -8,11 +8,11 @@
 
 #include "dive/DiveControls.h"
 #include "dive/core/DiveCatalogs.h"
+#include "forms/ChildForm.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PropertyGrid.h"
-#include "shell/ChildForm.h"
 #include "shell/core/Global_Vars.h"
 
 #include <QGroupBox>

@@ -93,14 +93,10 @@ void DiveFrm::CommitCylinderOrAirConsumption(DiveText index)
     EditBox& box = Text3(index);
     if (index == DiveText::SacRate) {
         const double shown = Val(box.text());
-        const double psi = PressureFromDisplay(shown, gv.UnitPressure);
-        if (shown < 0 || RoundHalfEven(psi) > 255) {   // the column holds one byte
-            ShowText(box, [&] { return AirConsumptionText(d.AIRCONSUMP); });
-            return;
-        }
         // A value shown rounded to bar is no edit: taken back it could land a psi off.
-        if (ShownDiffers(box.text(), AirConsumptionText(d.AIRCONSUMP)))
-            d.AIRCONSUMP = static_cast<quint8>(RoundHalfEven(psi));
+        if (IsValidSacRate(shown) && ShownDiffers(box.text(), AirConsumptionText(d.AIRCONSUMP)))
+            d.AIRCONSUMP = SacRateToStore(shown);
+        ShowText(box, [&] { return AirConsumptionText(d.AIRCONSUMP); });   // what the log keeps
         return;
     }
     db::Value& field = d.*TankField(index);

@@ -3,7 +3,7 @@
 // in three check lists, ticked for the people on the current dive, and the record of
 // the person selected in the person grid. A right click on a list adds or deletes.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 #include <QPoint>
 

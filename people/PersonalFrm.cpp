@@ -1,12 +1,12 @@
 #include "people/PersonalFrm.h"
 
+#include "forms/FormHost.h"
 #include "people/PersonGrid.h"
 #include "people/core/DiverUnits.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/MDI_MainFrm.h"
 #include "shell/core/Units.h"
 
 #include <QLabel>
@@ -74,7 +74,7 @@ void PersonalFrm::Personal_InitInfo()
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "diver not loaded:" << e.Message();
     }
-    MainFrm().setWindowTitle(QString::fromUtf8(ProgramTitle) + " - " + gv.DiverName);
+    FormHost().ShowDiverInTitle(gv.DiverName);
     gv.PersonChanged = false;
     gv.CurrentPersonID = 0;
 }

@@ -2,7 +2,7 @@
 // The diver's child form (form code 1): the log owner's personal, emergency and
 // medical record in the person grid, and the units of measurement behind the scenes.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
 class QLabel;
 

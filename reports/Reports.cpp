@@ -1,9 +1,9 @@
 #include "reports/Reports.h"
 
+#include "forms/ModalForms.h"
 #include "platform/printer/qt/PrintPreview.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
 
 #include <QButtonGroup>
@@ -49,25 +49,36 @@ const std::array<OptionLayout, kPrintOptions> kOptionLayout{{
     {"Settings", 1680, 2175},
 }};
 
+// The buttons' left edge (twips), and the least room between the captions and them (pixels).
+constexpr int kButtonsLeft = 2520;
+constexpr int kOptionGap = 12;
+
 } // namespace
 
 PrintOption::PrintOption(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Printing Options");
-    setFixedSize(Twips(0, 0, 3960, 2250).size());
     auto* group = new QButtonGroup(this);
+    int optionsRight = 0;
     for (int i = 0; i < kPrintOptions; ++i) {
         const OptionLayout& o = kOptionLayout[size_t(i)];
-        Option1[size_t(i)] = new QRadioButton(o.caption, this);
-        Option1[size_t(i)]->setGeometry(Twips(120, o.top, o.width, 255));
-        group->addButton(Option1[size_t(i)], i);
+        QRadioButton* option = new QRadioButton(o.caption, this);
+        QRect at = Twips(120, o.top, o.width, 255);
+        at.setWidth(std::max(at.width(), option->sizeHint().width()));   // the caption whole, in any font
+        option->setGeometry(at);
+        optionsRight = std::max(optionsRight, at.right());
+        Option1[size_t(i)] = option;
+        group->addButton(option, i);
     }
     Option1[DivesListOption]->setChecked(true);
+    // The buttons, and the form's right edge with them, move right when a caption needs the room.
+    const int shift = std::max(0, optionsRight + kOptionGap - Twips(kButtonsLeft, 0, 0, 0).left());
     OKCmd = new QPushButton(Padded("&OK", 14), this);
-    OKCmd->setGeometry(Twips(2520, 480, 1275, 555));
+    OKCmd->setGeometry(Twips(kButtonsLeft, 480, 1275, 555).translated(shift, 0));
     OKCmd->setDefault(true);
     SmartUI1 = new QPushButton(Padded("&Cancel", 11), this);
-    SmartUI1->setGeometry(Twips(2520, 1080, 1275, 555));
+    SmartUI1->setGeometry(Twips(kButtonsLeft, 1080, 1275, 555).translated(shift, 0));
+    setFixedSize(Twips(0, 0, 3960, 2250).size() + QSize(shift, 0));
     connect(OKCmd, &QPushButton::clicked, this, &PrintOption::OKCmd_Click);
     connect(SmartUI1, &QPushButton::clicked, this, &PrintOption::SmartUI1_Click);
     Form_Load();

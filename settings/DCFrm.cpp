@@ -256,6 +256,8 @@ QWidget* DCFrm::MakeNavigation()
         Cmd->AddTextEntry(QString::fromLatin1(item.key), QString::fromLatin1(item.caption),
                           QString::fromLatin1(item.tip));
     }
+    for (LegBarEntry entry : {LegEntry, HeadingEntry})   // whole numbers; the CDT is a time
+        AcceptNumbersOnly(*Cmd->TextEntryBox(QString::fromLatin1(LegBarEntryOf(entry).key)), DecimalMark::None, false);
     const std::array<QStyle::StandardPixmap, size_t(LegButton::Count)> icons = {
         QStyle::SP_DialogApplyButton, QStyle::SP_ArrowRight, QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon};
     for (int i = 0; i < int(LegButton::Count); ++i) {
@@ -438,7 +440,6 @@ void DCFrm::DC_InitSettings()
     const ShownSettings shown = ShowSettingsRow(row);
     FirmWareTxt->setText(shown.firmware);
     FormSettings = shown.fields;
-    gv.AltTimeFlag = static_cast<quint8>(shown.fields.ALTTIME);
     DC_InitFlag(shown);
     Time_Opt->setChecked(ValueOf(row, "SYSTEMCLOCK").ToLong() == 1);
     InitSetTimeCombo();

@@ -4,10 +4,10 @@
 // waiting to be written to a unit (serial -1). What it shows and saves is worked
 // out in settings/core; the form copies it into and out of its controls.
 
+#include "forms/ChildForm.h"
 #include "platform/db/Db.h"
 #include "settings/core/NavLegs.h"
 #include "settings/core/SettingsForm.h"
-#include "shell/ChildForm.h"
 
 #include <QString>
 

@@ -2,10 +2,10 @@
 #include "shell/MDI_MainFrm.h"
 
 #include "analysis/QueriesFrm.h"
+#include "forms/ChildForm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/ChildForm.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"

@@ -3,12 +3,12 @@
 
 #include "shell/MDI_MainFrm.h"
 
+#include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "reports/DelimiterOption.h"
 #include "reports/core/ExportDL7.h"
 #include "reports/core/ExportProfile.h"
-#include "shell/ModalForms.h"
 #include "shell/core/Global_Vars.h"
 
 namespace kvl {

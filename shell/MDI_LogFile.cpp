@@ -2,12 +2,12 @@
 // log, creating one from the template, adding its diver, backing up and restoring.
 #include "shell/MDI_MainFrm.h"
 
+#include "forms/ChildForm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/runtime/Logging.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/ChildForm.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogOpen.h"

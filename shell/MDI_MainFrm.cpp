@@ -1,10 +1,11 @@
 #include "shell/MDI_MainFrm.h"
 
+#include "forms/ChildForm.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
-#include "shell/ChildForm.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/Pictures.h"
+#include "shell/RegisterForms.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -234,6 +235,26 @@ void MDI_MainFrm::HideChild(ChildForm& form)
     form.hide();
     if (form.parentWidget() == childHost_)
         childCaption_->clear();
+}
+
+void MDI_MainFrm::SetToolBarItemVisible(const QString& key, bool visible)
+{
+    SmartUI1->Items(key).SetVisible(visible ? 1 : 0);
+}
+
+void MDI_MainFrm::SetToolBarItemChecked(const QString& key, bool checked)
+{
+    SmartUI1->Items(key).SetChecked(checked);
+}
+
+void MDI_MainFrm::DeselectSideBarItem(const QString& key)
+{
+    SmartBar->Items(key).SetSelected(false);
+}
+
+void MDI_MainFrm::ShowDiverInTitle(const QString& diverName)
+{
+    setWindowTitle(QString::fromUtf8(ProgramTitle) + " - " + diverName);
 }
 
 QString MDI_MainFrm::StatusLogText() const

@@ -4,6 +4,7 @@
 // road and the exit road and owns the dive-log file's lifecycle (open, create,
 // back up, restore). There is one instance, reached through MainFrm().
 
+#include "forms/FormHost.h"
 #include "shell/core/MainWindowHooks.h"
 
 #include <QMainWindow>
@@ -22,7 +23,7 @@ class ChildForm;
 class SmartSideBar;
 class SmartToolBar;
 
-class MDI_MainFrm : public QMainWindow, public MainWindowHooks {
+class MDI_MainFrm : public QMainWindow, public MainWindowHooks, public ChildFormHost {
     Q_OBJECT
 public:
     MDI_MainFrm();
@@ -84,7 +85,7 @@ public:
     void SmartBar_ItemClick(const QString& key);
     // Side-bar key to form code; -1 for a key without a form.
     int SelectedForm(const QString& key) const;
-    void CloseChildForm(int formCode);
+    void CloseChildForm(int formCode) override;
     void OpenChildForm(int formCode);
     void RefreshChildForms(int formCode);
     void SaveChildFormChanges(int formCode);
@@ -94,14 +95,14 @@ public:
 
     // --- Tool bar state ------------------------------------------------------------
     void DisableDiveButtons();
-    void EnableDiveButtons();
+    void EnableDiveButtons() override;
     void UpdateNavButtons();
 
     // --- Child area ----------------------------------------------------------------
-    void ShowChild(ChildForm& form);
-    void RemoveChild(ChildForm& form);
+    void ShowChild(ChildForm& form) override;
+    void RemoveChild(ChildForm& form) override;
     // Takes the form and its caption out of sight; it stays in the child area.
-    void HideChild(ChildForm& form);
+    void HideChild(ChildForm& form) override;
     // The caption shown above the child area: the shown form's title, or nothing.
     QString ChildCaption() const;
     // The scroll area that holds the child forms.
@@ -111,6 +112,12 @@ public:
     void SetLTDText(const QString& text) override;
     void SelectSideBarItem(const QString& key) override;
     QStringList LTDEntries() const override;
+
+    // --- The child forms' view of the bars and the title -----------------------------
+    void SetToolBarItemVisible(const QString& key, bool visible) override;
+    void SetToolBarItemChecked(const QString& key, bool checked) override;
+    void DeselectSideBarItem(const QString& key) override;
+    void ShowDiverInTitle(const QString& diverName) override;
 
     SmartSideBar* SmartBar;
     SmartToolBar* SmartUI1;

@@ -2,8 +2,10 @@
 #include "shell/MDI_MainFrm.h"
 
 #include "device/CommFrm.h"
+#include "device/core/DiveConversion.h"
 #include "dive/AddDiveOption.h"
 #include "dive/DivesListingFrm.h"
+#include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
@@ -14,7 +16,6 @@
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MDI_Rules.h"
-#include "shell/ModalForms.h"
 #include "shell/core/Units.h"
 
 namespace kvl {
@@ -64,16 +65,32 @@ qint32 AddManualDive(AddDiveAction action)
 }
 
 // Shows the download window in a transfer mode (TransferMode: read or write the
-// settings, download dives) with the main window minimized meanwhile.
-void RunCommFrm(MDI_MainFrm& frm, quint8 mode)
+// settings, download dives) with the main window minimized meanwhile. Returns the
+// DIVEIDs of the dives a download stored.
+std::vector<qint64> RunCommFrm(MDI_MainFrm& frm, quint8 mode)
 {
     gv.CommMode = mode;
+    const qint32 shownSerial = gv.SelectedSerialNo;
     frm.setWindowState(Qt::WindowMinimized);
     CommFrm comm(&frm);
     ShowModal(comm);
-    if (mode != DownloadMode)
+    if (mode == WriteSettingsMode && !comm.SettingsWritten())
+        gv.SelectedSerialNo = shownSerial;   // the form keeps the edits, for the next write to send
+    else if (mode != DownloadMode)
         DCFrm::Instance().DC_InitAll();   // show the settings now stored
     frm.setWindowState(Qt::WindowMaximized);
+    return comm.StoredDives();
+}
+
+// Of the dives a download stored, the one with the lowest lifetime number; 0 for none.
+qint64 FirstDownloadedDive(const std::vector<qint64>& diveIds)
+{
+    try {
+        return device::FirstDownloadedDive(*gv.DB, diveIds);
+    } catch (const db::DbError& e) {
+        qCWarning(lcDevice) << "finding the downloaded dives failed:" << e.Message();
+        return 0;
+    }
 }
 
 void AddDive(MDI_MainFrm& frm)
@@ -85,6 +102,7 @@ void AddDive(MDI_MainFrm& frm)
     AddDiveOption::Run(&frm);
     const AddDiveAction action = AddDiveActionOf(gv.AddDiveMode);
     qint32 added = 0;
+    std::vector<qint64> downloaded;
     switch (action) {
     case AddDiveAction::Cancelled:
         frm.RefreshChildForms(noted);
@@ -93,7 +111,7 @@ void AddDive(MDI_MainFrm& frm)
         return;
     case AddDiveAction::Download:
         gv.DivesAdded = false;
-        RunCommFrm(frm, DownloadMode);
+        downloaded = RunCommFrm(frm, DownloadMode);
         break;
     default:
         added = AddManualDive(action);
@@ -105,9 +123,9 @@ void AddDive(MDI_MainFrm& frm)
         return;
     if (added) {
         MakeDiveCurrent(added);
-    } else if (action == AddDiveAction::Download && gv.DivesAdded &&
-               gv.rsDiveData->FindFirst(QStringLiteral("LIFETIMEDIVENO"), gv.NewDiveLTD)) {
-        MakeRowCurrent(gv.rsDiveData->AbsolutePosition());
+    } else if (const qint64 first = FirstDownloadedDive(downloaded); first != 0) {
+        // The renumbering by date moved the new dives: land on the earliest of them.
+        MakeDiveCurrent(static_cast<qint32>(first));
     } else if (!MakeDiveCurrent(before)) {
         // Nothing was added: the dive that was current stays so, or the first one.
         MakeRowCurrent(0);

@@ -1,5 +1,6 @@
-// The one place that knows every child form: it fills the shell's table of forms.
-#include "shell/ChildForm.h"
+// The one place that knows every child form: it fills the shell's table of forms and makes
+// the main window their host.
+#include "shell/RegisterForms.h"
 
 #include "analysis/DetailsFrm.h"
 #include "analysis/HistoryFrm.h"
@@ -8,6 +9,7 @@
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
 #include "settings/DCFrm.h"
+#include "shell/MDI_MainFrm.h"
 #include "shell/core/FormTable.h"
 #include "site_gear/GearFrm.h"
 #include "site_gear/LocationFrm.h"
@@ -16,6 +18,8 @@ namespace kvl {
 
 void RegisterChildForms()
 {
+    InstallFormHost({[]() -> ChildFormHost* { return MainFrmExists() ? &MainFrm() : nullptr; },
+                     []() -> ChildFormHost& { return MainFrm(); }});
     RegisterForm(FormCode::Personal, PersonalFrm::TableEntry(&PersonalFrm::SaveInfo));
     RegisterForm(FormCode::DiveComputer, DCFrm::TableEntry());
     RegisterForm(FormCode::Dive, DiveFrm::TableEntry(&DiveFrm::DIVE_Update_DiveData, &DiveFrm::DIVE_InitDiveInfo));

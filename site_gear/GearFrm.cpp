@@ -65,6 +65,7 @@ GearFrm::GearFrm() : ChildFormOf("Gear")
     for (int box = 0; box < kWeightCount; ++box) {
         auto* text = new EditBox(this);
         text->setObjectName(QStringLiteral("Text1_%1").arg(box));
+        text->AcceptNumbersOnly(DecimalMark::Point, false);   // read by Val
         text1_[box] = text;
         auto* units = new ListBox(false, this);
         units->addItems({QStringLiteral("KGS"), QStringLiteral("LBS")});
@@ -139,8 +140,7 @@ void GearFrm::ClearInfo()
     for (PickList* combo : combo1_)
         combo->Clear();
     GearLoading = false;
-    for (EditBox* text : text1_)
-        text->setText(QString());
+    ShowWeights({});
 }
 
 void GearFrm::InitGearInfo()
@@ -162,8 +162,7 @@ void GearFrm::InitGearData()
 {
     for (int kind = 0; kind < kGearKindCount; ++kind)
         SelectByCode(kind, -1);
-    for (EditBox* text : text1_)
-        text->setText(QString());
+    ShowWeights({});
     LoadGearInfo();
     LoadAccessoryInfo();
 }
@@ -195,8 +194,7 @@ void GearFrm::LoadGearInfo()
             SelectByCode(kind, 0);
     }
     SetItemsEnabled(hasSet);
-    for (int box = 0; box < kWeightCount; ++box)
-        Text1(box).setText(hasSet ? DiveWeightText(gear->weights[box]) : QString());
+    ShowWeights(hasSet ? gear->weights : std::array<db::Value, kWeightCount>{});
     ResetAccessories(hasSet);
     if (hasSet)
         ShowSetTicks();
@@ -353,15 +351,25 @@ void GearFrm::ChooseSet(bool loadSet)
         ShowSetTicks();
 }
 
+void GearFrm::ShowWeights(const std::array<db::Value, kWeightCount>& pounds)
+{
+    shownPounds_ = pounds;
+    for (int box = 0; box < kWeightCount; ++box)
+        Text1(box).setText(DiveWeightText(pounds[box]));
+}
+
 // The set's items and weights, as a choice of the user: the dive takes the items now,
-// the weights when the form is saved. An item the list lacks keeps the list's choice.
+// the weights (as the set stores them) when the form is saved. An item the list lacks
+// keeps the list's choice.
 void GearFrm::FillFromSet(const StoredGear& set)
 {
     for (int box = 0; box < kWeightCount; ++box) {
         if (set.weights[box].IsNull())
             continue;
         Text1(box).setText(SetWeightText(set.weights[box]));
-        edited_.Mark(GearControl::Text1, box);
+        shownPounds_[box] = set.weights[box];
+        edited_.Unmark(GearControl::Text1, box);   // what was typed there is gone
+        edited_.Mark(GearControl::SetWeight, box);
     }
     for (int kind = kFirstItem; kind < kGearKindCount; ++kind) {
         const QString item = set.items[kind].ToString();
@@ -383,6 +391,7 @@ GearScreen GearFrm::Screen() const
         screen.choices[kind] = Combo1(kind).Text();
     for (int box = 0; box < kWeightCount; ++box)
         screen.weights[box] = Text1(box).text();
+    screen.pounds = shownPounds_;
     return screen;
 }
 

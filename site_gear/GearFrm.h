@@ -6,7 +6,7 @@
 // into the dive at once; saving writes what the user changed since the dive was
 // loaded, into the dive and into the set.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 #include "site_gear/core/EditedControls.h"
 #include "site_gear/core/GearData.h"
 
@@ -90,6 +90,8 @@ private:
     // user's choice; the caller holds the transaction.
     void WriteItemsAsNone();
     void FillFromSet(const gear::StoredGear& set);
+    // Shows stored weights (pounds, Null for none) in the weight boxes.
+    void ShowWeights(const std::array<db::Value, gear::kWeightCount>& pounds);
     void SetItemsEnabled(bool enabled);
     // Unticks every accessory and enables or disables the list.
     void ResetAccessories(bool enabled);
@@ -111,6 +113,8 @@ private:
     ButtonPopup* cmd_;
     // The dive the controls show, loaded by LoadGearInfo; every write goes to it.
     qint32 shownDiveId_ = -1;
+    // The stored pounds behind each weight box's text, the dive's or the chosen set's.
+    std::array<db::Value, gear::kWeightCount> shownPounds_;
     EditedControls edited_;
 };
 

@@ -98,6 +98,7 @@ void LocationFrm::BuildControls()
         } else {
             auto* edit = new EditBox(this);
             edit->setMaximumWidth(90);
+            edit->AcceptNumbersOnly(DecimalMark::PointOrComma, field.mayBeNegative);   // read by ParseDecimal
             connect(edit, &QLineEdit::textEdited, this, [this, b = field.box] { Text4_Change(b); });
             box = edit;
         }

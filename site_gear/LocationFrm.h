@@ -6,7 +6,7 @@
 // the boxes and lists the user changed since the dive was loaded, into that dive.
 // Dive-type ticks are stored as soon as the mouse is released over the list.
 
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 #include "site_gear/core/EditedControls.h"
 #include "site_gear/core/Location.h"
 #include "site_gear/core/LocationDiveTypes.h"

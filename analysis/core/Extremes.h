@@ -30,10 +30,12 @@ const ExtremeInfo& InfoOf(Extreme extreme);
 inline Extreme ExtremeAt(int index) { return static_cast<Extreme>(index); }
 
 // The one extremes statement: a single row of the seven aggregates (Null where no
-// dive has a value, as in an empty log).
+// dive has a value, as in an empty log). A visibility of 0 or "" was never recorded
+// (a downloaded dive has none), so the worst visibility leaves it out.
 inline constexpr char kExtremesSQL[] =
     "Select MAX(MDEPTH) as MAXDEPTH, MAX(BTIME) as MAXBTIME, MIN(BTIME) as MINBTIME, MAX(TEMP) as MAXTEMP, "
-    "MIN(TEMP) as MINIMUMTEMP, MAX(VISIBILITY) as GOODVISIBLE, MIN(VISIBILITY) as BADVISIBLE from DIVEDATA ;";
+    "MIN(TEMP) as MINIMUMTEMP, MAX(VISIBILITY) as GOODVISIBLE, MIN(NULLIF(NULLIF(VISIBILITY, 0), '')) as BADVISIBLE "
+    "from DIVEDATA ;";
 std::unique_ptr<db::Recordset> OpenExtremes(db::Database& db);
 
 // The seven values of an opened extremes set, by Extreme; all Null when it has no row.

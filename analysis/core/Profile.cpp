@@ -267,13 +267,13 @@ QString SamplePO2Text(const db::Value& po2)
     return Format(po2.ToDouble() / 100, QStringLiteral("0.00"));
 }
 
-QString SampleGridRow(int index, const ProfileSample& sample, quint8 alarmStatus)
+QString SampleGridRow(int index, const ProfileSample& sample, quint8 alarmStatus, AscentScale scale)
 {
     const bool alarmOn = alarmStatus != 0;
     return QStringList{QString::number(index),
                        ElapsedTimeText(sample.time),
                        SampleDepthText(sample, gv.UnitDepth == 1),
-                       AscentRateText(sample.vari, gv.UnitDepth, sample.depth),
+                       AscentRateText(sample.vari, gv.UnitDepth, sample.depth, scale),
                        SampleTempText(sample.temp, gv.UnitTemp == 1),
                        SamplePO2Text(sample.po2),
                        alarmOn ? QStringLiteral("ON") : QString(),

@@ -6,6 +6,7 @@
 // passes its own drawing rules (red threshold, depth cap) as parameters.
 
 #include "platform/db/Db.h"
+#include "shell/core/Lookups.h"
 
 #include <QString>
 
@@ -130,7 +131,7 @@ QString SampleTempText(const db::Value& temp, bool fahrenheit);             // "
 QString SamplePO2Text(const db::Value& po2);                                 // "1.28"
 // The grid row of sample index, cells joined by Tab: index, time, depth, ascent rate,
 // temperature, PO2, "ON" and the alarm names when alarmStatus holds any, in the
-// user's units.
-QString SampleGridRow(int index, const ProfileSample& sample, quint8 alarmStatus);
+// user's units; the ascent band by the dive's recorded scale.
+QString SampleGridRow(int index, const ProfileSample& sample, quint8 alarmStatus, AscentScale scale);
 
 } // namespace kvl::profile

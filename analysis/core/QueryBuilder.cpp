@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace kvl {
 
 namespace {
@@ -42,11 +44,12 @@ void AddRange(Filter& filter, const char* column, const RangeCriterion& range, Q
 {
     if (!range.ticked)
         return;
-    const bool inOrder = Val(range.to) >= Val(range.from);
-    QString loText = inOrder ? range.from : range.to;
-    QString hiText = inOrder ? range.to : range.from;
-    const double lo = ParseDecimal(loText);
-    const double hi = ParseDecimal(hiText);
+    QString fromText = range.from;
+    QString toText = range.to;
+    const double from = ParseDecimal(fromText);   // "12,5" is 12.5
+    const double to = ParseDecimal(toText);
+    const double lo = std::min(from, to);
+    const double hi = std::max(from, to);
     if (lo == 0 && hi == 0)
         return;
     QString loValue = NumberText(lo);

@@ -1,6 +1,7 @@
 #include "analysis/core/QueryResults.h"
 
 #include "analysis/core/QueryBuilder.h"
+#include "dive/core/DiveFields.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Units.h"
@@ -60,9 +61,10 @@ QString ModelNames::Name(const db::Value& modelId) const
     return found == names_.end() ? QStringLiteral("N/A") : found->second;
 }
 
-QString DiveModeText(const db::Value& fo2)
+QString DiveModeText(const db::Value& dataType)
 {
-    return fo2.IsNull() || fo2.ToDouble() <= 21 ? QStringLiteral("Normal") : QStringLiteral("Navigation");
+    const bool navigation = ViewOfDataType(static_cast<quint8>(dataType.ToLong())).navigation;
+    return navigation ? QStringLiteral("Navigation") : QStringLiteral("Normal");
 }
 
 QString DiveStatusText(const db::Value& gauge, const db::Value& violation, const db::Value& decompression)
@@ -86,7 +88,7 @@ QStringList QueryResultCells(const db::Recordset& dive, const ModelNames& models
             DepthText(dive.Field("MDEPTH")),
             dive.Field("BTIME").ToString() + QStringLiteral(" min."),
             TemperatureText(dive.Field("TEMP")),
-            DiveModeText(dive.Field("FO2")),
+            DiveModeText(dive.Field("DATATYPE")),
             DiveStatusText(dive.Field("GAUGEDIVE"), dive.Field("VIOLATION"), dive.Field("DECOMDIVE")),
             dive.Field("DIVEID").ToString()};
 }
@@ -95,7 +97,7 @@ QString ResultSetSql(const QString& query)
 {
     static const QString base = QString::fromLatin1(kQueryBase);
     Q_ASSERT(query.startsWith(base, Qt::CaseInsensitive));
-    return QStringLiteral("Select LIFETIMEDIVENO, DIVEDATE, DIVETIME, DIVENO, MODELID, MDEPTH, BTIME, TEMP, FO2, "
+    return QStringLiteral("Select LIFETIMEDIVENO, DIVEDATE, DIVETIME, DIVENO, MODELID, MDEPTH, BTIME, TEMP, DATATYPE, "
                           "GAUGEDIVE, VIOLATION, DECOMDIVE, DIVEID from DIVEDATA") +
            query.mid(base.size());
 }

@@ -28,8 +28,8 @@ private:
     std::map<qint64, QString> names_;
 };
 
-// "Normal" when FO2 is 21 or less (or missing), else "Navigation".
-QString DiveModeText(const db::Value& fo2);
+// "Navigation" when the DATATYPE has the navigation bit, as the dive record reads it; else "Normal".
+QString DiveModeText(const db::Value& dataType);
 // "Gauge", else "Violation", else "Decompression", else "Normal".
 QString DiveStatusText(const db::Value& gauge, const db::Value& violation, const db::Value& decompression);
 

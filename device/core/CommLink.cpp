@@ -44,6 +44,7 @@ void CommLink::SendBytes(int count)
 
 void CommLink::SendCommand(int count)
 {
+    pageAhead_ = -1;   // any later frame changes the reply awaited
     m_.SendTime = clock_.Now();
     SendBytes(count);
 }

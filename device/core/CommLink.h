@@ -122,8 +122,13 @@ public:
     // For the other transfer routines (the settings writer): set the frame in
     // CmdBuffer and the reply state first.
     void SendCommand(int count);
-    // Reads one page into the image with the page-read exchange.
+    // Reads one page into the image with the page-read exchange. A page read
+    // ahead is taken as sent; a reply still due for another page is waited out
+    // and dropped first, so it can never pass for this page's.
     PageReadResult ReadPageExchange(int page, double window);
+    // Sends the read of a page before the host turns to other work (storing a
+    // dive), so that its reply comes over the line meanwhile.
+    void ReadPageAhead(int page);
     // Yields until `done` holds, Close is asked, the port closes, or more than
     // `seconds` passed since SendTime. False when `done` does not hold.
     bool WaitUntil(double seconds, const std::function<bool()>& done);
@@ -132,6 +137,7 @@ public:
 
 private:
     void SetPageReadState(int page);
+    void DropPageAhead(double window);
     void SetWakeState(int command, int expected);
     void SendSleepFrame(int command);
     // Yields until the reply is done, Close, or resends run out; resend() repeats the frame.
@@ -156,6 +162,7 @@ private:
     SerialPort* port_ = nullptr;
     bool queryLeadSeen_ = false;
     bool waiting_ = false;
+    int pageAhead_ = -1;   // the page whose read went out ahead; -1 for none
 };
 
 } // namespace kvl

@@ -210,4 +210,20 @@ ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConv
     return result;
 }
 
+qint64 FirstDownloadedDive(db::Database& db, const std::vector<qint64>& diveIds)
+{
+    if (diveIds.empty())
+        return 0;
+    QStringList marks;
+    db::Params params;
+    for (qint64 id : diveIds) {
+        marks << QStringLiteral("?");
+        params.push_back(id);
+    }
+    const db::Value first = db.Scalar("Select DIVEID from DIVEDATA where DIVEID in (" + marks.join(',') +
+                                          ") order by LIFETIMEDIVENO, DIVEID limit 1 ;",
+                                      params);
+    return first.IsNull() ? 0 : first.ToLong();
+}
+
 } // namespace kvl::device

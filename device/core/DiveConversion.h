@@ -73,4 +73,8 @@ struct ConvertResult {
 };
 ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConvert& dive);
 
+// Of the dives a download stored, the one with the lowest lifetime number (as
+// renumbered after the download); 0 when none of them is in the log.
+qint64 FirstDownloadedDive(db::Database& db, const std::vector<qint64>& diveIds);
+
 } // namespace kvl::device

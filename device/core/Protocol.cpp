@@ -188,11 +188,35 @@ void CommLink::ReadPage(int pageNo)
     SendCommand(5);
 }
 
+void CommLink::ReadPageAhead(int page)
+{
+    if (page < 0 || page > LastDevicePage || waiting_)
+        return;
+    ReadPage(page);
+    pageAhead_ = page;
+}
+
+void CommLink::DropPageAhead(double window)
+{
+    if (pageAhead_ < 0)
+        return;
+    pageAhead_ = -1;
+    m_.SendTime = clock_.Now();
+    WaitReply(window, [] {}, LinkTiming::MaxResends - 1);
+}
+
 PageReadResult CommLink::ReadPageExchange(int page, double window)
 {
     if (page < 0 || page > LastDevicePage)
         return PageReadResult::TimedOut;
-    ReadPage(page);
+    if (pageAhead_ == page) {
+        // Its reply may have waited in the port while the host was busy: the window starts now.
+        pageAhead_ = -1;
+        m_.SendTime = clock_.Now();
+    } else {
+        DropPageAhead(window);
+        ReadPage(page);
+    }
     int checksumRetries = 0;
     int resendsSoFar = 0;
     PageReadResult result = PageReadResult::Good;

@@ -2,7 +2,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/serial/SerialPort.h"
-#include "settings/core/SettingsRecords.h"
+#include "settings/core/UnitSettings.h"
 #include "shell/core/Global_Vars.h"
 
 namespace kvl {
@@ -89,7 +89,25 @@ SettingsWriteEnd WritePageVerified(CommLink& link, CommMembers& m, const WritePa
         ShowError("Read/Write data error.");
         return SettingsWriteEnd::Mismatch;
     }
+    // The image follows the unit: the rows stored after the write are decoded from it.
+    StorePage(link.Link.RxBuffer, p.page, link.Link.Package);
     return SettingsWriteEnd::Written;
+}
+
+// Stores the unit's rows from the image once every page was verified; false
+// (having said so) when the log could not keep them.
+bool StoreUnitRows(const CommMembers& m, const Image& image, const settings::SettingsValues& edited)
+{
+    try {
+        settings::StoreWrittenSettings(LogDB(), gv.SelectedModelID, m.UnitSerialNo, edited,
+                                       PageBytes(image, DevicePage::Settings),
+                                       settings::DecodeLegs(LegPageBytes(image)), gv.DCVersion);
+        return true;
+    } catch (const db::DbError& e) {
+        qCWarning(lcDevice) << "storing the written settings failed:" << e.Message();
+        ShowError(gv.ModelName + " holds the new settings, but the log could not keep them.");
+        return false;
+    }
 }
 
 } // namespace
@@ -113,40 +131,42 @@ SettingsWriteEnd Qor_WriteDCSettings(CommLink& link, CommMembers& m, CommSurface
 {
     if (m.CloseRequested)
         return SettingsWriteEnd::Closed;
-    const settings::SettingsKey unit{gv.SelectedModelID, m.UnitSerialNo};
-    std::optional<settings::SettingsValues> row;
-    std::vector<settings::DCNavLeg> legs;
+    std::optional<settings::EditedSet> edited;
     try {
-        row = settings::ReadSettingsRow(LogDB(), unit);
-        legs = settings::DeviceLegs(settings::ReadLegs(LogDB(), unit));
+        edited = settings::ReadEditedSet(LogDB(), gv.SelectedModelID);
     } catch (const db::DbError& e) {
-        qCWarning(lcDevice) << "reading the unit's settings failed:" << e.Message();
-    }
-    if (!row) {
+        qCWarning(lcDevice) << "reading the edited settings failed:" << e.Message();
         ShowError("Could not save the dive computer settings.");
         link.Qor_Sleep();
         surface.RequestClose();
         return SettingsWriteEnd::DatabaseError;
     }
-    QString refusal = settings::CheckSettingsValues(*row);
+    if (!edited) {
+        ShowError(gv.ModelName + " Settings data is missing. Process is terminated.");
+        surface.RequestClose();
+        return SettingsWriteEnd::EditedSetMissing;
+    }
+    QString refusal = settings::CheckSettingsValues(edited->row);
     if (refusal.isEmpty())
-        refusal = settings::CheckLegs(legs);
+        refusal = settings::CheckLegs(edited->legs);
     if (!refusal.isEmpty()) {
         ShowError(refusal);
         return SettingsWriteEnd::Refused;
     }
-    const bool setClock = settings::ValueOf(*row, "SYSTEMCLOCK").ToLong() == settings::SetDeviceClock;
+    const bool setClock = settings::ValueOf(edited->row, "SYSTEMCLOCK").ToLong() == settings::SetDeviceClock;
     const QByteArray block = PageBytes(link.Link.RxBuffer, DevicePage::Settings);
 
     link.ShowStatus("Writing Setting to " + gv.ModelName + " ...");
     {
         ScopedFlag busy(m.Busy);
-        for (const WritePage& p : settings::BuildWritePages(block, *row, legs)) {
+        for (const WritePage& p : settings::BuildWritePages(block, edited->row, edited->legs)) {
             const SettingsWriteEnd end = WritePageVerified(link, m, p);
             if (end != SettingsWriteEnd::Written)
                 return end;
         }
     }
+    if (!StoreUnitRows(m, link.Link.RxBuffer, edited->row))
+        return SettingsWriteEnd::DatabaseError;
     if (setClock)
         link.Qor_SetDateTime();
     link.ShowStatus("Writing Setting to " + gv.ModelName + "...Completed!");

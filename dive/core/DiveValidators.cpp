@@ -3,8 +3,11 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/Units.h"
 
 #include <QDate>
+
+#include <algorithm>
 
 namespace kvl {
 
@@ -61,6 +64,25 @@ bool IsValidPressure(double value)
     return gv.UnitPressure == 1
         ? InRange(value, 32700, QStringLiteral("Please enter pressure value between 0 and 32700"))
         : InRange(value, 2289, QStringLiteral("Please enter pressure value between 0 and 2289"));
+}
+
+namespace {
+constexpr int kTopSacPsi = 255;   // one byte
+double SacPsi(double shown) { return PressureFromDisplay(shown, gv.UnitPressure); }
+} // namespace
+
+// The top as the box shows it (17.9 bar): a typed top stores the byte's top.
+bool IsValidSacRate(double shown)
+{
+    const float top = PressureToDisplay(kTopSacPsi);
+    if (shown >= 0 && static_cast<float>(shown) <= top)
+        return true;
+    return Refuse("Please enter SAC rate value between 0 and " + SingleToText(top));
+}
+
+quint8 SacRateToStore(double shown)
+{
+    return static_cast<quint8>(std::min<qint64>(RoundHalfEven(SacPsi(shown)), kTopSacPsi));
 }
 
 bool IsValidCylinderSize(double value)

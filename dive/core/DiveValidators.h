@@ -4,6 +4,7 @@
 // it refuses, and returns whether the value is acceptable.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace kvl {
 
@@ -13,6 +14,11 @@ bool IsValidDate(const QString& text);
 bool IsValidPressure(double value);
 // A cylinder size in litres (0..32700) or cubic feet (0..1155) as gv.UnitCylinder selects.
 bool IsValidCylinderSize(double value);
+// A SAC rate in bar or psi a minute as gv.UnitPressure selects; the log keeps it as
+// whole psi in one byte: 0..255 psi, 0..17.9 bar.
+bool IsValidSacRate(double shown);
+// The whole psi a minute the log keeps for a valid SAC rate.
+quint8 SacRateToStore(double shown);
 // A dive number above 0 and below 2000000.
 bool IsValid_DiveNo(double value);
 // Lifetime numbers come only from renumbering: a typed one is never accepted.

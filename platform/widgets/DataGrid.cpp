@@ -1,7 +1,10 @@
 #include "platform/widgets/DataGrid.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -233,6 +236,35 @@ void DataGrid::ClickRow(int row)
         return;
     SetRow(row);
     emit RowClick(row);
+}
+
+namespace {
+
+// The narrowest width that holds caption on two lines broken at a blank.
+int TwoLineWidth(const QString& caption, const QFontMetrics& metrics)
+{
+    int best = metrics.horizontalAdvance(caption);
+    for (qsizetype at = caption.indexOf(QLatin1Char(' ')); at >= 0; at = caption.indexOf(QLatin1Char(' '), at + 1))
+        best = std::min(best, std::max(metrics.horizontalAdvance(caption.left(at)),
+                                       metrics.horizontalAdvance(caption.mid(at + 1))));
+    return best;
+}
+
+} // namespace
+
+void DataGrid::FitColumnsToCaptions()
+{
+    QHeaderView& header = *view_->horizontalHeader();
+    QFont font = header.font();
+    font.setBold(true);   // the header bolds the captions over the selected row
+    const QFontMetrics metrics(font);
+    // The header's own padding around the text, and a little air.
+    const int padding = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header) + 12;
+    for (int i = 0; i < Columns(); ++i) {
+        const int needed = TwoLineWidth(model_.Columns()[static_cast<size_t>(i)].caption, metrics) + padding;
+        if (header.sectionSize(i) < needed)
+            header.resizeSection(i, needed);
+    }
 }
 
 } // namespace kvl

@@ -68,6 +68,8 @@ public:
     // The column with this key, or else with this caption; -1 when there is none.
     int ColumnIndex(const QString& keyOrCaption) const;
     void SetColumnVisible(const QString& keyOrCaption, bool visible);
+    // Widens each column that is too narrow for its caption on the header's two lines.
+    void FitColumnsToCaptions();
     bool ColumnVisible(const QString& keyOrCaption) const;
 
     void RemoveAll();

@@ -19,17 +19,23 @@ bool LeftTheBox(const QFocusEvent* event)
 }
 } // namespace
 
-EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
-
-void EditBox::AcceptNumbersOnly(DecimalMark marks, bool negative)
+void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
 {
     QString pattern = negative ? QStringLiteral("-?[0-9]*") : QStringLiteral("[0-9]*");
     if (marks == DecimalMark::Point)
         pattern += QStringLiteral("(\\.[0-9]*)?");
     else if (marks == DecimalMark::PointOrComma)
         pattern += QStringLiteral("([.,][0-9]*)?");
-    setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
+    const QRegularExpression rule(pattern);
+    // A box whose rule follows a unit is given it again at each change: one validator serves.
+    auto* own = box.findChild<QRegularExpressionValidator*>(QString(), Qt::FindDirectChildrenOnly);
+    if (own && box.validator() == own)
+        own->setRegularExpression(rule);
+    else
+        box.setValidator(new QRegularExpressionValidator(rule, &box));
 }
+
+EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
 
 void EditBox::SelectAll() { setSelection(0, static_cast<int>(displayText().size())); }
 

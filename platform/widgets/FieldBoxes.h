@@ -15,6 +15,11 @@ namespace kvl {
 // The decimal marks a number box takes: the ones its value's reader understands.
 enum class DecimalMark { None, Point, PointOrComma };
 
+// From now on only what can be part of a number can be typed or pasted into the box:
+// digits, one decimal mark of `marks`, and a leading minus when `negative`. Text set
+// by the program is shown as it is. Called again, the box takes the new rule.
+void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative);
+
 class EditBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -22,10 +27,7 @@ public:
     bool Locked() const { return isReadOnly(); }
     void SetLocked(bool locked) { setReadOnly(locked); }
     void SelectAll();
-    // From now on only what can be part of a number can be typed or pasted: digits,
-    // one decimal mark of `marks`, and a leading minus when `negative`. Text set by
-    // the program is shown as it is.
-    void AcceptNumbersOnly(DecimalMark marks, bool negative);
+    void AcceptNumbersOnly(DecimalMark marks, bool negative) { kvl::AcceptNumbersOnly(*this, marks, negative); }
 
 signals:
     void GotFocus();

@@ -139,6 +139,11 @@ BarItem& SmartToolBar::AddTextEntry(const QString& key, const QString& caption, 
     return item;
 }
 
+QLineEdit* SmartToolBar::TextEntryBox(const QString& key) const
+{
+    return fields_.at(&Items(key)).edit;
+}
+
 void SmartToolBar::AddSpacer()
 {
     items_.Add(BarItemKind::Separator, QString());

@@ -40,6 +40,8 @@ public:
     BarItem& AddTextField(const QString& key);
     // A typed text, kept in the item's text as the user types; clicking it raises nothing.
     BarItem& AddTextEntry(const QString& key, const QString& caption, const QString& toolTip);
+    // The box of a text entry, to give it a rule for what can be typed; nullptr for another item.
+    QLineEdit* TextEntryBox(const QString& key) const;
     // A gap that pushes the items after it to the bar's far end.
     void AddSpacer();
 

@@ -32,7 +32,10 @@ const std::array<const char*, kDiveFacts> kHeaderLabels{
 
 class DetailsReport {
 public:
-    explicit DetailsReport(Printer& printer) : printer_(printer) {}
+    explicit DetailsReport(Printer& printer)
+        : printer_(printer), ascentScale_(DiveAscentScale(LogDB(), gv.CurrentDiveID))
+    {
+    }
 
     void Run();
 
@@ -44,6 +47,7 @@ private:
     void At(double x, double y, QString text) { PrintDetailsAt(printer_, CSng(x), CSng(y), text); }
 
     Printer& printer_;
+    const AscentScale ascentScale_;
     std::array<float, kColumns> DetailsColX{};
     double RowY = 0;
     double TableTopY = 0;
@@ -90,7 +94,7 @@ void DetailsReport::PrintRow(const db::Recordset& rs)
     const std::array<QString, kColumns> cells{
         DetailsTimeText(rs.Field("BTIME").ToDouble()),
         DetailsDepthText(rs.Field("DEPTH")),
-        AscentRateText(rs.Field("VARI"), gv.UnitDepth, rs.Field("DEPTH")),
+        AscentRateText(rs.Field("VARI"), gv.UnitDepth, rs.Field("DEPTH"), ascentScale_),
         DetailsTempText(rs.Field("TEMP")),
         alarmOn ? QStringLiteral("ON") : QString(),
         alarmOn ? AlarmListText(alarm) : QString()};

@@ -14,6 +14,17 @@ namespace {
 
 constexpr int MaxSeqNo = 99;
 
+// DL7 readers take "." only, so the file's numbers ignore the regional decimal separator.
+QString DL7Text(const db::Value& value)
+{
+    return value.ToString();
+}
+
+QString DL7Pictured(double value, const char* picture)
+{
+    return Format(value, QLatin1StringView(picture));
+}
+
 QString StartDate()
 {
     const QString& d = gv.CurrentDive.DIVEDATE;
@@ -40,19 +51,19 @@ QString SamplingTag(quint8 snapshot)
 
 QString GasText(const db::Value& percent)
 {
-    return percent.ToDouble() < 21 ? QString("1") : "2." + Pictured(percent.ToDouble(), "00");
+    return percent.ToDouble() < 21 ? QString("1") : "2." + DL7Pictured(percent.ToDouble(), "00");
 }
 
 QString TempText(double fahrenheit)
 {
-    return gv.UnitTemp == 1 ? PlainText(db::Value(fahrenheit)) : Pictured(FToC(fahrenheit), "###.0");
+    return gv.UnitTemp == 1 ? DL7Text(db::Value(fahrenheit)) : DL7Pictured(FToC(fahrenheit), "###.0");
 }
 
 QString DepthText(const db::Value& feet)
 {
     if (feet.IsNull())
         return {};
-    return gv.UnitDepth == 1 ? PlainText(feet) : Pictured(FtToM(feet), "###0.0");
+    return gv.UnitDepth == 1 ? DL7Text(feet) : DL7Pictured(FtToM(feet), "###0.0");
 }
 
 // The samples the file lists: the sample rows of the current dive in ORDNO order.
@@ -89,9 +100,9 @@ db::Value DiveTemperature(const std::vector<DL7Sample>& samples)
 QString SampleLine(const DL7Sample& s, const QString& gas, qint64 temp)
 {
     const QString stop = s.sdepth.IsNull() ? QString()
-                         : gv.UnitDepth == 1 ? PlainText(s.sdepth)
+                         : gv.UnitDepth == 1 ? DL7Text(s.sdepth)
                                              : QString::number(IntDiv(s.sdepth.ToDouble() * 3, 10));
-    const QStringList fields{Pictured(s.time.ToDouble() / 60, "###0.00"),
+    const QStringList fields{DL7Pictured(s.time.ToDouble() / 60, "###0.00"),
                              DepthText(s.depth),
                              gas,
                              QString(),
@@ -106,8 +117,8 @@ QString SampleLine(const DL7Sample& s, const QString& gas, qint64 temp)
 
 QString DL7FileName()
 {
-    return "VORN_" + PlainText(gv.CurrentDive.MODELSERNO) + "_" + StartDate() + StartTime() + "_"
-           + PlainText(gv.CurrentDive.DIVENO) + ".ZXU";
+    return "VORN_" + DL7Text(gv.CurrentDive.MODELSERNO) + "_" + StartDate() + StartTime() + "_"
+           + DL7Text(gv.CurrentDive.DIVENO) + ".ZXU";
 }
 
 int NextExportSeqNo()
@@ -168,15 +179,15 @@ ExportOutcome ExportDL7File(const QString& path, int seqNo)
         const QString d = StartDate();
         const QString t = StartTime();
         const QString n = QString::number(seqNo);
-        const QString diveNo = PlainText(dive.DIVENO);
+        const QString diveNo = DL7Text(dive.DIVENO);
         file.Line("FSH|^~<>{}|822N^^|ZXU|" + d + t + "00|");
-        file.Line("ZRH|^~<>{}|RUV100|" + PlainText(dive.MODELSERNO) + UnitTags() + "|");
+        file.Line("ZRH|^~<>{}|RUV100|" + DL7Text(dive.MODELSERNO) + UnitTags() + "|");
         file.Line("ZAR{}");
         const std::vector<DL7Sample> samples = ReadSamples();
         const db::Value diveTemp = DiveTemperature(samples);
         const QString diveTempText = diveTemp.IsNull() ? QString()
-                                     : gv.UnitTemp == 1 ? PlainText(diveTemp)
-                                                        : Pictured(FToC(diveTemp), "###.0");
+                                     : gv.UnitTemp == 1 ? DL7Text(diveTemp)
+                                                        : DL7Pictured(FToC(diveTemp), "###.0");
         file.Line("ZDH|" + n + "|" + diveNo + (dive.DATATYPE != 0 ? "|I" : "|M") + SamplingTag(dive.SNAPSHOT) + "|"
                   + d + t + "|" + diveTempText + "|");
         file.Line("ZDP{");

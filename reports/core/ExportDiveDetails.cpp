@@ -92,18 +92,19 @@ void DiveDetailsBlocks::WriteBlock(ExportFile& file, const ExportDive& dive)
     file.Line("Elapsed Dive Time: " + (minutes.IsNull() ? QString() : PlainText(minutes) + " Minutes"));
     file.Line("Min Temp: " + MinTempText(f("TEMP"), fahrenheit));
     file.Line("FO2: " + FO2Text(f("FO2")));
-    file.Line("Dive Sampling Rate: " + DiveSampleRateText(f("SNAPSHOT"), f("MODELID")));
     const db::Value dataType = f("DATATYPE");
+    const bool enteredByHand = !dataType.IsNull() && dataType.ToLong() == 0;
+    file.Line("Dive Sampling Rate: " + DiveSampleRateText(f("SNAPSHOT"), f("MODELID"), enteredByHand));
     file.Line("Dive Data Type: " + DataTypeText(dataType));
     file.Line(" ");
-    if (!dataType.IsNull() && dataType.ToLong() == 0) {
+    if (enteredByHand) {
         file.Line("*** Dive details are not available for this dive. ***");
         return;
     }
-    WriteSamples(file, dive.diveId);
+    WriteSamples(file, dive.diveId, DiveAscentScale(db_, dive.diveId));
 }
 
-void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
+void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId, AscentScale scale)
 {
     const bool feet = gv.UnitDepth == 1;
     const bool fahrenheit = gv.UnitTemp == 1;
@@ -117,6 +118,7 @@ void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
     rows.Reset();
     rows.BindAt(1, diveId);
     const db::Value depthUnit(feet ? 1 : 0);
+    ExportTextMemo& rates = rates_[static_cast<size_t>(scale)];
     static const QString On = QStringLiteral("ON");
     bool any = false;
     while (rows.Step()) {
@@ -129,7 +131,7 @@ void DiveDetailsBlocks::WriteSamples(ExportFile& file, qint64 diveId)
         const db::Value alarm = rows.Column(AlarmColumn);
         file.Cells({ElapsedText(rows.Column(TimeColumn).ToLong()),
                     depths_.Get(depth, [&] { return SampleDepthText(depth, feet); }),
-                    rates_.Get(vari, depth, [&] { return AscentRateText(vari, depthUnit, depth); }),
+                    rates.Get(vari, depth, [&] { return AscentRateText(vari, depthUnit, depth, scale); }),
                     temps_.Get(temp, [&] { return SampleTempText(temp, fahrenheit); }),
                     alarm.ToLong() != 0 ? On : QString(), alarms_.Get(alarm, [&] { return AlarmListText(alarm); })},
                    delimiter_);

@@ -3,7 +3,9 @@
 // (head lines and the delimited sample table) and the closing dashes.
 
 #include "reports/core/ExportFile.h"
+#include "shell/core/Lookups.h"
 
+#include <array>
 #include <map>
 #include <memory>
 
@@ -34,13 +36,14 @@ public:
 
 private:
     void WriteBlock(ExportFile& file, const ExportDive& dive);
-    void WriteSamples(ExportFile& file, qint64 diveId);
+    void WriteSamples(ExportFile& file, qint64 diveId, AscentScale scale);
     QString ModelName(const db::Value& modelId);
 
     db::Database& db_;
     QString delimiter_;
     std::map<qint64, QString> models_;
-    ExportTextMemo depths_, temps_, rates_, alarms_;
+    ExportTextMemo depths_, temps_, alarms_;
+    std::array<ExportTextMemo, 2> rates_;   // by AscentScale
     // Prepared once, bound per dive.
     std::unique_ptr<db::Statement> dives_;
     std::unique_ptr<db::Statement> samples_;

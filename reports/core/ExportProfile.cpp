@@ -16,7 +16,7 @@ const QStringList ProfileHeader{"Elapsed Dive Time(hh:mm)", "Depth", "Nitrogen B
 
 const QString NotAvailable = "N/A";
 
-void WriteHead(ExportFile& file, const QString& delimiter)
+void WriteHead(ExportFile& file, const QString& delimiter, AscentScale scale)
 {
     const DiveDataRec& dive = gv.CurrentDive;
     const bool feet = gv.UnitDepth == 1;
@@ -30,7 +30,7 @@ void WriteHead(ExportFile& file, const QString& delimiter)
     file.Line("Dive Time: " + dive.DIVETIME);
     file.Line("Max. Depth: " + MaxDepthText(dive.MDEPTH, feet));
     file.Line("Elapsed Dive Time: " + QString::number(dive.BTimeNum) + " Minutes");
-    file.Line("Max Ascent Rate: " + AscentRateText(vari, db::Value(feet ? 1 : 0), dive.MDEPTH));
+    file.Line("Max Ascent Rate: " + AscentRateText(vari, db::Value(feet ? 1 : 0), dive.MDEPTH, scale));
     file.Line("Min Temp: " + MinTempText(dive.TEMP, gv.UnitTemp == 1));
     file.Line("Dive Sampling Rate: " + dive.SnapshotText);
     file.Line(" ");
@@ -58,7 +58,8 @@ ExportOutcome ExportProfileFile(const QString& path, const QString& delimiter)
         const DiveDataRec& dive = gv.CurrentDive;
         const bool feet = gv.UnitDepth == 1;
         const bool receiver = dive.RECVON && (dive.TANK1ON || dive.TANK2ON || dive.TANK3ON);
-        WriteHead(file, delimiter);
+        const AscentScale scale = DiveAscentScale(LogDB(), gv.CurrentDiveID);
+        WriteHead(file, delimiter, scale);
         const auto rs = LogDB().OpenSnapshot("Select * from DIVEDETAILS Where DIVEID = ? order by ORDNO ASC ;",
                                              {gv.CurrentDiveID});
         qint64 previousTank = 1;
@@ -72,7 +73,7 @@ ExportOutcome ExportProfileFile(const QString& path, const QString& delimiter)
                 cells << NotAvailable << NotAvailable;
             else
                 cells << Pictured(f("TLBG").ToDouble(), "#0") << Pictured(f("O2BG").ToDouble(), "#0");
-            cells << AscentRateText(f("VARI"), db::Value(feet ? 1 : 0), depth)
+            cells << AscentRateText(f("VARI"), db::Value(feet ? 1 : 0), depth, scale)
                   << (receiver ? DurationBandText(f("ATRM")) : NotAvailable);
             if (dive.GAUGEDIVE) {
                 cells << NotAvailable << NotAvailable << NotAvailable;

@@ -9,6 +9,7 @@
 #include "shell/core/Lookups.h"
 #include "shell/core/Units.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -32,7 +33,6 @@ constexpr double kRightColumnX = 4.5;
 constexpr double kValueX = 5.75;
 constexpr double kConditionValueX = 1.375;
 constexpr double kFullRight = 8.0;
-constexpr double kPageBottom = 10.125;
 constexpr double kBlockHeight = 1.0;
 constexpr double kContinuationTop = 0.125;
 constexpr double kPageFontSize = 8;
@@ -45,6 +45,25 @@ constexpr quint32 kGridGrey = RGB(180, 180, 180);
 
 const QString kCutNote = QStringLiteral("...(continue on the next page)");
 const QString kContinuedNote = QStringLiteral("(continue from previous page)");
+// The resume position of a note none of which is printed yet.
+constexpr int kWholeText = 1;
+
+// The lowest a line of body text may start: below it there is still room for the
+// line, an empty line and the cut note above the footer.
+double BodyLimit(const Printer& printer)
+{
+    return kPortraitFooterY - 3 * printer.TextHeight();
+}
+
+bool HasRoom(const Printer& printer, int lines)
+{
+    return printer.CurrentY() + (lines - 1) * printer.TextHeight() <= BodyLimit(printer);
+}
+
+bool PastBodyLimit(const Printer& printer)
+{
+    return printer.CurrentY() > BodyLimit(printer);
+}
 
 std::unique_ptr<db::Recordset> OpenSetPoints()
 {
@@ -73,33 +92,74 @@ void PrintHeading(Printer& printer, double left, double right, const QString& te
     printer.NewLine();
 }
 
+void PrintCutNote(Printer& printer, double left)
+{
+    printer.NewLine();
+    PrintStyled(printer, left, kCutNote, &Printer::SetFontItalic);
+}
+
+// The label of a block that goes on from an earlier page, and the note saying so.
+void PrintContinuedLabel(Printer& printer, const QString& label)
+{
+    PrintStyled(printer, kLeftX, label, &Printer::SetFontUnderline);
+    PrintStyled(printer, kLeftX, kContinuedNote, &Printer::SetFontItalic);
+}
+
 // Wraps text from start; when characters are left, prints the italic note under it.
 // Returns the position to go on from, 0 when the text is done.
 int WrapBlock(Printer& printer, const QString& text, int start, double left, double right,
               const std::function<bool()>& stop)
 {
     const int next = WrapText(printer, text, start, left, right, stop);
-    if (next == 0)
-        return 0;
-    printer.NewLine();
-    printer.SetCurrentX(left);
-    printer.SetFontItalic(true);
-    printer.Print(kCutNote, true);
-    printer.SetFontItalic(false);
+    if (next != 0)
+        PrintCutNote(printer, left);
     return next;
 }
 
-// Prints one column of a label/value block from the pen's line; an empty entry is a
-// bare line end.
-void PrintColumn(Printer& printer, double x, const QStringList& texts)
+// A label and its value on the pen's line. The value stands at valueX, or a blank's
+// width after a label that reaches that far, and wraps before right when it is too
+// long for the line. The pen goes to the line after the row; a Null label and value
+// make an empty row.
+void PrintRow(Printer& printer, double labelX, const QString& label, double valueX, const QString& value,
+              double right)
 {
-    for (const QString& text : texts) {
-        if (text.isNull())
-            printer.NewLine();
-        else
-            PrintAt(printer, x, printer.CurrentY(), text);
+    const double y = printer.CurrentY();
+    PrintAt(printer, labelX, y, label);
+    if (value.isNull())
+        return;
+    const double x = std::max(valueX, labelX + printer.TextWidth(label + QLatin1Char(' ')));
+    if (x + printer.TextWidth(value) <= right) {
+        PrintAt(printer, x, y, value);
+        return;
     }
+    printer.SetCurrentY(y);
+    WrapText(printer, value, 1, x, right, [] { return false; });
+    if (printer.CurrentX() > x)  // the last line is not ended yet
+        printer.NewLine();
 }
+
+struct FactRow {
+    const char* label;   // nullptr: an empty row
+    DiveFact fact;
+};
+
+constexpr std::array<FactRow, 15> kDiveDataRows{{
+    {"Diver Name:", DiverFact},
+    {"Radarar Edeze:", ComputerFact},
+    {nullptr, kDiveFacts},
+    {"Life Time Dive No.:", LifetimeNoFact},
+    {"Dive Date, Time:", DateTimeFact},
+    {"Radarar Edeze Dive No.:", DiveNoFact},
+    {"Location:", LocationFact},
+    {"Dive Site:", SiteFact},
+    {nullptr, kDiveFacts},
+    {"Elapsed Time:", ElapsedFact},
+    {"Prior Surface Interval:", SurfaceFact},
+    {"Max. Depth:", MaxDepthFact},
+    {"Min. Temperature:", MinTempFact},
+    {nullptr, kDiveFacts},
+    {"Dive Data Type:", DataTypeFact},
+}};
 
 void PrintDiveData(Printer& printer)
 {
@@ -109,19 +169,15 @@ void PrintDiveData(Printer& printer)
     printer.SetCurrentX(kRightColumnX);
     printer.SetCurrentY(0.25);
     PrintHeading(printer, kRightColumnX, kFullRight, QStringLiteral("DIVE DATA"));
-    const double top = printer.CurrentY();
     const QStringList facts = DiveFactValues();
-    const QString blank;   // a row without text
-    PrintColumn(printer, kRightColumnX,
-                {"Diver Name:", "Radarar Edeze:", blank, "Life Time Dive No.:", "Dive Date, Time:",
-                 "Radarar Edeze Dive No.:", "Location:", "Dive Site:", blank, "Elapsed Time:",
-                 "Prior Surface Interval:", "Max. Depth:", "Min. Temperature:", blank, "Dive Data Type:"});
-    printer.SetCurrentY(top);
-    const auto f = [&facts](DiveFact fact) { return facts[fact]; };
-    PrintColumn(printer, kValueX,
-                {f(DiverFact), f(ComputerFact), blank, f(LifetimeNoFact), f(DateTimeFact), f(DiveNoFact),
-                 f(LocationFact), f(SiteFact), blank, f(ElapsedFact), f(SurfaceFact), f(MaxDepthFact),
-                 f(MinTempFact), blank, f(DataTypeFact), blank, blank});
+    for (const FactRow& row : kDiveDataRows) {
+        if (row.label)
+            PrintRow(printer, kRightColumnX, row.label, kValueX, facts[row.fact], kFullRight);
+        else
+            printer.NewLine();
+    }
+    printer.NewLine();
+    printer.NewLine();
 }
 
 struct SetPointRow {
@@ -152,18 +208,11 @@ constexpr std::array<SetPointRow, 4> kAlarms{{
 }};
 
 template <size_t N>
-void PrintSetPointLabels(Printer& printer, const std::array<SetPointRow, N>& rows)
+void PrintSetPoints(Printer& printer, const std::array<SetPointRow, N>& rows, const db::Recordset& settings)
 {
     for (const SetPointRow& row : rows)
-        PrintAt(printer, kRightColumnX, printer.CurrentY(), row.label);
-}
-
-template <size_t N>
-void PrintSetPointValues(Printer& printer, const std::array<SetPointRow, N>& rows, const db::Recordset& settings)
-{
-    for (const SetPointRow& row : rows)
-        PrintAt(printer, kValueX, printer.CurrentY(),
-                DCSettingsText(row.name, settings.Field(row.field), settings.Field("UNITS")));
+        PrintRow(printer, kRightColumnX, row.label, kValueX,
+                 DCSettingsText(row.name, settings.Field(row.field), settings.Field("UNITS")), kFullRight);
 }
 
 // The set points and the memo; returns where the memo goes on, 0 when it is done.
@@ -171,21 +220,15 @@ int PrintSetPointsAndMemo(Printer& printer, const db::Recordset& settings)
 {
     PrintHeading(printer, kRightColumnX, kFullRight, QStringLiteral("USER-DEFINED SET POINTS"));
     PrintStyled(printer, kRightColumnX, QStringLiteral("Utilities Settings"), &Printer::SetFontUnderline);
-    const double groupTop = printer.CurrentY();
-    PrintSetPointLabels(printer, kUtilities);
+    PrintSetPoints(printer, kUtilities, settings);
     printer.NewLine();
     PrintStyled(printer, kRightColumnX, QStringLiteral("Alarms Settings"), &Printer::SetFontUnderline);
-    PrintSetPointLabels(printer, kAlarms);
-    printer.SetCurrentY(groupTop);
-    PrintSetPointValues(printer, kUtilities, settings);
-    printer.NewLine();
-    printer.NewLine();
-    PrintSetPointValues(printer, kAlarms, settings);
+    PrintSetPoints(printer, kAlarms, settings);
     printer.NewLine();
     printer.NewLine();
     PrintHeading(printer, kRightColumnX, kFullRight, QStringLiteral("MEMO"));
     return WrapBlock(printer, gv.CurrentDive.MEMO, 1, kRightColumnX, kFullRight,
-                     [&printer] { return printer.CurrentY() > kPageBottom; });
+                     [&printer] { return PastBodyLimit(printer); });
 }
 
 struct NameList {
@@ -205,42 +248,19 @@ const std::array<NameList, 4> kNameLists{{
                    "DIVETYPES.TYPEID = DIVETYPEDATA.ID ORDER BY TYPEDATA ;", "TYPEDATA"},
 }};
 
-void PrintNameList(Printer& printer, const NameList& list)
+// The list's names joined with ", ".
+QString ListText(const NameList& list)
 {
-    PrintStyled(printer, kLeftX, list.label, &Printer::SetFontUnderline);
-    const double top = printer.CurrentY();
     QStringList names;
     for (auto rs = LogDB().OpenRecordset(list.sql, {gv.CurrentDiveID}); !rs->EOF(); rs->MoveNext())
         names << rs->Field(list.field).ToString();
-    WrapText(printer, names.join(QStringLiteral(", ")), 1, kLeftX, kGraphRight,
-             [&printer, top] { return printer.CurrentY() > top + kBlockHeight; });
-    printer.NewLine();
-    printer.NewLine();
+    return names.join(QStringLiteral(", "));
 }
 
-void PrintCompanions(Printer& printer, double startY)
-{
-    printer.SetCurrentY(startY);
-    printer.NewLine();
-    PrintHeading(printer, kLeftX, kGraphRight, QStringLiteral("BUDDIES"));
-    for (size_t i = 0; i < 3; ++i)
-        PrintNameList(printer, kNameLists[i]);
-    PrintHeading(printer, kLeftX, kGraphRight, QStringLiteral("LOCATION"));
-    PrintNameList(printer, kNameLists[3]);
-}
-
-void PrintConditions(Printer& printer)
-{
-    const double top = printer.CurrentY();
-    const QString blank;
-    PrintColumn(printer, kLeftX,
-                {"Visibility:", "Altitude:", "Temperature", "Air:", "Surface:", "Min.:", blank, "Current:",
-                 "Surge:", "Swell:", "Surf:", "Tide:", blank, "Operator:", "Dive Boat:", "GPS:", blank});
-    const double end = printer.CurrentY();
-    printer.SetCurrentY(top);
-    PrintColumn(printer, kConditionValueX, ConditionValues());
-    printer.SetCurrentY(end);
-}
+// The labels of the conditions block, one a row; nullptr is an empty row.
+constexpr std::array<const char*, 17> kConditionLabels{
+    "Visibility:", "Altitude:", "Temperature", "Air:", "Surface:", "Min.:", nullptr, "Current:", "Surge:",
+    "Swell:",      "Surf:",     "Tide:",       nullptr, "Operator:", "Dive Boat:", "GPS:", nullptr};
 
 // The step comes from the depth itself, the tick count from the depth rounded half to
 // even; a depth of 0 or less, or one that rounds to 0, gets the axis 0 to 1.
@@ -395,10 +415,13 @@ void PrintFrm::PrintCurve(Printer& printer, double xScale, double yScale)
     printer.SetDrawWidth(1);
 }
 
-void PrintFrm::NewPageIfFull(Printer& printer)
+double PrintFrm::LeftColumnRight() const
 {
-    if (printer.CurrentY() <= kPageBottom)
-        return;
+    return PageNo == 1 ? kGraphRight : kFullRight;
+}
+
+void PrintFrm::StartNextPage(Printer& printer)
+{
     if (!footerPrinted_)
         PrintFooter(printer, PageNo);
     ++PageNo;
@@ -408,14 +431,69 @@ void PrintFrm::NewPageIfFull(Printer& printer)
     printer.SetCurrentY(kContinuationTop);
 }
 
+void PrintFrm::NewPageUnlessRoom(Printer& printer, int lines)
+{
+    if (!HasRoom(printer, lines))
+        StartNextPage(printer);
+}
+
+void PrintFrm::PrintLeftHeading(Printer& printer, const QString& text)
+{
+    NewPageUnlessRoom(printer, 4);  // with the rule's line and the first label and line under it
+    PrintHeading(printer, kLeftX, LeftColumnRight(), text);
+}
+
+void PrintFrm::PrintNameList(Printer& printer, const QString& label, const QString& names)
+{
+    NewPageUnlessRoom(printer, 2);
+    PrintStyled(printer, kLeftX, label, &Printer::SetFontUnderline);
+    // A list takes at most this much height, over pages too; names below it are left out.
+    double height = kBlockHeight;
+    for (int next = 1; next != 0;) {
+        const double top = printer.CurrentY();
+        next = WrapText(printer, names, next, kLeftX, LeftColumnRight(), [&printer, top, height] {
+            return printer.CurrentY() > top + height || PastBodyLimit(printer);
+        });
+        if (next == 0 || printer.CurrentY() > top + height)
+            break;
+        height -= printer.CurrentY() - top;
+        PrintCutNote(printer, kLeftX);
+        StartNextPage(printer);
+        PrintContinuedLabel(printer, label);
+    }
+    printer.NewLine();
+    printer.NewLine();
+}
+
+void PrintFrm::PrintCompanions(Printer& printer, double startY)
+{
+    printer.SetCurrentY(startY);
+    printer.NewLine();
+    PrintLeftHeading(printer, QStringLiteral("BUDDIES"));
+    for (size_t i = 0; i < 3; ++i)
+        PrintNameList(printer, kNameLists[i].label, ListText(kNameLists[i]));
+    PrintLeftHeading(printer, QStringLiteral("LOCATION"));
+    PrintNameList(printer, kNameLists[3].label, ListText(kNameLists[3]));
+}
+
+void PrintFrm::PrintConditions(Printer& printer)
+{
+    const QStringList values = ConditionValues();
+    for (size_t row = 0; row < kConditionLabels.size(); ++row) {
+        NewPageUnlessRoom(printer, 1);
+        PrintRow(printer, kLeftX, kConditionLabels[row], kConditionValueX, values.value(int(row)), LeftColumnRight());
+    }
+}
+
 void PrintFrm::ContinueBlock(Printer& printer, const QString& label, const QString& text, int& resume)
 {
     while (resume != 0) {
-        NewPageIfFull(printer);
-        PrintStyled(printer, kLeftX, label, &Printer::SetFontUnderline);
-        PrintStyled(printer, kLeftX, kContinuedNote, &Printer::SetFontItalic);
-        resume = WrapBlock(printer, text, resume, kLeftX, kFullRight,
-                           [&printer] { return printer.CurrentY() > kPageBottom; });
+        NewPageUnlessRoom(printer, 3);  // the label, the note and a line of text
+        if (resume == kWholeText)
+            PrintStyled(printer, kLeftX, label, &Printer::SetFontUnderline);
+        else
+            PrintContinuedLabel(printer, label);
+        resume = WrapBlock(printer, text, resume, kLeftX, kFullRight, [&printer] { return PastBodyLimit(printer); });
         if (resume != 0) {
             PrintFooter(printer, PageNo);
             footerPrinted_ = true;
@@ -423,22 +501,30 @@ void PrintFrm::ContinueBlock(Printer& printer, const QString& label, const QStri
     }
 }
 
+int PrintFrm::FirstPageNote(Printer& printer, const QString& label, const QString& text)
+{
+    if (PageNo > 1 || !HasRoom(printer, 2))
+        return kWholeText;
+    PrintStyled(printer, kLeftX, label, &Printer::SetFontUnderline);
+    const double top = printer.CurrentY();
+    return WrapBlock(printer, text, 1, kLeftX, kGraphRight, [&printer, top] {
+        return printer.CurrentY() > top + kBlockHeight || PastBodyLimit(printer);
+    });
+}
+
 void PrintFrm::PrintNotes(Printer& printer)
 {
     const DiveDataRec& dive = gv.CurrentDive;
-    PrintStyled(printer, kLeftX, QStringLiteral("Highlights:"), &Printer::SetFontUnderline);
-    double top = printer.CurrentY();
-    HighlightsResume = WrapBlock(printer, dive.HIGHLIGHTS, 1, kLeftX, kGraphRight,
-                                 [&printer, &top] { return printer.CurrentY() > top + kBlockHeight; });
-    printer.NewLine();
-    printer.NewLine();
-    PrintStyled(printer, kLeftX, QStringLiteral("Directions:"), &Printer::SetFontUnderline);
-    top = printer.CurrentY();
-    DirectionsResume = WrapBlock(printer, dive.DIRECTIONS, 1, kLeftX, kGraphRight, [&printer, &top] {
-        return printer.CurrentY() > top + kBlockHeight || printer.CurrentY() > kPageBottom;
-    });
-    PrintFooter(printer, PageNo);
-    footerPrinted_ = true;
+    HighlightsResume = FirstPageNote(printer, QStringLiteral("Highlights:"), dive.HIGHLIGHTS);
+    if (HighlightsResume != kWholeText) {
+        printer.NewLine();
+        printer.NewLine();
+    }
+    DirectionsResume = FirstPageNote(printer, QStringLiteral("Directions:"), dive.DIRECTIONS);
+    if (PageNo == 1) {
+        PrintFooter(printer, PageNo);
+        footerPrinted_ = true;
+    }
 
     ContinueBlock(printer, QStringLiteral("Highlights:"), dive.HIGHLIGHTS, HighlightsResume);
     printer.NewLine();

@@ -56,9 +56,21 @@ public:
 private:
     void PrintGraph(Printer& printer);
     void PrintCurve(Printer& printer, double xScale, double yScale);
+    // The left column below the graph. On the first page it ends above the footer band;
+    // what does not fit goes on at the top of the next page, across the full width.
+    void PrintCompanions(Printer& printer, double startY);
+    void PrintLeftHeading(Printer& printer, const QString& text);
+    void PrintNameList(Printer& printer, const QString& label, const QString& names);
+    void PrintConditions(Printer& printer);
     void PrintNotes(Printer& printer);
+    // Prints a note in its inch of the first page's left column; returns where its
+    // continuation starts, the whole text once the column has no room or has moved on.
+    int FirstPageNote(Printer& printer, const QString& label, const QString& text);
     void ContinueBlock(Printer& printer, const QString& label, const QString& text, int& resume);
-    void NewPageIfFull(Printer& printer);
+    // The footer of this page, when it has none yet, and the top of the next one.
+    void StartNextPage(Printer& printer);
+    void NewPageUnlessRoom(Printer& printer, int lines);
+    double LeftColumnRight() const;
 
     bool footerPrinted_ = false;
 };

@@ -96,8 +96,8 @@ void PrintPersonalAt(Printer& printer, float x, float y, const QString& text)
 
 void PrintFooter(Printer& printer, int pageNo)
 {
-    Footer(printer, 0.125f, 10.5f);
-    PageNumber(printer, 7.875f, 10.5f, pageNo);
+    Footer(printer, 0.125f, float(kPortraitFooterY));
+    PageNumber(printer, 7.875f, float(kPortraitFooterY), pageNo);
 }
 
 void PrintDetailsFooter(Printer& printer, int pageNo)

@@ -35,6 +35,9 @@ inline constexpr double kRowGap = 0.02;
 inline constexpr double kColumnGap = 0.075;
 } // namespace landscape_table
 
+// The line the logbook page's footer stands on; its body text ends above it.
+inline constexpr double kPortraitFooterY = 10.5;
+
 // The one-line notice every footer prints.
 QString MakerNotice();
 

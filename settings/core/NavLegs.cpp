@@ -115,7 +115,8 @@ LegRequest CheckLegButton(LegButton button, const LegEntries& entries, int legCo
         request.navAction = NavShowFirst;
         return request;
     }
-    if (!HeadingInRange(heading))
+    // An empty heading is no heading: north is typed as 0.
+    if (entries.heading.trimmed().isEmpty() || !HeadingInRange(heading))
         return Refusal(HeadingRefused);
     if (!IsValidCDTText(entries.cdt))
         return Refusal(CdtRefused);

@@ -66,6 +66,7 @@ struct LegRequest {
     FormMessage refusal;    // shown instead when the entries are refused
 };
 // The checks of a button, in order, against the entries and the number of legs listed.
+// A write needs a heading typed: an empty one is refused, never taken for 0.
 LegRequest CheckLegButton(LegButton button, const LegEntries& entries, int legCount);
 
 // The number an entry starts with, to the nearest whole number (halves to even).

@@ -44,6 +44,7 @@ struct NavLegRow {
     db::Value CDT;
     db::Value AUDIBLEALARM;
     db::Value LIGHTALARM;
+    bool operator==(const NavLegRow&) const = default;
 };
 
 // The row of the key, or nothing when there is none.

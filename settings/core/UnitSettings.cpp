@@ -1,14 +1,32 @@
 #include "settings/core/UnitSettings.h"
 
+#include "settings/core/NavLegs.h"
+
+#include <algorithm>
+
 namespace kvl::settings {
 
-int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& block,
-                      const std::vector<DCNavLeg>& legs, const QString& firmware)
+namespace {
+
+// Sets each column of `over` in `values`, replacing a column of the same name.
+void SetOver(SettingsValues& values, const SettingsValues& over)
 {
-    SettingsValues values{{"FIRMWAREREV", firmware}};
-    for (auto& column : DecodeSettingsBlock(block, EdtForm::Plain))
-        values.push_back(std::move(column));
-    const SettingsKey key{modelId, serial};
+    for (const auto& [column, value] : over) {
+        auto same = std::find_if(values.begin(), values.end(), [&column](const auto& v) {
+            return v.first.compare(column, Qt::CaseInsensitive) == 0;
+        });
+        if (same != values.end())
+            same->second = value;
+        else
+            values.emplace_back(column, value);
+    }
+}
+
+// Writes `values` with the decoded block over them and the legs; returns the HOUR stored.
+int StoreDecoded(db::Database& db, const SettingsKey& key, SettingsValues values, const QByteArray& block,
+                 const std::vector<DCNavLeg>& legs)
+{
+    SetOver(values, DecodeSettingsBlock(block, EdtForm::Plain));
     db::Transaction tx(db);
     WriteSettingsRow(db, key, values);
     ReplaceLegs(db, key, LegRows(legs));
@@ -16,6 +34,7 @@ int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QBy
     return static_cast<int>(ValueOf(values, "HOUR").ToLong());
 }
 
+// The columns the unit's row takes from the edited row, in order.
 const QStringList& EditedColumns()
 {
     static const QStringList columns{
@@ -26,30 +45,29 @@ const QStringList& EditedColumns()
     return columns;
 }
 
-CopyResult CopyEditedSet(db::Database& db, qint32 modelId, qint32 serial, const QString& firmware)
-{
-    const SettingsKey edited{modelId, EditedSerial};
-    const auto editedRow = ReadSettingsRow(db, edited);
-    if (!editedRow)
-        return CopyResult::EditedSetMissing;
-    const std::vector<NavLegRow> editedLegs = ReadLegs(db, edited);
-    if (editedLegs.empty())
-        return CopyResult::EditedSetMissing;
-    std::vector<NavLegRow> legs;
-    for (const NavLegRow& leg : editedLegs) {
-        if (leg.LEGNO.ToLong() > 0)
-            legs.push_back(leg);
-    }
+} // namespace
 
+int StoreUnitSettings(db::Database& db, qint32 modelId, qint32 serial, const QByteArray& block,
+                      const std::vector<DCNavLeg>& legs, const QString& firmware)
+{
+    return StoreDecoded(db, {modelId, serial}, {{"FIRMWAREREV", firmware}}, block, legs);
+}
+
+std::optional<EditedSet> ReadEditedSet(db::Database& db, qint32 modelId)
+{
+    auto row = ReadSettingsRow(db, {modelId, EditedSerial});
+    if (!row)
+        return std::nullopt;
+    return EditedSet{std::move(*row), DeviceLegs(EditedLegs(db, modelId))};
+}
+
+void StoreWrittenSettings(db::Database& db, qint32 modelId, qint32 serial, const SettingsValues& edited,
+                          const QByteArray& block, const std::vector<DCNavLeg>& legs, const QString& firmware)
+{
     SettingsValues values{{"FIRMWAREREV", firmware}};
     for (const QString& column : EditedColumns())
-        values.emplace_back(column, ValueOf(*editedRow, column));
-    const SettingsKey unit{modelId, serial};
-    db::Transaction tx(db);
-    WriteSettingsRow(db, unit, values);
-    ReplaceLegs(db, unit, legs);
-    tx.Commit();
-    return CopyResult::Copied;
+        values.emplace_back(column, ValueOf(edited, column));
+    StoreDecoded(db, {modelId, serial}, values, block, legs);
 }
 
 } // namespace kvl::settings

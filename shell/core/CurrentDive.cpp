@@ -2,6 +2,7 @@
 
 #include "shell/core/DiveColumns.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/Lookups.h"
 #include "shell/core/NameLookup.h"
 
 namespace kvl {
@@ -17,24 +18,6 @@ db::Value Read(const db::Recordset& rs, const char* column)
         return rs.Field(column);
     } catch (const std::exception&) {
         return {};
-    }
-}
-
-// The profile's sample rate as the dive record shows it; "" for an unknown code.
-QString SnapshotText(const db::Value& snapshot)
-{
-    if (snapshot.IsNull())
-        return {};
-    const bool feet = gv.UnitDepth == 1;
-    switch (ReadLong(snapshot)) {
-    case 0: return "2 Secs";
-    case 1: return "15 Secs";
-    case 2: return "30 Secs";
-    case 3: return "60 Secs";
-    case 4: return feet ? "2 FT" : "0.5 M";
-    case 5: return feet ? "5 FT" : "1.5 M";
-    case 6: return feet ? "10 FT" : "3 M";
-    default: return {};
     }
 }
 
@@ -67,7 +50,7 @@ void LoadCurrentDive()
 
     for (const DiveColumn& column : DiveColumns())
         LoadDiveColumn(dive, column, Read(rs, column.column));
-    dive.SnapshotText = SnapshotText(Read(rs, "SNAPSHOT"));
+    dive.SnapshotText = DiveSampleRateText(Read(rs, "SNAPSHOT"), dive.MODELID, dive.DATATYPE == 0);
 
     dive.LOCATIONNAME = CatalogName("Select * from LOCATIONS where LOCID = ? ;", dive.LOCID, "LOCATIONNAME");
     dive.DIVESITE = CatalogName("Select * from DIVESITES where SITEID = ? ;", dive.SITEID, "DIVESITE");

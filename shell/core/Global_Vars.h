@@ -160,7 +160,6 @@ struct Global_Vars {
     quint8 DatePickerCaller = 0;                  // 1 from-date, 2 to-date, 3 settings form
     quint8 DCDateFormat = 0;                      // 1 "mm/dd/yyyy", else "dd/mm/yyyy"
 
-    quint8 AltTimeFlag = 0;
     std::array<quint8, 16> BarGraphScale{};
 
     // Dive computer link and settings exchange.

@@ -67,7 +67,20 @@ QString OnWhen(const std::optional<double>& value, double on)
 
 } // namespace
 
-QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth)
+AscentScale AscentScaleOf(const db::Value& altTime)
+{
+    return Is(Code(altTime), 1) ? AscentScale::Standard : AscentScale::Velk;
+}
+
+AscentScale DiveAscentScale(db::Database& db, const db::Value& diveId)
+{
+    if (!db.TableExists("DIVE_DC_SETTINGS"))   // a log older than the per-dive settings
+        return AscentScale::Velk;
+    const auto rs = db.OpenRecordset("Select ALTTIME from DIVE_DC_SETTINGS where DIVEID = ? ;", {diveId});
+    return rs->EOF() ? AscentScale::Velk : AscentScaleOf(rs->Field("ALTTIME"));
+}
+
+QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth, AscentScale scale)
 {
     using Bands = std::array<const char*, 6>;
     static const Bands anyDepthFeet{"0-32 FPM", "33-38 FPM", "39-44 FPM", "45-50 FPM", "51-60 FPM", ">60 FPM"};
@@ -78,7 +91,7 @@ QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const d
     static const Bands deepMetres{"0-6 MPM", "6.5-9 MPM", "9.5-12 MPM", "12.5-15 MPM", "15.5-18 MPM", ">18.5 MPM"};
 
     const bool feet = Is(Code(unitFlag), 1);
-    if (gv.AltTimeFlag != 1)
+    if (scale != AscentScale::Standard)
         return Pick(feet ? anyDepthFeet : anyDepthMetres, Code(code));
     const auto d = Code(depth);
     const bool shallow = d && *d <= 60;
@@ -136,13 +149,18 @@ QString SampleRateText(const db::Value& code, qint32 modelId)
     return Pick(rates, Code(code));
 }
 
-QString DiveSampleRateText(const db::Value& code, const db::Value& modelId)
+QString DiveSampleRateText(const db::Value& code, const db::Value& modelId, bool enteredByHand)
 {
-    if (!Is(Code(modelId), 6674))
-        return "30 Secs";
+    if (enteredByHand)
+        return {};
     const bool feet = gv.UnitDepth == 1;
-    const std::array<const char*, 10> rates{feet ? "2 FT" : "0.5 M", feet ? "5 FT" : "1.5 M", feet ? "10 FT" : "3 M",
-                                            "2 Secs", "5 Secs", "10 Secs", "15 Secs", "20 Secs", "25 Secs", "30 Secs"};
+    if (Is(Code(modelId), 6674)) {
+        const std::array<const char*, 10> rates{feet ? "2 FT" : "0.5 M", feet ? "5 FT" : "1.5 M", feet ? "10 FT" : "3 M",
+                                                "2 Secs", "5 Secs", "10 Secs", "15 Secs", "20 Secs", "25 Secs", "30 Secs"};
+        return Pick(rates, Code(code));
+    }
+    const std::array<const char*, 7> rates{"2 Secs", "15 Secs", "30 Secs", "60 Secs", feet ? "2 FT" : "0.5 M",
+                                           feet ? "5 FT" : "1.5 M", feet ? "10 FT" : "3 M"};
     return Pick(rates, Code(code));
 }
 

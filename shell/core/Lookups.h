@@ -10,14 +10,24 @@
 
 namespace kvl {
 
+// The ascent-rate scale a dive was recorded with (its stored ALTTIME): the standard
+// scale bands by depth, the other one band set for every depth.
+enum class AscentScale { Velk = 0, Standard = 1 };
+AscentScale AscentScaleOf(const db::Value& altTime);
+// The scale of the dive's own stored settings; Velk when it has none (or the log
+// keeps no settings per dive).
+AscentScale DiveAscentScale(db::Database& db, const db::Value& diveId);
 // Ascent-rate band text; unitFlag 1 gives FPM texts, depth is in feet.
-QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth);
+QString AscentRateText(const db::Value& code, const db::Value& unitFlag, const db::Value& depth, AscentScale scale);
 QString ViolationText(const db::Value& bits);
 QString AlarmListText(const db::Value& bits);
 // By the current dive's model, or by the model given.
 QString SampleRateText(const db::Value& code);
 QString SampleRateText(const db::Value& code, qint32 modelId);
-QString DiveSampleRateText(const db::Value& code, const db::Value& modelId);
+// A dive's sampling rate as its views and exports show it: the rate code by the
+// model's table (6674 numbers its codes its own way); "" for a dive entered by hand,
+// which has no samples.
+QString DiveSampleRateText(const db::Value& code, const db::Value& modelId, bool enteredByHand);
 QString DurationBandText(const db::Value& band);
 // "DIVESAMPLE" is judged by the current dive's model, or by the model given.
 QString DCSettingsText(const QString& field, const db::Value& value, const db::Value& units);

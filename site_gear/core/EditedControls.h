@@ -20,6 +20,8 @@ public:
     template <typename Array>
     void Mark(Array array, int index = 0) { marked_.emplace(static_cast<int>(array), index); }
     template <typename Array>
+    void Unmark(Array array, int index = 0) { marked_.erase({static_cast<int>(array), index}); }
+    template <typename Array>
     bool Has(Array array, int index = 0) const { return marked_.count({static_cast<int>(array), index}) != 0; }
     bool Any() const { return !marked_.empty(); }
     void Clear() { marked_.clear(); }

@@ -2,6 +2,7 @@
 
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Units.h"
+#include "site_gear/core/Location.h"
 
 namespace kvl::gear {
 
@@ -77,6 +78,14 @@ struct Assignments {
     }
 };
 
+// The pounds a weight box stands for: what the user typed, else the stored value it shows.
+db::Value Pounds(const GearScreen& screen, const EditedControls& edited, int box)
+{
+    if (edited.Has(GearControl::Text1, box))
+        return WeightFromText(screen.weights[box]);
+    return screen.pounds[box];
+}
+
 void WriteDive(db::Database& db, qint32 diveId, const GearScreen& screen, const EditedControls& edited)
 {
     Assignments dive;
@@ -84,8 +93,8 @@ void WriteDive(db::Database& db, qint32 diveId, const GearScreen& screen, const 
         if (edited.Has(GearControl::Combo1, kind))
             dive.Add(Field(kind), screen.choices[kind].isEmpty() ? kNone : screen.choices[kind]);
     for (int box = 0; box < kWeightCount; ++box)
-        if (edited.Has(GearControl::Text1, box))
-            dive.Add(WeightField(box), WeightFromText(screen.weights[box]));
+        if (edited.Has(GearControl::Text1, box) || edited.Has(GearControl::SetWeight, box))
+            dive.Add(WeightField(box), Pounds(screen, edited, box));
     if (dive.clauses.isEmpty())
         return;
     dive.values.push_back(diveId);
@@ -105,8 +114,8 @@ void WriteSet(db::Database& db, const GearScreen& screen, const EditedControls& 
         if ((newSet || edited.Has(GearControl::Combo1, kind)) && !IsNone(screen.choices[kind]))
             gear.Add(Field(kind), screen.choices[kind]);
     for (int box = 0; box < kWeightCount; ++box) {
-        const double pounds = WeightFromText(screen.weights[box]);
-        if ((newSet || edited.Has(GearControl::Text1, box)) && pounds > 0)
+        const db::Value pounds = Pounds(screen, edited, box);
+        if ((newSet || edited.Has(GearControl::Text1, box)) && pounds.ToDouble() > 0)
             gear.Add(WeightField(box), pounds);
     }
     if (gear.clauses.isEmpty())
@@ -180,7 +189,7 @@ QString SetWeightText(const db::Value& pounds)
 double WeightFromText(const QString& text)
 {
     const double shown = Val(text);
-    return gv.UnitWeight == 1 ? shown : double(KgToLb(shown));
+    return gv.UnitWeight == 1 ? shown : site::SingleValue(KgToLb(shown)).ToDouble();
 }
 
 void WriteDiveItem(db::Database& db, qint32 diveId, int kind, const QString& choice)

@@ -45,8 +45,9 @@ constexpr int kAccessoryPopup = 13;
 enum WeightBox : int { kBeltWeight = 0, kIntWeight, kOtherWeight };
 constexpr int kWeightCount = 3;
 
-// The form's control arrays whose user changes are saved.
-enum class GearControl { Combo1, Text1 };
+// The form's control arrays whose user changes are saved. SetWeight marks a weight box
+// the chosen set filled in: the dive takes that weight as the set stores it.
+enum class GearControl { Combo1, Text1, SetWeight };
 
 struct GearKindInfo {
     const char* caption;   // GearKindCaption: the prompts and the strip show it
@@ -93,21 +94,25 @@ bool SetNeedsLoading(const db::Value& storedGear, const QString& chosen);
 QString DiveWeightText(const db::Value& pounds);
 // A set's stored weight as choosing the set shows it: its plain shortest text.
 QString SetWeightText(const db::Value& pounds);
-// The pounds a weight box's text stands for ("." is the decimal point; no number is 0).
+// The pounds a weight box's text stands for ("." is the decimal point; no number is 0):
+// 12.5 kg is 27.6 lb, not the single's 27.600000381.
 double WeightFromText(const QString& text);
 
 // Writes one kind's choice into the dive (an empty choice is "NONE").
 void WriteDiveItem(db::Database& db, qint32 diveId, int kind, const QString& choice);
 
-// What the window shows: the choice of each list and the text of each weight box.
+// What the window shows: the choice of each list, the text of each weight box and the
+// stored pounds behind that text (the dive's or the chosen set's; Null for none).
 struct GearScreen {
     std::array<QString, kGearKindCount> choices;
     std::array<QString, kWeightCount> weights;
+    std::array<db::Value, kWeightCount> pounds;
 };
 // Saves what the user changed (the controls marked in `edited`) in one transaction:
 // into the dive, and into the set shown when it is a GEARS row. The set takes changed
-// items that are not "NONE" and changed weights above 0; a new set (`newSet`) takes
-// every such item and weight the window shows.
+// items that are not "NONE" and typed weights above 0; a new set (`newSet`) takes
+// every such item and weight the window shows. A weight the user did not type is
+// written as the pounds behind it, never read back from its rounded text.
 void SaveGear(db::Database& db, qint32 diveId, const GearScreen& screen, const EditedControls& edited,
               bool newSet = false);
 

@@ -25,18 +25,18 @@ float Single(const db::Value& value) { return CSng(value.ToDouble()); }
 const std::array<LocationField, kLocationTextCount>& LocationFields()
 {
     static const std::array<LocationField, kLocationTextCount> fields{{
-        {LocationText::Visibility, "VISIBILITY", ValueRule::Length, 0},
-        {LocationText::Altitude, "ALTITUDE", ValueRule::Length, 1},
-        {LocationText::Air, "AIR", ValueRule::Temperature, 7},
-        {LocationText::Surface, "SURFACE", ValueRule::Temperature, 8},
-        {LocationText::Minimum, "MINIMUM", ValueRule::Temperature, 9},
-        {LocationText::CurrentSpeed, "CURRENT_FT", ValueRule::Speed, 2},
-        {LocationText::SurgeHeight, "SURGE_FT", ValueRule::Length, 3},
-        {LocationText::SwellHeight, "SWELL_FT", ValueRule::Length, 4},
-        {LocationText::SurfHeight, "SURF_FT", ValueRule::Length, 5},
-        {LocationText::TideHeight, "TIDE_FT", ValueRule::Length, 6},
-        {LocationText::Highlights, "HIGHLIGHTS", ValueRule::Text, -1},
-        {LocationText::Directions, "DIRECTIONS", ValueRule::Text, -1},
+        {LocationText::Visibility, "VISIBILITY", ValueRule::Length, 0, false},
+        {LocationText::Altitude, "ALTITUDE", ValueRule::Length, 1, true},
+        {LocationText::Air, "AIR", ValueRule::Temperature, 7, true},
+        {LocationText::Surface, "SURFACE", ValueRule::Temperature, 8, true},
+        {LocationText::Minimum, "MINIMUM", ValueRule::Temperature, 9, true},
+        {LocationText::CurrentSpeed, "CURRENT_FT", ValueRule::Speed, 2, false},
+        {LocationText::SurgeHeight, "SURGE_FT", ValueRule::Length, 3, false},
+        {LocationText::SwellHeight, "SWELL_FT", ValueRule::Length, 4, false},
+        {LocationText::SurfHeight, "SURF_FT", ValueRule::Length, 5, false},
+        {LocationText::TideHeight, "TIDE_FT", ValueRule::Length, 6, true},
+        {LocationText::Highlights, "HIGHLIGHTS", ValueRule::Text, -1, false},
+        {LocationText::Directions, "DIRECTIONS", ValueRule::Text, -1, false},
     }};
     return fields;
 }

@@ -45,6 +45,7 @@ struct LocationField {
     const char* field;      // the DIVEDATA column
     ValueRule rule;
     int unitBox;            // the Units_Opt index beside the box, -1 for none
+    bool mayBeNegative;     // below 0 is a real value: a temperature, an altitude, a low tide
 };
 // In box order (Text4(0..11)).
 const std::array<LocationField, kLocationTextCount>& LocationFields();

@@ -8,7 +8,10 @@
 #include "shell/core/Global_Vars.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTableView>
 
 #include <functional>
@@ -74,6 +77,25 @@ TEST_F(DetailsFrmTest, GridColumnsAndThePO2ColumnByOxygen)
     EXPECT_FALSE(grid.ColumnVisible("ATR (Air Time Remaining) (hr:min)"));
 }
 
+TEST_F(DetailsFrmTest, GridCaptionsFitTheirColumnsOnTwoLines)
+{
+    Open(AddTenSampleDive({{"FO2", 32}}));
+    const QHeaderView& header = *Form().DetailGrid->View().horizontalHeader();
+    QFont bold = header.font();   // as the captions over the selected row are painted
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    for (int c = 0; c < Form().DetailGrid->Columns(); ++c) {
+        if (header.isSectionHidden(c))
+            continue;
+        const QString caption = header.model()->headerData(c, Qt::Horizontal).toString();
+        const QRect text = metrics.boundingRect(QRect(0, 0, header.sectionSize(c) - 2 * margin, 1000),
+                                                Qt::TextWordWrap, caption);
+        EXPECT_LE(text.width(), header.sectionSize(c) - 2 * margin) << caption.toStdString();
+        EXPECT_LE(text.height(), 2 * metrics.lineSpacing()) << caption.toStdString();
+    }
+}
+
 TEST_F(DetailsFrmTest, RecordedUnitsBecomeTheUsersAndAreStored)
 {
     const qint64 id = AddTenSampleDive();
@@ -83,7 +105,7 @@ TEST_F(DetailsFrmTest, RecordedUnitsBecomeTheUsersAndAreStored)
     EXPECT_EQ(gv.UnitDepth, 0);
     EXPECT_EQ(gv.UnitTemp, 0);
     EXPECT_EQ(gv.UnitTime, 1);
-    EXPECT_EQ(gv.AltTimeFlag, 1);
+    EXPECT_EQ(Form().DiveScale, AscentScale::Standard);
     EXPECT_EQ(gv.DB->Scalar("SELECT DEPTH FROM UNITS_OF_MEASUREMENT").ToLong(), 0);
     EXPECT_EQ(gv.DB->Scalar("SELECT TIME FROM UNITS_OF_MEASUREMENT").ToLong(), -1);
     EXPECT_EQ(Form().Label2->text(), "M");
@@ -417,6 +439,7 @@ TEST_F(DetailsFrmTest, ZoomShowsHalfTheDiveAroundTheCursor)
     Form().GraphControl_ItemClick("ZoomIn");
     EXPECT_TRUE(Form().ZoomedIn);
     EXPECT_EQ(Form().ZoomStart, 300);
+    EXPECT_EQ(Form().XG->Origin(), "5") << "the axis starts where the view starts";
     EXPECT_EQ(Form().XG->Labels(), (QStringList{"5.5", "6", "6.5", "7", "7.5", "8", "8.5", "9", "9.5", "10"}));
     const QImage zoomed = Form().tmpPic;
     EXPECT_NE(zoomed, whole);
@@ -424,10 +447,13 @@ TEST_F(DetailsFrmTest, ZoomShowsHalfTheDiveAroundTheCursor)
     EXPECT_EQ(Form().tmpPic, zoomed) << "a second ZoomIn draws nothing new";
     Form().GraphControl_ItemClick("FirstData");   // the window scrolls to the cursor
     EXPECT_EQ(Form().ZoomStart, 0);
+    EXPECT_EQ(Form().XG->Origin(), "0");
     EXPECT_EQ(Form().XG->Labels().first(), "0.5");
+    Form().GraphControl_ItemClick("LastData");
+    EXPECT_EQ(Form().XG->Origin(), "5");
     Form().GraphControl_ItemClick("ZoomOut");
     EXPECT_FALSE(Form().ZoomedIn);
-    EXPECT_EQ(Form().tmpPic, whole);
+    EXPECT_EQ(Form().XG->Origin(), "0");
     EXPECT_EQ(Form().XG->Labels().first(), "1");
 }
 

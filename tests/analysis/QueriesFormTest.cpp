@@ -9,8 +9,10 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/FormCode.h"
 #include "tests/shell/CommandsTest.h"
+#include "tests/support/Keys.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace kvl::test {
@@ -242,6 +244,44 @@ TEST_F(QueriesFormTest, ARunWithABuddyAndADateRangeListsItsDives)
     EXPECT_EQ(q.Grid->Rows(), 0);
     EXPECT_FALSE(q.Grid->isVisibleTo(&q));
     EXPECT_FALSE(ApplyEnabled());
+}
+
+// The range boxes take what their numbers can hold, typed key by key.
+TEST_F(QueriesFormTest, RangeBoxesTakeNumbersOnly)
+{
+    struct Case {
+        const char* check;
+        const char* box;
+        const char* typed;
+        const char* value;
+    } const cases[] = {
+        {"MaxDepth", "fromDepth", "1a2,5m", "12,5"}, {"MaxDepth", "toDepth", "-30", "30"},
+        {"BTime", "toTime", "4x5.5", "45.5"},        {"Temp", "fromTemp", "-2.5c", "-2.5"},
+        {"Temp", "toTemp", "2-8", "28"},
+    };
+    AddDives(1);
+    QueriesFrm& q = Open();
+    for (const char* check : {"MaxDepth", "BTime", "Temp"})
+        q.lst2->ClickItem(check);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        KeyIn(*q.lst2->TextBox(c.box), c.typed);
+        EXPECT_EQ(Item(q.lst2, c.box).Value(), c.value);
+    }
+}
+
+// "12,5" to "12" minutes, typed as the diver types it, finds the dive of 12.2 minutes.
+TEST_F(QueriesFormTest, ARangeWithADecimalCommaFindsItsDive)
+{
+    AddDives(3);
+    for (const auto& [ltd, minutes] : {std::pair{1, 11.0}, {2, 12.2}, {3, 13.0}})
+        gv.DB->Execute("Update DIVEDATA set BTIME = ? where LIFETIMEDIVENO = ?", {minutes, ltd});
+    QueriesFrm& q = Open();
+    q.lst2->ClickItem("BTime");
+    KeyIn(*q.lst2->TextBox("fromTime"), "12,5");
+    KeyIn(*q.lst2->TextBox("toTime"), "12");
+    Run();
+    EXPECT_EQ(ResultNumbers(), QStringList{"2"});
 }
 
 TEST_F(QueriesFormTest, NothingTickedRunsNothing)

@@ -49,6 +49,8 @@ TEST_F(CommFrmRoadTest, SavingStoresTheTickedDivesLockedWithTheirRowsAndKeepsThe
                   .ToString(),
               "1,2,3");
     EXPECT_TRUE(gv.DivesAdded);
+    for (const devsim::PlacedDive& dive : built.dives)   // the next dive's first page is read ahead, once
+        EXPECT_EQ(device.FramesOf(0x20, dive.startPage).size(), 1u) << dive.number;
     EXPECT_TRUE(QFile::exists(f.DownloadFilePath));
     EXPECT_TRUE(f.SetAwakeTimer->isActive());
 

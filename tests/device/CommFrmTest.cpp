@@ -22,8 +22,9 @@ TEST_F(CommFrmTest, KeepsItsModeAndMarksStoredDivesOnlyWhenDownloading)
         CommFrm frm;
         EXPECT_EQ(frm.Mode(), mode);
         EXPECT_TRUE(frm.isModal());
-        frm.DiveStored();
+        frm.DiveStored(7);
         EXPECT_EQ(gv.DivesAdded, mode == DownloadMode) << int(mode);
+        EXPECT_EQ(frm.StoredDives(), mode == DownloadMode ? std::vector<qint64>{7} : std::vector<qint64>{});
     }
 }
 

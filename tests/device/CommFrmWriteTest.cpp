@@ -56,6 +56,21 @@ protected:
 
     size_t Writes(int page = -1) const { return device.FramesOf(WritePageCommand, page).size(); }
 
+    // The unit's settings row and legs as the log holds them.
+    std::pair<SettingsValues, std::vector<NavLegRow>> UnitRows()
+    {
+        return {settings::ReadSettingsRow(*gv.DB, Unit).value_or(SettingsValues{}), settings::ReadLegs(*gv.DB, Unit)};
+    }
+
+    // A settings read of the unit, as the read command makes it.
+    void ReadUnit()
+    {
+        Open(ReadSettingsMode).Cmd_ItemClick(CmdKey::Start);
+        frm.reset();
+    }
+
+    const settings::SettingsKey Unit{QX07, 10203};
+
     QByteArray pageFiveBefore;
     // 45 degrees for 1:01:01 with both alarms, 300 degrees for 10:00 with none.
     const std::vector<NavLegRow> twoLegs{{1, 45, 3661, -1, -1}, {2, 300, 600, 0, 0}};
@@ -91,6 +106,70 @@ TEST_F(CommFrmWriteTest, TheDeviceHoldsTheEditedBlockAndLegsAndTheUnitsRowsFollo
     EXPECT_TRUE(f.CloseTimer->isActive());
 }
 
+TEST_F(CommFrmWriteTest, AfterAWriteTheUnitsRowsAreWhatAFreshReadOfTheUnitStores)
+{
+    EditSet(settings::KeepDeviceClock, twoLegs);
+    settings::WriteSettingsRow(*gv.DB, {QX07, settings::EditedSerial}, {{"MAXDEPTH", 100}, {"DTR", 7}});
+    CommFrm& f = Write();
+    EXPECT_EQ(f.Cmd->Items(CmdKey::Message).Text(), "Writing Setting to QX07...Completed!");
+    EXPECT_TRUE(f.SettingsWritten());
+    const auto written = UnitRows();
+    EXPECT_EQ(settings::ValueOf(written.first, "MAXDEPTH").ToLong(), 100);
+    EXPECT_EQ(settings::ValueOf(written.first, "DTR").ToLong(), 15) << "the unit keeps its own DTR";
+    frm.reset();
+
+    ReadUnit();
+    const auto read = UnitRows();
+    EXPECT_EQ(written.first, read.first);
+    EXPECT_EQ(written.second, read.second);
+    ASSERT_EQ(read.second.size(), 2u);
+    EXPECT_EQ(read.second[0].HEADING.ToLong(), 45);
+}
+
+// The edited set without legs: only page 5 goes out, and the unit's legs stay as the unit holds them.
+struct NoLegs {
+    const char* fixture;
+    size_t unitLegs;
+};
+
+class NoLegsTest : public CommFrmWriteTest, public ::testing::WithParamInterface<NoLegs> {};
+
+TEST_P(NoLegsTest, OnlyTheSettingsPageIsWrittenAndReadBack)
+{
+    LoadDevice(GetParam().fixture);
+    pageFiveBefore = Page(5);
+    const QByteArray legPage = Page(48);
+    EditSet(settings::KeepDeviceClock, {});
+    CommFrm& f = Write();
+    EXPECT_EQ(f.Cmd->Items(CmdKey::Message).Text(), "Writing Setting to QX07...Completed!");
+    EXPECT_EQ(Writes(), 1u);
+    EXPECT_EQ(Writes(5), 1u);
+    EXPECT_EQ(Page(5)[0], 40);
+    EXPECT_EQ(Page(48), legPage);
+    const settings::SettingsKey unit{QX07, f.M.UnitSerialNo};
+    EXPECT_EQ(settings::ReadLegs(*gv.DB, unit).size(), GetParam().unitLegs);
+    EXPECT_EQ(settings::ValueOf(*settings::ReadSettingsRow(*gv.DB, unit), "MAXDEPTH").ToLong(), 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, NoLegsTest,
+                         ::testing::Values(NoLegs{"empty.json", 0}, NoLegs{"three_dives.json", 4}),
+                         [](const ::testing::TestParamInfo<NoLegs>& row) {
+                             return row.param.unitLegs == 0 ? std::string("UnitWithoutLegs")
+                                                            : std::string("UnitWithLegs");
+                         });
+
+TEST_F(CommFrmWriteTest, AMissingEditedSetIsSaidAndNothingIsSent)
+{
+    ReadUnit();
+    const auto before = UnitRows();
+    dialogs.ExpectMsg("QX07 Settings data is missing. Process is terminated.");
+    CommFrm& f = Write();
+    EXPECT_EQ(Writes(), 0u);
+    EXPECT_TRUE(f.M.CloseRequested);
+    EXPECT_EQ(UnitRows().first, before.first);
+    EXPECT_EQ(UnitRows().second, before.second);
+}
+
 class ClockFrameTest : public CommFrmWriteTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ClockFrameTest, TheClockIsSetOnlyWhenTheRowAsksForIt)
@@ -115,6 +194,7 @@ struct FailedWrite {
     const char* fault;
     const char* message;
     size_t writesOfPageFive;
+    size_t writesOfPageFortyEight;
 };
 
 void PrintTo(const FailedWrite& write, std::ostream* os)
@@ -124,14 +204,20 @@ void PrintTo(const FailedWrite& write, std::ostream* os)
 
 class FailedWriteTest : public CommFrmWriteTest, public ::testing::WithParamInterface<FailedWrite> {};
 
-TEST_P(FailedWriteTest, StopsAtThePageWithNoClockAndNoSuccess)
+TEST_P(FailedWriteTest, StopsAtThePageWithNoClockNoSuccessAndTheUnitsRowsAsTheyWere)
 {
+    ReadUnit();
+    const auto before = UnitRows();
     EditSet(settings::SetDeviceClock, twoLegs);
+    settings::WriteSettingsRow(*gv.DB, {QX07, settings::EditedSerial}, {{"MAXDEPTH", 25}});
     AddFault(GetParam().fault);
     dialogs.ExpectMsg(GetParam().message);
     CommFrm& f = Write();
     EXPECT_EQ(Writes(5), GetParam().writesOfPageFive);
-    EXPECT_EQ(Writes(48), 0u);
+    EXPECT_EQ(Writes(48), GetParam().writesOfPageFortyEight);
+    EXPECT_FALSE(f.SettingsWritten());
+    EXPECT_EQ(UnitRows().first, before.first);
+    EXPECT_EQ(UnitRows().second, before.second);
     EXPECT_TRUE(device.FramesOf(SetClockCommand).empty());
     EXPECT_NE(f.Cmd->Items(CmdKey::Message).Text(), "Writing Setting to QX07...Completed!");
     EXPECT_FALSE(f.M.Busy);
@@ -140,9 +226,11 @@ TEST_P(FailedWriteTest, StopsAtThePageWithNoClockAndNoSuccess)
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FailedWriteTest,
-    ::testing::Values(FailedWrite{"NoAcknowledge", "noack:command=0x40,page=5", "Error Writing Setting to QX07", 5},
-                      FailedWrite{"ReadBackDiffers", "readback:page=5", "Read/Write data error.", 1},
-                      FailedWrite{"ReadBackTimesOut", "noreply:command=0x20,page=5,skip=1", "Reading back time out.", 1}),
+    ::testing::Values(FailedWrite{"NoAcknowledge", "noack:command=0x40,page=5", "Error Writing Setting to QX07", 5, 0},
+                      FailedWrite{"ReadBackDiffers", "readback:page=5", "Read/Write data error.", 1, 0},
+                      FailedWrite{"ReadBackTimesOut", "noreply:command=0x20,page=5,skip=1", "Reading back time out.", 1, 0},
+                      FailedWrite{"LegPageNotAcknowledged", "noack:command=0x40,page=48", "Error Writing Setting to QX07", 1, 5},
+                      FailedWrite{"LegPageReadBackDiffers", "readback:page=48", "Read/Write data error.", 1, 1}),
     [](const ::testing::TestParamInfo<FailedWrite>& row) { return std::string(row.param.name); });
 
 TEST_F(CommFrmWriteTest, FiftyTwoLegsAreRefusedBeforeAnythingIsSent)

@@ -41,7 +41,7 @@ const TypedCase kTypedCases[] = {
     {"NoCommaWhereValStopsAtIt", Temperature, "12,5", "125"},
     {"WholeMinutes", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::ElapsedTime); }, "45.5", "455"},
     {"WholeLifeTimeNumber", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::LifeTimeDiveNo); }, "7.5", "75"},
-    {"PointInSacRate", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::SacRate); }, "0.7a", "0.7"},
+    {"WholePsiInSacRate", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::SacRate); }, "0.7a", "07"},
     {"WholeTransmitterId", [](DiveFrm& f) -> EditBox& { return f.TIDTxt(Tank::Two); }, "-12.x3", "123"},
 };
 

@@ -71,7 +71,7 @@ TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
     const qint64 id = AddDive(ManualDive({{"MDEPTH", 99}, {"AVGDEPTH", 0.5}, {"DIVETIME", "13:45"}, {"BTIME", 30},
                                           {"FO2", 20}, {"TANK1ON", 0}, {"TANK2ON", -1}, {"AIRCONSUMP", 12},
                                           {"DATATYPE", 1}, {"MODELID", 6774}, {"MODELSERNO", 4321},
-                                          {"DIVENO", 12}, {"DECOMDIVE", 1}, {"VIOLATION", 2}}),
+                                          {"DIVENO", 12}, {"DECOMDIVE", 1}, {"VIOLATION", 2}, {"SNAPSHOT", 1}}),
                               0, 0);
     Show(id);
     DiveFrm& f = *form;
@@ -97,6 +97,7 @@ TEST_F(DiveDisplayTest, ImperialDownloadedDiveOnTheTwelveHourClock)
     EXPECT_EQ(f.Text3(DiveText::DGDiveNo).text(), "12");
     EXPECT_EQ(f.Text3(DiveText::Model).text(), "QX07");
     EXPECT_EQ(gv.ModelName, "QX07");
+    EXPECT_EQ(gv.CurrentDive.SnapshotText, "15 Secs") << "the dive's own rate, as its reports print it";
     EXPECT_EQ(f.Text3(DiveText::SerialNo).text(), "4321");
     EXPECT_EQ(f.Deco_Check().Value(), 1);
     EXPECT_EQ(f.NoDeco_Check().Value(), 0);

@@ -3,8 +3,6 @@
 #include "shell/core/Units.h"
 #include "tests/support/LogFixture.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QStringList>
 
 namespace kvl::test {
@@ -90,17 +88,6 @@ void DiveFormTest::Type(EditBox& box, const QString& text)
 {
     box.setText(text);
     emit box.KeyDown(0);
-}
-
-void DiveFormTest::KeyIn(QWidget& box, const QString& text)
-{
-    for (const QChar ch : text) {
-        const int key = ch.toUpper().unicode();   // Qt's key codes of Latin letters, digits and signs
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(&box, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(&box, &release);
-    }
 }
 
 } // namespace kvl::test

@@ -5,6 +5,7 @@
 #include "tests/support/LogFixture.h"
 #include "dive/DiveFrm.h"
 #include "shell/core/Global_Vars.h"
+#include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
 
 #include <memory>
@@ -35,8 +36,6 @@ protected:
     bool SaveAsMainWindow();
 
     void Type(EditBox& box, const QString& text);
-    // Presses the keys of `text` one by one in the box, as a user types.
-    static void KeyIn(QWidget& box, const QString& text);
     void Leave(EditBox& box) { emit box.LostFocus(); }
     void TypeAndLeave(EditBox& box, const QString& text)
     {

@@ -1,13 +1,14 @@
 // The dive record driven through the main window, as a user reaches it: the side
 // bar opens it on the sample log and the tool bar moves between dives.
 #include "dive/DiveFrm.h"
+#include "forms/ModalForms.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
+#include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
@@ -55,10 +56,7 @@ protected:
         QApplication::processEvents();
         ASSERT_TRUE(box.hasFocus());
         static_cast<QLineEdit&>(box).selectAll();
-        for (QChar c : digits) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (c.unicode() - '0'), Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&box, &press);
-        }
+        test::KeyIn(box, digits);
     }
     void TabTo(QWidget& box)
     {

@@ -248,18 +248,48 @@ TEST_F(DiveSaveTest, ClockAndSurfaceIntervalAreTidiedOnSave)
     EXPECT_EQ(Stored(id, "STIME").ToString(), "05:00");
 }
 
-TEST_F(DiveSaveTest, AirConsumptionThatDoesNotFitItsByteIsPutBack)
+// The log keeps whole psi a minute in one byte; the box takes what it can keep and,
+// once left, shows what was kept.
+struct SacCase {
+    const char* name;
+    int units;             // the dive's: 0 psi, 1 bar
+    const char* typed;     // key by key into the emptied box
+    const char* message;   // "" for none
+    const char* shown;     // after leaving the box
+    qint64 stored;
+};
+
+class SacRateTest : public DiveFormTest, public ::testing::WithParamInterface<SacCase> {};
+
+TEST_P(SacRateTest, TheBoxShowsWhatIsStored)
 {
-    const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 30}}), 0, 1);   // psi
+    const SacCase& c = GetParam();
+    const qint64 id = AddDive(ManualDive({{"AIRCONSUMP", 30}}), c.units, 1);
     Show(id);
-    for (const char* refused : {"-1", "256"}) {
-        TypeAndLeave(form->Text3(DiveText::SacRate), refused);
-        EXPECT_EQ(form->Text3(DiveText::SacRate).text(), "30") << refused;
-    }
-    TypeAndLeave(form->Text3(DiveText::SacRate), "255");
-    ASSERT_TRUE(SaveAsMainWindow());
-    EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), 255);
+    EditBox& box = form->Text3(DiveText::SacRate);
+    box.clear();
+    KeyIn(box, c.typed);
+    if (*c.message)
+        dialogs.ExpectMsg(c.message);
+    Leave(box);
+    EXPECT_EQ(box.text(), c.shown);
+    SaveAsMainWindow();
+    EXPECT_EQ(Stored(id, "AIRCONSUMP").ToLong(), c.stored);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, SacRateTest,
+    ::testing::Values(SacCase{"PsiTakesWholeNumbers", 0, "3.5", "", "35", 35},
+                      SacCase{"PsiTop", 0, "255", "", "255", 255},
+                      SacCase{"PsiAboveTheByteIsSaid", 0, "300", "Please enter SAC rate value between 0 and 255",
+                              "30", 30},
+                      SacCase{"BarKeepsDecimals", 1, "1.5", "", "1.5", 21},
+                      SacCase{"BarShowsTheStoredPsi", 1, "1.55", "", "1.5", 22},
+                      SacCase{"BarTop", 1, "17.9", "", "17.9", 255},
+                      SacCase{"BarAboveTheByteIsSaid", 1, "18", "Please enter SAC rate value between 0 and 17.9",
+                              "2.1", 30},
+                      SacCase{"ZeroShowsEmpty", 0, "0", "", "", 0}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // 38 psi shows as 2.7 bar; leaving the box untouched must not store 39 psi.
 TEST_F(DiveSaveTest, AirConsumptionShownInBarIsNotReadBackUntouched)

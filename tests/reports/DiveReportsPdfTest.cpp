@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <map>
+
 namespace kvl::test {
 namespace {
 
@@ -63,6 +65,88 @@ TEST_F(DiveReportsPdfTest, LogbookPageWithALongMemoTakesTwoLetterPages)
     for (const char* expected : {"DIVE DATA", "USER-DEFINED SET POINTS", "Pat O'Neil", "Zoë Müller",
                                  "(continue from previous page)", "Page 2"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+}
+
+struct PdfWord {
+    int page;
+    double xMin, yMin, xMax, yMax;  // points from the page's top left corner
+    QString text;
+};
+
+// The words of a PDF as pdftotext -bbox places them.
+std::vector<PdfWord> Words(const QString& bbox)
+{
+    static const QRegularExpression word(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
+    std::vector<PdfWord> words;
+    int page = 0;
+    for (const QString& line : bbox.split('\n')) {
+        if (line.contains("<page "))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (m.hasMatch())
+            words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                             m.captured(4).toDouble(), m.captured(5)});
+    }
+    return words;
+}
+
+// How many times a word equal to label has a word equal to value right of it on its
+// line; each such value must start clear of the label's end.
+int CheckLabelsClearOfValues(const std::vector<PdfWord>& words, const QString& label, const QString& value)
+{
+    int pairs = 0;
+    for (const PdfWord& l : words)
+        for (const PdfWord& v : words)
+            if (l.text == label && v.text == value && v.page == l.page && std::abs(v.yMin - l.yMin) < 1
+                && v.xMin > l.xMin) {
+                ++pairs;
+                EXPECT_LT(l.xMax + 1, v.xMin) << label.toStdString();
+            }
+    return pairs;
+}
+
+TEST_F(DiveReportsPdfTest, LogbookPageKeepsEveryTextInsideItsMarginsAndColumns)
+{
+    const QString highlights = QString("ZJzj zjZJ ").repeated(150);
+    const qint64 id = CrowdedDive(highlights, QString("Follow the north wall. ").repeated(40),
+                                  {{"DIVENO", 13}, {"STIME", "1:05"}, {"MEMO", QString("Calm water. ").repeated(400)},
+                                   {"OPERATOR", "red sea liveaboard and day boats of hurghada, egypt"}});
+    gv.DB->Execute("Update DIVE_DC_SETTINGS set NAVBACKLIGHT = 0 where DIVEID = ? ;", {id});
+    MakeCurrent(id);
+    const QString pdf = WriteDrawing([](Printer& p) { PrintFrm::Instance().PrintIt(p); });
+    const std::vector<PdfWord> words = Words(Run("pdftotext", {"-bbox", pdf, "-"}));
+    ASSERT_FALSE(words.empty());
+
+    constexpr double kMargin = 18;                    // 0.25 in
+    constexpr double kDivider = 18 + 4.25 * 8 / 8.5 * 72;  // the column divider on the paper
+    std::map<int, double> footerTop;
+    for (const PdfWord& w : words)
+        if (w.text == QString::fromUtf8("Tarvik®"))
+            footerTop[w.page] = w.yMin;
+    QString printedHighlights;
+    static const QRegularExpression highlightPart("^[ZJzj]+-?$");
+    for (const PdfWord& w : words) {
+        const std::string what = w.text.toStdString() + " on page " + std::to_string(w.page);
+        EXPECT_GE(w.xMin, kMargin) << what;
+        EXPECT_GE(w.yMin, kMargin) << what;
+        EXPECT_LE(w.xMax, 612 - kMargin) << what;
+        EXPECT_LE(w.yMax, 792 - kMargin) << what;
+        ASSERT_TRUE(footerTop.count(w.page)) << "no footer on page " << w.page;
+        if (w.yMin < footerTop[w.page] - 1) {
+            EXPECT_LE(w.yMax, footerTop[w.page]) << what;
+        }
+        if (w.page == 1 && w.xMin < kDivider) {
+            EXPECT_LE(w.xMax, kDivider) << what;
+        }
+        if (highlightPart.match(w.text).hasMatch())
+            printedHighlights += QString(w.text).remove('-');
+    }
+    EXPECT_EQ(printedHighlights, QString(highlights).remove(' '));
+    // No label runs into its value.
+    EXPECT_GE(CheckLabelsClearOfValues(words, "No.:", "13"), 1);
+    EXPECT_EQ(CheckLabelsClearOfValues(words, "Interval:", "1:05"), 1);
+    EXPECT_EQ(CheckLabelsClearOfValues(words, "Mode:", "Constant"), 1);
 }
 
 TEST_F(DiveReportsPdfTest, DiveDetailsAreLandscapeWithTheTitleOnEveryPage)

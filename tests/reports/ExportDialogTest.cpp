@@ -1,8 +1,8 @@
+#include "forms/ModalForms.h"
 #include "platform/widgets/DataGrid.h"
 #include "reports/DelimiterOption.h"
 #include "reports/core/ExportDL7.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "shell/core/SystemServices.h"
 #include "tests/reports/core/ExportFixture.h"
 

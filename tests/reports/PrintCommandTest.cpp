@@ -61,6 +61,18 @@ TEST_F(PrintOptionTest, CaptionsByIndexAndTheButtons)
     EXPECT_EQ(dialog.SmartUI1->text().size(), 11);
 }
 
+TEST_F(PrintOptionTest, EveryCaptionShowsWholeBesideTheButtons)
+{
+    PrintOption dialog;
+    for (int i = 0; i < kPrintOptions; ++i) {
+        const QRadioButton& option = *dialog.Option1[size_t(i)];
+        EXPECT_GE(option.width(), option.sizeHint().width()) << option.text().toStdString();
+        EXPECT_LT(option.geometry().right(), dialog.OKCmd->geometry().left()) << option.text().toStdString();
+    }
+    for (const QPushButton* button : {dialog.OKCmd, dialog.SmartUI1})
+        EXPECT_TRUE(dialog.rect().contains(button->geometry())) << button->text().toStdString();
+}
+
 TEST_F(PrintOptionTest, OkStoresTheChoiceCancelAndTheFrameStoreNothing)
 {
     {

@@ -8,6 +8,7 @@
 #include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
+#include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
 
@@ -292,6 +293,41 @@ TEST_F(DCFrmTest, PickingAModelForgetsTheUnitAndRemembersTheModel)
     EXPECT_EQ(gv.SelectedSerialNo, 1207) << "the unit list was rebuilt from none";
     EXPECT_EQ(gv.SelectedModel, "QX07");
     EXPECT_EQ(ReadKvlSetting("LastModel"), "QX07");
+}
+
+// Letters in the leg bar's number entries are refused key by key, and a button then
+// writes nothing: an entry left empty is never taken for leg 0 or north.
+TEST_F(DCFrmTest, LettersInTheLegEntriesChangeNoLeg)
+{
+    struct Case {
+        const char* leg;       // typed key by key when `entry` is "Leg", else set
+        const char* heading;   // likewise for "Heading"
+        const char* entry;
+        const char* shown;     // the typed entry's text
+        const char* message;   // "" for none
+        const char* headings;  // of legs 1 and 2 afterwards
+    } const cases[] = {
+        {"1", "north", "Heading", "", "Invalid heading. Please enter heading from 0 to 360.", "10° 20°"},
+        {"one", "90", "Leg", "", "Invalid leg number. Please enter leg number from 1 to 99.", "10° 20°"},
+        {"1", "n9o0", "Heading", "90", "", "90° 20°"},
+        {"2x", "45", "Leg", "2", "", "90° 45°"},
+    };
+    AddUnit(3310);
+    AddLegs(3310, 2);
+    Frm().DC_InitDC();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.leg) + " " + c.heading);
+        const bool typedLeg = QString(c.entry) == "Leg";
+        Frm().Cmd->Items("Leg").SetText(typedLeg ? "" : c.leg);
+        Frm().Cmd->Items("Heading").SetText(typedLeg ? c.heading : "");
+        Frm().Cmd->Items("CDT").SetText("0:01:00");
+        KeyIn(*Frm().Cmd->TextEntryBox(c.entry), typedLeg ? c.leg : c.heading);
+        EXPECT_EQ(Frm().Cmd->Items(c.entry).Text(), c.shown);
+        if (*c.message)
+            dialogs.ExpectMsg(c.message);
+        Frm().Cmd_ItemClick("Update");
+        EXPECT_EQ(Frm().Grid->Cell(0, "HEADING") + " " + Frm().Grid->Cell(1, "HEADING"), QString::fromUtf8(c.headings));
+    }
 }
 
 TEST_F(DCFrmTest, LegsAreEditedAndTheirAlarmsSaved)

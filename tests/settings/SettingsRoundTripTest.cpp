@@ -84,14 +84,18 @@ TEST_F(SettingsRoundTripTest, WrittenChoicesReachTheDeviceAndReadBackTheSame)
     Frm().SampleRateOpt->SetListIndex(5);
     Frm().CHRONO_Opt->SetBox0(!Frm().CHRONO_Opt->Box0Ticked());
     Frm().NAVBL_Opt->SetBox0(!Frm().NAVBL_Opt->Box0Ticked());
+    Frm().DTROpt->SetText("07");                     // the device keeps its own: 15
     Frm().Cmd->Items("Heading").SetText("300");
     Frm().Cmd->Items("CDT").SetText("0:02:05");
     Frm().Cmd_ItemClick("Add");
     Frm().Grid->SetCell(legs, "Light Alarm", "-1");
     const bool chrono = Frm().CHRONO_Opt->Box0Ticked();
     ASSERT_TRUE(Frm().SaveSettings());
+    ASSERT_EQ(gv.DB->Scalar("Select DTR from DC_SETTINGS where DCSERIALNO = -1").ToLong(), 7);
 
     Transfer(WriteSettingsMode);
+    EXPECT_EQ(Frm().DTROpt->Text(), "15") << "after the write the form shows what the unit holds";
+    EXPECT_EQ(Frm().MaxPO2Opt->Text(), "1.50");
     EXPECT_EQ(Byte(SettingsPage, 0), 8);              // 40 ft: index 4
     EXPECT_EQ(Byte(SettingsPage, 2), 45);
     EXPECT_EQ(Byte(SettingsPage, 3), 2);

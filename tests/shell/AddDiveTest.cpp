@@ -5,6 +5,7 @@
 #include "device/CommFrm.h"
 #include "platform/registry/Registry.h"
 #include "platform/widgets/SmartToolBar.h"
+#include "shell/core/DiveRows.h"
 #include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/SystemServices.h"
@@ -188,12 +189,37 @@ TEST_F(AddDiveTest, ADownloadedDiveBecomesCurrent)
     comm = [this](CommFrm& frm) {
         const qint64 id = AddDive({{"LIFETIMEDIVENO", gv.NewDiveLTD}, {"DIVEDATE", "2009/02/01"}, {"DATATYPE", 1}});
         AddChildRow("DIVE_DC_SETTINGS", id);
-        frm.DiveStored();
+        frm.DiveStored(id);
     };
     Tool("AddDive");
     EXPECT_TRUE(gv.DivesAdded);
     EXPECT_EQ(gv.CurrentDiveID, IdOf(4));
     EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 4);
+}
+
+// The window renumbers the log by date after saving: the dives it stored land
+// among the old ones, and the record opens on the earliest of them.
+TEST_F(AddDiveTest, AfterADownloadTheRecordShowsTheEarliestDownloadedDive)
+{
+    AddDives(12);
+    AnswerAddDive(LtdPlace::End, {}, true);
+    qint64 earliest = 0;
+    comm = [&](CommFrm& frm) {
+        for (const char* when : {"2009/01/08 15:00", "2009/01/05 15:00", "2009/02/01 09:00"}) {
+            const QStringList dateTime = QString(when).split(' ');
+            const qint64 id = AddDive({{"LIFETIMEDIVENO", gv.NewDiveLTD}, {"DIVEDATE", dateTime[0]},
+                                       {"DIVETIME", dateTime[1]}, {"DATATYPE", 1}});
+            AddChildRow("DIVE_DC_SETTINGS", id);
+            frm.DiveStored(id);
+            if (dateTime[0] == "2009/01/05")
+                earliest = id;
+        }
+        RenumberLifeTimeDives();
+    };
+    Tool("AddDive");
+    EXPECT_EQ(gv.CurrentDiveID, earliest);
+    EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), 6);
+    EXPECT_EQ(Stored(IdOf(13), "DIVEDATE").ToString(), "2009/01/11") << "number 13 went to an old dive";
 }
 
 } // namespace

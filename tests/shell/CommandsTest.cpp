@@ -4,12 +4,12 @@
 #include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
 #include "dive/frmDate.h"
+#include "forms/ModalForms.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -3,8 +3,8 @@
 #include "tests/support/KvlTest.h"
 
 #include "dive/DivesListingFrm.h"
+#include "forms/ModalForms.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"

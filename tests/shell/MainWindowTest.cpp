@@ -2,13 +2,13 @@
 // the help commands, the About box and the print command's checks.
 #include "tests/shell/MainFrmTest.h"
 
+#include "forms/HelpWindow.h"
+#include "forms/ModalForms.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
 #include "shell/core/Global_Vars.h"
-#include "shell/HelpWindow.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "shell/core/StateCodes.h"
 #include "shell/frmAbout.h"
 

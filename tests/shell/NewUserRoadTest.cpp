@@ -6,11 +6,11 @@
 #include "dive/AddDiveOption.h"
 #include "dive/DiveFrm.h"
 #include "dive/DivesListingFrm.h"
+#include "forms/ModalForms.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
 #include "tests/support/QtPrint.h"
 
 #include <QLineEdit>

@@ -2,8 +2,10 @@
 #include "tests/shell/CommandsTest.h"
 
 #include "device/CommFrm.h"
+#include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/SmartToolBar.h"
 #include "settings/DCFrm.h"
 
 namespace kvl::test {
@@ -49,6 +51,27 @@ TEST_F(SettingsCommandsTest, WritingStoresTheWaitingSetBeforeTheDownloadWindowOp
     EXPECT_EQ(waiting, 1);
     Tool("WriteSettings");
     EXPECT_EQ(SettingsRows(-1), 1);   // the waiting set is kept once
+}
+
+TEST_F(SettingsCommandsTest, AWriteThatDidNotCompleteLeavesTheEditsOnTheFormForTheNextWrite)
+{
+    DCFrm& form = DCFrm::Instance();
+    form.MaxDepthOpt->SetListIndex(4);
+    form.MaxDepthOpt_Click();
+    form.Cmd->Items("Heading").SetText("300");
+    form.Cmd->Items("CDT").SetText("0:02:05");
+    form.Cmd_ItemClick("Add");
+    const QString depth = form.MaxDepthOpt->Text();
+    comm = [this](CommFrm&) {
+        // The transfer read the unit, then its write stopped.
+        gv.DB->Execute("Insert into DC_SETTINGS (DCID, DCSERIALNO, MAXDEPTH) values (6774, 1234, 130)");
+        gv.SelectedSerialNo = 1234;
+    };
+    Tool("WriteSettings");
+    EXPECT_EQ(gv.SelectedSerialNo, 0);
+    EXPECT_EQ(form.MaxDepthOpt->Text(), depth);
+    EXPECT_EQ(form.Grid->Rows(), 1);
+    EXPECT_EQ(gv.DB->Scalar("Select HEADING from DC_NAV where DCID = 6774 and DCSERIALNO = -1").ToLong(), 300);
 }
 
 TEST_F(SettingsCommandsTest, ARefusedTimeOpensNoDownloadWindow)

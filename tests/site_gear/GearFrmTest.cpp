@@ -11,6 +11,7 @@
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 #include "site_gear/GearFrm.h"
+#include "tests/support/Keys.h"
 #include "tests/support/LogFixture.h"
 
 #include <QLabel>
@@ -204,8 +205,8 @@ TEST_F(GearFrmTest, KilogramsShowAndSaveAsPounds)
 
     Type(form.Text1(kBeltWeight), "12.5");
     Step("Save");
-    EXPECT_NEAR(DiveNumber(dive, "BELTWEIGHT"), 27.6, 1e-4);
-    EXPECT_NEAR(SetValue("Reef", "BELTWEIGHT").ToDouble(), 27.6, 1e-4);
+    EXPECT_EQ(DiveNumber(dive, "BELTWEIGHT"), 27.6);   // not the single's 27.600000381469727
+    EXPECT_EQ(SetValue("Reef", "BELTWEIGHT").ToDouble(), 27.6);
     EXPECT_EQ(DiveNumber(dive, "INTWEIGHT"), 8);   // shown as 3.6 kg, never typed: stays 8 lb
     EXPECT_EQ(SetValue("Reef", "INTWEIGHT").ToDouble(), 8);
 }
@@ -293,6 +294,60 @@ TEST_F(GearFrmTest, ChoosingASetFillsItsItemsAndWeightsIntoTheDive)
     Step("Save");
     EXPECT_EQ(DiveNumber(dive, "BELTWEIGHT"), 22);
     EXPECT_EQ(SetValue("Reef", "BELTWEIGHT").ToDouble(), 22);
+}
+
+// Choosing a set shows its pounds rounded (18 lb as 8.2 kg); saving without typing
+// gives the dive the pounds the set stores and leaves the set's row as it was.
+struct SetWeightsCase {
+    const char* name;
+    quint8 unitWeight;
+    std::array<double, kWeightCount> pounds;
+};
+
+class SetWeightsTest : public GearFrmTest, public ::testing::WithParamInterface<SetWeightsCase> {};
+
+TEST_P(SetWeightsTest, ChoosingAndSavingASetKeepsItsStoredPounds)
+{
+    const SetWeightsCase& c = GetParam();
+    InsertRow(Log(), "GEARS", {{"NAME", "Drift"}, {"REGULATOR", "Zodiac"}, {"BELTWEIGHT", c.pounds[0]},
+                               {"INTWEIGHT", c.pounds[1]}, {"OTHERWEIGHT", c.pounds[2]}});
+    gv.UnitWeight = c.unitWeight;
+    GearFrm& form = Open();
+    Pick(form.Combo1(kGear), "Drift");
+    Step("Save");
+    Step("NextDive");
+    Step("PrevDive");
+    for (int box = 0; box < kWeightCount; ++box) {
+        const QString field = GearWeights()[box].field;
+        EXPECT_EQ(SetValue("Drift", field).ToDouble(), c.pounds[box]) << box;
+        EXPECT_EQ(DiveNumber(dive, field), c.pounds[box]) << box;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, SetWeightsTest,
+                         ::testing::Values(SetWeightsCase{"MetricWholePounds", 0, {18, 8, 0}},
+                                           SetWeightsCase{"MetricOddPounds", 0, {12.34, 7.25, 1.1}},
+                                           SetWeightsCase{"ImperialOddPounds", 1, {12.34, 7.25, 1.1}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(GearFrmTest, ChoosingASetReplacesWhatWasTypedInItsWeights)
+{
+    gv.UnitWeight = 0;
+    GearFrm& form = Open();
+    Type(form.Text1(kBeltWeight), "4");
+    Pick(form.Combo1(kGear), "Skipper's");   // 10 lb, shown as 4.5 kg
+    Step("Save");
+    EXPECT_EQ(DiveNumber(dive, "BELTWEIGHT"), 10);
+    EXPECT_EQ(SetValue("Skipper's", "BELTWEIGHT").ToDouble(), 10);
+}
+
+TEST_F(GearFrmTest, WeightBoxesTakeNumbersOnly)
+{
+    GearFrm& form = Open();
+    EditBox& belt = form.Text1(kBeltWeight);
+    belt.clear();
+    KeyIn(belt, "-1x2,.5kg");
+    EXPECT_EQ(belt.text(), "12.5");
 }
 
 TEST_F(GearFrmTest, ChoosingNoneLocksTheItemsAndKeepsTheWeights)

@@ -8,6 +8,7 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/shell/MainFrmTest.h"
+#include "tests/support/Keys.h"
 #include "tests/support/LogFixture.h"
 
 #include <QApplication>
@@ -50,19 +51,18 @@ protected:
     {
         gv.UnitDepth = gv.UnitTemp = gv.UnitWeight = gv.UnitPressure = gv.UnitCylinder = flag;
     }
-    // Replaces a box's text by typing: select all, then one key per character.
-    static void Type(QWidget& box, const QString& text)
+    static void SelectAll(QWidget& box)
     {
         QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
         QApplication::sendEvent(&box, &selectAll);
+    }
+    // Replaces a box's text by typing: select all, then one key per character.
+    static void Type(QWidget& box, const QString& text)
+    {
+        SelectAll(box);
         QKeyEvent erase(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
         QApplication::sendEvent(&box, &erase);
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&box, &press);
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&box, &release);
-        }
+        KeyIn(box, text);
     }
     // Every row of the tables a visit might touch, as text, in a fixed order.
     QStringList Dump(const QStringList& tables)

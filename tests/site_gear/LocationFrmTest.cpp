@@ -174,6 +174,58 @@ TEST_F(LocationFrmTest, ChangesAreSavedByTheUnitRulesAndShowAgainAfterADiveStep)
     EXPECT_EQ(Shown(LocationText::CurrentSpeed), "1.5");
 }
 
+// Letters typed over a number box are refused key by key: the box and the dive keep
+// their value through a dive step, in either unit system.
+TEST_F(LocationFrmTest, LettersInANumberBoxChangeNothing)
+{
+    Log().Execute("UPDATE DIVEDATA SET VISIBILITY = 60, ALTITUDE = 120, AIR = 79, SURFACE = 77, MINIMUM = 75, "
+                  "TEMP = 75, CURRENT_FT = 0.5, SURGE_FT = 2, SWELL_FT = 3, SURF_FT = 4, TIDE_FT = 5 "
+                  "WHERE DIVEID = ? ;", {dive});
+    const QStringList before = Dump({"DIVEDATA"});
+    for (quint8 units : {0, 1}) {
+        SetUnits(units);
+        Open();
+        Form().LOCATION_Init_AllInfo();
+        for (const site::LocationField& field : site::LocationFields()) {
+            if (field.rule == site::ValueRule::Text)
+                continue;
+            SCOPED_TRACE(std::string(field.field) + " in units " + std::to_string(units));
+            QWidget& box = Form().Text4(field.box);
+            const QString shown = Shown(field.box);
+            ASSERT_FALSE(shown.isEmpty());
+            SelectAll(box);
+            KeyIn(box, "abc");
+            EXPECT_EQ(Shown(field.box), shown);
+            Tool("NextDive");
+            Tool("PrevDive");
+            ASSERT_EQ(gv.CurrentDiveID, dive);
+            EXPECT_EQ(Dump({"DIVEDATA"}), before);
+        }
+    }
+}
+
+// What each kind of number box takes: the comma its reader reads as the point, and a
+// minus only where the value may be below zero.
+TEST_F(LocationFrmTest, NumberBoxesTakeTheMarksTheirValueCanHave)
+{
+    struct Case {
+        LocationText box;
+        const char* typed;
+        const char* shown;
+    } const cases[] = {
+        {LocationText::Visibility, "-1x2,5", "12,5"}, {LocationText::Altitude, "-430", "-430"},
+        {LocationText::Minimum, "-2.5", "-2.5"},      {LocationText::Air, "2-8", "28"},
+        {LocationText::CurrentSpeed, "1.2.5", "1.25"}, {LocationText::SurgeHeight, "-1", "1"},
+        {LocationText::TideHeight, "-0,3", "-0,3"},
+    };
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TypeIn(c.box, c.typed);
+        EXPECT_EQ(Shown(c.box), c.shown);
+    }
+}
+
 TEST_F(LocationFrmTest, AVisitChangesNothing)
 {
     // A dive with the awkward values: no temperatures, a name gone from its catalog,

@@ -6,9 +6,10 @@
 #ifdef KVL_TEST_WIDGETS
 #include "dive/DivesListingFrm.h"
 #include "dive/frmDate.h"
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
+#include "forms/ModalForms.h"
 #include "shell/MDI_MainFrm.h"
-#include "shell/ModalForms.h"
+#include "shell/RegisterForms.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 

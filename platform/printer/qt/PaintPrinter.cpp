@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -14,6 +15,10 @@
 namespace kvl {
 
 namespace {
+
+// The reports' scale is mapped inside this margin on every side, so a printer at actual
+// size clips nothing; a printer that needs more keeps its own.
+constexpr double kPageMargin = 0.25;  // inches
 
 QColor ToQColor(quint32 color)
 {
@@ -35,6 +40,13 @@ QPageLayout::Orientation ToQt(PrintOrientation orientation)
 PaintPrinter::PaintPrinter(QPagedPaintDevice& device) : device_(device)
 {
     device_.setPageSize(QPageSize(QPageSize::Letter));
+    QPageLayout layout = device_.pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    const QMarginsF minimum = layout.minimumMargins();
+    const auto side = [](double least) { return std::max(least, kPageMargin); };
+    device_.setPageMargins(QMarginsF(side(minimum.left()), side(minimum.top()), side(minimum.right()),
+                                     side(minimum.bottom())),
+                           QPageLayout::Inch);
 }
 
 PaintPrinter::~PaintPrinter()

@@ -1,8 +1,8 @@
 #pragma once
 // The printer drawn with QPainter on a paged device: a QPrinter (paper or the print
-// preview) or a QPdfWriter. The page is US Letter; the user scale is mapped onto the
-// device's printable area by hand, not through the painter's transform, so fonts keep
-// their point size and pens their width (DrawWidth n is n/600 inch). Every report is
+// preview) or a QPdfWriter. The page is US Letter with a margin of at least 0.25 in;
+// the user scale is mapped onto the printable area inside it by hand, not through the
+// painter's transform, so fonts keep their point size and pens their width (DrawWidth n is n/600 inch). Every report is
 // drawn in DejaVu Sans, whatever font name it sets, with kerning off so a text is as
 // wide as its characters one by one.
 
@@ -21,7 +21,7 @@ namespace kvl {
 
 class PaintPrinter : public Printer {
 public:
-    // The device must outlive the printer. A QPdfWriter is taken to have no margins.
+    // The device must outlive the printer. Sets its page to Letter and its margins.
     explicit PaintPrinter(QPagedPaintDevice& device);
     ~PaintPrinter() override;
 

@@ -19,7 +19,6 @@ PdfResult WritePdf(VerifiedFile& out, const QString& title, const PdfDrawing& dr
         QPdfWriter writer(&out);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("KVL"));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         PaintPrinter printer(writer);
         drawn = draw(printer);
         if (printer.Started())  // a drawing that did not end its document

@@ -1,7 +1,7 @@
 #pragma once
-// Writing a drawing to a PDF: US Letter, no margins (one unit of the reports' scales is
-// one inch). A file is written through a verified file beside it and put in place at
-// the end, so a failed write leaves no half PDF and the old file as it was.
+// Writing a drawing to a PDF: US Letter, the reports' scales mapped inside the margins
+// of PaintPrinter. A file is written through a verified file beside it and put in place
+// at the end, so a failed write leaves no half PDF and the old file as it was.
 
 #include "platform/printer/Printer.h"
 

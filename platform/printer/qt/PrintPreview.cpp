@@ -5,15 +5,30 @@
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace kvl {
+
+namespace {
+
+// The folder of the last PDF saved in this session; empty before the first.
+QString& LastPdfFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
 
 PrintPreview::PrintPreview(const QString& title, PdfDrawing draw, QWidget* parent)
     : QDialog(parent), title_(title), draw_(std::move(draw)),
@@ -46,7 +61,7 @@ PrintPreview::PrintPreview(const QString& title, PdfDrawing draw, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(preview, 1);
     layout->addLayout(buttons);
-    resize(900, 760);
+    resize(FittedSize(screen() ? screen()->availableGeometry().size() : QSize()));
     preview->updatePreview();
 }
 
@@ -64,6 +79,24 @@ QString PrintPreview::ProposedPdfName(const QString& title)
     return (name.isEmpty() ? QStringLiteral("Report") : name) + QStringLiteral(".pdf");
 }
 
+QSize PrintPreview::FittedSize(const QSize& available)
+{
+    const QSize designed(900, 760);
+    if (!available.isValid())
+        return designed;
+    // Room for the window's frame and title bar, which the size does not count.
+    return designed.boundedTo(available - QSize(40, 80));
+}
+
+QString PrintPreview::PdfFolder()
+{
+    if (!LastPdfFolder().isEmpty())
+        return LastPdfFolder();
+    // A home without a documents folder starts in the home itself, never the working folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 void PrintPreview::DrawPreview(QPrinter* printer)
 {
     PaintPrinter surface(*printer);
@@ -75,9 +108,11 @@ bool PrintPreview::SaveAsPdf()
     FileDialogRequest request;
     request.fileName = ProposedPdfName(title_);
     request.filter = QStringLiteral("PDF files|*.pdf");
+    request.folder = PdfFolder();
     const QString path = CurrentDialogs().SaveFile(request);
     if (path.isEmpty())
         return false;
+    LastPdfFolder() = QFileInfo(path).absolutePath();
     VerifiedFile file(path);
     return SavePdfOrSay(file, title_, draw_);
 }

@@ -58,6 +58,25 @@ TEST_F(RecordDiveTest, AFractionalRecordIsFoundByItsValue)
     EXPECT_EQ(RecordDiveId(Db(), Extreme::Coldest), clear);
 }
 
+TEST_F(RecordDiveTest, TheWorstVisibilityLeavesOutDivesWithoutOne)
+{
+    AddDive({{"LIFETIMEDIVENO", 1}, {"VISIBILITY", 0}});
+    AddDive({{"LIFETIMEDIVENO", 2}, {"VISIBILITY", ""}});
+    AddDive({{"LIFETIMEDIVENO", 3}, {"VISIBILITY", db::Value()}});
+    const ExtremeValues unrecorded = ReadExtremes(*OpenExtremes(Db()));
+    EXPECT_TRUE(unrecorded[static_cast<size_t>(Extreme::WorstVisibility)].IsNull());
+    EXPECT_EQ(RecordText(Extreme::WorstVisibility, unrecorded[static_cast<size_t>(Extreme::WorstVisibility)], 1, 1),
+              " FT");
+    EXPECT_EQ(RecordDiveId(Db(), Extreme::WorstVisibility), std::nullopt);
+
+    const qint64 murky = AddDive({{"LIFETIMEDIVENO", 4}, {"VISIBILITY", 15}});
+    AddDive({{"LIFETIMEDIVENO", 5}, {"VISIBILITY", 60}, {"MDEPTH", 0}});
+    const ExtremeValues recorded = ReadExtremes(*OpenExtremes(Db()));
+    EXPECT_EQ(recorded[static_cast<size_t>(Extreme::WorstVisibility)].ToLong(), 15);
+    EXPECT_EQ(RecordDiveId(Db(), Extreme::WorstVisibility), murky);
+    EXPECT_EQ(recorded[static_cast<size_t>(Extreme::Deepest)].ToLong(), 0) << "the other extremes keep their zeros";
+}
+
 TEST_F(RecordDiveTest, AnEmptyLogOrAMissingNumberNamesNoDive)
 {
     EXPECT_EQ(RecordDiveId(Db(), Extreme::Deepest), std::nullopt);

@@ -90,7 +90,7 @@ TEST_P(SampleCellTest, Reads)
 {
     const CellCase& c = GetParam();
     SetImperial(c.imperial);
-    const QStringList cells = SampleGridRow(7, c.sample, 0).split('\t');
+    const QStringList cells = SampleGridRow(7, c.sample, 0, AscentScale::Velk).split('\t');
     ASSERT_EQ(cells.size(), 8);
     EXPECT_EQ(cells[c.column], c.expected);
 }
@@ -133,7 +133,7 @@ TEST_F(ProfileLogTest, DepthCellAddsTheSecondDepth)
 TEST_F(ProfileLogTest, AlarmCellsNameTheAlarms)
 {
     SetImperial(true);
-    const QStringList cells = SampleGridRow(0, Sample(10, 30), EdtBit | MaxPO2).split('\t');
+    const QStringList cells = SampleGridRow(0, Sample(10, 30), EdtBit | MaxPO2, AscentScale::Velk).split('\t');
     EXPECT_EQ(cells[6], "ON");
     EXPECT_EQ(cells[7], "Max PO2, EDT");
 }

@@ -3,6 +3,8 @@
 #include "analysis/core/QueryBuilder.h"
 #include "tests/analysis/core/AnalysisLogTest.h"
 
+#include <tuple>
+
 namespace kvl::test {
 namespace {
 
@@ -119,6 +121,34 @@ TEST_F(QueryBuilderTest, RangesTakeADecimalCommaAndTheStoredUnits)
     c.bottomTime = {true, "45", "30,5"};
     EXPECT_EQ(Build(c, {0, 0, 0}).sql,
               kBase + " Where MDEPTH <= 65.6168 and MDEPTH >= 41 And BTIME <= 45 and BTIME >= 30.5" + kOrder);
+}
+
+// The ends of a range are ordered by the numbers they are read as, commas included.
+TEST_F(QueryBuilderTest, RangesAreOrderedByTheValuesRead)
+{
+    for (const auto& [ltd, minutes, fahrenheit] : {std::tuple{1, 11.0, 28.0}, {2, 12.2, 33.0}, {3, 13.0, 50.0}})
+        AddDive({{"LIFETIMEDIVENO", ltd}, {"DIVEDATE", "2009/01/0" + QString::number(ltd)}, {"BTIME", minutes},
+                 {"TEMP", fahrenheit}});
+    struct Case {
+        RangeCriterion time;
+        RangeCriterion temperature;
+        std::vector<qint64> found;
+    } const cases[] = {
+        {{true, "12,5", "12"}, {}, {2}},
+        {{true, "12", "12,5"}, {}, {2}},
+        {{true, "12.5", "12"}, {}, {2}},
+        {{true, "13", "10,5"}, {}, {1, 2, 3}},
+        {{true, "11,5", "12,9"}, {}, {2}},
+        {{}, {true, "-2", "-2,5"}, {1}},   // deg C: 27.5 to 28.4 deg F
+        {{}, {true, "1", "-2,5"}, {1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.time.from + " to " + c.time.to + c.temperature.from + " to " + c.temperature.to).toStdString());
+        QueryCriteria criteria;
+        criteria.bottomTime = c.time;
+        criteria.temperature = c.temperature;
+        EXPECT_EQ(Found(Build(criteria)), c.found);
+    }
 }
 
 TEST_F(QueryBuilderTest, AnUnknownPersonOrTypeAddsNoClause)

@@ -18,7 +18,7 @@ TEST_F(QueryResultsTest, ARowInEachUnitSystem)
 {
     const qint64 id = AddDive({{"LIFETIMEDIVENO", 17}, {"DIVEDATE", "2009/05/21"}, {"DIVETIME", "14:30"},
                                {"DIVENO", 4}, {"MODELID", 6774}, {"MDEPTH", 100}, {"BTIME", 45},
-                               {"TEMP", 78}, {"FO2", 32}, {"DECOMDIVE", 1}});
+                               {"TEMP", 78}, {"FO2", 32}, {"DATATYPE", 0x11}, {"DECOMDIVE", 1}});
     gv.UnitDate = gv.UnitDepth = gv.UnitTemp = gv.UnitTime = 1;
     EXPECT_EQ(RowOf(id), "17\t05/21/2009\t02:30 PM\t4\tQX07\t100 FT\t45 min.\t78 F\tNavigation\tDecompression\t" +
                              QString::number(id));
@@ -37,11 +37,22 @@ TEST_F(QueryResultsTest, AnUnknownModelAndAZeroDepth)
     EXPECT_EQ(cells[static_cast<int>(ResultColumn::MaxDepth)], " FT");
 }
 
-TEST(QueryResultTextTest, DiveModeTurnsAbove21)
+TEST(QueryResultTextTest, DiveModeIsTheDataTypesNavigationBit)
 {
-    EXPECT_EQ(DiveModeText(21), "Normal");
-    EXPECT_EQ(DiveModeText(22), "Navigation");
-    EXPECT_EQ(DiveModeText(db::Value()), "Normal");
+    struct Case {
+        db::Value dataType;
+        const char* text;
+    };
+    const Case cases[] = {{0x10, "Navigation"}, {0x11, "Navigation"}, {0x12, "Navigation"}, {0, "Normal"},
+                          {1, "Normal"},        {2, "Normal"},        {db::Value(), "Normal"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(DiveModeText(c.dataType), c.text) << c.dataType.ToString().toStdString();
+}
+
+TEST_F(QueryResultsTest, ANitroxDiveInNormalModeShowsNormal)
+{
+    const qint64 id = AddDive({{"LIFETIMEDIVENO", 1}, {"FO2", 32}, {"DATATYPE", 1}});
+    EXPECT_EQ(RowOf(id).split('\t')[static_cast<int>(ResultColumn::DiveMode)], "Normal");
 }
 
 TEST(QueryResultTextTest, StatusGoesGaugeViolationDecompression)

@@ -267,6 +267,30 @@ TEST_F(LinkFaultTest, WrappedDiveIsReadAcrossTheEndOfTheRing)
     EXPECT_FALSE(rig.surface.listEnabled.at(2));
 }
 
+// A read sent ahead is taken by the next read of its page; a read of another page
+// first waits its reply out, so that reply never lands in the other page's slot.
+TEST_F(LinkFaultTest, APageReadAheadIsTakenOnceAndNeverPassesForAnotherPage)
+{
+    const auto& first = rig.built.dives.at(0);
+    const auto& second = rig.built.dives.at(1);
+    rig.Wake();
+    rig.comm.ReadPageAhead(second.startPage);
+    EXPECT_EQ(rig.comm.ReadPageExchange(second.startPage, LinkTiming::ProfileWindow), PageReadResult::Good);
+    EXPECT_EQ(rig.Count(0x20, second.startPage), 1);
+    EXPECT_TRUE(rig.SlotMatches(second.startPage));
+
+    rig.comm.ReadPageAhead(first.startPage);
+    EXPECT_EQ(rig.comm.ReadPageExchange(first.endPage, LinkTiming::ProfileWindow), PageReadResult::Good);
+    EXPECT_TRUE(rig.SlotMatches(first.endPage));
+    EXPECT_EQ(rig.Count(0x20, first.endPage), 1);
+
+    // A reply that never comes for the page read ahead costs one window, not the read.
+    AddFault(QStringLiteral("noreply:page=%1").arg(first.startPage + 1).toLatin1().constData());
+    rig.comm.ReadPageAhead(first.startPage + 1);
+    EXPECT_EQ(rig.comm.ReadPageExchange(first.startPage + 2, LinkTiming::ProfileWindow), PageReadResult::Good);
+    EXPECT_TRUE(rig.SlotMatches(first.startPage + 2));
+}
+
 TEST_F(LinkFaultTest, NoReplyToAProfilePageStopsTheSave)
 {
     const auto& dive = rig.built.dives.at(1);

@@ -1,10 +1,14 @@
 // The simulated device on its own: frames, sleep, writes, and the fixture encoder
 // read back with the host's decoders.
 #include "device/core/DeviceImage.h"
+#include "settings/core/SettingsImage.h"
 #include "tools/devsim/sim/Device.h"
 #include "tools/devsim/sim/Fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace kvl::test {
 namespace {
@@ -137,6 +141,57 @@ TEST_F(SimulatorTest, TheFixtureReadsBackThroughTheHostsDecoders)
     // The start page keeps the surface interval as BCD: 01:25.
     EXPECT_EQ(ImageByte(image, second.SA + 1, 14), 0x01);
     EXPECT_EQ(ImageByte(image, second.SA + 1, 13), 0x25);
+}
+
+// A leg alarm of a fixture as a flag: booleans and numbers, a missing key off,
+// anything else refused with the key named.
+struct LegAlarmCase {
+    const char* name;
+    const char* json;           // the value of "audible"; nullptr leaves the key out
+    int bits;                   // byte 1 of the leg, when taken
+};
+
+void PrintTo(const LegAlarmCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LegAlarmTest : public ::testing::TestWithParam<LegAlarmCase> {};
+
+TEST_P(LegAlarmTest, TheFixtureTakesFlagsAndRefusesOtherValues)
+{
+    const LegAlarmCase& c = GetParam();
+    const QString leg = c.json ? QStringLiteral("{\"heading\": 90, \"cdt\": 60, \"audible\": %1}").arg(c.json)
+                               : QStringLiteral("{\"heading\": 90, \"cdt\": 60}");
+    const QJsonObject fixture =
+        QJsonDocument::fromJson(QStringLiteral("{\"legs\": [%1], \"dives\": []}").arg(leg).toUtf8()).object();
+    devsim::Device device;
+    QString error;
+    const bool built = devsim::BuildFixture(fixture, device, nullptr, &error);
+    if (c.bits < 0) {
+        EXPECT_FALSE(built);
+        EXPECT_EQ(error, "legs[0].audible must be true, false or a number");
+        return;
+    }
+    ASSERT_TRUE(built) << qPrintable(error);
+    EXPECT_EQ(device.PageAt(48)[1], c.bits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, LegAlarmTest,
+                         ::testing::Values(LegAlarmCase{"True", "true", 0x04}, LegAlarmCase{"False", "false", 0},
+                                           LegAlarmCase{"One", "1", 0x04}, LegAlarmCase{"Zero", "0", 0},
+                                           LegAlarmCase{"Missing", nullptr, 0}, LegAlarmCase{"Text", "\"yes\"", -1},
+                                           LegAlarmCase{"Null", "null", -1}),
+                         [](const ::testing::TestParamInfo<LegAlarmCase>& row) { return std::string(row.param.name); });
+
+TEST_F(SimulatorTest, TheFixturesLegAlarmsReadBackThroughTheHostsDecoder)
+{
+    const auto& page = device.PageAt(48);
+    const QByteArray legs(reinterpret_cast<const char*>(page.data()), devsim::PageSize);
+    EXPECT_EQ(settings::DecodeLegs(legs), (std::vector<settings::DCNavLeg>{{360, false, false, 7530},
+                                                                           {90, true, false, 300},
+                                                                           {180, false, true, 240},
+                                                                           {270, true, true, 65}}));
 }
 
 TEST(SimulatorFixtures, TheWrappedDeviceCrossesTheEndOfTheRingAndOfTheIndex)

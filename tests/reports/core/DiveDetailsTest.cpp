@@ -99,6 +99,34 @@ TEST_F(DiveDetailsTest, HeaderBlockOnTheFirstPage)
     EXPECT_TRUE(printer.Find("Alarms Details "));
 }
 
+TEST_F(DiveDetailsTest, AscentBandsComeFromTheDivesStoredScale)
+{
+    SetImperial(true);
+    struct Case {
+        int altTime;
+        const char* shallow;
+        const char* deep;
+    };
+    for (const Case& c : {Case{1, "16-20 FPM", "31-40 FPM"}, Case{0, "39-44 FPM", "39-44 FPM"}}) {
+        const qint64 id = Dive({{"LIFETIMEDIVENO", 1 + c.altTime}}, {{"ALTTIME", c.altTime}});
+        AddSamples(id, {{10, 33.0, 2}, {20, 90.0, 2}});
+        Print(id);
+        QStringList bands;
+        for (const RecordedText& t : printer.texts)
+            if (t.text.endsWith(" FPM"))
+                bands << t.text;
+        EXPECT_EQ(bands, (QStringList{c.shallow, c.deep})) << "ALTTIME " << c.altTime;
+    }
+}
+
+TEST_F(DiveDetailsTest, SamplingRateOfADownloadAndOfADiveEnteredByHand)
+{
+    Print(Dive({{"SNAPSHOT", 1}}));
+    EXPECT_EQ(Beside("Dive Sampling Rate:", 1.75), "15 Secs");
+    Print(Dive({{"LIFETIMEDIVENO", 2}, {"SNAPSHOT", 1}, {"DATATYPE", 0}}));
+    EXPECT_EQ(Beside("Dive Sampling Rate:", 1.75), "");
+}
+
 TEST_F(DiveDetailsTest, RowsRunOverPagesWithTheHeadRepeated)
 {
     const qint64 id = Dive();

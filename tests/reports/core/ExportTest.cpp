@@ -8,6 +8,7 @@
 #include "shell/core/SystemServices.h"
 
 #include <QDir>
+#include <QLocale>
 
 namespace kvl::test {
 namespace {
@@ -31,6 +32,45 @@ TEST_F(DiveDetailsExportTest, WritesTheGoldenFileWithTabsInImperialUnits)
     const qint64 b = AddManualDive();
     ASSERT_EQ(ExportDiveDetailsFile(Out("imperial.txt"), {{a, 1}, {b, 2}}, "\t").status, ExportOutcome::Done);
     ExpectGolden(Out("imperial.txt"), "details_imperial_tab.txt");
+}
+
+TEST_F(DiveDetailsExportTest, TheSamplingRateIsTheDivesOwn)
+{
+    const qint64 fifteen = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 1}, {"SNAPSHOT", 1}}));
+    const qint64 unknownModel = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 2}, {"SNAPSHOT", 2}, {"MODELID", 0}}));
+    const qint64 byHand = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 3}, {"SNAPSHOT", 1}, {"DATATYPE", 0}}));
+    ASSERT_EQ(ExportDiveDetailsFile(Out("rates.txt"), {{fifteen, 1}, {unknownModel, 2}, {byHand, 3}}, ",").status,
+              ExportOutcome::Done);
+    const QList<QByteArray> lines = ReadBytes(Out("rates.txt")).split('\n');
+    QList<QByteArray> rates;
+    for (const QByteArray& line : lines)
+        if (line.startsWith("Dive Sampling Rate:"))
+            rates << line;
+    EXPECT_EQ(rates, (QList<QByteArray>{"Dive Sampling Rate: 15 Secs\r", "Dive Sampling Rate: 30 Secs\r",
+                                        "Dive Sampling Rate: \r"}));
+}
+
+// The same samples recorded with each ascent scale, exported together in one file.
+TEST_F(DiveDetailsExportTest, AscentBandsFollowEachDivesRecordedScale)
+{
+    SetUnits(true);
+    std::vector<qint64> ids;
+    for (int scale : {1, 0}) {
+        const qint64 id = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 1 + scale}}));
+        AddSample(id, 1, {{"BTIME", 30}, {"DEPTH", 33}, {"VARI", 2}});
+        AddSample(id, 2, {{"BTIME", 60}, {"DEPTH", 90}, {"VARI", 2}});
+        gv.DB->Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, ALTTIME) VALUES (?, ?)", {id, scale});
+        ids.push_back(id);
+    }
+    const qint64 noSettings = AddDive(DownloadedDive({{"LIFETIMEDIVENO", 3}}));
+    AddSample(noSettings, 1, {{"BTIME", 30}, {"DEPTH", 33}, {"VARI", 2}});
+    ASSERT_EQ(ExportDiveDetailsFile(Out("bands.txt"), {{ids[0], 2}, {ids[1], 1}, {noSettings, 3}}, ",").status,
+              ExportOutcome::Done);
+    const QByteArray bytes = ReadBytes(Out("bands.txt"));
+    for (const char* line : {"\r\n00:00:30,33 FT,16-20 FPM,0,,\r\n00:01:00,90 FT,31-40 FPM,0,,\r\n",
+                             "\r\n00:00:30,33 FT,39-44 FPM,0,,\r\n00:01:00,90 FT,39-44 FPM,0,,\r\n"})
+        EXPECT_TRUE(bytes.contains(line)) << line;
+    EXPECT_EQ(bytes.count("39-44 FPM"), 3) << "a dive without stored settings takes the one band set";
 }
 
 TEST_F(DiveDetailsExportTest, NoDiveGivesTheTitleAndTheDashes)
@@ -232,14 +272,12 @@ TEST_F(ExportTest, TheTextMemoKeepsTheTextsOfNumbersOnly)
     EXPECT_EQ(made, 4);
     EXPECT_EQ(temp(0), "0");
 
-    gv.AltTimeFlag = 1;   // the rate band depends on the depth too
-    ExportTextMemo rates;
+    ExportTextMemo rates;   // with the standard scale the rate band depends on the depth too
     const auto rate = [&](int code, int depth) {
-        return rates.Get(code, depth, [&] { return AscentRateText(code, 1, depth); });
+        return rates.Get(code, depth, [&] { return AscentRateText(code, 1, depth, AscentScale::Standard); });
     };
     EXPECT_EQ(rate(1, 30), "11-15 FPM");
     EXPECT_EQ(rate(1, 90), "21-30 FPM");
-    gv.AltTimeFlag = 0;
 }
 
 TEST_F(ExportTest, ADecimalCommaComesFromTheRegionalSettings)
@@ -296,6 +334,20 @@ TEST_F(ProfileExportTest, ThreeSwitchesNameTheTanksInTurn)
         EXPECT_EQ(lines[13 + i].split('\t').value(11), expected[i]);
 }
 
+TEST_F(ProfileExportTest, AscentBandsFollowTheDivesRecordedScale)
+{
+    SetUnits(true);
+    const qint64 id = AddDive(DownloadedDive({{"VARI", 2}, {"MDEPTH", 100}, {"SNAPSHOT", 1}}));
+    AddSample(id, 1, {{"BTIME", 30}, {"DEPTH", 33}, {"VARI", 2}});
+    gv.DB->Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID, ALTTIME) VALUES (?, 1)", {id});
+    MakeCurrent(id);
+    ASSERT_EQ(ExportProfileFile(Out("bands.txt"), ";").status, ExportOutcome::Done);
+    const QByteArray bytes = ReadBytes(Out("bands.txt"));
+    EXPECT_TRUE(bytes.contains("\r\nMax Ascent Rate: 31-40 FPM\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\nDive Sampling Rate: 15 Secs\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\r\n00:00:30;33 FT;0;0;16-20 FPM;")) << bytes.toStdString();
+}
+
 TEST_F(ProfileExportTest, ADiveWithoutSamplesGivesTheHeadAndTheHeader)
 {
     MakeCurrent(AddDive(DownloadedDive()));
@@ -319,6 +371,33 @@ TEST_F(DL7ExportTest, WritesTheGoldenFilesInBothUnitSystems)
     SetUnits(false);
     ASSERT_EQ(ExportDL7File(Out("metric.ZXU"), 1).status, ExportOutcome::Done);
     ExpectGolden(Out("metric.ZXU"), "dl7_metric.ZXU");
+}
+
+TEST_F(DL7ExportTest, NumbersUseAPointUnderADecimalComma)
+{
+    Runtime::SetDecimalSeparator(QLatin1Char(','));
+    MakeCurrent(AddDownloadedDive());
+    SetUnits(false);
+    ASSERT_EQ(ExportDL7File(Out("comma.ZXU"), 1).status, ExportOutcome::Done);
+    ExpectGolden(Out("comma.ZXU"), "dl7_metric.ZXU");
+
+    const QStringList lines = QString::fromLatin1(ReadBytes(Out("comma.ZXU"))).split(QStringLiteral("\r\n"));
+    int numbers = 0;
+    for (const QString& line : lines) {
+        if (!line.startsWith('|') && !line.startsWith(QLatin1String("ZDT|")) && !line.startsWith(QLatin1String("ZDH|")))
+            continue;
+        const QStringList fields = line.split('|');
+        for (qsizetype i = line.startsWith('|') ? 1 : 3; i < fields.size(); ++i) {
+            const QString& field = fields[i];
+            if (field.isEmpty() || field == QLatin1String("T") || field.startsWith('Q') || field == QLatin1String("I"))
+                continue;
+            bool ok = false;
+            QLocale::c().toDouble(field, &ok);
+            EXPECT_TRUE(ok) << line.toStdString() << " field " << i;
+            ++numbers;
+        }
+    }
+    EXPECT_GE(numbers, 18);
 }
 
 TEST_F(DL7ExportTest, GasField)

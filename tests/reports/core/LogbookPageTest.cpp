@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"DataTypeModified", true, {{"DATATYPE", 3}}, {}, "Dive Data Type:", 5.75, "DC Modified"},
         BlockCase{"UnitsImperial", true, {}, {{"UNITS", 0}}, "Units:", 5.75, "Imperial"},
         BlockCase{"AscentScale", true, {}, {{"ALTTIME", 0}}, "Ascent Scale:", 5.75, "VELK"},
-        BlockCase{"BackLight", true, {}, {{"BACKLIGHT", 3}}, "Back Light Duration:", 5.75, "15 secs"},
+        BlockCase{"BackLight", true, {}, {{"BACKLIGHT", 3}}, "Back Light Duration:", 4.5 + 21 * kChar, "15 secs"},
         BlockCase{"MaxDepthMetric", true, {}, {{"UNITS", 1}, {"MAXDEPTH", 100}}, "Max Depth:", 5.75, "30 M"},
         BlockCase{"Edt", true, {}, {{"EDT", 5}}, "Elapsed Dive Time:", 5.75, "0:05"},
         BlockCase{"PO2", true, {}, {{"PO2", 160}}, "Max PO2:", 5.75, "1.60"},
@@ -235,7 +235,14 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"CurrentIdOne", true, {{"CURRENT", 1}, {"CURRENT_FT", 3}}, {}, "Current:", 1.375, ""},
         BlockCase{"OperatorNone", true, {{"OPERATOR", "none"}}, {}, "Operator:", 1.375, ""},
         BlockCase{"OperatorNamed", true, {{"OPERATOR", "NONEsuch"}}, {}, "Operator:", 1.375, "NONEsuch"},
-        BlockCase{"GpsNull", true, {}, {}, "GPS:", 1.375, ""}),
+        BlockCase{"GpsNull", true, {}, {}, "GPS:", 1.375, ""},
+        // A label that reaches the value column pushes its value a blank's width past its end.
+        BlockCase{"DiveNoAfterItsLabel", true, {{"DIVENO", 13}}, {}, "Radarar Edeze Dive No.:", 4.5 + 24 * kChar, " 13"},
+        BlockCase{"SurfaceAfterItsLabel", true, {{"STIME", "1:05"}}, {}, "Prior Surface Interval:", 4.5 + 24 * kChar,
+                  "1:05"},
+        BlockCase{"NavBackLightAfterItsLabel", true, {}, {{"NAVBACKLIGHT", 0}}, "NAV Back Light Mode:",
+                  4.5 + 21 * kChar, "Constant"},
+        BlockCase{"SamplingRateLeavesAGap", true, {}, {}, "Dive Sampling Rate:", 5.75, "2 Secs"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(LogbookPageTest, SetPointValuesShareTheirLabelsLines)
@@ -351,6 +358,99 @@ TEST_F(LogbookPageTest, LongMemoJoinsBackAcrossPages)
     for (int page = 1; page <= printer.pages; ++page)
         EXPECT_EQ(Count(QString("Page %1").arg(page), page), 1) << "page " << page;
     EXPECT_EQ(printer.TextsOn(2).at(0).text, "Memo:");
+}
+
+// The single characters printed on all pages that pass keep, "-" left out: what the
+// character wrap printed of a text made of such characters.
+QString WrappedCharacters(const RecordingPrinter& printer, bool (*keep)(QChar))
+{
+    QString printed;
+    for (const RecordedText& t : printer.texts)
+        if (t.text.size() == 1 && keep(t.text[0]))
+            printed += t.text;
+    return printed;
+}
+
+TEST_F(LogbookPageTest, AFullLeftColumnGoesOnToTheNextPageAboveEveryFooter)
+{
+    QString highlights;
+    for (int i = 0; i < 1500; ++i)
+        highlights += QChar('A' + i % 26);
+    const QString directions = QString("#+=").repeated(250);
+    Print(CrowdedDive(highlights, directions));
+
+    ASSERT_GE(printer.pages, 2);
+    for (const RecordedText& t : printer.texts) {
+        const bool footer = t.size == 6;
+        const double bottom = t.y + t.size / 64;
+        const double right = t.x + t.text.size() * t.size / 128;
+        EXPECT_TRUE(footer ? t.y >= 10.5 - 1e-9 : bottom <= 10.5 + 1e-9)
+            << t.text.toStdString() << " page " << t.page << " y " << t.y;
+        EXPECT_LE(bottom, 11.0);
+        EXPECT_LE(right, 8.25) << t.text.toStdString();
+        if (t.page == 1 && t.x < 4.25) {
+            EXPECT_LE(right, 4.25) << t.text.toStdString();
+        }
+    }
+    // Nothing of the notes is lost or printed twice.
+    EXPECT_EQ(WrappedCharacters(printer, [](QChar c) { return c.isUpper(); }), highlights);
+    EXPECT_EQ(WrappedCharacters(printer, [](QChar c) { return QString("#+=").contains(c); }), directions);
+
+    // The dive types are cut at the page's foot and go on, headed again, on page 2.
+    const auto page1 = printer.TextsOn(1);
+    const auto cut = std::find_if(page1.begin(), page1.end(),
+                                  [](const RecordedText& t) { return t.text == "...(continue on the next page)"; });
+    ASSERT_NE(cut, page1.end());
+    EXPECT_LT(cut->x, 4.25);
+    const auto page2 = printer.TextsOn(2);
+    ASSERT_GE(page2.size(), 2u);
+    EXPECT_EQ(page2[0].text, "Dive Type:");
+    EXPECT_EQ(page2[1].text, "(continue from previous page)");
+    // The notes follow below the conditions on the same page, whole.
+    const RecordedText* highlightsLabel = nullptr;
+    for (const RecordedText& t : page2)
+        if (t.text == "Highlights:" && !highlightsLabel)
+            highlightsLabel = &t;
+    ASSERT_TRUE(highlightsLabel);
+    EXPECT_GT(highlightsLabel->y, printer.TextsOn(2).at(0).y);
+    EXPECT_EQ(Count("(continue from previous page)"), Count("...(continue on the next page)"));
+    for (int page = 1; page <= printer.pages; ++page)
+        EXPECT_EQ(Count(QString("Page %1").arg(page), page), 1) << "page " << page;
+    EXPECT_EQ(printer.ended, 1);
+}
+
+// The texts on the lines from label's down to, not including, next's, from x on;
+// each must end before right.
+QString RowTexts(const RecordingPrinter& printer, const RecordedText& label, const RecordedText& next, double x,
+                 double right)
+{
+    QString printed;
+    for (const RecordedText& t : printer.texts)
+        if (t.page == label.page && t.y >= label.y && t.y < next.y && t.x >= x - 1e-9) {
+            EXPECT_LE(t.x + t.text.size() * kChar, right) << t.text.toStdString();
+            printed += t.text;
+        }
+    return printed.remove('-').remove(' ');
+}
+
+TEST_F(LogbookPageTest, LongValuesWrapInsideTheirColumn)
+{
+    const QString operatorName = "red sea liveaboard and day boats of hurghada, egypt";
+    const qint64 place = InsertRow(*gv.DB, "LOCATIONS", {{"LOCATIONNAME", kLongLocation}});
+    Print(Dive({{"LOCID", place}, {"OPERATOR", operatorName}, {"DIVEBOAT", "Sea Star"}}));
+
+    const RecordedText* location = printer.Find("Location:");
+    const RecordedText* site = printer.Find("Dive Site:");
+    ASSERT_TRUE(location && site);
+    EXPECT_NEAR(site->y, location->y + 2 * kLine, 1e-9);
+    EXPECT_EQ(RowTexts(printer, *location, *site, 5.75, 8.0 + 3 * kChar), QString(kLongLocation).remove(' '));
+
+    const RecordedText* operatorLabel = printer.Find("Operator:");
+    const RecordedText* boat = printer.Find("Dive Boat:");
+    ASSERT_TRUE(operatorLabel && boat);
+    EXPECT_NEAR(boat->y, operatorLabel->y + 2 * kLine, 1e-9);
+    EXPECT_EQ(RowTexts(printer, *operatorLabel, *boat, 1.375, 4.25), QString(operatorName).remove(' '));
+    EXPECT_EQ(Beside("Dive Boat:", 1.375), "Sea Star");
 }
 
 struct WrapCase {

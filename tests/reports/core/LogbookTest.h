@@ -31,6 +31,42 @@ protected:
         return id;
     }
 
+    // Links count people named "<stem> 01"... to the dive through table (BUDDIES,
+    // CREWS or CAPTAIN, with its person column).
+    void AddPeople(qint64 diveId, const char* table, const char* column, const QString& stem, int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            const QString name = stem + QString(" %1").arg(i, 2, 10, QChar('0'));
+            const qint64 person = InsertRow(*gv.DB, "USERINFO", {{"NAME", name}, {"USERTYPE", 4}});
+            InsertRow(*gv.DB, table, {{"DIVEID", diveId}, {column, person}});
+        }
+    }
+    void AddDiveTypes(qint64 diveId, const QString& stem, int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            const QString type = stem + QString(" %1").arg(i, 2, 10, QChar('0'));
+            const qint64 id = InsertRow(*gv.DB, "DIVETYPEDATA", {{"TYPEDATA", type}});
+            InsertRow(*gv.DB, "DIVETYPES", {{"DIVEID", diveId}, {"TYPEID", id}});
+        }
+    }
+    // A dive whose left column cannot fit on one page: every list longer than its inch,
+    // and the notes given. Its location name is the longest the dive record takes.
+    qint64 CrowdedDive(const QString& highlights, const QString& directions, const Columns& more = {})
+    {
+        const qint64 place = InsertRow(*gv.DB, "LOCATIONS", {{"LOCATIONNAME", kLongLocation}});
+        Columns columns{{"LOCID", place}, {"HIGHLIGHTS", highlights}, {"DIRECTIONS", directions}};
+        columns.insert(columns.end(), more.begin(), more.end());
+        const qint64 id = Dive(columns);
+        db::Transaction links(*gv.DB);  // one write for the many rows
+        AddPeople(id, "BUDDIES", "BUDDYID", "buddy with a long name", 30);
+        AddPeople(id, "CREWS", "CREWID", "crew member and guide", 30);
+        AddPeople(id, "CAPTAIN", "CAPID", "captain of the boat", 30);
+        AddDiveTypes(id, "wreck and night and drift", 30);
+        links.Commit();
+        return id;
+    }
+    static inline const QString kLongLocation = "blue hole reef, north point lighthouse wall, dahab";
+
     // count samples at 30 ft, two seconds apart from time 0.
     void AddEvenSamples(qint64 diveId, int count)
     {

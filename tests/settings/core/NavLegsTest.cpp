@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"HugeLeg", LegButton::Delete, {"99999999999", "", ""}, 3, LegWrite::Nothing, LegMsg},
         CheckCase{"Heading361", LegButton::Add, {"", "361", "0:01:00"}, 3, LegWrite::Nothing, HeadingMsg},
         CheckCase{"HeadingMinus1", LegButton::Insert, {"1", "-1", "0:01:00"}, 3, LegWrite::Nothing, HeadingMsg},
+        CheckCase{"NoHeadingIsNotNorth", LegButton::Update, {"1", "", "0:01:00"}, 3, LegWrite::Nothing, HeadingMsg},
+        CheckCase{"HeadingZeroIsNorth", LegButton::Update, {"1", "0", "0:01:00"}, 3, LegWrite::UpdateAt, "", "", 1},
         CheckCase{"Cdt10Hours", LegButton::Add, {"", "10", "10:00:00"}, 3, LegWrite::Nothing, CdtMsg},
         CheckCase{"Cdt60Minutes", LegButton::Insert, {"1", "10", "1:60:00"}, 3, LegWrite::Nothing, CdtMsg},
         CheckCase{"Cdt60Seconds", LegButton::Update, {"1", "10", "1:00:60"}, 3, LegWrite::Nothing, CdtMsg},

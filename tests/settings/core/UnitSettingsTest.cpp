@@ -80,52 +80,73 @@ protected:
     {
         UnitSettingsTest::SetUp();
         WriteSettingsRow(*db, {Model, EditedSerial},
-                         {{"FIRMWAREREV", "ZZ"}, {"MAXDEPTH", 130}, {"EDT", 45}, {"SYSTEMCLOCK", 1}, {"TID2", 7}});
+                         {{"FIRMWAREREV", "ZZ"}, {"MAXDEPTH", 130}, {"EDT", 45}, {"DTR", 7}, {"TURNPSI", 2500},
+                          {"RECEIVER", 1}, {"SYSTEMCLOCK", 1}, {"TID2", 7}});
         ReplaceLegs(*db, {Model, EditedSerial},
                     {{1, 10, 60, true, false}, {0, 20, 60, false, false}, {2, 30, 90, false, true},
                      {3, 40, 30, false, false}});
     }
+
+    SettingsValues Row(qint32 serial) { return ReadSettingsRow(*db, {Model, serial}).value_or(SettingsValues{}); }
 };
 
-TEST_F(EditedSetTest, CreatesTheUnitFromTheEditedSet)
+TEST_F(EditedSetTest, TheEditedSetIsItsRowAndItsNumberedLegs)
 {
-    EXPECT_EQ(CopyEditedSet(*db, Model, Unit, "2B"), CopyResult::Copied);
-    EXPECT_EQ(Column("MAXDEPTH", Unit).ToLong(), 130);
-    EXPECT_EQ(Column("SYSTEMCLOCK", Unit).ToLong(), 1);
-    EXPECT_EQ(Column("TID2", Unit).ToLong(), 7);
-    EXPECT_EQ(Column("FIRMWAREREV", Unit).ToString(), "2B");
-    const auto rows = ReadLegs(*db, {Model, Unit});
-    ASSERT_EQ(rows.size(), 3u);   // the leg numbered 0 is not copied
-    EXPECT_EQ(rows[2].HEADING.ToLong(), 40);
-    EXPECT_EQ(Column("FIRMWAREREV", EditedSerial).ToString(), "ZZ");
+    auto edited = ReadEditedSet(*db, Model);
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(ValueOf(edited->row, "DTR").ToLong(), 7);
+    EXPECT_EQ(edited->legs, (std::vector<DCNavLeg>{{10, true, false, 60}, {30, false, true, 90}, {40, false, false, 30}}));
+
+    db->Execute("Delete from DC_NAV where DCSERIALNO = -1");
+    edited = ReadEditedSet(*db, Model);
+    ASSERT_TRUE(edited) << "a set without legs can be written";
+    EXPECT_TRUE(edited->legs.empty());
+
+    db->Execute("Delete from DC_SETTINGS where DCSERIALNO = -1");
+    EXPECT_FALSE(ReadEditedSet(*db, Model));
+}
+
+TEST_F(EditedSetTest, AfterAWriteTheUnitsRowIsWhatAReadOfTheUnitStores)
+{
+    WriteSettingsRow(*db, {Model, Unit}, {{"MAXDEPTH", 40}, {"FIRMWAREREV", "1A"}});
+    ReplaceLegs(*db, {Model, Unit}, LegRows(std::vector<DCNavLeg>(7, DCNavLeg{1, false, false, 5})));
+    SetByte(0, 8);      // 40 ft
+    SetByte(4, 0xDC);   // turn pressure 1500 psi: the unit kept its own
+    SetByte(5, 0x05);
+    SetByte(10, 0x15);  // DTR 15 minutes
+    legs = {{90, true, false, 60}};
+    const auto edited = ReadEditedSet(*db, Model);
+    ASSERT_TRUE(edited);
+    StoreWrittenSettings(*db, Model, Unit, edited->row, block, legs, "2B");
+
+    const SettingsValues written = Row(Unit);
+    EXPECT_EQ(ValueOf(written, "MAXDEPTH").ToLong(), 40);
+    EXPECT_EQ(ValueOf(written, "TURNPSI").ToLong(), 1500);
+    EXPECT_EQ(ValueOf(written, "DTR").ToLong(), 15);
+    EXPECT_EQ(ValueOf(written, "RECEIVER").ToLong(), 0);   // the block has no place for it
+    EXPECT_EQ(ValueOf(written, "SYSTEMCLOCK").ToLong(), 1);
+    EXPECT_EQ(ValueOf(written, "TID2").ToLong(), 7);
+    EXPECT_EQ(ValueOf(written, "FIRMWAREREV").ToString(), "2B");
+    EXPECT_EQ(DeviceLegs(ReadLegs(*db, {Model, Unit})), legs);
+    EXPECT_EQ(Count("DC_SETTINGS", Unit), 1);
+
+    StoreUnitSettings(*db, Model, Unit, block, legs, "2B");
+    EXPECT_EQ(Row(Unit), written) << "a fresh read of the unit changes nothing";
+    EXPECT_EQ(ValueOf(Row(EditedSerial), "FIRMWAREREV").ToString(), "ZZ");
     EXPECT_EQ(Count("DC_NAV", EditedSerial), 4);
 }
 
-TEST_F(EditedSetTest, OverwritesAnExistingUnitAndDropsItsExtraLegs)
+TEST_F(EditedSetTest, AFailedStoreAfterAWriteLeavesTheUnitAsItWas)
 {
-    WriteSettingsRow(*db, {Model, Unit}, {{"MAXDEPTH", 40}, {"TURNPSI", 2500}, {"FIRMWAREREV", "1A"}});
-    ReplaceLegs(*db, {Model, Unit}, LegRows(std::vector<DCNavLeg>(7, DCNavLeg{1, false, false, 5})));
-    EXPECT_EQ(CopyEditedSet(*db, Model, Unit, "2B"), CopyResult::Copied);
-    EXPECT_EQ(Count("DC_SETTINGS", Unit), 1);
-    EXPECT_EQ(Column("MAXDEPTH", Unit).ToLong(), 130);
-    EXPECT_TRUE(Column("TURNPSI", Unit).IsNull() || Column("TURNPSI", Unit).ToLong() == 0);
-    EXPECT_EQ(Column("FIRMWAREREV", Unit).ToString(), "2B");
-    EXPECT_EQ(Count("DC_NAV", Unit), 3);
-}
-
-TEST_F(EditedSetTest, WritesNothingWhenEitherHalfOfTheEditedSetIsMissing)
-{
-    WriteSettingsRow(*db, {Model, Unit}, {{"MAXDEPTH", 40}});
+    WriteSettingsRow(*db, {Model, Unit}, {{"MAXDEPTH", 130}});
     ReplaceLegs(*db, {Model, Unit}, LegRows({{5, false, false, 5}}));
-
-    db->Execute("Delete from DC_NAV where DCSERIALNO = -1");
-    EXPECT_EQ(CopyEditedSet(*db, Model, Unit, "2B"), CopyResult::EditedSetMissing);
-    EXPECT_EQ(Column("MAXDEPTH", Unit).ToLong(), 40);
-
-    db->Execute("Delete from DC_SETTINGS where DCSERIALNO = -1");
-    ReplaceLegs(*db, {Model, EditedSerial}, {{1, 10, 60, true, false}});
-    EXPECT_EQ(CopyEditedSet(*db, Model, Unit, "2B"), CopyResult::EditedSetMissing);
-    EXPECT_EQ(Column("MAXDEPTH", Unit).ToLong(), 40);
+    db->Execute("CREATE TRIGGER no_nav BEFORE INSERT ON DC_NAV WHEN NEW.HEADING = 90 "
+                "BEGIN SELECT RAISE(ABORT, 'full'); END");
+    const SettingsValues before = Row(Unit);
+    EXPECT_THROW(StoreWrittenSettings(*db, Model, Unit, ReadEditedSet(*db, Model)->row, block,
+                                      {{90, true, false, 60}}, "2B"),
+                 db::DbError);
+    EXPECT_EQ(Row(Unit), before);
     EXPECT_EQ(ReadLegs(*db, {Model, Unit}).at(0).HEADING.ToLong(), 5);
 }
 

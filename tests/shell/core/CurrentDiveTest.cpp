@@ -117,13 +117,21 @@ TEST_F(CurrentDiveTest, SampleRateTextFollowsTheDepthUnit)
     };
     for (const Case& c : cases) {
         gv.DB->Execute("Delete from DIVEDATA");
-        const qint64 id = AddDive({{"SNAPSHOT", c.snapshot}});
+        const qint64 id = AddDive({{"SNAPSHOT", c.snapshot}, {"DATATYPE", 1}});
         gv.UnitDepth = c.unitDepth;
         gv.CurrentDive.SnapshotText = "previous dive";
         StandOn(id);
         LoadCurrentDive();
         EXPECT_EQ(gv.CurrentDive.SnapshotText, c.text) << c.snapshot << " depth flag " << int(c.unitDepth);
     }
+}
+
+TEST_F(CurrentDiveTest, ADiveEnteredByHandHasNoSampleRate)
+{
+    const qint64 id = AddDive({{"SNAPSHOT", 1}, {"DATATYPE", 0}, {"MODELID", 6774}});
+    StandOn(id);
+    LoadCurrentDive();
+    EXPECT_EQ(gv.CurrentDive.SnapshotText, "");
 }
 
 TEST_F(CurrentDiveTest, WithoutACurrentRowNothingChanges)

@@ -8,7 +8,6 @@ namespace {
 
 // The application state a lookup reads; every other member stays as a fresh start leaves it.
 struct State {
-    quint8 AltTimeFlag = 0;
     qint32 MODELID = 0;
     bool GAUGEDIVE = false;
     quint8 UnitSystem = 0;
@@ -18,7 +17,6 @@ struct State {
     void Apply() const
     {
         gv = Global_Vars{};
-        gv.AltTimeFlag = AltTimeFlag;
         gv.CurrentDive.MODELID = MODELID;
         gv.CurrentDive.GAUGEDIVE = GAUGEDIVE;
         gv.UnitSystem = UnitSystem;
@@ -39,8 +37,6 @@ void PrintTo(const TextCase& c, std::ostream* os)
 {
     const State& s = c.state;
     *os << c.call;
-    if (s.AltTimeFlag != 0)
-        *os << " AltTimeFlag " << int(s.AltTimeFlag);
     if (s.MODELID != 0)
         *os << " MODELID " << s.MODELID;
     if (s.GAUGEDIVE)
@@ -68,16 +64,19 @@ TEST_P(LookupTextTest, GivesTheText)
 // CASE(call, expected text, state members...): the state as designated initializers of State.
 #define CASE(call, text, ...) TextCase{#call, State{__VA_ARGS__}, [] { return call; }, text}
 
+constexpr AscentScale Velk = AscentScale::Velk;
+constexpr AscentScale Standard = AscentScale::Standard;
+
 INSTANTIATE_TEST_SUITE_P(Ascent, LookupTextTest, ::testing::Values(
-    CASE(AscentRateText(0, 1, 100), "0-32 FPM"),
-    CASE(AscentRateText(5, 0, 100), ">18.5 MPM"),
-    CASE(AscentRateText(3, 2, 100), "15-16.5 MPM"),
-    CASE(AscentRateText(3, 1, 60), "21-25 FPM", .AltTimeFlag = 1),
-    CASE(AscentRateText(3, 1, 61), "41-50 FPM", .AltTimeFlag = 1),
-    CASE(AscentRateText(1, 0, 30), "3.5-4.5 MPM", .AltTimeFlag = 1),
-    CASE(AscentRateText(5, 0, 90), ">18.5 MPM", .AltTimeFlag = 1),
-    CASE(AscentRateText(6, 1, 10), "", .AltTimeFlag = 1),
-    CASE(AscentRateText(-1, 1, 10), "")));
+    CASE(AscentRateText(0, 1, 100, Velk), "0-32 FPM"),
+    CASE(AscentRateText(5, 0, 100, Velk), ">18.5 MPM"),
+    CASE(AscentRateText(3, 2, 100, Velk), "15-16.5 MPM"),
+    CASE(AscentRateText(3, 1, 60, Standard), "21-25 FPM"),
+    CASE(AscentRateText(3, 1, 61, Standard), "41-50 FPM"),
+    CASE(AscentRateText(1, 0, 30, Standard), "3.5-4.5 MPM"),
+    CASE(AscentRateText(5, 0, 90, Standard), ">18.5 MPM"),
+    CASE(AscentRateText(6, 1, 10, Standard), ""),
+    CASE(AscentRateText(-1, 1, 10, Velk), "")));
 
 INSTANTIATE_TEST_SUITE_P(Violation, LookupTextTest, ::testing::Values(
     CASE(ViolationText(1 + 2), "DECOMPRESSION", .MODELID = 6774),
@@ -101,12 +100,17 @@ INSTANTIATE_TEST_SUITE_P(SampleRates, LookupTextTest, ::testing::Values(
     CASE(SampleRateText(6), "10 FT ", .MODELID = 6774, .UnitDepth = 1),
     CASE(SampleRateText(7), "", .MODELID = 6774),
     CASE(SampleRateText(0), "", .MODELID = 6674),
-    CASE(DiveSampleRateText(6, 6774), "30 Secs"),
-    CASE(DiveSampleRateText(6, 6674), "15 Secs"),
-    CASE(DiveSampleRateText(3, 6674), "2 Secs"),
-    CASE(DiveSampleRateText(2, 6674), "3 M", .UnitDepth = 0),
-    CASE(DiveSampleRateText(1, 6674), "5 FT", .UnitDepth = 1),
-    CASE(DiveSampleRateText(10, 6674), "")));
+    CASE(DiveSampleRateText(1, 6774, false), "15 Secs"),
+    CASE(DiveSampleRateText(6, 6774, false), "3 M", .UnitDepth = 0),
+    CASE(DiveSampleRateText(6, 6774, false), "10 FT", .UnitDepth = 1),
+    CASE(DiveSampleRateText(1, 0, false), "15 Secs"),
+    CASE(DiveSampleRateText(7, 6774, false), ""),
+    CASE(DiveSampleRateText(1, 6774, true), ""),
+    CASE(DiveSampleRateText(6, 6674, false), "15 Secs"),
+    CASE(DiveSampleRateText(3, 6674, false), "2 Secs"),
+    CASE(DiveSampleRateText(2, 6674, false), "3 M", .UnitDepth = 0),
+    CASE(DiveSampleRateText(1, 6674, false), "5 FT", .UnitDepth = 1),
+    CASE(DiveSampleRateText(10, 6674, false), "")));
 
 INSTANTIATE_TEST_SUITE_P(Durations, LookupTextTest, ::testing::Values(
     CASE(DurationBandText(0), "0 Min."),
@@ -207,6 +211,19 @@ TEST_F(LookupNamesTest, ModelNames)
     EXPECT_EQ(gv.rsTemp->Field("TIDE").ToString(), "High");   // the caller's scratch set is left alone
     gv.DB->Execute("Insert into DC_PROPERTIES (MODELID) values (5)");
     EXPECT_THROW(GetModelName(5), NullValueError);
+}
+
+TEST_F(LookupNamesTest, AscentScaleOfTheDivesOwnSettings)
+{
+    const qint64 standard = AddDive({{"LIFETIMEDIVENO", 1}});
+    const qint64 velk = AddDive({{"LIFETIMEDIVENO", 2}});
+    const qint64 without = AddDive({{"LIFETIMEDIVENO", 3}});
+    gv.DB->Execute("Insert into DIVE_DC_SETTINGS (DIVEID, ALTTIME) values (?, 1), (?, 0)", {standard, velk});
+    EXPECT_EQ(DiveAscentScale(*gv.DB, standard), AscentScale::Standard);
+    EXPECT_EQ(DiveAscentScale(*gv.DB, velk), AscentScale::Velk);
+    EXPECT_EQ(DiveAscentScale(*gv.DB, without), AscentScale::Velk);
+    gv.DB->Execute("Drop table DIVE_DC_SETTINGS");
+    EXPECT_EQ(DiveAscentScale(*gv.DB, standard), AscentScale::Velk) << "a log without settings per dive";
 }
 
 TEST_F(LookupNamesTest, ConditionNames)

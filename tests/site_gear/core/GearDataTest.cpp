@@ -222,13 +222,13 @@ TEST_F(GearDataTest, SavingWritesChangedControlsToTheDiveAndTheSet)
 
     EXPECT_EQ(DiveField(dive, "REGULATOR").ToString(), "Zodiac");
     EXPECT_EQ(DiveField(dive, "MASK").ToString(), "NONE");
-    EXPECT_NEAR(DiveField(dive, "BELTWEIGHT").ToDouble(), 27.6, 1e-5);
+    EXPECT_EQ(DiveField(dive, "BELTWEIGHT").ToDouble(), 27.6);   // not the single's 27.600000381
     EXPECT_EQ(DiveField(dive, "INTWEIGHT").ToDouble(), 0);
     EXPECT_EQ(DiveField(dive, "OTHERWEIGHT").ToDouble(), 0);   // not typed: stays
     // The set takes the new regulator and belt; "NONE" and 0 leave its mask and weight.
     EXPECT_EQ(SetField("Cold Water", "REGULATOR").ToString(), "Zodiac");
     EXPECT_EQ(SetField("Cold Water", "MASK").ToString(), "Low-volume");
-    EXPECT_NEAR(SetField("Cold Water", "BELTWEIGHT").ToDouble(), 27.6, 1e-5);
+    EXPECT_EQ(SetField("Cold Water", "BELTWEIGHT").ToDouble(), 27.6);
     EXPECT_EQ(SetField("Cold Water", "INTWEIGHT").ToDouble(), 8);
     EXPECT_EQ(DiveField(dive, "GEAR").ToString(), "Cold Water");   // the set's own list was not touched
 }
@@ -239,7 +239,9 @@ TEST_F(GearDataTest, ANewSetTakesEveryItemAndWeightShown)
     const qint32 dive = AddDive({{"GEAR", "Skipper's"}});
     GearScreen screen;
     screen.choices = {"Skipper's", "Apex", "NONE", "", "", "", "", "", "", "Low-volume", "", "", ""};
-    screen.weights = {"8", "0", ""};
+    gv.UnitWeight = 0;
+    screen.weights = {"3.6", "0.0", ""};   // the stored pounds below, as kilograms
+    screen.pounds = {8, 0, db::Value::Null()};
     EditedControls edited;
     edited.Mark(GearControl::Combo1, kGear);
     SaveGear(*log, dive, screen, edited, true);

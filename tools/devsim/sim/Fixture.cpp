@@ -31,10 +31,32 @@ quint8 Bcd(int value)
     return quint8(((value / 10) % 10) * 16 + value % 10);
 }
 
+// A flag of the fixture: true or false, or a number (any but 0 is set); a missing key is clear.
+bool IsFlag(const QJsonValue& v)
+{
+    return v.isUndefined() || v.isBool() || v.isDouble();
+}
+
 int Bit(const QJsonObject& o, const char* key)
 {
-    return o.value(QLatin1String(key)).toInt() != 0 ? 1 : 0;
+    const QJsonValue v = o.value(QLatin1String(key));
+    return v.isBool() ? int(v.toBool()) : int(v.toDouble() != 0);
 }
+
+// The first of `keys` in `o` that is not a flag, named as `where` + key; empty when all are.
+QString NotAFlag(const QJsonObject& o, std::initializer_list<const char*> keys, const QString& where)
+{
+    for (const char* key : keys) {
+        if (!IsFlag(o.value(QLatin1String(key))))
+            return where + QLatin1String(key) + QStringLiteral(" must be true, false or a number");
+    }
+    return {};
+}
+
+constexpr std::initializer_list<const char*> SettingsFlags{"WATER", "HOUR", "AUDIBLEALARM", "FO2", "UNITS",
+                                                           "NAVBACKLIGHT", "ALTTIME", "CHRONO",
+                                                           "CHRONO_ASCENT_ON_OFF", "NAVDIVE"};
+constexpr std::initializer_list<const char*> LegFlags{"audible", "light"};
 
 // The settings block as the device keeps it (the writer's form).
 Page EncodeSettings(const QJsonObject& s)
@@ -72,6 +94,17 @@ bool ReadBytes(const QJsonValue& v, Page& page)
     for (int k = 0; k < PageSize; ++k)
         page[size_t(k)] = quint8(a[k].toInt());
     return true;
+}
+
+// The first leg alarm that is not a flag, named by its fixture key; empty when all are.
+QString LegFlagError(const QJsonArray& legs)
+{
+    for (int i = 0; i < legs.size(); ++i) {
+        const QString error = NotAFlag(legs[i].toObject(), LegFlags, QStringLiteral("legs[%1].").arg(i));
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
 }
 
 void PutLegs(Device& device, const QJsonArray& legs)
@@ -330,10 +363,16 @@ bool BuildFixture(const QJsonObject& fixture, Device& device, BuiltFixture* buil
         if (!ReadBytes(fixture.value("settingsBytes"), settings))
             return fail(QStringLiteral("settingsBytes needs 16 bytes"));
     } else {
-        settings = EncodeSettings(fixture.value("settings").toObject());
+        const QJsonObject values = fixture.value("settings").toObject();
+        if (const QString bad = NotAFlag(values, SettingsFlags, QStringLiteral("settings.")); !bad.isEmpty())
+            return fail(bad);
+        settings = EncodeSettings(values);
     }
     device.PageAt(SettingsPage) = settings;
-    PutLegs(device, fixture.value("legs").toArray());
+    const QJsonArray legs = fixture.value("legs").toArray();
+    if (const QString bad = LegFlagError(legs); !bad.isEmpty())
+        return fail(bad);
+    PutLegs(device, legs);
 
     const QJsonObject indexStart = fixture.value("indexStart").toObject();
     int slot = (indexStart.value("page").toInt(FirstIndexPage) - FirstIndexPage) * 2 +

@@ -6,15 +6,19 @@
 #include "reports/core/ReportFrame.h"
 #include "reports/core/ReportRun.h"
 #include "tests/shell/core/ShellLogTest.h"
+#include "tests/support/ScopedEnv.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
 
 namespace kvl::test {
 
@@ -159,6 +163,40 @@ TEST_F(PdfTest, PreviewSavesThePdfWhereTheSaveAsDialogSays)
     ASSERT_EQ(dialogs.Prompts().size(), 1u);
     EXPECT_EQ(dialogs.Prompts()[0].file.filter, "PDF files|*.pdf");
     EXPECT_EQ(dialogs.Prompts()[0].file.fileName, QString::fromUtf8("Zoë Ødegård - Dive Listing.pdf"));
+}
+
+TEST_F(PdfTest, SaveAsPdfStartsInTheDocumentsThenInTheFolderLastUsed)
+{
+    const QString home = Home() + "/user";
+    const ScopedEnv userHome("HOME", home.toUtf8());
+    const ScopedEnv userDirs("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+    ASSERT_TRUE(QDir().mkpath(home));
+    EXPECT_EQ(PrintPreview::PdfFolder(), home) << "without a documents folder, the home";
+    ASSERT_TRUE(QDir().mkpath(home + "/Documents"));
+
+    dialogs.ExpectSaveFile(Pdf()).ExpectSaveFile("");
+    PrintPreview first(DivesListTitle(), DivesList());
+    first.cmdSavePdf->click();
+    PrintPreview second(DivesListTitle(), DivesList());
+    second.cmdSavePdf->click();
+    ASSERT_EQ(dialogs.Prompts().size(), 2u);
+    EXPECT_EQ(dialogs.Prompts()[0].file.folder, home + "/Documents");
+    EXPECT_EQ(dialogs.Prompts()[1].file.folder, QFileInfo(Pdf()).absolutePath());
+}
+
+TEST_F(PdfTest, PreviewFitsASmallScreenWithItsButtons)
+{
+    EXPECT_EQ(PrintPreview::FittedSize(QSize(1920, 1040)), QSize(900, 760));
+    const QSize small = PrintPreview::FittedSize(QSize(1366, 728));   // 1366 x 768 less a task bar
+    EXPECT_EQ(small.width(), 900);
+    EXPECT_LE(small.height() + 80, 728);
+
+    PrintPreview preview(DivesListTitle(), DivesList());
+    const QSize available = preview.screen()->availableGeometry().size();
+    EXPECT_EQ(preview.size(), PrintPreview::FittedSize(available));
+    preview.show();
+    for (const QPushButton* button : {preview.cmdPrint, preview.cmdSavePdf, preview.cmdClose})
+        EXPECT_TRUE(preview.rect().contains(button->geometry())) << button->text().toStdString();
 }
 
 } // namespace

@@ -87,6 +87,22 @@ TEST_F(PtyLinkTest, ReadsTheLogTheIndexAndAWrappedDiveAsTheDeviceHoldsThem)
     }
 }
 
+TEST_F(PtyLinkTest, TheDumpOfAFixtureKeepsItsLegAlarms)
+{
+    QTemporaryDir dir;
+    const QString dump = dir.filePath("memory.bin");
+    Start("three_dives.json", {"--dump", dump});
+    ASSERT_TRUE(sim->Stop());
+    QFile file(dump);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray legPage = file.readAll().mid(48 * 16, 16);
+    ASSERT_EQ(legPage.size(), 16);
+    // Byte 1 of each leg: audible 0x04, light 0x08 (the first leg's 0x21 is its hours and heading).
+    const int alarms[] = {0x00, 0x04, 0x08, 0x0C};
+    for (int leg = 0; leg < 4; ++leg)
+        EXPECT_EQ(quint8(legPage[leg * 4 + 1]) & 0x0C, alarms[leg]) << "leg " << leg + 1;
+}
+
 TEST_F(PtyLinkTest, AnInterfaceThatIsNotThereIsNotFound)
 {
     ScopedEnv noPort("KVL_PORT", "/dev/kvl-no-such-port");

@@ -1,4 +1,4 @@
-#include "shell/ModalForms.h"
+#include "forms/ModalForms.h"
 
 #include <QDialog>
 

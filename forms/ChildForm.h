@@ -48,12 +48,8 @@ private:
 // A read-only "caption: value" row added to a form's layout; returns the value's label.
 QLabel* AddShownField(QFormLayout& layout, const QString& caption);
 
-// Enters every child form in the shell's table of forms (FormTable.h). The main
-// window does it when it is made; so do the tests' fixtures.
-void RegisterChildForms();
-
-// The main window's services to the child forms, so that a form needs no header of
-// the main window. Each makes the main window when there is none.
+// The main window's services to the child forms (through FormHost.h), so that a form
+// needs no header of the main window. Each makes the main window when there is none.
 void SetToolBarItemVisible(const QString& key, bool visible);
 void SetToolBarItemChecked(const QString& key, bool checked);
 void DeselectSideBarItem(const QString& key);

@@ -1,4 +1,4 @@
-#include "shell/HelpWindow.h"
+#include "forms/HelpWindow.h"
 
 #include <QFileInfo>
 #include <QPointer>

@@ -1,8 +1,6 @@
-#include "shell/ChildForm.h"
+#include "forms/ChildForm.h"
 
-#include "platform/widgets/SmartSideBar.h"
-#include "platform/widgets/SmartToolBar.h"
-#include "shell/MDI_MainFrm.h"
+#include "forms/FormHost.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -20,13 +18,13 @@ void ChildForm::Show()
         loaded_ = true;
         Form_Load();
     }
-    MainFrm().ShowChild(*this);
+    FormHost().ShowChild(*this);
 }
 
 void ChildForm::Hide()
 {
-    if (MainFrmExists())
-        MainFrm().HideChild(*this);
+    if (ChildFormHost* host = ExistingFormHost())
+        host->HideChild(*this);
     else
         hide();
 }
@@ -37,8 +35,8 @@ void ChildForm::Unload()
         loaded_ = false;
         Form_Unload();
     }
-    if (MainFrmExists())
-        MainFrm().RemoveChild(*this);
+    if (ChildFormHost* host = ExistingFormHost())
+        host->RemoveChild(*this);
     ForgetInstance();
     deleteLater();
 }
@@ -54,27 +52,27 @@ QLabel* AddShownField(QFormLayout& layout, const QString& caption)
 
 void SetToolBarItemVisible(const QString& key, bool visible)
 {
-    MainFrm().SmartUI1->Items(key).SetVisible(visible ? 1 : 0);
+    FormHost().SetToolBarItemVisible(key, visible);
 }
 
 void SetToolBarItemChecked(const QString& key, bool checked)
 {
-    MainFrm().SmartUI1->Items(key).SetChecked(checked);
+    FormHost().SetToolBarItemChecked(key, checked);
 }
 
 void DeselectSideBarItem(const QString& key)
 {
-    MainFrm().SmartBar->Items(key).SetSelected(false);
+    FormHost().DeselectSideBarItem(key);
 }
 
 void EnableDiveButtons()
 {
-    MainFrm().EnableDiveButtons();
+    FormHost().EnableDiveButtons();
 }
 
 bool MainWindowExists()
 {
-    return MainFrmExists();
+    return ExistingFormHost() != nullptr;
 }
 
 } // namespace kvl
