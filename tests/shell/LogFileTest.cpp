@@ -206,6 +206,20 @@ TEST_F(LogFileTest, ALogOpenInAnotherWindowIsRefused)
     EXPECT_TRUE(second.tryLock(0));   // the log left behind is free again
 }
 
+// A log another program holds locked is in use, not invalid: it is refused as such
+// and the log in use stays.
+TEST_F(LogFileTest, ALogLockedByAnotherProgramIsInUse)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    auto otherProgram = db::Database::Open(other);
+    otherProgram->Execute("BEGIN EXCLUSIVE");
+    dialogs.ExpectOpenFile(other).ExpectMsg("\"" + other + "\" is in use by another program, so it was not opened.");
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+    otherProgram->Execute("ROLLBACK");
+}
+
 TEST_F(LogFileTest, TheLockOfAWindowThatDiedIsTakenOver)
 {
     const QString other = CopyOfSample("Other.dlg");
