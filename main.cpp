@@ -1,6 +1,8 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/dialogs/qt/QtDialogs.h"
+#include "platform/db/Db.h"
 #include "platform/folders/Folders.h"
+#include "platform/runtime/Logging.h"
 #include "platform/serial/qt/QtSerialPort.h"
 #include "shell/MDI_MainFrm.h"
 
@@ -12,7 +14,8 @@ namespace {
 
 void ShowUnexpectedError(const std::exception& error)
 {
-    kvl::MsgBox(QString::fromUtf8(error.what()), kvl::MsgButtons::OK, kvl::MsgIcon::Critical, "Error");
+    kvl::MsgBox(kvl::db::ExplainFailure(kvlUi(), error, "a command"), kvl::MsgButtons::OK,
+                kvl::MsgIcon::Critical, "Error");
 }
 
 // The last safety net: an error that no command handled is shown, and the program

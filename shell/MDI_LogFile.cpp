@@ -5,10 +5,12 @@
 #include "forms/ChildForm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
+#include "platform/runtime/Logging.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogOpen.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/Scramble.h"
@@ -52,20 +54,6 @@ QString SettingOrDefault(const QString& valueName, const QString& defaultValue)
     return defaultValue;
 }
 
-void ShowOpenError(const db::DbError& error)
-{
-    ShowError("Could not open data file. Error " + QString::number(error.Number()));
-}
-
-// Opens the log at path as far as reading its dive numbers, so that a file that is
-// not a log fails here.
-std::unique_ptr<db::Database> OpenLogFile(const QString& path)
-{
-    auto log = db::Database::Open(path);
-    log->OpenRecordset("Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;");
-    return log;
-}
-
 } // namespace
 
 void MDI_MainFrm::GetLastUser()
@@ -83,19 +71,19 @@ void MDI_MainFrm::LoadDatabase()
         EndProgram();
         return;
     }
-    std::unique_ptr<db::Database> next;
+    // A file that cannot be used as a log is refused before the log in use is closed:
+    // that one stays open, shown and usable.
+    OpenedLog next;
+    try {
+        next = OpenCheckedLog(gv.LogFilePath);
+    } catch (const LogRefused& refusal) {
+        ShowError(refusal.Text());
+        LogOpened = false;
+        if (gv.DB && gv.DB->IsOpen())
+            gv.LogFilePath = gv.DB->Path();
+        return;
+    }
     if (gv.DBIsOpen) {
-        // A file that cannot be opened as a log is refused before the log in use is
-        // closed: that one stays open, shown and usable.
-        try {
-            next = OpenLogFile(gv.LogFilePath);
-        } catch (const db::DbError& error) {
-            ShowOpenError(error);
-            LogOpened = false;
-            if (gv.DB && gv.DB->IsOpen())
-                gv.LogFilePath = gv.DB->Path();
-            return;
-        }
         CloseChildForm(gv.ActiveFormID);
         CloseLogDatabase();
         gv.ActiveFormID = FormCode::LogOpened;
@@ -108,10 +96,12 @@ void MDI_MainFrm::LoadDatabase()
         SmartUI1->Items("LTD").SetText(QString());
         SmartBar->Items("Personal").SetSelected(false);
     }
+    gv.LogLock = std::move(next.lock);
+    gv.DB = std::move(next.db);
+    LogOpened = true;
+    gv.DBIsOpen = true;
+    ShowLogInStatusBar();
     try {
-        gv.DB = next ? std::move(next) : db::Database::Open(gv.LogFilePath);
-        LogOpened = true;
-        gv.DBIsOpen = true;
         gv.SQLText = "Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;";
         gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);
         if (gv.rsTemp->EOF()) {
@@ -122,10 +112,9 @@ void MDI_MainFrm::LoadDatabase()
         } else {
             gv.BaseLTD = static_cast<qint32>(gv.rsTemp->Field("MINLTDN").ToLong());
         }
-        ShowLogInStatusBar();
     } catch (const db::DbError& error) {
-        ShowOpenError(error);
-        LogOpened = false;
+        qCWarning(kvlDb, "reading the first dive number of %s failed: %s", qPrintable(gv.LogFilePath), error.what());
+        gv.BaseLTD = 1;
     }
 }
 
@@ -157,11 +146,8 @@ void MDI_MainFrm::OpenDiveLog()
             LoadDatabase();
             if (ended_)
                 return;
-            if (!LogOpened && gv.LogFilePath != chosen) {
-                // Refused, with the log in use kept (its path is back).
-                ShowError("Error opening data file.");
-                return;
-            }
+            if (!LogOpened)
+                return;   // refused and said so; a log that was open stays open
             if (!IsValidDiveData()) {
                 if (MsgBox("Invalid data file. Do you want to open another data file?", MsgButtons::YesNo,
                            MsgIcon::Critical, "Opening Log File") == MsgAnswer::Yes)
@@ -283,8 +269,17 @@ void MDI_MainFrm::RestoreDiveLog()
         else
             break;
     }
-    if (CopyFileReplacing(source, target) < 0) {
-        ShowError("Could not restore data file.", title);
+    // The backup is checked as a log is at opening, and a log open in another window is
+    // left alone, before anything is replaced.
+    try {
+        CheckLogFile(source, LogUse::Restore);
+        const auto lock = LockLog(target, LogUse::Restore);
+        if (CopyFileReplacing(source, target) < 0) {
+            ShowError("Could not restore data file.", title);
+            return;
+        }
+    } catch (const LogRefused& refusal) {
+        ShowError(refusal.Text(), title);
         return;
     }
     MsgBox("Your backup file has been restored to: " + target, MsgButtons::OK, MsgIcon::Information, title);

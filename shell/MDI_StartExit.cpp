@@ -215,8 +215,8 @@ void MDI_MainFrm::PrintChosenReport()
     try {
         DispatchPrintChoice();
     } catch (const std::exception& e) {
-        MsgBox("Could not print the report.\n" + QString::fromUtf8(e.what()), MsgButtons::OK, MsgIcon::Critical,
-               "Print");
+        MsgBox("Could not print the report.\n" + db::ExplainFailure(kvlUi(), e, "printing the report"), MsgButtons::OK,
+               MsgIcon::Critical, "Print");
     }
 }
 

@@ -42,9 +42,44 @@ std::shared_ptr<Connection> OpenConnection(const QString& path, int flags)
 
 // ---- DbError, Value -------------------------------------------------------------
 
-DbError::DbError(int number, const QString& message)
-    : std::runtime_error(message.toStdString()), number_(number)
+DbError::DbError(int number, const QString& message, const QString& statement, int extended)
+    : std::runtime_error((statement.isEmpty() ? message : message + " (" + statement + ")").toStdString()),
+      number_(number), extended_(extended), reason_(message)
 {
+}
+
+QString DiverText(const DbError& error)
+{
+    switch (error.ExtendedNumber()) {
+    case SQLITE_READONLY_DBMOVED:
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR_DELETE_NOENT:
+        return QStringLiteral("The log's folder is gone.");
+    default:
+        break;
+    }
+    switch (error.Number()) {
+    case SQLITE_READONLY:
+        return QStringLiteral("The log is read-only.");
+    case SQLITE_FULL:
+        return QStringLiteral("The disk is full.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("The log is in use by another program.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("The log is damaged.");
+    default:
+        return error.Reason();
+    }
+}
+
+QString ExplainFailure(const QLoggingCategory& category, const std::exception& error, const char* what)
+{
+    qCWarning(category, "%s failed: %s", what, error.what());
+    if (const auto* dbError = dynamic_cast<const DbError*>(&error))
+        return DiverText(*dbError);
+    return QString::fromUtf8(error.what());
 }
 
 qint64 Value::ToLong() const
@@ -112,15 +147,16 @@ sqlite3* Connection::Checked() const
 {
     if (!db)
         throw DbError(SQLITE_MISUSE, "The database is closed.");
+    if (txDepth > 0 && sqlite3_get_autocommit(db))
+        throw DbError(SQLITE_ABORT, "The changes were rolled back after an error; nothing was saved.");
     return db;
 }
 
 void ThrowError(sqlite3* db, int code, const QString& context)
 {
-    QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
-    if (!context.isEmpty())
-        msg += " (" + context.trimmed() + ")";
-    throw DbError(code & 0xff, msg);
+    const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    const int extended = db ? sqlite3_extended_errcode(db) : code;
+    throw DbError(code & 0xff, msg, context.trimmed(), extended);
 }
 
 Statement::Statement(sqlite3* db, const QString& sql) : db_(db)
@@ -233,7 +269,7 @@ Database::Database(std::shared_ptr<Connection> conn, QString path)
 {
 }
 
-std::unique_ptr<Database> Database::Open(const QString& path)
+std::unique_ptr<Database> Database::Open(const QString& path, OpenMode mode)
 {
     const QFileInfo info(path);
     if (!info.isFile())
@@ -241,7 +277,7 @@ std::unique_ptr<Database> Database::Open(const QString& path)
     // SQLite takes an empty file for an empty database; a log is never empty.
     if (info.size() == 0)
         throw DbError(SQLITE_NOTADB, "file is not a database: " + path);
-    auto conn = OpenConnection(path, SQLITE_OPEN_READWRITE);
+    auto conn = OpenConnection(path, mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     // Reading the schema makes a file that is not a database (or is cut short) fail now.
     Statement check(conn->db, "SELECT count(*) FROM sqlite_master");
     check.Step();

@@ -7,6 +7,7 @@
 // form can show "Could not open data file. Error " + Number() and carry on.
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
@@ -28,13 +29,28 @@ struct Connection;
 
 class DbError : public std::runtime_error {
 public:
-    DbError(int number, const QString& message);
+    // what() and Message() hold the message and, when given, the statement that failed.
+    DbError(int number, const QString& message, const QString& statement = {}, int extended = 0);
     int Number() const { return number_; }
+    // SQLite's extended result code (SQLITE_READONLY_DBMOVED, ...), or Number().
+    int ExtendedNumber() const { return extended_ ? extended_ : number_; }
     QString Message() const { return QString::fromStdString(what()); }
+    // The message without the statement.
+    QString Reason() const { return reason_; }
 
 private:
     int number_;
+    int extended_;
+    QString reason_;
 };
+
+// The one sentence a diver reads for a database failure: the cause in plain words
+// for a log that is read-only, on a full disk, in use by another program, damaged or
+// whose folder is gone, else the failure's reason without its statement.
+QString DiverText(const DbError& error);
+// The same for any failure (a DbError, or another error's own text); the whole failure,
+// with its statement, goes to the logging category under what.
+QString ExplainFailure(const QLoggingCategory& category, const std::exception& error, const char* what);
 
 // One column value: Null, a whole number, a real number, a text or bytes.
 // Null is distinct from 0 and "". Yes/No columns hold -1 (Yes) and 0 (No).
@@ -79,13 +95,16 @@ using Params = std::vector<Value>;
 
 class Recordset;
 
+enum class OpenMode { ReadWrite, ReadOnly };
+
 // The open log. Not copyable; closing is idempotent and the destructor closes.
 class Database {
 public:
     // Opens an existing file for reading and writing (never creates one).
     // A file that is not a database throws here or at the first query.
     // The file keeps SQLite's rollback journal, so a copy of the file alone is a backup.
-    static std::unique_ptr<Database> Open(const QString& path);
+    // A file opened ReadOnly refuses every write.
+    static std::unique_ptr<Database> Open(const QString& path, OpenMode mode = OpenMode::ReadWrite);
     // Creates (or opens) a file; used by the build's template maker and by tests.
     static std::unique_ptr<Database> Create(const QString& path);
 
@@ -126,7 +145,10 @@ private:
 // Writes that belong together: rolled back unless Commit() is called before the
 // guard goes out of scope. Guards nest: the outermost one is the transaction
 // (BEGIN IMMEDIATE), an inner one a savepoint whose writes the outer guard still
-// commits or rolls back. The destructor never throws.
+// commits or rolls back. When SQLite rolls the transaction back on its own (a full
+// disk, a trigger's RAISE(ROLLBACK)), every later statement on the database and
+// Commit throw until the guards go, so no write of the guard lands outside it.
+// The destructor never throws.
 class Transaction {
 public:
     explicit Transaction(Database& db);

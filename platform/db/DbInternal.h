@@ -18,7 +18,9 @@ struct Connection {
 
     ~Connection();
     void Close();
-    sqlite3* Checked() const;  // the handle, or DbError when closed
+    // The handle; DbError when closed, or when SQLite has itself rolled back the
+    // transaction of an open guard (the guard's later statements would each commit alone).
+    sqlite3* Checked() const;
     // Grows with every write and every rollback, so rows read before it moved may be stale.
     sqlite3_int64 Generation() const { return sqlite3_total_changes64(Checked()) + rollbacks; }
 };

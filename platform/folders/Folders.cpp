@@ -1,10 +1,11 @@
 #include "platform/folders/Folders.h"
 
+#include "platform/folders/VerifiedFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -71,8 +72,8 @@ qint64 CopyFileReplacing(const QString& source, const QString& target, const Chu
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return -1;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    VerifiedFile out(target);
+    if (!out.Open())
         return -1;
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
     qint64 total = 0;
@@ -88,7 +89,7 @@ qint64 CopyFileReplacing(const QString& source, const QString& target, const Chu
             return -1;
         total += n;
     }
-    return out.commit() ? total : -1;
+    return total == in.size() && out.Commit() ? total : -1;
 }
 
 QString LayOutProgramFolder()

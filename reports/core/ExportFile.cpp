@@ -1,11 +1,11 @@
 #include "reports/core/ExportFile.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/folders/VerifiedFile.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/Units.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -27,14 +27,14 @@ constexpr std::array<char16_t, 32> HighControls{
 
 class FileSink : public ExportSink {
 public:
-    explicit FileSink(const QString& path) : file_(path) { file_.open(QIODevice::WriteOnly); }
+    explicit FileSink(const QString& path) : file_(path) { file_.Open(); }
     bool IsOpen() const override { return file_.isOpen(); }
-    bool Write(const QByteArray& bytes) override { return file_.write(bytes) == bytes.size(); }
-    bool Commit() override { return file_.commit(); }
+    bool Write(const QByteArray& bytes) override { return file_.Write(bytes); }
+    bool Commit() override { return file_.Commit(); }
     QString ErrorText() const override { return file_.errorString(); }
 
 private:
-    QSaveFile file_;
+    VerifiedFile file_;
 };
 
 ExportSinkFactory& InstalledSink()

@@ -1,5 +1,6 @@
 #include "reports/core/ReportRun.h"
 
+#include "platform/db/Db.h"
 #include "platform/dialogs/Dialogs.h"
 #include "reports/core/DivesList.h"
 #include "reports/core/GaugeSettings.h"
@@ -20,9 +21,8 @@ bool DrawReport(Printer& printer, const ReportJob& job)
         return true;
     } catch (const std::exception& e) {
         printer.AbortDoc();
-        qCWarning(lcReports) << "printing" << job.title << "failed:" << e.what();
-        MsgBox("Could not print the report.\n" + QString::fromUtf8(e.what()), MsgButtons::OK, MsgIcon::Critical,
-               "Print");
+        const QString cause = db::ExplainFailure(lcReports(), e, qPrintable("printing " + job.title));
+        MsgBox("Could not print the report.\n" + cause, MsgButtons::OK, MsgIcon::Critical, "Print");
         return false;
     }
 }

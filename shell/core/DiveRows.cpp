@@ -148,19 +148,20 @@ DeleteAllResult DeleteAllDives(QString* error)
     if (MsgBox("Are you sure to want to delete all dives?", MsgButtons::YesNo, MsgIcon::Critical, "Delete all dives",
                MsgDefault::Second) != MsgAnswer::Yes)
         return DeleteAllResult::Declined;
-    // A statement that fails is passed over; the others still empty their tables.
+    // All or nothing: the first statement that fails stops the deletion and the guard
+    // leaves the log as it was.
     try {
         db::Database& db = LogDB();
         db::Transaction tx(db);
         for (const char* sql : allDivesDeletions) {
             gv.SQLText = sql;
-            RunLogged(kvlDb(), sql, [&] { db.Execute(sql); });
+            db.Execute(sql);
         }
         tx.Commit();
     } catch (const std::exception& failure) {
-        qCWarning(kvlDb, "deleting all dives failed: %s", failure.what());
+        const QString text = db::ExplainFailure(kvlDb(), failure, "deleting all dives");
         if (error)
-            *error = QString::fromUtf8(failure.what());
+            *error = text;
         return DeleteAllResult::Failed;
     }
     ForgetNewDive();

@@ -6,6 +6,7 @@
 #include "platform/db/Db.h"
 
 #include <QByteArray>
+#include <QLockFile>
 #include <QString>
 
 #include <array>
@@ -86,6 +87,9 @@ struct DiveDataRec {
 };
 
 struct Global_Vars {
+    // The lock file that keeps other program windows off the open log; null when none
+    // could be made (a read-only folder).
+    std::unique_ptr<QLockFile> LogLock;
     // Log store. DB comes first so that it is released after the result sets on it.
     std::unique_ptr<db::Database> DB;
     bool DBIsOpen = false;

@@ -54,6 +54,7 @@ void CloseLogDatabase()
         set->reset();
     if (gv.DB)
         gv.DB->Close();
+    gv.LogLock.reset();
 }
 
 void ResetDiveList()

@@ -30,7 +30,7 @@ bool SameFile(const QString& a, const QString& b);
 // file name (holds "/", "\" or a control character, or is only dots).
 QString AcceptableLogName(const QString& typed);
 
-// Closes the open log and the result sets on it; errors are ignored.
+// Closes the open log and the result sets on it and gives up its lock; errors are ignored.
 void CloseLogDatabase();
 
 // The browsed list of every dive in gv.SortOrder, as gv.DiveListSQL holds it when

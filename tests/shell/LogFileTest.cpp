@@ -13,13 +13,45 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QStatusBar>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
 
 namespace kvl::test {
 namespace {
 
 const char kNameQuestion[] = "Enter your desired Dive Log file name:";
 const char kDiverQuestion[] = "Enter your full name:";
+
+QString Refused(const QString& path, const char* consequence = "it was not opened.")
+{
+    return "\"" + path + "\" is damaged or is not a dive log, so " + consequence;
+}
+
+QString InAnotherWindow(const QString& path, const char* consequence = "it was not opened.")
+{
+    return "\"" + path + "\" is open in another KVL window, so " + consequence;
+}
+
+// Overwrites the first page of a table's rows, as a disk fault would.
+void CorruptRootPage(const QString& path, const QString& table)
+{
+    qint64 root = 0;
+    qint64 pageSize = 0;
+    {
+        auto log = db::Database::Open(path);
+        root = log->Scalar("Select rootpage from sqlite_master where name = ?", {table}).ToLong();
+        pageSize = log->Scalar("PRAGMA page_size").ToLong();
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek((root - 1) * pageSize));
+    file.write(QByteArray(pageSize, '\x5a'));
+}
 
 class LogFileTest : public MainFrmTest {
 protected:
@@ -120,6 +152,91 @@ TEST_F(LogFileTest, InvalidLogAndNoEndsTheProgramWithTheLogClosed)
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
 }
 
+// A damaged log is refused before the log in use is closed: that one stays open,
+// current and unchanged, and the damaged file is never written.
+TEST_F(LogFileTest, ADamagedLogIsRefusedAndTheLogInUseStays)
+{
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> damage;
+    } cases[] = {
+        {"a dropped table", [](const QString& path) { db::Database::Open(path)->Execute("Drop table PHOTOS"); }},
+        {"a missing column",
+         [](const QString& path) { db::Database::Open(path)->Execute("Alter table DIVEDATA drop column MEMO"); }},
+        {"a corrupt dive page", [](const QString& path) { CorruptRootPage(path, "DIVEDATA"); }},
+    };
+    const qint32 dive = gv.CurrentDiveID;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString damaged = CopyOfSample(QString("Damaged %1.dlg").arg(c.name));
+        c.damage(damaged);
+        const QByteArray bytes = FileBytes(damaged);
+        dialogs.ExpectOpenFile(damaged).ExpectMsg(Refused(damaged));
+        MainFrm().OpenDiveLog();
+        EXPECT_EQ(gv.LogFilePath, SampleLog());
+        ASSERT_TRUE(gv.DB->IsOpen());
+        EXPECT_EQ(gv.DB->Path(), SampleLog());
+        EXPECT_EQ(gv.CurrentDiveID, dive);
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
+        EXPECT_EQ(MainFrm().StatusLogText(), SampleLog());
+        EXPECT_EQ(FileBytes(damaged), bytes);
+        EXPECT_FALSE(MainFrm().ProgramEnded());
+    }
+}
+
+// A second program window on the same log: its lock file turns the open away, and
+// the log this window has open stays.
+TEST_F(LogFileTest, ALogOpenInAnotherWindowIsRefused)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    QLockFile otherWindow(other + ".lock");
+    ASSERT_TRUE(otherWindow.tryLock(0));
+    dialogs.ExpectOpenFile(other).ExpectMsg(InAnotherWindow(other));
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_EQ(gv.LogFilePath, SampleLog());
+
+    // This window's own log is held the same way against the others.
+    QLockFile second(SampleLog() + ".lock");
+    EXPECT_FALSE(second.tryLock(0));
+    otherWindow.unlock();
+    dialogs.ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), other);
+    EXPECT_TRUE(second.tryLock(0));   // the log left behind is free again
+}
+
+// A log another program holds locked is in use, not invalid: it is refused as such
+// and the log in use stays.
+TEST_F(LogFileTest, ALogLockedByAnotherProgramIsInUse)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    auto otherProgram = db::Database::Open(other);
+    otherProgram->Execute("BEGIN EXCLUSIVE");
+    dialogs.ExpectOpenFile(other).ExpectMsg("\"" + other + "\" is in use by another program, so it was not opened.");
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_FALSE(MainFrm().ProgramEnded());
+    otherProgram->Execute("ROLLBACK");
+}
+
+TEST_F(LogFileTest, TheLockOfAWindowThatDiedIsTakenOver)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    const pid_t child = fork();
+    if (child == 0) {
+        QLockFile dying(other + ".lock");
+        _exit(dying.tryLock(0) ? 0 : 1);   // ends without giving the lock up
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(QFile::exists(other + ".lock"));
+    dialogs.ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), other);
+}
+
 TEST_F(LogFileTest, ChosenLogThatVanishedEndsTheProgram)
 {
     dialogs.ExpectOpenFile(Logs() + "/Gone.dlg").ExpectMsg("Database file is missing. Program terminated.");
@@ -130,15 +247,15 @@ TEST_F(LogFileTest, ChosenLogThatVanishedEndsTheProgram)
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
 }
 
-TEST_F(LogFileTest, FileThatIsNotALogGivesBothOpenErrors)
+TEST_F(LogFileTest, FileThatIsNotALogIsRefusedInOneSentenceNamingIt)
 {
     const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
-    dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
-        "Error opening data file.");
+    dialogs.ExpectOpenFile(garbage).ExpectMsg(Refused(garbage));
     MainFrm().OpenDiveLog();
     EXPECT_FALSE(MainFrm().LogOpened);
     EXPECT_FALSE(MainFrm().ProgramEnded());
     EXPECT_EQ(LastPrompt().title, "Error");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
     EXPECT_EQ(ReadKvlSetting("LastDiveLog"), SampleLog());
 }
 
@@ -146,8 +263,7 @@ TEST_F(LogFileTest, FileThatIsNotALogLeavesTheOpenLogInUse)
 {
     const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(2048, '\x7f'));
     ASSERT_EQ(gv.ActiveFormID, FormCode::Personal);
-    dialogs.ExpectOpenFile(garbage).ExpectMsg("Could not open data file. Error 26").ExpectMsg(
-        "Error opening data file.");
+    dialogs.ExpectOpenFile(garbage).ExpectMsg(Refused(garbage));
     MainFrm().mnuOpenLog_Click();
     EXPECT_EQ(gv.LogFilePath, SampleLog());
     EXPECT_EQ(MainFrm().StatusLogText(), SampleLog());
@@ -197,7 +313,7 @@ TEST_F(LogFileTest, NewLogNamesThatCannotBeFileNamesAreRefused)
         EXPECT_EQ(LastPrompt().title, "Warning");
         EXPECT_EQ(LastPrompt().icon, MsgIcon::Exclamation);
     }
-    EXPECT_EQ(QDir(Logs()).entryList(QDir::Files), QStringList{"Sample Diver.dlg"});
+    EXPECT_EQ(QDir(Logs()).entryList({"*.dlg"}, QDir::Files), QStringList{"Sample Diver.dlg"});
     EXPECT_EQ(gv.LogFilePath, SampleLog());
 }
 
@@ -210,7 +326,7 @@ TEST_F(LogFileTest, NewLogWithANameInUseOrNoNameMakesNothing)
     MainFrm().CreateNewDiveLog();
     MainFrm().CreateNewDiveLog();
     EXPECT_EQ(FileBytes(SampleLog()), before);
-    EXPECT_EQ(QDir(Logs()).entryList(QDir::Files), QStringList{"Sample Diver.dlg"});
+    EXPECT_EQ(QDir(Logs()).entryList({"*.dlg"}, QDir::Files), QStringList{"Sample Diver.dlg"});
 }
 
 TEST_F(LogFileTest, NewLogWithoutTheTemplateShowsTheCreateError)
@@ -271,7 +387,8 @@ TEST_F(LogFileTest, ANameTypedWithoutExtensionGetsTheOneItsDialogLists)
 
 TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
 {
-    const QString backup = WriteFile("Backup/Old.bak", "backup bytes");
+    const QByteArray backupBytes = FileBytes(SampleLog());
+    const QString backup = WriteFile("Backup/Old.bak", backupBytes);
     const QString openLogOtherSpelling = Home() + "/Backup/../Logs/./Sample Diver.dlg";
     const QString target = Logs() + "/Restored.dlg";
     const QByteArray before = FileBytes(SampleLog());
@@ -285,15 +402,42 @@ TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
     MainFrm().RestoreDiveLog();
 
     EXPECT_EQ(FileBytes(SampleLog()), before);
-    EXPECT_EQ(FileBytes(backup), "backup bytes");
-    EXPECT_EQ(FileBytes(target), "backup bytes");
+    EXPECT_EQ(FileBytes(backup), backupBytes);
+    EXPECT_EQ(FileBytes(target), backupBytes);
     EXPECT_EQ(dialogs.Messages()[0].title, "Warning");
     EXPECT_EQ(dialogs.Messages()[0].icon, MsgIcon::Critical);
 }
 
+// A backup is checked as a log is at opening, and a log open in another window is not
+// replaced: either refusal says why and changes nothing.
+TEST_F(LogFileTest, RestoreRefusesWhatIsNotALogAndALogInAnotherWindow)
+{
+    const QString target = CopyOfSample("Target.dlg");
+    const QByteArray before = FileBytes(target);
+    QByteArray noise(64 * 1024, Qt::Uninitialized);
+    quint32 seed = 7;
+    for (char& c : noise)
+        c = char((seed = seed * 1103515245u + 12345u) >> 16);
+    const QString random = WriteFile("Backup/Random.bak", noise);
+    dialogs.ExpectOpenFile(random).ExpectSaveFile(target).ExpectMsg(Refused(random, "nothing was restored."));
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(target), before);
+    EXPECT_EQ(LastPrompt().title, "Restore Data");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
+
+    const QString backup = WriteFile("Backup/Good.bak", FileBytes(SampleLog()));
+    db::Database::Open(backup)->Execute("Update USERINFO set NAME = 'Restored' ;");
+    QLockFile otherWindow(target + ".lock");
+    ASSERT_TRUE(otherWindow.tryLock(0));
+    dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg(
+        InAnotherWindow(target, "nothing was restored."));
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(target), before);
+}
+
 TEST_F(LogFileTest, RestoreThatCannotWriteSaysSoAndLeavesNoFile)
 {
-    const QString backup = WriteFile("Backup/Old.bak", "backup bytes");
+    const QString backup = WriteFile("Backup/Old.bak", FileBytes(SampleLog()));
     WriteFile("Logs/NotAFolder", "x");
     const QString target = Logs() + "/NotAFolder/Restored.dlg";
     dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg("Could not restore data file.");

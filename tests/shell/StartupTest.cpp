@@ -204,8 +204,9 @@ TEST_F(StartupTest, MissingLastLogThenCreatingOneAsksTheDiverUntilNamed)
 
 TEST_F(StartupTest, LogThatIsNotADatabaseGivesTheOpenErrorThenTheInvalidQuestion)
 {
-    RememberLog(WriteFile("Logs/Garbage.dlg", QByteArray(4096, 'x')));
-    dialogs.ExpectMsg("Could not open data file. Error 26")
+    const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(4096, 'x'));
+    RememberLog(garbage);
+    dialogs.ExpectMsg("\"" + garbage + "\" is damaged or is not a dive log, so it was not opened.")
         .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
         .ExpectMsg(kCreateQuestion, MsgAnswer::No);
     EXPECT_FALSE(StartUp());
@@ -213,21 +214,24 @@ TEST_F(StartupTest, LogThatIsNotADatabaseGivesTheOpenErrorThenTheInvalidQuestion
     EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Critical);
 }
 
-TEST_F(StartupTest, LogWithoutItsDivesTableEndsWithTheOpenError)
+TEST_F(StartupTest, LogWithoutItsDivesTableIsRefusedThenTheQuestionsFollow)
 {
     const QString path = Logs() + "/NoDives.dlg";
     QFile::copy(SampleLog(), path);
     db::Database::Open(path)->Execute("Drop table DIVEDATA ;");
     RememberLog(path);
-    dialogs.ExpectMsg("Could not open data file. Error 1").ExpectMsg("Program terminated.");
+    dialogs.ExpectMsg("\"" + path + "\" is damaged or is not a dive log, so it was not opened.")
+        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
+        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
     EXPECT_FALSE(StartUp());
     EXPECT_TRUE(MainFrm().ProgramEnded());
 }
 
 TEST_F(StartupTest, EmptyLogFileIsRefusedAsInvalid)
 {
-    RememberLog(WriteFile("Logs/Empty.dlg", QByteArray()));
-    dialogs.ExpectMsg("Could not open data file. Error 26")
+    const QString empty = WriteFile("Logs/Empty.dlg", QByteArray());
+    RememberLog(empty);
+    dialogs.ExpectMsg("\"" + empty + "\" is damaged or is not a dive log, so it was not opened.")
         .ExpectMsg(kInvalidQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
     EXPECT_FALSE(StartUp());
     EXPECT_TRUE(MainFrm().ProgramEnded());

@@ -1,6 +1,7 @@
 #include "platform/printer/qt/PrintPreview.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/folders/VerifiedFile.h"
 #include "platform/printer/qt/PaintPrinter.h"
 
 #include <QDialogButtonBox>
@@ -12,7 +13,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -113,7 +113,7 @@ bool PrintPreview::SaveAsPdf()
     if (path.isEmpty())
         return false;
     LastPdfFolder() = QFileInfo(path).absolutePath();
-    QSaveFile file(path);
+    VerifiedFile file(path);
     return SavePdfOrSay(file, title_, draw_);
 }
 

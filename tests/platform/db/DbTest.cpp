@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <functional>
+#include <optional>
 
 namespace kvl::db {
 // Readable values in test failures.
@@ -446,6 +447,31 @@ TEST_F(DbTest, NestedTransactions)
     after.Commit();
 }
 
+// When SQLite throws a transaction away on its own, nothing later under the guard
+// runs (each statement would otherwise commit alone) and its commit fails.
+TEST_F(DbTest, ATransactionSqliteRolledBackStopsWhole)
+{
+    db->Execute("CREATE TABLE SPARE (ID INTEGER)");
+    db->Execute("INSERT INTO SPARE VALUES (1)");
+    db->Execute("CREATE TRIGGER sites_kept BEFORE DELETE ON SITES BEGIN SELECT RAISE(ROLLBACK, 'kept'); END");
+    {
+        Transaction outer(*db);
+        db->Execute("DELETE FROM DIVERS");
+        Transaction inner(*db);
+        EXPECT_EQ(ErrorOf([&] { db->Execute("DELETE FROM SITES"); }), SQLITE_CONSTRAINT);
+        EXPECT_NE(ErrorOf([&] { db->Execute("DELETE FROM SPARE"); }), SQLITE_OK);
+        EXPECT_NE(ErrorOf([&] { inner.Commit(); }), SQLITE_OK);
+        EXPECT_NE(ErrorOf([&] { outer.Commit(); }), SQLITE_OK);
+    }
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM SITES"), 3);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM SPARE"), 1);
+    Transaction after(*db);  // once the guards are gone the database works again
+    db->Execute("DELETE FROM SPARE");
+    after.Commit();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM SPARE"), 0);
+}
+
 // A set shows what the file holds: values read while a transaction was open are
 // read again once it rolls back, whole or to an inner guard's savepoint.
 TEST_F(DbTest, RolledBackValuesAreNotShown)
@@ -546,6 +572,59 @@ TEST_F(DbTest, DamagedFilesGiveDbError)
     EXPECT_EQ(ErrorOf([&] { Database::Open(dir.filePath("random.dlg")); }), SQLITE_NOTADB);
     EXPECT_EQ(ErrorOf([&] { Database::Open(dir.filePath("scrambled.dlg")); }), SQLITE_NOTADB);
     EXPECT_EQ(ErrorOf([&] { Database::Open(dir.filePath("empty.dlg")); }), SQLITE_NOTADB);
+}
+
+// A write that fails for a cause the diver can act on reads as that cause in one
+// sentence; SQLite's own text and the statement stay in what() for the log.
+TEST_F(DbTest, WriteFailuresSpeakTheDiversLanguage)
+{
+    const auto failureOf = [](const std::function<void()>& write) -> std::optional<DbError> {
+        try {
+            write();
+        } catch (const DbError& e) {
+            return e;
+        }
+        return std::nullopt;
+    };
+    const QString update = "UPDATE DIVERS SET NAME = 'x'";
+    db->Close();
+    const struct {
+        const char* sentence;
+        std::function<void()> write;
+    } cases[] = {
+        {"The log is read-only.", [&] { Database::Open(path, OpenMode::ReadOnly)->Execute(update); }},
+        {"The disk is full.",
+         [&] {
+             auto log = Database::Open(path);
+             log->Execute("PRAGMA max_page_count = " + log->Scalar("PRAGMA page_count").ToString());
+             log->Execute("INSERT INTO SITES (SITE) VALUES (?)", {QString(20000, 'x')});
+         }},
+        {"The log is in use by another program.",
+         [&] {
+             auto other = Database::Open(path);
+             other->Execute("BEGIN EXCLUSIVE");
+             Database::Open(path, OpenMode::ReadOnly);   // reading the schema waits, then gives up
+         }},
+        {"The log's folder is gone.",
+         [&] {
+             QTemporaryDir folder;
+             const QString moved = folder.filePath("log.dlg");
+             ASSERT_TRUE(QFile::copy(path, moved));
+             auto log = Database::Open(moved);
+             ASSERT_TRUE(folder.remove());
+             log->Execute(update);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        const auto error = failureOf(c.write);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(DiverText(*error), c.sentence);
+        EXPECT_FALSE(DiverText(*error).contains("UPDATE"));
+    }
+    const auto failure = failureOf([&] { Database::Open(path, OpenMode::ReadOnly)->Execute(update); });
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->Message().contains(update)) << failure->what();   // kept for the log
 }
 
 TEST_F(DbTest, OpenNeverCreatesAFile)

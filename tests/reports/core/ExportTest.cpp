@@ -2,6 +2,7 @@
 #include "reports/core/ExportDiveDetails.h"
 #include "reports/core/ExportProfile.h"
 #include "tests/reports/core/ExportFixture.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include "shell/core/Lookups.h"
 #include "shell/core/SystemServices.h"
@@ -140,6 +141,28 @@ TEST_F(DiveDetailsExportTest, AWriteThatFailsHalfwayLeavesTheEarlierFileAsItWas)
     ShowExportOutcome(outcome);
     EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.Messages().back().title, "Export Dive Details");
+}
+
+// A full disk for real: the export's last write fails, and the earlier file stays byte
+// for byte with the failure reported.
+TEST_F(DiveDetailsExportTest, AFinalWriteThatFailsOnTheDiskKeepsTheEarlierFile)
+{
+    const qint64 a = AddDownloadedDive();
+    const qint64 b = AddManualDive();
+    ASSERT_EQ(ExportDiveDetailsFile(Out("whole.txt"), {{a, 1}, {b, 2}}, ",").status, ExportOutcome::Done);
+    const qint64 size = ReadBytes(Out("whole.txt")).size();
+    const QByteArray earlier(200 * 1024, 'e');
+    {
+        QFile old(Out("keep.txt"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(earlier);
+    }
+    const int status = RunWithFileSizeLimit(size - 10, [&] {
+        return ExportDiveDetailsFile(Out("keep.txt"), {{a, 1}, {b, 2}}, ",").status == ExportOutcome::Failed ? 1 : 0;
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(ReadBytes(Out("keep.txt")), earlier);
+    EXPECT_EQ(QDir(Home()).entryList({"keep.txt*"}, QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(DiveDetailsExportTest, ABlockNeedingUtf8RewritesTheWholeFileInUtf8Once)

@@ -235,15 +235,39 @@ TEST_F(DiveRowsTest, DeleteAllDivesEmptiesEveryDiveTableAndShowsTheDiver)
     EXPECT_EQ(hooks.sideBarKeys, QStringList{"Personal"});
 }
 
-TEST_F(DiveRowsTest, DeleteAllDivesKeepsWhatSucceeded)
+// A deletion that fails part-way leaves every table as it was, whether SQLite threw the
+// transaction away itself (the trigger on the third table) or left it to the program.
+TEST_F(DiveRowsTest, DeleteAllDivesThatFailsPartWayChangesNothing)
 {
-    AddFullDive(1);
-    gv.DB->Execute("Drop table CAPTAIN");
-    dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
-    DeleteAllDives();
-    for (const char* table : {"DIVEDATA", "DIVE_DC_SETTINGS", "CREWS", "PHOTOS"})
-        EXPECT_EQ(Count(table), 0) << table;
-    EXPECT_EQ(gv.CurrentDiveID, -1);
+    const struct {
+        const char* name;
+        const char* damage;
+        const char* untouched;   // the table the damage leaves out of the count
+    } cases[] = {
+        {"third deletion rolls back", "CREATE TRIGGER buddies_kept BEFORE DELETE ON BUDDIES "
+                                      "BEGIN SELECT RAISE(ROLLBACK, 'buddies kept'); END", ""},
+        {"fourth table missing", "Drop table CAPTAIN", "CAPTAIN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& table : diveTables)
+            gv.DB->Execute("Delete from " + table);
+        AddFullDive(1);
+        AddFullDive(2);
+        gv.CurrentDiveID = 2;
+        gv.DB->Execute(c.damage);
+        dialogs.ExpectMsg("Are you sure to want to delete all dives?", MsgAnswer::Yes);
+        QString error;
+        EXPECT_EQ(DeleteAllDives(&error), DeleteAllResult::Failed);
+        EXPECT_FALSE(error.isEmpty());
+        for (const QString& table : diveTables) {
+            if (table != c.untouched) {
+                EXPECT_EQ(Count(table), 2) << table.toStdString();
+            }
+        }
+        EXPECT_EQ(gv.CurrentDiveID, 2);
+        gv.DB->Execute("Drop trigger if exists buddies_kept");
+    }
 }
 
 // The deletion of the last table throws the whole transaction away, so its commit fails.

@@ -1,3 +1,4 @@
+#include "platform/folders/VerifiedFile.h"
 #include "platform/printer/qt/PaintPrinter.h"
 #include "platform/printer/qt/PdfOutput.h"
 #include "platform/printer/qt/PrintPreview.h"
@@ -16,7 +17,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -34,20 +34,20 @@ QString Poppler(const QString& tool, const QStringList& args)
 
 namespace {
 
-// A save file whose writes fail once some bytes went through, as a full disk would.
-class BreakingSaveFile : public QSaveFile {
+// A file whose writes fail once some bytes went through, as a full disk would.
+class BreakingSaveFile : public VerifiedFile {
 public:
-    using QSaveFile::QSaveFile;
+    using VerifiedFile::VerifiedFile;
 
 protected:
     qint64 writeData(const char* data, qint64 length) override
     {
         if (written_ + length > 2000) {
-            setErrorString("No space left on device");
+            Fail("No space left on device");
             return -1;
         }
         written_ += length;
-        return QSaveFile::writeData(data, length);
+        return VerifiedFile::writeData(data, length);
     }
 
 private:

@@ -1,0 +1,74 @@
+// The dive record on a log whose two dives each hold a memo of 1 MB or 10 MB of text,
+// in lines of words as typed notes run or as one paragraph. Goals: a step onto the other dive with the
+// record open under 100 ms for 1 MB and under 1 s for 10 MB.
+
+#include "bench/FormBench.h"
+#include "dive/DiveFrm.h"
+#include "shell/MDI_MainFrm.h"
+#include "shell/core/Global_Vars.h"
+#include "tests/support/BigLog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace kvl;
+
+// Lines of words, or one paragraph without a line break.
+QString Memo(qsizetype bytes, bool lines)
+{
+    const QString line = QStringLiteral("Drift along the wall, turtle at 18 m, strong current at the corner.")
+                         + (lines ? QStringLiteral("\n") : QStringLiteral(" "));
+    QString memo;
+    memo.reserve(bytes + line.size());
+    while (memo.size() < bytes)
+        memo += line;
+    return memo;
+}
+
+// A log of two dives with memos of the given size, open on the record of the first.
+void OpenLog(qsizetype memoBytes, bool lines)
+{
+    test::EnsureApplication();
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("memo%1-%2.dlg").arg(memoBytes).arg(lines));
+    if (!QFile::exists(path)) {
+        test::MakeBigLog(path, {.dives = 2});
+        db::Database::Open(path)->Execute("UPDATE DIVEDATA SET MEMO = ?", {Memo(memoBytes, lines)});
+    }
+    if (gv.DB)
+        bench::Unload(DiveFrm::Instance());
+    gv = Global_Vars{};
+    bench::OpenLogAsStartUpLeavesIt(path);
+    gv.rsDiveData = gv.DB->OpenRecordset(gv.DiveListSQL);
+    gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
+    MainFrm();
+    DiveFrm::Instance().Show();
+}
+
+// One step onto the other dive: the record's save (nothing changed), the move and the
+// record showing the other dive's memo.
+void BM_StepOntoADiveWithALongMemo(benchmark::State& state)
+{
+    OpenLog(state.range(0), state.range(1) != 0);
+    bool atFirst = true;
+    for (auto _ : state) {
+        MainFrm().SmartUI1_ItemClick(atFirst ? "LastDive" : "FirstDive");
+        atFirst = !atFirst;
+    }
+    state.counters["memo_MB"] = double(state.range(0)) / (1 << 20);
+    const QString shown = DiveFrm::Instance().MemoTxt().Text();
+    state.counters["memo_kept"] = shown.size() == Memo(state.range(0), state.range(1) != 0).size();
+}
+BENCHMARK(BM_StepOntoADiveWithALongMemo)
+    ->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})
+    ->ArgNames({"bytes", "lines"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
+
+} // namespace
+
+BENCHMARK_MAIN();
