@@ -2,6 +2,7 @@
 // log, creating one from the template, adding its diver, backing up and restoring.
 #include "shell/MDI_MainFrm.h"
 
+#include "analysis/QueriesFrm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/widgets/SmartSideBar.h"
@@ -111,6 +112,9 @@ void MDI_MainFrm::LoadDatabase()
     try {
         gv.DB = next ? std::move(next) : db::Database::Open(gv.LogFilePath);
         LogOpened = true;
+        // The hidden query form's result and its dive ids belong to the log before.
+        if (QueriesFrm::Exists())
+            QueriesFrm::Instance().ForgetResult();
         gv.DBIsOpen = true;
         gv.SQLText = "Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;";
         gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);
