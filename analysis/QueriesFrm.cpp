@@ -528,14 +528,21 @@ void QueriesFrm::Cmd_ItemClick(const QString& key)
         RunQuery();
 }
 
-void QueriesFrm::RunQuery()
+void QueriesFrm::ForgetResult()
 {
     Grid->RemoveAll();
     Grid->hide();
     Cmd->Items(QStringLiteral("Apply")).SetEnabled(false);
     Cmd->Items(QStringLiteral("Msg")).SetText(QString());
-    QuerySQL = QString::fromLatin1(kQueryBase);
+    QuerySQL.clear();
     QueryParams.clear();
+    rsExtremes.reset();
+}
+
+void QueriesFrm::RunQuery()
+{
+    ForgetResult();
+    QuerySQL = QString::fromLatin1(kQueryBase);
     try {
         db::Database& db = LogDB();
         InitExtremeData();   // the records of the log as it is now

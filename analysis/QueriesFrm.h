@@ -42,6 +42,9 @@ public:
     void InitNameListsAndExtremes();
     // Makes the last run's result the browsed list (gv.DiveListSQL and its values).
     void ApplyResultToDivesListing();
+    // Empties the result grid, forgets the statement and its values and disables
+    // "Apply", as a fresh load shows them: another log was opened.
+    void ForgetResult();
 
     void Form_Resize();
     void Form_QueryUnload();

@@ -78,7 +78,10 @@ public:
 
     // Change detection and saving.
     bool Dive_IsAnyChange();
-    void DIVE_Update_DiveData();
+    // Writes the checked record back to its dive. False when it was not written: a
+    // value was refused, or the log refused the write (said to the user); the record
+    // keeps what was typed and gv.DiveChanged holds kDiveRefused, so no move goes on.
+    bool DIVE_Update_DiveData();
     bool HasChanges() override { return Dive_IsAnyChange(); }
     void Update_DataType();
     // Runs the lost-focus handling of the box being edited, so that a command

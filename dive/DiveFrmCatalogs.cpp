@@ -226,13 +226,13 @@ void DiveFrm::Properties_ItemValueChange(const QString& key)
     // first. A new dive stays new, so leaving it still asks whether to keep it.
     if (gv.DiveChanged == kDiveEdited || gv.DiveChanged == kDiveRefused) {
         Dive_IsAnyChange();
-        if (gv.DiveChanged == kDiveRefused) {
+        const bool isNew = gv.IsNewDive;
+        const bool written = DIVE_Update_DiveData();   // false for a refused value too
+        gv.IsNewDive = isNew;
+        if (!written) {
             LoadSettings(loadedDiveId_);
             return;
         }
-        const bool isNew = gv.IsNewDive;
-        DIVE_Update_DiveData();
-        gv.IsNewDive = isNew;
     }
     *flag = wanted;
     UpdateUnitFlags();

@@ -12,6 +12,7 @@
 #include "shell/core/Lookups.h"
 #include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
+#include "site_gear/SiteFormWrites.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -464,17 +465,29 @@ void DiveFrm::ReadBackChoices()
     d.MEMO = MemoTxt().Text();
 }
 
-void DiveFrm::DIVE_Update_DiveData()
+bool DiveFrm::DIVE_Update_DiveData()
 {
-    gv.IsNewDive = false;
-    if (gv.DiveChanged != kDiveEdited)
-        return;
-    WriteDiveRecord(loadedDiveId_, gv.CurrentDive);
-    gv.DiveChanged = kDiveUnchanged;
-    if (DateTimeChanged) {
-        RenumberLifeTimeDives();
-        ShowCurrentLTD();
+    if (gv.DiveChanged == kDiveRefused)
+        return false;
+    if (gv.DiveChanged == kDiveEdited) {
+        const bool renumber = DateTimeChanged;
+        const bool written = WriteOrSay("saving the dive record", [this, renumber] {
+            db::Transaction tx(*gv.DB);
+            WriteDiveRecord(loadedDiveId_, gv.CurrentDive);
+            if (renumber)
+                RenumberLifeTimeDives();
+            tx.Commit();
+        });
+        if (!written) {
+            gv.DiveChanged = kDiveRefused;
+            return false;
+        }
+        gv.DiveChanged = kDiveUnchanged;
+        if (renumber)
+            ShowCurrentLTD();
     }
+    gv.IsNewDive = false;
+    return true;
 }
 
 } // namespace kvl

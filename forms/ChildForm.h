@@ -74,14 +74,15 @@ public:
         return *instance_;
     }
     static bool Exists() { return instance_ != nullptr; }
-    // The form's row of the shell's table of forms: `save` writes its pending changes,
-    // `refresh` shows the current dive again (member functions, or nullptr for none).
+    // The form's row of the shell's table of forms: `save` writes its pending changes and
+    // says whether they were written, `refresh` shows the current dive again (member
+    // functions, or nullptr for none).
     template <class Save = std::nullptr_t, class Refresh = std::nullptr_t>
     static FormTableEntry TableEntry(Save save = nullptr, Refresh refresh = nullptr)
     {
         FormTableEntry entry{[]() -> ChildFormInterface& { return Instance(); }, &Exists, {}, {}};
         if constexpr (!std::is_null_pointer_v<Save>)
-            entry.save = [save] { (Instance().*save)(); };
+            entry.save = [save]() -> bool { return (Instance().*save)(); };
         if constexpr (!std::is_null_pointer_v<Refresh>)
             entry.refresh = [refresh] { (Instance().*refresh)(); };
         return entry;

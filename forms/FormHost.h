@@ -16,8 +16,9 @@ public:
     virtual void ShowChild(ChildForm& form) = 0;
     virtual void HideChild(ChildForm& form) = 0;
     virtual void RemoveChild(ChildForm& form) = 0;
-    // The shell's whole closing of the form with this code (its save, its unload, the bars).
-    virtual void CloseChildForm(int formCode) = 0;
+    // The shell's whole closing of the form with this code (its save, its unload, the bars);
+    // false when the form keeps edits it could not write and stays open.
+    virtual bool CloseChildForm(int formCode) = 0;
     virtual void SetToolBarItemVisible(const QString& key, bool visible) = 0;
     virtual void SetToolBarItemChecked(const QString& key, bool checked) = 0;
     virtual void DeselectSideBarItem(const QString& key) = 0;

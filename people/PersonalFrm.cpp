@@ -80,10 +80,10 @@ void PersonalFrm::Personal_InitInfo()
     gv.CurrentPersonID = 0;
 }
 
-void PersonalFrm::SaveInfo()
+bool PersonalFrm::SaveInfo()
 {
     if (!gv.DB)
-        return;
+        return true;
     bool saved = true;
     try {
         StoreDiver();
@@ -106,6 +106,7 @@ void PersonalFrm::SaveInfo()
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "current dive not refreshed:" << e.Message();
     }
+    return saved;
 }
 
 // The grid goes into the row it was loaded from; a log that had no diver row gets one.

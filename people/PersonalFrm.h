@@ -19,8 +19,9 @@ public:
     // Shows the diver's row (USERTYPE 1) and sets gv.DiverName and the main window's title.
     void Personal_InitInfo();
     // Writes the grid into the diver's row (adding it when the log has none) and the unit
-    // flags into the units row, then refreshes the current dive. Writes every time.
-    void SaveInfo();
+    // flags into the units row, then refreshes the current dive. Writes every time;
+    // false (after saying so) when the log refused a write.
+    bool SaveInfo();
     // Loads the unit flags from UNITS_OF_MEASUREMENT: DEPTH decides the unit system,
     // which goes into all seven flags and the tool bar's "Imperial" entry.
     void Personal_InitUnits();

@@ -64,7 +64,8 @@ void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
         MsgBox(QStringLiteral("Please add new dive(s) before viewing further information."), MsgButtons::OK,
                MsgIcon::Information, QStringLiteral("Information"));
         const QString closedKey = SideBarKeyOfForm(gv.ActiveFormID);
-        CloseChildForm(gv.ActiveFormID);
+        if (!CloseChildForm(gv.ActiveFormID))
+            return;
         if (DiveListAtEnd())
             DisableDiveButtons();
         SmartUI1->Items(QStringLiteral("AddDive")).SetSelected(true);
@@ -75,13 +76,8 @@ void MDI_MainFrm::SmartBar_ItemClick(const QString& key)
         return;
     }
     const int code = SelectedForm(key);
-    if (code != gv.ActiveFormID) {
-        if (DiveRecordRefusesToClose()) {
-            MarkShownForm();   // the user stays on the record to mend it
-            return;
-        }
-        CloseChildForm(gv.ActiveFormID);
-    }
+    if (code != gv.ActiveFormID && !CloseChildForm(gv.ActiveFormID))
+        return;   // the user stays on the form to mend it
     if (code == -1 || code == gv.ActiveFormID)
         return;   // the logo, or the form already open
 
@@ -137,14 +133,13 @@ int MDI_MainFrm::SelectedForm(const QString& key) const
     return FormCodeOfKey(key);
 }
 
-void MDI_MainFrm::CloseChildForm(int formCode)
+bool MDI_MainFrm::CloseChildForm(int formCode)
 {
     const QString key = SideBarKeyOfForm(formCode);
-    if (key.isEmpty()) {
-        MarkShownForm();   // no form open, or a log was just opened
-        return;
+    if (key.isEmpty() || !SaveOpenForm(SaveOccasion::Closing, formCode)) {
+        MarkShownForm();   // no form open, a log just opened, or a form that keeps its edits
+        return key.isEmpty();
     }
-    SaveOpenForm(SaveOccasion::Closing, formCode);
     DeselectSideBarItem(key);
     if (ChildFormInterface* form = ExistingForm(formCode)) {
         if (HidesOnClose(formCode))
@@ -172,6 +167,7 @@ void MDI_MainFrm::CloseChildForm(int formCode)
         break;
     }
     MarkShownForm();
+    return true;
 }
 
 void MDI_MainFrm::OpenChildForm(int formCode)
@@ -232,12 +228,12 @@ void MDI_MainFrm::RefreshChildForms(int formCode)
     }
 }
 
-void MDI_MainFrm::SaveChildFormChanges(int formCode)
+bool MDI_MainFrm::SaveChildFormChanges(int formCode)
 {
-    SaveOpenForm(SaveOccasion::BeforePrint, formCode);
-    if (DiveRecordRefused())
-        return;   // reloading would drop the edits the record still holds
+    if (!SaveOpenForm(SaveOccasion::BeforePrint, formCode))
+        return false;   // reloading would drop the edits the form still holds
     LoadCurrentDive();
+    return true;
 }
 
 void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
@@ -246,7 +242,7 @@ void MDI_MainFrm::UpdateMDIInfo(bool askToSave)
         if (DiveRecordChanged() && AskToSaveChanges())
             SaveDiveRecord();
         if (gv.DiveChanged == kDiveRefused)
-            return;   // the record was refused: it stays on screen
+            return;   // the record or its write was refused: it stays on screen
     }
     if (DiveListAtEnd())
         return;

@@ -2,6 +2,7 @@
 // log, creating one from the template, adding its diver, backing up and restoring.
 #include "shell/MDI_MainFrm.h"
 
+#include "analysis/QueriesFrm.h"
 #include "forms/ChildForm.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
@@ -101,6 +102,9 @@ void MDI_MainFrm::LoadDatabase()
     LogOpened = true;
     gv.DBIsOpen = true;
     ShowLogInStatusBar();
+    // The hidden query form's result and its dive ids belong to the log before.
+    if (QueriesFrm::Exists())
+        QueriesFrm::Instance().ForgetResult();
     try {
         gv.SQLText = "Select MIN(LIFETIMEDIVENO) as MINLTDN from DIVEDATA ;";
         gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);

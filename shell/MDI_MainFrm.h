@@ -85,10 +85,13 @@ public:
     void SmartBar_ItemClick(const QString& key);
     // Side-bar key to form code; -1 for a key without a form.
     int SelectedForm(const QString& key) const;
-    void CloseChildForm(int formCode) override;
+    // Saves the form as closing it does and takes it away; false when the form keeps
+    // edits it could not write: it stays open, and the command that closed it stops.
+    bool CloseChildForm(int formCode) override;
     void OpenChildForm(int formCode);
     void RefreshChildForms(int formCode);
-    void SaveChildFormChanges(int formCode);
+    // Saves the open form before printing; false when it keeps edits it could not write.
+    bool SaveChildFormChanges(int formCode);
     // Shows the dive just made current (MakeRowCurrent) in the open child form; with
     // askToSave the dive record's edits are offered for saving first.
     void UpdateMDIInfo(bool askToSave) override;

@@ -111,15 +111,13 @@ bool MDI_MainFrm::mnuExit_Click()
 }
 
 // Saves the open child form's changes before the program ends; false when the
-// dive record refuses its edits and the program must stay open. The other forms
+// form keeps edits it could not write and the program must stay open. The other forms
 // save as closing them would, so the diver's and the companions' edits are kept.
 bool MDI_MainFrm::SaveFormsOnExit()
 {
     const int code = gv.ActiveFormID;
-    if (code != FormCode::Dive) {
-        SaveOpenForm(SaveOccasion::Closing, code);
-        return true;
-    }
+    if (code != FormCode::Dive)
+        return SaveOpenForm(SaveOccasion::Closing, code);
     if (gv.CurrentDiveID <= 0)
         return true;
     // As on leaving the dive for another: No to a dive just added takes it out again.
@@ -209,8 +207,7 @@ void DispatchPrintChoice()
 
 void MDI_MainFrm::PrintChosenReport()
 {
-    SaveChildFormChanges(gv.ActiveFormID);
-    if (DiveRecordRefused())
+    if (!SaveChildFormChanges(gv.ActiveFormID))
         return;
     try {
         DispatchPrintChoice();

@@ -95,10 +95,9 @@ qint64 FirstDownloadedDive(const std::vector<qint64>& diveIds)
 
 void AddDive(MDI_MainFrm& frm)
 {
-    if (DiveRecordRefusesToClose())
-        return;
     const int noted = gv.ActiveFormID;
-    frm.CloseChildForm(noted);
+    if (!frm.CloseChildForm(noted))
+        return;
     AddDiveOption::Run(&frm);
     const AddDiveAction action = AddDiveActionOf(gv.AddDiveMode);
     qint32 added = 0;
@@ -145,7 +144,8 @@ void NavigateDives(MDI_MainFrm& frm, const QString& key)
         return;
     if (left == LeaveResult::Stayed)
         pos = gv.rsDiveData->AbsolutePosition();   // a save may have re-ordered the list
-    SaveOpenSiteForm();
+    if (!SaveOpenSiteForm())
+        return;
 
     const int count = gv.rsDiveData->RecordCount();
     const auto target = NavigationTarget(key, pos, count, left == LeaveResult::Discarded);
@@ -166,7 +166,8 @@ void DeleteDive(MDI_MainFrm& frm)
                    QStringLiteral("?"),
                MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Delete dive"), MsgDefault::Second) != MsgAnswer::Yes)
         return;
-    frm.CloseChildForm(gv.ActiveFormID);
+    if (!frm.CloseChildForm(gv.ActiveFormID))
+        return;
     // Closing saves the record, which may have renumbered it.
     const qint32 id = gv.CurrentDiveID;
     const db::Value ltd = gv.DB->Scalar("SELECT LIFETIMEDIVENO FROM DIVEDATA WHERE DIVEID = ? ;", {id});
@@ -233,18 +234,16 @@ void MDI_MainFrm::SmartUI1_ItemTextChange(const QString& key, const QString& tex
         return;
     if (!SmartUI1->Items(key).Checked())
         return;
-    if (DiveRecordRefusesToClose()) {
+    // The diver's and the companions' forms stay open through the switch; the
+    // others save their edits in the old units, close and open again in the new ones.
+    const int noted = gv.ActiveFormID;
+    const bool reopen = noted != FormCode::Personal && noted != FormCode::Buddies;
+    if (reopen && !CloseChildForm(noted)) {
         SmartUI1->Items(key).SetChecked(false);   // the units stay as they are
         return;
     }
     SmartUI1->Items(metric ? QStringLiteral("Imperial") : QStringLiteral("Metric")).SetChecked(false);
-    // The diver's and the companions' forms stay open through the switch; the
-    // others are closed and opened again in the new units.
-    const int noted = gv.ActiveFormID;
-    const bool reopen = noted != FormCode::Personal && noted != FormCode::Buddies;
     try {
-        if (reopen)
-            CloseChildForm(noted);
         gv.UnitSystem = metric ? 0 : 1;
         UpdateUnitFlags();
         ShowCurrentLTD();

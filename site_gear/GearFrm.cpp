@@ -402,9 +402,9 @@ bool GearFrm::SaveGear(bool newSet)
     return WriteOrSay("saving the gear", [&] { gear::SaveGear(LogDB(), shownDiveId_, Screen(), edited_, newSet); });
 }
 
-void GearFrm::UpdateGearInfo()
+bool GearFrm::UpdateGearInfo()
 {
-    SaveGear(false);
+    return SaveGear(false);
 }
 
 // --- Adding and deleting ----------------------------------------------------------------

@@ -39,8 +39,9 @@ public:
     void InitGearInfo();
     // Clears the choices and weights, then shows the current dive.
     void InitGearData();
-    // Saves what the user changed into the dive and into the set shown.
-    void UpdateGearInfo();
+    // Saves what the user changed into the dive and into the set shown; false (after
+    // saying so) when the log refused it.
+    bool UpdateGearInfo();
     // Writes the choice of one list into the dive. Throws db::DbError when refused.
     void UpdateEachGearInfo(int Ind);
     // Stores the ticked accessories as the links of the set shown.

@@ -1,6 +1,7 @@
 #pragma once
-// How the site and gear forms run a write that the log may refuse: the refusal is
-// logged and shown as "Data updating error.", and what the user typed stays on screen.
+// How the forms run a write that the log may refuse (the dive record, the site and
+// gear forms): the refusal is logged and shown as "Data updating error.", and what
+// the user typed stays on screen.
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"

@@ -10,7 +10,7 @@ namespace {
 // safe answer and leaves a warning.
 class UnattendedDialogs : public Dialogs {
 public:
-    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&, MsgDefault) override
+    MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&, MsgDefault, MsgEscape) override
     {
         qWarning("no dialog backend: %s", qPrintable(text));
         return SafeAnswer(buttons);
@@ -53,9 +53,9 @@ void SetDefaultDialogs(Dialogs* dialogs)
 }
 
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                 MsgDefault defaultButton)
+                 MsgDefault defaultButton, MsgEscape escape)
 {
-    return CurrentDialogs().MsgBox(text, buttons, icon, title, defaultButton);
+    return CurrentDialogs().MsgBox(text, buttons, icon, title, defaultButton, escape);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)

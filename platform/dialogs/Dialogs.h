@@ -16,6 +16,10 @@ enum class MsgAnswer { OK, Cancel, Yes, No, Retry };
 // The button Enter presses: the first one, or the second (No for a question whose Yes
 // cannot be undone).
 enum class MsgDefault { First, Second };
+// What Escape (or the window's close button) answers: the box's safe answer (see
+// SafeAnswer), or nothing, for a question whose No throws typed data away: the box
+// then waits until the user chooses a button.
+enum class MsgEscape { SafeAnswer, None };
 
 struct FileDialogRequest {
     // A constructor rather than an aggregate, so callers name only the leading fields.
@@ -38,7 +42,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                             MsgDefault defaultButton) = 0;
+                             MsgDefault defaultButton, MsgEscape escape) = 0;
     // The text typed, or "" when the user cancels.
     virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // The chosen path, or "" when the user cancels.
@@ -57,7 +61,8 @@ void SetDefaultDialogs(Dialogs* dialogs);
 
 // Shorthands in the order the forms call them.
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
-                 const QString& title = QString(), MsgDefault defaultButton = MsgDefault::First);
+                 const QString& title = QString(), MsgDefault defaultButton = MsgDefault::First,
+                 MsgEscape escape = MsgEscape::SafeAnswer);
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 
 // The title a message or input box shows: the one given, or the program's title

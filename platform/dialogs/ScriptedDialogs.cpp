@@ -55,6 +55,11 @@ ScriptedDialogs& ScriptedDialogs::ExpectMsg(const QString& text, MsgAnswer answe
     return Expect({PromptKind::Message, text, answer, {}});
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectEscape(const QString& text)
+{
+    return Expect({PromptKind::Message, text, MsgAnswer::OK, {}, true});
+}
+
 ScriptedDialogs& ScriptedDialogs::ExpectInput(const QString& prompt, const QString& answer)
 {
     return Expect({PromptKind::Input, prompt, MsgAnswer::OK, answer});
@@ -118,6 +123,11 @@ void ScriptedDialogs::VerifyAllUsed()
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Take(const Prompt& prompt)
 {
     prompts_.push_back(prompt);
+    return Next(prompt);
+}
+
+std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(const Prompt& prompt)
+{
     const bool matches = !queue_.empty() && queue_.front().kind == prompt.kind
                          && (!HasText(prompt.kind) || queue_.front().text == prompt.text);
     if (!matches) {
@@ -133,10 +143,15 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Take(const Prompt& pro
 }
 
 MsgAnswer ScriptedDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                                  MsgDefault defaultButton)
+                                  MsgDefault defaultButton, MsgEscape escape)
 {
-    const std::optional<Expected> expected =
-        Take({PromptKind::Message, ShownTitle(title), text, buttons, icon, {}, {}, defaultButton});
+    const Prompt shown{PromptKind::Message, ShownTitle(title), text, buttons, icon, {}, {}, defaultButton, escape};
+    std::optional<Expected> expected = Take(shown);
+    while (expected && expected->escape) {
+        if (escape == MsgEscape::SafeAnswer)
+            return SafeAnswer(buttons);
+        expected = Next(shown);   // Escape did nothing: the box waits for the user's next act
+    }
     if (!expected)
         return SafeAnswer(buttons);
     if (!OffersAnswer(buttons, expected->answer)) {

@@ -32,6 +32,7 @@ struct Prompt {
     QString defaultText;                    // input boxes only
     FileDialogRequest file;                 // file dialogs only
     MsgDefault defaultButton = MsgDefault::First;   // messages only
+    MsgEscape escape = MsgEscape::SafeAnswer;       // messages only
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -41,6 +42,9 @@ public:
     ScriptedDialogs();
 
     ScriptedDialogs& ExpectMsg(const QString& text, MsgAnswer answer = MsgAnswer::OK);
+    // The user presses Escape at this message. A box with an escape answer gives it; a
+    // box without one stays, and the next expected answer to the same message ends it.
+    ScriptedDialogs& ExpectEscape(const QString& text);
     ScriptedDialogs& ExpectInput(const QString& prompt, const QString& answer);
     ScriptedDialogs& ExpectOpenFile(const QString& path);
     ScriptedDialogs& ExpectSaveFile(const QString& path);
@@ -60,7 +64,7 @@ public:
     void VerifyAllUsed();
 
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                     MsgDefault defaultButton) override;
+                     MsgDefault defaultButton, MsgEscape escape) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString OpenFile(const FileDialogRequest& request) override;
     QString SaveFile(const FileDialogRequest& request) override;
@@ -71,12 +75,15 @@ private:
         QString text;          // messages and input boxes: matched exactly
         MsgAnswer answer = MsgAnswer::OK;
         QString answerText;    // input text or file path
+        bool escape = false;   // messages: Escape rather than a button
     };
 
     ScriptedDialogs& Expect(Expected expected);
     // Records the prompt and takes its queued answer when it is the one expected
     // next; otherwise reports the failure and takes nothing.
     std::optional<Expected> Take(const Prompt& prompt);
+    // Takes the queued answer when it is for this prompt, without recording it again.
+    std::optional<Expected> Next(const Prompt& prompt);
     QString FileAnswer(PromptKind kind, const FileDialogRequest& request);
     void Fail(const QString& failure);
 

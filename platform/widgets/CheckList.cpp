@@ -10,6 +10,7 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyledItemDelegate>
 
 namespace kvl {
 
@@ -23,23 +24,29 @@ bool IsTickable(const CheckItem& item)
     return item.Kind() == CheckItemKind::Check || item.Kind() == CheckItemKind::Option;
 }
 
-// The box of a check item or the circle of an option, ticked or not, as the style draws them.
-QIcon IndicatorIcon(const QWidget& widget, CheckItemKind kind, bool ticked, bool enabled)
+// Finds a line's tick box as the view's delegate does when it takes a click.
+class TickBoxFinder : public QStyledItemDelegate {
+public:
+    QRect Find(QStyleOptionViewItem option, const QModelIndex& index, const QWidget& view) const
+    {
+        initStyleOption(&option, index);
+        return view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &view);
+    }
+};
+
+// The circle of an option, chosen or not, as the style draws it.
+QIcon OptionIcon(const QWidget& widget, bool chosen, bool enabled)
 {
     const QStyle* style = widget.style();
-    const int w = style->pixelMetric(kind == CheckItemKind::Option ? QStyle::PM_ExclusiveIndicatorWidth
-                                                                   : QStyle::PM_IndicatorWidth);
-    const int h = style->pixelMetric(kind == CheckItemKind::Option ? QStyle::PM_ExclusiveIndicatorHeight
-                                                                   : QStyle::PM_IndicatorHeight);
-    QPixmap pixmap(w, h);
+    QPixmap pixmap(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth),
+                   style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight));
     pixmap.fill(Qt::transparent);
     QStyleOptionButton option;
-    option.rect = QRect(0, 0, w, h);
-    option.state = (ticked ? QStyle::State_On : QStyle::State_Off) | (enabled ? QStyle::State_Enabled : QStyle::State_None);
+    option.rect = pixmap.rect();
+    option.state = (chosen ? QStyle::State_On : QStyle::State_Off) | (enabled ? QStyle::State_Enabled : QStyle::State_None);
     option.palette = widget.palette();
     QPainter painter(&pixmap);
-    style->drawPrimitive(kind == CheckItemKind::Option ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
-                         &option, &painter, &widget);
+    style->drawPrimitive(QStyle::PE_IndicatorRadioButton, &option, &painter, &widget);
     return QIcon(pixmap);
 }
 
@@ -95,6 +102,7 @@ CheckList::CheckList(QWidget* parent) : QTreeWidget(parent)
     header()->setSectionResizeMode(kValueColumn, QHeaderView::Fixed);
     header()->resizeSection(kValueColumn, 0);
     connect(this, &QTreeWidget::itemClicked, this, &CheckList::RowClicked);
+    connect(this, &QTreeWidget::itemChanged, this, &CheckList::RowChanged);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
         if (const CheckItem* item = ItemOf(row); item && item->Kind() == CheckItemKind::DropDown)
             DropDown(item->Key());
@@ -126,6 +134,8 @@ CheckItem& CheckList::AddItem(CheckItemKind kind, const QString& key, const QStr
         QFont bold = font();
         bold.setBold(true);
         line.row->setFont(kCaptionColumn, bold);
+    } else if (kind == CheckItemKind::Check) {
+        line.row->setFlags(line.row->flags() | Qt::ItemIsUserCheckable);
     } else if (kind == CheckItemKind::DropDown) {
         auto* box = new ValueBox(this, [this, &item] {
             QWidget* window = dropDown_ ? dropDown_(item.Key()) : nullptr;
@@ -226,6 +236,18 @@ QLineEdit* CheckList::TextBox(const QString& key) const
     return line ? line->edit : nullptr;
 }
 
+QRect CheckList::TickBoxRect(const QString& key) const
+{
+    const Line* line = LineOf(key);
+    if (!line || items_[key].Kind() != CheckItemKind::Check)
+        return {};
+    const QModelIndex index = indexFromItem(line->row, kCaptionColumn);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return TickBoxFinder().Find(option, index, *this);
+}
+
 void CheckList::Redraw(const CheckItem& item, const Line& line)
 {
     const QScopedValueRollback<bool> quiet(syncing_, true);
@@ -235,8 +257,10 @@ void CheckList::Redraw(const CheckItem& item, const Line& line)
     row.setDisabled(!item.Enabled());
     row.setSelected(item.Selected());
     row.setForeground(kCaptionColumn, item.Color().isValid() ? QBrush(item.Color()) : QBrush());
-    if (IsTickable(item))
-        row.setIcon(kCaptionColumn, Indicator(item.Kind(), item.Ticked(), item.Enabled()));
+    if (item.Kind() == CheckItemKind::Check)
+        row.setCheckState(kCaptionColumn, item.Ticked() ? Qt::Checked : Qt::Unchecked);
+    else if (item.Kind() == CheckItemKind::Option)
+        row.setIcon(kCaptionColumn, OptionIndicator(item.Ticked(), item.Enabled()));
     if (line.box) {
         line.box->setEnabled(item.Enabled());
         if (line.box->currentText() != item.Value())
@@ -249,11 +273,11 @@ void CheckList::Redraw(const CheckItem& item, const Line& line)
     }
 }
 
-const QIcon& CheckList::Indicator(CheckItemKind kind, bool ticked, bool enabled)
+const QIcon& CheckList::OptionIndicator(bool chosen, bool enabled)
 {
-    auto [found, added] = indicators_.try_emplace({kind, ticked, enabled});
+    auto [found, added] = indicators_.try_emplace({chosen, enabled});
     if (added)
-        found->second = IndicatorIcon(*this, kind, ticked, enabled);
+        found->second = OptionIcon(*this, chosen, enabled);
     return found->second;
 }
 
@@ -339,7 +363,17 @@ void CheckList::RowClicked(QTreeWidgetItem* row, int column)
         return;
     if (item->Kind() == CheckItemKind::DropDown && column == kValueColumn)
         DropDown(item->Key());
-    else if (IsTickable(*item))
+    else if (item->Kind() == CheckItemKind::Option)
+        ClickItem(item->Key());
+}
+
+// The view ticked or unticked a check item's box under the user's click.
+void CheckList::RowChanged(QTreeWidgetItem* row, int column)
+{
+    CheckItem* item = ItemOf(row);
+    if (syncing_ || !item || item->Kind() != CheckItemKind::Check || column != kCaptionColumn)
+        return;
+    if ((row->checkState(kCaptionColumn) == Qt::Checked) != item->Ticked())
         ClickItem(item->Key());
 }
 

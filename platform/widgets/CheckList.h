@@ -2,9 +2,13 @@
 // The check list: keyed items (check, option, drop-down, text and group lines, see
 // CheckItem.h) shown as lines with a caption and, for drop-down and text items, a
 // value box. Items added under another item show as its indented child lines.
-//   - a click on a check or option item, by the user or by ClickItem, ticks it (or
-//     unticks a check item) and raises ItemClick with the item before returning;
-//     a disabled item ignores the click;
+//   - a check item's tick is the line's check state (Qt::CheckStateRole), so that a
+//     screen reader reads it; a click on its tick box, Space on its line or ClickItem
+//     ticks or unticks it and raises ItemClick with the item before returning. A
+//     click on its caption only selects the line: looking at an item never ticks it;
+//   - an option item is chosen by a click anywhere on its line (or Space, or
+//     ClickItem), which raises ItemClick too;
+//   - a disabled item ignores clicks and keys, and its line reports it disabled;
 //   - picking a drop-down entry or typing into a text item writes the item's value
 //     and raises ItemChange;
 //   - opening a drop-down item asks the drop-down handler for a window to show under
@@ -21,7 +25,6 @@
 
 #include <functional>
 #include <map>
-#include <tuple>
 #include <unordered_map>
 
 class QComboBox;
@@ -56,7 +59,7 @@ public:
     void SetDropDownHandler(DropDownHandler handler) { dropDown_ = std::move(handler); }
     // Opens a drop-down item as the user's click on its arrow does.
     void DropDown(const QString& key);
-    // The user's click on an item's line.
+    // The user's click on a check item's tick box, or on an option item's line.
     void ClickItem(const QString& key);
     // The user's pick of a drop-down item's entry (by position).
     void ChooseEntry(const QString& key, int index);
@@ -66,6 +69,8 @@ public:
     // The value box of a drop-down or text item (for tests that act as the user does).
     QComboBox* DropDownBox(const QString& key) const;
     QLineEdit* TextBox(const QString& key) const;
+    // Where a check item's tick box lies in the viewport; empty for other items.
+    QRect TickBoxRect(const QString& key) const;
 
     void ItemChanged(CheckItem& item, Change change) override;
     void OptionChosen(CheckItem& item) override;
@@ -96,11 +101,12 @@ private:
     void FillEntries(const CheckItem& item, const Line& line);
     void FitValueColumn(const Line& added);
     void RowClicked(QTreeWidgetItem* row, int column);
+    void RowChanged(QTreeWidgetItem* row, int column);
     void SelectionMoved();
-    const QIcon& Indicator(CheckItemKind kind, bool ticked, bool enabled);
+    const QIcon& OptionIndicator(bool chosen, bool enabled);
 
     CheckItems items_{*this};
-    std::map<std::tuple<CheckItemKind, bool, bool>, QIcon> indicators_;   // drawn once per style
+    std::map<std::pair<bool, bool>, QIcon> indicators_;   // options' circles, drawn once per style
     std::unordered_map<const CheckItem*, Line> lines_;
     DropDownHandler dropDown_;
     int valueWidth_ = 0;     // the widest value box's width

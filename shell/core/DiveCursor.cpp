@@ -41,8 +41,9 @@ void DiscardNewDive()
 
 bool AskToSaveChanges()
 {
+    // No throws the typed edits away, so Escape must not answer it.
     return MsgBox(QStringLiteral("Do you want to save the changes?"), MsgButtons::YesNo, MsgIcon::Critical,
-                  QStringLiteral("Warning")) == MsgAnswer::Yes;
+                  QStringLiteral("Warning"), MsgDefault::First, MsgEscape::None) == MsgAnswer::Yes;
 }
 
 bool DiveRecordChanged()
@@ -51,9 +52,9 @@ bool DiveRecordChanged()
     return record && record->HasChanges();
 }
 
-void SaveDiveRecord()
+bool SaveDiveRecord()
 {
-    SaveFormChanges(FormCode::Dive);
+    return SaveFormChanges(FormCode::Dive);
 }
 
 void CommitDiveRecordEdit()
@@ -119,7 +120,8 @@ LeaveResult LeaveOpenDive()
         return LeaveResult::Stayed;
     if (DiveRecordChanged() || CurrentDiveIsNew()) {
         if (AskToSaveChanges()) {
-            SaveDiveRecord();
+            if (!SaveDiveRecord())
+                return LeaveResult::Refused;
         } else if (CurrentDiveIsNew()) {
             DiscardNewDive();
             return LeaveResult::Discarded;
@@ -142,19 +144,18 @@ bool MakeDiveCurrentInWholeLog(qint32 diveId)
 
 } // namespace
 
-void SaveOpenSiteForm()
+bool SaveOpenSiteForm()
 {
-    if (gv.ActiveFormID == FormCode::Location || gv.ActiveFormID == FormCode::Gear)
-        SaveFormChanges(gv.ActiveFormID);
+    const bool siteForm = gv.ActiveFormID == FormCode::Location || gv.ActiveFormID == FormCode::Gear;
+    return !siteForm || SaveFormChanges(gv.ActiveFormID);
 }
 
 bool PickDive(qint32 diveId)
 {
     CommitDiveRecordEdit();
     const LeaveResult left = LeaveOpenDive();
-    if (left == LeaveResult::Refused)
+    if (left == LeaveResult::Refused || !SaveOpenSiteForm())
         return false;
-    SaveOpenSiteForm();
     const bool picked = MakeDiveCurrent(diveId) || MakeDiveCurrentInWholeLog(diveId);
     // A discarded new dive took the list to another dive, which the form must show
     // even when the dive picked was the discarded one.

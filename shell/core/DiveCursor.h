@@ -20,12 +20,12 @@ void MakeRowCurrent(int pos);
 // changed) when the list does not hold it.
 bool MakeDiveCurrent(qint32 diveId);
 // The location and gear forms keep the user's edits until they are saved: before any
-// move to another dive, the one on screen saves them.
-void SaveOpenSiteForm();
+// move to another dive, the one on screen saves them. False when the log refused
+// the write: the move must not go on.
+bool SaveOpenSiteForm();
 // A dive picked in another window (the dives listing, the history, the queries):
 // the open dive record's edits are offered for saving first, and the location or gear
-// form's edits are saved; a refused record keeps
-// the user where he is. A dive that a query's list does not hold is found in the
+// form's edits are saved; a refused record or write keeps the user where he is. A dive that a query's list does not hold is found in the
 // whole log: the list goes back to every dive first. A dive no longer in the log
 // is ignored. Otherwise the dive becomes current and the open child form shows it;
 // true then.

@@ -37,11 +37,10 @@ ChildFormInterface* ExistingForm(int code)
     return entry && entry->exists() ? &entry->instance() : nullptr;
 }
 
-void SaveFormChanges(int code)
+bool SaveFormChanges(int code)
 {
     const FormTableEntry* entry = EntryOf(code);
-    if (entry && entry->save)
-        entry->save();
+    return !entry || !entry->save || entry->save();
 }
 
 void RefreshForm(int code)

@@ -29,7 +29,9 @@ public:
 struct FormTableEntry {
     std::function<ChildFormInterface&()> instance;   // the form, made when first asked for
     std::function<bool()> exists;
-    std::function<void()> save;      // writes the form's pending changes; empty: nothing to write
+    // Writes the form's pending changes; false when they were not written (a refused
+    // value, a refused write): the form keeps them on screen. Empty: nothing to write.
+    std::function<bool()> save;
     std::function<void()> refresh;   // shows the current dive again; empty: nothing to show
     bool hidesOnClose = false;       // closing only hides the form: it keeps what was typed
 };
@@ -40,7 +42,8 @@ ChildFormInterface* FormOf(int code);
 // The form with this code when it exists now; nullptr otherwise.
 ChildFormInterface* ExistingForm(int code);
 // Runs the form's save or refresh, when it has one (making the form when needed).
-void SaveFormChanges(int code);
+// The save's result: false when the form's changes were not written.
+bool SaveFormChanges(int code);
 void RefreshForm(int code);
 bool HidesOnClose(int code);
 

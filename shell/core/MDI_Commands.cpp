@@ -8,29 +8,33 @@
 
 namespace kvl {
 
-void SaveOpenForm(SaveOccasion occasion, int code)
+namespace {
+
+bool NeedsSaving(SaveOccasion occasion, int code)
 {
     switch (SaveRuleOf(occasion, code)) {
-    case SaveRule::Nothing: return;
-    case SaveRule::Always: break;
-    case SaveRule::IfPersonChanged:
-        if (!gv.PersonChanged)
-            return;
-        break;
-    case SaveRule::IfDiveChanged:
-        if (!DiveRecordChanged())
-            return;
-        break;
+    case SaveRule::Nothing: return false;
+    case SaveRule::Always: return true;
+    case SaveRule::IfPersonChanged: return gv.PersonChanged;
+    case SaveRule::IfDiveChanged: return DiveRecordChanged();
     case SaveRule::IfDiveChangedOrNew:
         if (gv.CurrentDiveID == -1)
-            return;
+            return false;
         // The change check is what reads the boxes back into the record: it runs for
         // a new dive too, or the dive would be written without what was typed.
-        if (!DiveRecordChanged() && !CurrentDiveIsNew())
-            return;
-        break;
+        return DiveRecordChanged() || CurrentDiveIsNew();
     }
-    SaveFormChanges(code);
+    return false;
+}
+
+} // namespace
+
+bool SaveOpenForm(SaveOccasion occasion, int code)
+{
+    if (NeedsSaving(occasion, code) && !SaveFormChanges(code))
+        return false;
+    // The record's change check refuses a bad value without anything to save.
+    return !(code == FormCode::Dive && DiveRecordRefused());
 }
 
 bool DiveRecordRefused()
@@ -40,10 +44,7 @@ bool DiveRecordRefused()
 
 bool DiveRecordRefusesToClose()
 {
-    if (gv.ActiveFormID != FormCode::Dive)
-        return false;
-    SaveOpenForm(SaveOccasion::Closing, FormCode::Dive);
-    return DiveRecordRefused();
+    return gv.ActiveFormID == FormCode::Dive && !SaveOpenForm(SaveOccasion::Closing, FormCode::Dive);
 }
 
 } // namespace kvl

@@ -6,8 +6,10 @@
 namespace kvl {
 
 // Writes the pending changes of the child form with this code, as the occasion's
-// rule asks (see SaveRuleOf). Asks nothing.
-void SaveOpenForm(SaveOccasion occasion, int code);
+// rule asks (see SaveRuleOf). Asks nothing. False when the form keeps changes it
+// could not write (a refused value, a refused write): the command that was to
+// leave the form must stop, or what was typed would be lost.
+bool SaveOpenForm(SaveOccasion occasion, int code);
 
 // Before the dive record shows another dive: when it holds edits or a dive just
 // added by hand, asks "Do you want to save the changes?". Yes saves; No discards
@@ -22,11 +24,12 @@ LeaveResult LeaveOpenDive();
 bool AskToSaveChanges();
 // The dive record reports an edit (it checks its fields on the way).
 bool DiveRecordChanged();
-// Writes the dive record back to its dive's row.
-void SaveDiveRecord();
-// Saves the open dive record as closing it does. True when the record refuses (a
-// bad date or time, DiveChanged is kDiveRefused): the command that was to close it must not go on,
-// or the record's other edits would be lost. False when the record is not open.
+// Writes the dive record back to its dive's row; false when it was not written.
+bool SaveDiveRecord();
+// Saves the open dive record as closing it does. True when the record keeps edits it
+// could not write (a bad date or time, a write the log refused): the command that
+// was to close it must not go on, or those edits would be lost. False when the
+// record is not open.
 bool DiveRecordRefusesToClose();
 // The open dive record refused its edits at the last save attempt.
 bool DiveRecordRefused();

@@ -30,7 +30,11 @@ struct RecordingHost : ChildFormHost {
     void ShowChild(ChildForm& form) override { calls << "show " + form.windowTitle(); }
     void HideChild(ChildForm& form) override { calls << "hide " + form.windowTitle(); }
     void RemoveChild(ChildForm& form) override { calls << "remove " + form.windowTitle(); }
-    void CloseChildForm(int formCode) override { calls << "close " + QString::number(formCode); }
+    bool CloseChildForm(int formCode) override
+    {
+        calls << "close " + QString::number(formCode);
+        return true;
+    }
     void SetToolBarItemVisible(const QString& key, bool visible) override
     {
         calls << QString("tool %1 visible %2").arg(key).arg(visible);

@@ -80,11 +80,14 @@ protected:
         Press(list, caption, button);
         Release(list, caption, button);
     }
-    static QPoint PointOf(CheckList& list, const QString& caption)
+    // The line's middle, or its tick box.
+    static QPoint PointOf(CheckList& list, const QString& caption, bool tickBox = false)
     {
         const int row = int(Captions(list).indexOf(caption));
         EXPECT_GE(row, 0) << caption.toStdString();
-        return list.visualItemRect(list.topLevelItem(row)).center();
+        const QPoint line = list.visualItemRect(list.topLevelItem(row)).center();
+        const CheckItem* item = list.ItemAt(line);
+        return item && tickBox ? list.TickBoxRect(item->Key()).center() : line;
     }
     static void Press(CheckList& list, const QString& caption, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -95,7 +98,7 @@ protected:
     }
     static void Release(CheckList& list, const QString& caption, Qt::MouseButton button = Qt::LeftButton)
     {
-        const QPoint at = PointOf(list, caption);
+        const QPoint at = PointOf(list, caption, true);   // the press selects the line, the release ticks
         QMouseEvent release(QEvent::MouseButtonRelease, at, list.viewport()->mapToGlobal(at), button,
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &release);

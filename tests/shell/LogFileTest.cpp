@@ -2,7 +2,9 @@
 // and restoring, with the bad inputs each one meets.
 #include "tests/shell/MainFrmTest.h"
 
+#include "analysis/QueriesFrm.h"
 #include "people/PersonalFrm.h"
+#include "platform/widgets/DataGrid.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
@@ -94,6 +96,39 @@ TEST_F(LogFileTest, AnotherLogIsBrowsedWithoutTheQueryFilterOfTheLogBefore)
     dialogs.ExpectOpenFile(other);
     MainFrm().OpenDiveLog();
     EXPECT_EQ(gv.rsDiveData->RecordCount(), dives);
+}
+
+// The query form is only hidden when it closes: its result must not outlive its log,
+// whose dive ids mean other dives in the next one.
+TEST_F(LogFileTest, TheQueryFormStartsEmptyInTheNextLog)
+{
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"open", [this] { dialogs.ExpectOpenFile(CopyOfSample("Other.dlg")); MainFrm().OpenDiveLog(); }},
+        {"create", [this] {
+             dialogs.ExpectInput(kNameQuestion, "Reef Trip").ExpectInput(kDiverQuestion, "Ann O'Hara");
+             MainFrm().SmartUI1_ItemClick("NewLog");
+         }},
+    };
+    for (const auto& [road, go] : roads) {
+        SCOPED_TRACE(road);
+        MainFrm().SmartBar->Items("Queries").SetSelected(true);
+        QueriesFrm& queries = QueriesFrm::Instance();
+        queries.Cmd_ItemClick("Run");
+        ASSERT_GT(queries.Grid->Rows(), 0);
+        ASSERT_TRUE(queries.Cmd->Items("Apply").Enabled());
+        go();
+        ASSERT_TRUE(QueriesFrm::Exists());
+        EXPECT_EQ(queries.Grid->Rows(), 0);
+        EXPECT_FALSE(queries.Grid->isVisibleTo(&queries));
+        EXPECT_FALSE(queries.Cmd->Items("Apply").Enabled());
+        EXPECT_EQ(queries.Cmd->Items("Msg").Text(), "");
+        EXPECT_TRUE(queries.QuerySQL.isEmpty());
+        EXPECT_TRUE(queries.QueryParams.empty());
+        const QString listSql = gv.DiveListSQL;
+        queries.Cmd_ItemClick("Apply");   // nothing to hand over
+        EXPECT_EQ(gv.DiveListSQL, listSql);
+    }
+    QueriesFrm::Instance().Unload();
 }
 
 TEST_F(LogFileTest, TheStatusBarKeepsTheOpenLogsPathThroughMenuTips)

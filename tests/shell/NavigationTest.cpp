@@ -5,7 +5,10 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/DiveRows.h"
+#include "shell/core/DiveCursor.h"
 #include "shell/core/StateCodes.h"
+
+#include <functional>
 
 namespace kvl::test {
 namespace {
@@ -95,6 +98,30 @@ TEST_F(NavigationTest, AnEditedDiveIsOfferedForSaving)
     EXPECT_EQ(Stored(IdOf(2), "MEMO").ToString(), "");
     EXPECT_EQ(Current(), 1);
     EXPECT_EQ(Count("DIVEDATA"), 5);
+}
+
+// No to the question throws the typed edit away, so Escape must not answer it: the
+// record stays with its typing until the diver chooses.
+TEST_F(NavigationTest, EscapeOnTheSaveQuestionKeepsTheEditUntilTheDiverChooses)
+{
+    const char question[] = "Do you want to save the changes?";
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"NextDive", [this] { Tool("NextDive"); }},
+        {"PickDive", [this] { PickDive(static_cast<qint32>(IdOf(4))); }},
+        {"FirstDive", [this] { Tool("FirstDive"); }},
+    };
+    for (const auto& [road, go] : roads) {
+        SCOPED_TRACE(road);
+        const qint64 shown = gv.CurrentDiveID;
+        const QString memo = QStringLiteral("O'Neil wreck via %1").arg(road);
+        EditMemo(memo);
+        dialogs.ExpectEscape(question).ExpectMsg(question, MsgAnswer::Yes);
+        go();
+        dialogs.VerifyAllUsed();
+        EXPECT_EQ(dialogs.Messages().back().escape, MsgEscape::None);
+        EXPECT_EQ(Stored(shown, "MEMO").ToString(), memo);
+        EXPECT_NE(gv.CurrentDiveID, shown);
+    }
 }
 
 TEST_F(NavigationTest, NoToANewDiveLeavesTheLogAsBeforeTheAdd)

@@ -171,10 +171,10 @@ class MarksWhileShown : public Dialogs {
 public:
     MarksWhileShown(Dialogs& inner, std::function<QStringList()> marks) : inner_(inner), marks_(std::move(marks)) {}
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                     MsgDefault defaultButton) override
+                     MsgDefault defaultButton, MsgEscape escape) override
     {
         shown << marks_();
-        return inner_.MsgBox(text, buttons, icon, title, defaultButton);
+        return inner_.MsgBox(text, buttons, icon, title, defaultButton, escape);
     }
     QString InputBox(const QString& prompt, const QString& title, const QString& text) override
     {

@@ -75,7 +75,8 @@ protected:
     {
         CheckList& list = Form().DiveTypeList();
         list.scrollToItem(list.topLevelItem(row));
-        const QPoint at = list.visualItemRect(list.topLevelItem(row)).center();
+        const QPoint line = list.visualItemRect(list.topLevelItem(row)).center();
+        const QPoint at = list.TickBoxRect(list.ItemAt(line)->Key()).center();   // a click on the tick box
         QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &press);
         QMouseEvent release(QEvent::MouseButtonRelease, at, list.viewport()->mapToGlobal(at), button, Qt::NoButton,

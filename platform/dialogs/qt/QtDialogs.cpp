@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -63,6 +64,21 @@ MsgAnswer AnswerOf(int clicked, MsgButtons buttons)
     }
 }
 
+// Keeps a box open through Escape and the title bar's close button: only a button answers.
+class WaitForAButton : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 // The folder and proposed name the dialog opens with.
 QString StartPath(const FileDialogRequest& request)
 {
@@ -93,11 +109,14 @@ int TitleBarWidth(const QString& title)
 }
 
 MsgAnswer QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                            MsgDefault defaultButton)
+                            MsgDefault defaultButton, MsgEscape escape)
 {
     QMessageBox box(QtIcon(icon), ShownTitle(title), text, QtButtons(buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // a file or diver name must never be read as HTML
     box.setDefaultButton(QtDefaultButton(buttons, defaultButton));
+    WaitForAButton waitForAButton;
+    if (escape == MsgEscape::None)
+        box.installEventFilter(&waitForAButton);
     WidenForTitle(box);
     return AnswerOf(box.exec(), buttons);
 }

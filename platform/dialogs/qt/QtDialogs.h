@@ -14,7 +14,7 @@ int TitleBarWidth(const QString& title);
 class QtDialogs : public Dialogs {
 public:
     MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
-                     MsgDefault defaultButton) override;
+                     MsgDefault defaultButton, MsgEscape escape) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString OpenFile(const FileDialogRequest& request) override;
     QString SaveFile(const FileDialogRequest& request) override;

@@ -27,11 +27,11 @@ TEST_F(ScriptedDialogsTest, AnswersInOrderAndRecordsEveryPrompt)
         .ExpectSaveFile("/backup/a.bak")
         .ExpectMsg("Done.");
 
-    EXPECT_EQ(dialogs.MsgBox("Save?", MsgButtons::YesNoCancel, MsgIcon::Critical, "Exit", {}), MsgAnswer::No);
+    EXPECT_EQ(dialogs.MsgBox("Save?", MsgButtons::YesNoCancel, MsgIcon::Critical, "Exit", {}, {}), MsgAnswer::No);
     EXPECT_EQ(dialogs.InputBox("Diver name:", "New log", "Sample"), "O'Neil");
     EXPECT_EQ(dialogs.OpenFile({"Open log", "/logs", "", "Logs|*.dlg"}), "/logs/a.dlg");
     EXPECT_EQ(dialogs.SaveFile({"", "/backup", "a.bak", "Backups|*.bak"}), "/backup/a.bak");
-    EXPECT_EQ(dialogs.MsgBox("Done.", MsgButtons::OK, MsgIcon::Information, "", {}), MsgAnswer::OK);
+    EXPECT_EQ(dialogs.MsgBox("Done.", MsgButtons::OK, MsgIcon::Information, "", {}, {}), MsgAnswer::OK);
     dialogs.VerifyAllUsed();
 
     EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join('\n'));
@@ -62,7 +62,7 @@ TEST_F(ScriptedDialogsTest, AnUnexpectedMessageIsFlaggedAndBacksOut)
     for (auto [buttons, answer] : cases) {
         SCOPED_TRACE(int(buttons));
         failures.clear();
-        EXPECT_EQ(dialogs.MsgBox("Surprise!", buttons, MsgIcon::Exclamation, "Warning", {}), answer);
+        EXPECT_EQ(dialogs.MsgBox("Surprise!", buttons, MsgIcon::Exclamation, "Warning", {}, {}), answer);
         ASSERT_EQ(failures.size(), 1);
         EXPECT_EQ(failures[0], "unexpected message \"Surprise!\" (title \"Warning\"); expected nothing");
     }
@@ -81,26 +81,26 @@ TEST_F(ScriptedDialogsTest, AWrongTextIsFlaggedAndLeavesTheQueuedAnswer)
 {
     dialogs.ExpectMsg("Delete this dive?", MsgAnswer::Yes);
 
-    EXPECT_EQ(dialogs.MsgBox("Delete all dives?", MsgButtons::YesNo, {}, {}, {}), MsgAnswer::No);
+    EXPECT_EQ(dialogs.MsgBox("Delete all dives?", MsgButtons::YesNo, {}, {}, {}, {}), MsgAnswer::No);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].contains("\"Delete all dives?\"")) << qPrintable(failures[0]);
     EXPECT_TRUE(failures[0].contains("\"Delete this dive?\"")) << qPrintable(failures[0]);
 
-    EXPECT_EQ(dialogs.MsgBox("Delete this dive?", MsgButtons::YesNo, {}, {}, {}), MsgAnswer::Yes);
+    EXPECT_EQ(dialogs.MsgBox("Delete this dive?", MsgButtons::YesNo, {}, {}, {}, {}), MsgAnswer::Yes);
     EXPECT_EQ(failures.size(), 1);
 }
 
 TEST_F(ScriptedDialogsTest, AnAnswerTheBoxDoesNotOfferIsFlagged)
 {
     dialogs.ExpectMsg("Saved.", MsgAnswer::Yes);
-    EXPECT_EQ(dialogs.MsgBox("Saved.", MsgButtons::OK, {}, {}, {}), MsgAnswer::OK);
+    EXPECT_EQ(dialogs.MsgBox("Saved.", MsgButtons::OK, {}, {}, {}, {}), MsgAnswer::OK);
     EXPECT_EQ(failures.size(), 1);
 }
 
 TEST_F(ScriptedDialogsTest, VerifyAllUsedReportsWhatWasNeverShown)
 {
     dialogs.ExpectMsg("Shown.").ExpectMsg("Never shown.").ExpectSaveFile("/x.bak");
-    dialogs.MsgBox("Shown.", MsgButtons::OK, {}, {}, {});
+    dialogs.MsgBox("Shown.", MsgButtons::OK, {}, {}, {}, {});
     EXPECT_EQ(dialogs.Pending(), QStringList({"message \"Never shown.\"", "save-file dialog"}));
 
     dialogs.VerifyAllUsed();
@@ -113,7 +113,7 @@ TEST_F(ScriptedDialogsTest, VerifyAllUsedReportsWhatWasNeverShown)
 TEST(ScriptedDialogsDefaultHook, AbortsWithTheUnexpectedPrompt)
 {
     ScriptedDialogs dialogs;
-    EXPECT_DEATH(dialogs.MsgBox("Surprise!", MsgButtons::OK, {}, {}, {}), "unexpected message \"Surprise!\"");
+    EXPECT_DEATH(dialogs.MsgBox("Surprise!", MsgButtons::OK, {}, {}, {}, {}), "unexpected message \"Surprise!\"");
 }
 
 TEST(ScriptedDialogsSeam, ShorthandsGoToTheInstalledBackend)

@@ -6,7 +6,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <string>
+#include <tuple>
 
 namespace kvl {
 namespace {
@@ -29,6 +33,27 @@ protected:
         QObject::connect(&list, &CheckList::ItemClick, [this](CheckItem* item) { events << "click " + item->Key(); });
         QObject::connect(&list, &CheckList::ItemChange,
                          [this](CheckItem* item) { events << "change " + item->Key() + "=" + item->Value(); });
+    }
+
+    QTreeWidgetItem* Row(const QString& key)
+    {
+        return list.findItems(list.Items(key).Caption(), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+    // A left click on the list's viewport, as the user's mouse gives it.
+    void Click(const QPoint& at)
+    {
+        const QPointF global = list.viewport()->mapToGlobal(QPointF(at));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(list.viewport(), &press);
+        QCoreApplication::sendEvent(list.viewport(), &release);
+    }
+    void Space(QTreeWidgetItem* row)
+    {
+        list.setCurrentItem(row);
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(&list, &space);
     }
 
     struct Application {
@@ -77,13 +102,68 @@ TEST_F(CheckListTest, ChoosingAnOptionClearsOnlyItsOwnGroup)
     EXPECT_EQ(events, QStringList({"click Navigation", "click Navigation"}));
 }
 
-TEST_F(CheckListTest, AUsersClickOnTheLineTicksTheItem)
+// Looking at a line never ticks it: a check item takes the user's tick on its box or
+// by Space, a click on its caption only selects it. An option is chosen from its line.
+TEST_F(CheckListTest, OnlyTheTickBoxOrSpaceTicksACheckItemWhileAnOptionsLineChoosesIt)
 {
-    QTreeWidgetItem* row = list.findItems("All dives", Qt::MatchExactly).value(0);
-    ASSERT_NE(row, nullptr);
-    emit list.itemClicked(row, 0);
-    EXPECT_TRUE(list.Items("All").Ticked());
-    EXPECT_EQ(events, QStringList({"click All"}));
+    enum class Act { Caption, TickBox, Space };
+    struct Case {
+        const char* key;
+        Act act;
+        bool ticked;
+        QStringList events;
+    };
+    const Case cases[] = {
+        {"All", Act::Caption, false, {}},
+        {"All", Act::TickBox, true, {"click All"}},
+        {"All", Act::Caption, true, {}},
+        {"All", Act::Space, false, {"click All"}},
+        {"Buddy", Act::TickBox, true, {"click Buddy"}},
+        {"Navigation", Act::Caption, true, {"click Navigation"}},
+        {"DiveStatus", Act::TickBox, false, {}},   // disabled
+    };
+    list.Items("DiveStatus").SetEnabled(false);
+    list.resize(300, 400);
+    list.show();
+    QCoreApplication::processEvents();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " " + std::to_string(int(c.act)));
+        events.clear();
+        QTreeWidgetItem* row = Row(c.key);
+        const QRect line = list.visualItemRect(row);
+        const QRect box = list.TickBoxRect(c.key);
+        const QPoint onCaption(std::max(box.right(), line.left()) + 30, line.center().y());
+        switch (c.act) {
+        case Act::Caption: Click(onCaption); break;
+        case Act::TickBox: Click(box.center()); break;
+        case Act::Space: Space(row); break;
+        }
+        EXPECT_EQ(list.Items(c.key).Ticked(), c.ticked);
+        EXPECT_EQ(events, c.events);
+        if (c.act == Act::Caption) {
+            EXPECT_TRUE(list.Items(c.key).Selected());
+        }
+    }
+}
+
+// A screen reader reads each line's tick from its check state, and a greyed line as disabled.
+TEST_F(CheckListTest, ATickIsTheLinesCheckStateAndAGreyedLineIsDisabled)
+{
+    list.Items("All").SetTicked(true);
+    list.Items("DiveMode").SetEnabled(false);
+    const std::tuple<const char*, Qt::CheckState, bool> cases[] = {
+        {"All", Qt::Checked, true}, {"DiveMode", Qt::Unchecked, false}, {"Buddy", Qt::Unchecked, true}};
+    for (const auto& [key, state, enabled] : cases) {
+        SCOPED_TRACE(key);
+        const QTreeWidgetItem* row = Row(key);
+        EXPECT_TRUE(row->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(row->data(0, Qt::CheckStateRole).toInt(), state);
+        EXPECT_EQ(bool(row->flags() & Qt::ItemIsEnabled), enabled);
+    }
+    EXPECT_FALSE(Row("Navigation")->data(0, Qt::CheckStateRole).isValid());   // options keep their circles
+    list.Items("All").SetTicked(false);
+    EXPECT_EQ(Row("All")->checkState(0), Qt::Unchecked);
+    EXPECT_TRUE(events.isEmpty());
 }
 
 TEST_F(CheckListTest, CodeChangesRaiseNothingAndShowInTheList)

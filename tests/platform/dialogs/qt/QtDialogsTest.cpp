@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -48,7 +49,9 @@ TEST(QtDialogsTest, ShowsTheMessageAndReturnsTheButtonClicked)
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             box->button(c.click)->click();
         });
-        EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error", MsgDefault::First), c.answer);
+        EXPECT_EQ(qt.MsgBox("Invalid data file.", c.buttons, MsgIcon::Critical, "Error", MsgDefault::First,
+                            MsgEscape::SafeAnswer),
+                  c.answer);
         EXPECT_EQ(shown, "Error|Invalid data file.");
     }
 }
@@ -72,7 +75,39 @@ TEST(QtDialogsTest, EnterPressesTheFirstButtonOrTheSecondWhenAskedFor)
             EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(c.expected));
             box->button(c.expected)->click();
         });
-        qt.MsgBox("Delete?", c.buttons, MsgIcon::Critical, "Delete", c.asked);
+        qt.MsgBox("Delete?", c.buttons, MsgIcon::Critical, "Delete", c.asked, MsgEscape::SafeAnswer);
+    }
+}
+
+// A question whose No throws typed data away has no escape answer: Escape and the
+// title bar's close leave it open until a button is chosen.
+TEST(QtDialogsTest, EscapeAnswersOnlyABoxThatHasAnEscapeAnswer)
+{
+    test::EnsureApplication();
+    const struct {
+        MsgEscape escape;
+        bool stillOpen;
+        MsgAnswer answer;
+    } cases[] = {
+        {MsgEscape::SafeAnswer, false, MsgAnswer::No},
+        {MsgEscape::None, true, MsgAnswer::Yes},
+    };
+    QtDialogs qt;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.escape));
+        bool open = false;
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &escape);
+            box->close();
+            open = box->isVisible();
+            if (open)
+                box->button(QMessageBox::Yes)->click();
+        });
+        EXPECT_EQ(qt.MsgBox("Do you want to save the changes?", MsgButtons::YesNo, MsgIcon::Critical, "Warning",
+                            MsgDefault::First, c.escape),
+                  c.answer);
+        EXPECT_EQ(open, c.stillOpen);
     }
 }
 
@@ -113,7 +148,7 @@ TEST(QtDialogsTest, BoxesAreWideEnoughForTheirTitles)
             width = box->width();
             box->button(QMessageBox::Ok)->click();
         });
-        qt.MsgBox("Saved.", MsgButtons::OK, MsgIcon::Information, title, MsgDefault::First);
+        qt.MsgBox("Saved.", MsgButtons::OK, MsgIcon::Information, title, MsgDefault::First, MsgEscape::SafeAnswer);
         EXPECT_GE(width, needed);
     }
 }
