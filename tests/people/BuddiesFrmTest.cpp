@@ -188,6 +188,28 @@ TEST_F(BuddiesFrmTest, ATickFromTheKeyboardIsStored)
     EXPECT_EQ(Links("BUDDIES", "DIVEID = ? and BUDDYID = ?", {dive, cy}), 1);
 }
 
+// Looking at a companion shows his record and never puts him on the dive.
+TEST_F(BuddiesFrmTest, AClickOnANameLeavesTheDivesCompanionsAsTheyWere)
+{
+    BuddiesFrm& form = Open();
+    const std::pair<CheckList*, const char*> clicks[] = {
+        {&form.CaptainList(), "Ann O'Neil"}, {&form.CaptainList(), "bo Tanaka"}, {&form.BuddyList(), "Cy Reef"}};
+    for (const auto& [list, caption] : clicks) {
+        SCOPED_TRACE(caption);
+        const QPoint at = PointOf(*list, caption);
+        QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &press);
+        QApplication::sendEvent(list->viewport(), &release);
+        EXPECT_EQ(Selected(*list), QStringList{caption});
+        EXPECT_TRUE(Ticked(*list).isEmpty());
+        for (const char* table : {"CAPTAIN", "CREWS", "BUDDIES"})
+            EXPECT_EQ(Links(table), 0) << table;
+    }
+}
+
 TEST_F(BuddiesFrmTest, AMouseDownClearsTheOtherListsSelection)
 {
     BuddiesFrm& form = Open();
