@@ -48,7 +48,7 @@ DbError::DbError(int number, const QString& message, const QString& statement, i
 {
 }
 
-QString DiverText(const DbError& error)
+QString KnownCause(const DbError& error)
 {
     switch (error.ExtendedNumber()) {
     case SQLITE_READONLY_DBMOVED:
@@ -70,8 +70,14 @@ QString DiverText(const DbError& error)
     case SQLITE_NOTADB:
         return QStringLiteral("The log is damaged.");
     default:
-        return error.Reason();
+        return QString();
     }
+}
+
+QString DiverText(const DbError& error)
+{
+    const QString cause = KnownCause(error);
+    return cause.isEmpty() ? error.Reason() : cause;
 }
 
 QString ExplainFailure(const QLoggingCategory& category, const std::exception& error, const char* what)

@@ -44,9 +44,11 @@ private:
     QString reason_;
 };
 
-// The one sentence a diver reads for a database failure: the cause in plain words
-// for a log that is read-only, on a full disk, in use by another program, damaged or
-// whose folder is gone, else the failure's reason without its statement.
+// The cause of a database failure in plain words, for a log that is read-only, on a
+// full disk, in use by another program, damaged or whose folder is gone; else empty.
+QString KnownCause(const DbError& error);
+// The one sentence a diver reads for a database failure: its known cause, else the
+// failure's reason without its statement.
 QString DiverText(const DbError& error);
 // The same for any failure (a DbError, or another error's own text); the whole failure,
 // with its statement, goes to the logging category under what.

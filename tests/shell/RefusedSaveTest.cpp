@@ -77,5 +77,22 @@ TEST_F(RefusedSaveTest, EveryRoadThatSavesBeforeItMovesStopsAndKeepsTheRecord)
     EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 
+// A log opened read-only (a log on a read-only medium, or another program's): the box
+// names the cause in the diver's words, and the move stops as for any refusal.
+TEST_F(CommandsTest, ASaveTheLogCannotTakeNamesItsCauseAndKeepsTheTyping)
+{
+    AddDives(2);
+    Side("Dive");
+    gv.DB = db::Database::Open(gv.DB->Path(), db::OpenMode::ReadOnly);
+    EditMemo("O'Neil wreck");
+    dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::Yes);
+    dialogs.ExpectMsg("Data updating error.\nThe log is read-only.");
+    Tool("NextDive");
+    dialogs.VerifyAllUsed();
+    EXPECT_EQ(gv.CurrentDiveID, IdOf(1));
+    EXPECT_EQ(DiveFrm::Instance().MemoTxt().Text(), "O'Neil wreck");
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
+}
+
 } // namespace
 } // namespace kvl::test
