@@ -25,12 +25,10 @@ bool WriteOrSay(const char* what, Write&& write)
     try {
         write();
         return true;
-    } catch (const db::DbError& error) {
-        qCWarning(kvlDb(), "%s failed: %s", what, error.what());
-        ShowUpdatingError(db::KnownCause(error));
     } catch (const std::exception& error) {
         qCWarning(kvlDb(), "%s failed: %s", what, error.what());
-        ShowUpdatingError();
+        const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+        ShowUpdatingError(dbError ? db::KnownCause(*dbError) : QString());
     }
     return false;
 }
