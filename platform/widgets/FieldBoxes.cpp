@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -127,7 +129,101 @@ void CheckBox::focusOutEvent(QFocusEvent* event)
         emit LostFocus();
 }
 
+namespace {
+
+// A memo this long may hold a paragraph whose layout the diver would wait for.
+constexpr qsizetype kLongMemo = 64 * 1024;
+// A paragraph is broken at the first space after this many characters of a piece.
+constexpr qsizetype kPiece = 1000;
+// The user state of a block that ends where a space was.
+constexpr int kEndsAtSpace = 1;
+
+// Where a long memo's paragraphs are broken: the spaces that end its pieces. The
+// memo's line breaks are counted as the box counts them, "\r\n" as one.
+QList<qsizetype> PieceBreaks(const QString& memo)
+{
+    QList<qsizetype> breaks;
+    if (memo.size() < kLongMemo)
+        return breaks;
+    qsizetype pieceStart = 0;
+    for (qsizetype i = 0; i < memo.size(); ++i) {
+        const QChar c = memo[i];
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator) {
+            pieceStart = i + 1;
+        } else if (c == u' ' && i - pieceStart >= kPiece) {
+            breaks << i;
+            pieceStart = i + 1;
+        }
+    }
+    return breaks;
+}
+
+// Keys that move the cursor, select, copy or leave the box: none changes the text.
+bool LeavesTheTextAlone(const QKeyEvent& event, bool tabLeavesTheBox)
+{
+    switch (event.key()) {
+    case Qt::Key_Tab: case Qt::Key_Backtab:
+        return tabLeavesTheBox;
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Escape:
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+        return true;
+    default:
+        return (event.key() >= Qt::Key_F1 && event.key() <= Qt::Key_F35)
+               || event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll);
+    }
+}
+
+} // namespace
+
 MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent) {}
+
+QString MemoBox::Text() const
+{
+    QString text = toPlainText();
+    if (inPieces_) {
+        for (QTextBlock block = document()->firstBlock(); block.next().isValid(); block = block.next())
+            if (block.userState() == kEndsAtSpace)
+                text[block.position() + block.length() - 1] = u' ';
+    }
+    return text;
+}
+
+void MemoBox::SetText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));   // one block break, as the box makes it
+    const QList<qsizetype> breaks = PieceBreaks(shown);
+    inPieces_ = !breaks.isEmpty();
+    if (!inPieces_) {
+        setPlainText(text);
+        return;
+    }
+    for (const qsizetype at : breaks)
+        shown[at] = u'\n';
+    setPlainText(shown);
+    for (const qsizetype at : breaks)
+        document()->findBlock(int(at)).setUserState(kEndsAtSpace);
+}
+
+void MemoBox::TakeTheMemoWhole()
+{
+    if (!inPieces_)
+        return;
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    const QString memo = Text();
+    inPieces_ = false;
+    {
+        const QSignalBlocker unchanged(this);   // the memo is what it was
+        setPlainText(memo);
+    }
+    // Positions are the same in both: a break stood in for its space.
+    QTextCursor cursor(document());
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
 
 void MemoBox::focusOutEvent(QFocusEvent* event)
 {
@@ -138,8 +234,52 @@ void MemoBox::focusOutEvent(QFocusEvent* event)
 
 void MemoBox::keyPressEvent(QKeyEvent* event)
 {
+    if (!LeavesTheTextAlone(*event, tabChangesFocus()))
+        TakeTheMemoWhole();
     QPlainTextEdit::keyPressEvent(event);
     emit KeyDown(event->key());
+}
+
+void MemoBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
+        TakeTheMemoWhole();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void MemoBox::mousePressEvent(QMouseEvent* event)
+{
+    if (textCursor().hasSelection())   // the selection may be dragged away
+        TakeTheMemoWhole();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void MemoBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    TakeTheMemoWhole();
+    QPlainTextEdit::contextMenuEvent(event);
+}
+
+void MemoBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    TakeTheMemoWhole();   // before the drop finds its place
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void MemoBox::insertFromMimeData(const QMimeData* source)
+{
+    TakeTheMemoWhole();
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+QMimeData* MemoBox::createMimeDataFromSelection() const
+{
+    if (!inPieces_)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    const QTextCursor selection = textCursor();
+    auto* mime = new QMimeData;
+    mime->setText(Text().mid(selection.selectionStart(), selection.selectionEnd() - selection.selectionStart()));
+    return mime;
 }
 
 ButtonPopup::ButtonPopup(QWidget* parent) : QFrame(parent)

@@ -80,12 +80,22 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 };
 
+// A box of plain text of any length. The box lays a paragraph out whole, seconds for a
+// paragraph of megabytes, so a long memo's long paragraphs are shown broken into pieces
+// of some thousand characters at spaces: then only what is on screen is laid out.
+// Text() gives every break back as its space. Before the first change by any road (a
+// key that edits, a paste or drop, the context menu, an input method, a drag of the
+// selection) the box takes the memo back whole, so the diver edits, undoes and copies
+// the memo itself.
 class MemoBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit MemoBox(QWidget* parent = nullptr);
-    QString Text() const { return toPlainText(); }
-    void SetText(const QString& text) { setPlainText(text); }
+    // The memo as set or as edited since, every character kept.
+    QString Text() const;
+    void SetText(const QString& text);
+    // True while long paragraphs are shown in pieces.
+    bool ShownInPieces() const { return inPieces_; }
 
 signals:
     void KeyDown(int key);
@@ -94,6 +104,17 @@ signals:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    void TakeTheMemoWhole();
+
+    bool inPieces_ = false;
 };
 
 // A small floating row of buttons found by key; ItemClick reports the key clicked.
