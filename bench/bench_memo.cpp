@@ -54,6 +54,18 @@ void OpenLog(qsizetype memoBytes, bool lines)
     DiveFrm::Instance().Show();
 }
 
+// The memos of every size and shape, timed four times each.
+void EveryMemo(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})->ArgNames({"bytes", "lines"})->Unit(benchmark::kMillisecond)->Iterations(4);
+}
+
+// Whether the record shows the memo of the log, every character.
+bool MemoKept(const benchmark::State& state)
+{
+    return DiveFrm::Instance().MemoTxt().Text() == Memo(state.range(0), state.range(1) != 0);
+}
+
 // One step onto the other dive: the record's save (nothing changed), the move and the
 // record showing the other dive's memo.
 void BM_StepOntoADiveWithALongMemo(benchmark::State& state)
@@ -65,13 +77,9 @@ void BM_StepOntoADiveWithALongMemo(benchmark::State& state)
         atFirst = !atFirst;
     }
     state.counters["memo_MB"] = double(state.range(0)) / (1 << 20);
-    state.counters["memo_kept"] = DiveFrm::Instance().MemoTxt().Text() == Memo(state.range(0), state.range(1) != 0);
+    state.counters["memo_kept"] = MemoKept(state);
 }
-BENCHMARK(BM_StepOntoADiveWithALongMemo)
-    ->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})
-    ->ArgNames({"bytes", "lines"})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(4);
+BENCHMARK(BM_StepOntoADiveWithALongMemo)->Apply(EveryMemo);
 
 // A return to the record from the location form: the record shows the dive's memo again.
 void BM_ReturnToTheRecordOfADiveWithALongMemo(benchmark::State& state)
@@ -83,13 +91,9 @@ void BM_ReturnToTheRecordOfADiveWithALongMemo(benchmark::State& state)
         state.ResumeTiming();
         MainFrm().SmartBar_ItemClick("Dive");
     }
-    state.counters["memo_kept"] = DiveFrm::Instance().MemoTxt().Text() == Memo(state.range(0), state.range(1) != 0);
+    state.counters["memo_kept"] = MemoKept(state);
 }
-BENCHMARK(BM_ReturnToTheRecordOfADiveWithALongMemo)
-    ->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})
-    ->ArgNames({"bytes", "lines"})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(4);
+BENCHMARK(BM_ReturnToTheRecordOfADiveWithALongMemo)->Apply(EveryMemo);
 
 // The logbook page's preview window made ready to show: the preview draws every page
 // before it shows the first.
