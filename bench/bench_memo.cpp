@@ -100,8 +100,8 @@ BENCHMARK(BM_ReturnToTheRecordOfADiveWithALongMemo)->Apply(EveryMemo);
 void BM_PreviewTheLogbookPageOfADiveWithALongMemo(benchmark::State& state)
 {
     OpenLog(state.range(0), state.range(1) != 0);
-    db::Database::Open(gv.DB->Path())->Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID) SELECT DIVEID FROM DIVEDATA "
-                                                "WHERE DIVEID NOT IN (SELECT DIVEID FROM DIVE_DC_SETTINGS)");
+    gv.DB->Execute("INSERT INTO DIVE_DC_SETTINGS (DIVEID) SELECT DIVEID FROM DIVEDATA "
+                   "WHERE DIVEID NOT IN (SELECT DIVEID FROM DIVE_DC_SETTINGS)");
     gv.PrintFontName = QStringLiteral("DejaVu Sans");
     const ReportJob job = LogbookPageJob();
     int pages = 0;

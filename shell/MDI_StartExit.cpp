@@ -212,8 +212,7 @@ void MDI_MainFrm::PrintChosenReport()
     try {
         DispatchPrintChoice();
     } catch (const std::exception& e) {
-        MsgBox("Could not print the report.\n" + db::ExplainFailure(kvlUi(), e, "printing the report"), MsgButtons::OK,
-               MsgIcon::Critical, "Print");
+        SayReportFailed(e, QStringLiteral("printing the report"));
     }
 }
 

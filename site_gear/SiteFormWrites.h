@@ -27,8 +27,7 @@ bool WriteOrSay(const char* what, Write&& write)
         return true;
     } catch (const std::exception& error) {
         qCWarning(kvlDb(), "%s failed: %s", what, error.what());
-        const auto* dbError = dynamic_cast<const db::DbError*>(&error);
-        ShowUpdatingError(dbError ? db::KnownCause(*dbError) : QString());
+        ShowUpdatingError(db::KnownCause(error));
     }
     return false;
 }

@@ -48,8 +48,12 @@ DbError::DbError(int number, const QString& message, const QString& statement, i
 {
 }
 
-QString KnownCause(const DbError& error)
+QString KnownCause(const std::exception& failure)
 {
+    const auto* dbError = dynamic_cast<const DbError*>(&failure);
+    if (!dbError)
+        return QString();
+    const DbError& error = *dbError;
     switch (error.ExtendedNumber()) {
     case SQLITE_READONLY_DBMOVED:
     case SQLITE_CANTOPEN:

@@ -44,9 +44,10 @@ private:
     QString reason_;
 };
 
-// The cause of a database failure in plain words, for a log that is read-only, on a
-// full disk, in use by another program, damaged or whose folder is gone; else empty.
-QString KnownCause(const DbError& error);
+// The cause of a failure in plain words, for a database failure on a log that is
+// read-only, on a full disk, in use by another program, damaged or whose folder is
+// gone; else (another failure too) empty.
+QString KnownCause(const std::exception& error);
 // The one sentence a diver reads for a database failure: its known cause, else the
 // failure's reason without its statement.
 QString DiverText(const DbError& error);

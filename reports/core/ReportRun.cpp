@@ -21,10 +21,15 @@ bool DrawReport(Printer& printer, const ReportJob& job)
         return true;
     } catch (const std::exception& e) {
         printer.AbortDoc();
-        const QString cause = db::ExplainFailure(lcReports(), e, qPrintable("printing " + job.title));
-        MsgBox("Could not print the report.\n" + cause, MsgButtons::OK, MsgIcon::Critical, "Print");
+        SayReportFailed(e, "printing " + job.title);
         return false;
     }
+}
+
+void SayReportFailed(const std::exception& error, const QString& what)
+{
+    const QString cause = db::ExplainFailure(lcReports(), error, qPrintable(what));
+    MsgBox("Could not print the report.\n" + cause, MsgButtons::OK, MsgIcon::Critical, "Print");
 }
 
 ReportJob DivesListJob()

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 namespace kvl {
@@ -21,6 +22,9 @@ struct ReportJob {
 // error), the document is aborted, so nothing reaches the printer, and the message
 // "Could not print the report." with the reason on a second line is shown; false then.
 bool DrawReport(Printer& printer, const ReportJob& job);
+// Shows "Could not print the report." with the failure's reason in the diver's words
+// on a second line; the whole failure goes to the reports' log category under what.
+void SayReportFailed(const std::exception& error, const QString& what);
 
 // The jobs of the dives list, the personal page and the gauge settings of a unit.
 ReportJob DivesListJob();

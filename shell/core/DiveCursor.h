@@ -25,10 +25,10 @@ bool MakeDiveCurrent(qint32 diveId);
 bool SaveOpenSiteForm();
 // A dive picked in another window (the dives listing, the history, the queries):
 // the open dive record's edits are offered for saving first, and the location or gear
-// form's edits are saved; a refused record or write keeps the user where he is. A dive that a query's list does not hold is found in the
-// whole log: the list goes back to every dive first. A dive no longer in the log
-// is ignored. Otherwise the dive becomes current and the open child form shows it;
-// true then.
+// form's edits are saved; a refused record or write keeps the user where he is. A
+// dive that a query's list does not hold is found in the whole log: the list goes
+// back to every dive first. A dive no longer in the log is ignored. Otherwise the
+// dive becomes current and the open child form shows it; true then.
 bool PickDive(qint32 diveId);
 
 } // namespace kvl

@@ -105,27 +105,33 @@ void CheckLogSoundness(db::Database& log, LogUse use)
     }
 }
 
+namespace {
+
+// The log at path opened in mode and checked; a database error on the way is refused.
+std::unique_ptr<db::Database> OpenSoundLog(const QString& path, db::OpenMode mode, LogUse use)
+{
+    try {
+        auto log = db::Database::Open(path, mode);
+        CheckLogSoundness(*log, use);
+        return log;
+    } catch (const db::DbError& error) {
+        throw Refusal(path, error, use);
+    }
+}
+
+} // namespace
+
 OpenedLog OpenCheckedLog(const QString& path)
 {
     OpenedLog opened;
     opened.lock = LockLog(path, LogUse::Open);
-    try {
-        opened.db = db::Database::Open(path);
-        CheckLogSoundness(*opened.db, LogUse::Open);
-    } catch (const db::DbError& error) {
-        throw Refusal(path, error, LogUse::Open);
-    }
+    opened.db = OpenSoundLog(path, db::OpenMode::ReadWrite, LogUse::Open);
     return opened;
 }
 
 void CheckLogFile(const QString& path, LogUse use)
 {
-    try {
-        auto log = db::Database::Open(path, db::OpenMode::ReadOnly);
-        CheckLogSoundness(*log, use);
-    } catch (const db::DbError& error) {
-        throw Refusal(path, error, use);
-    }
+    OpenSoundLog(path, db::OpenMode::ReadOnly, use);
 }
 
 } // namespace kvl
