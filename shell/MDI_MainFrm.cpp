@@ -19,6 +19,8 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace kvl {
 
 namespace {
@@ -123,10 +125,15 @@ QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
     childHostLayout_->setContentsMargins(0, 0, 0, 0);
     childScroll_->setWidget(childHost_);
     layout->addWidget(childScroll_, 1);
-    // A box the keyboard reaches below the fold (Tab, a caption's Alt key) scrolls into view.
+    // A box the keyboard reaches below the fold (Tab, a caption's Alt key) scrolls into
+    // view: as much of it as fits, then its text cursor.
     connect(qApp, &QApplication::focusChanged, childScroll_, [this](QWidget*, QWidget* now) {
-        if (now && childHost_->isAncestorOf(now))
-            childScroll_->ensureWidgetVisible(now);
+        if (!now || !childHost_->isAncestorOf(now))
+            return;
+        const QPoint top = now->mapTo(childHost_, QPoint(0, 0));
+        const int fits = std::min(now->height(), childScroll_->viewport()->height());
+        childScroll_->ensureVisible(top.x(), top.y() + fits - 1, 0, 1);
+        childScroll_->ensureWidgetVisible(now);
     });
     return area;
 }

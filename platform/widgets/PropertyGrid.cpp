@@ -141,7 +141,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
         box->setObjectName(key);
         box->setAccessibleName(NameOfCaption(caption));
         box->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
-        setItemWidget(item, 1, box);
+        PlaceBox(item, box);
         // Queued: the handler of ItemValueChange may rebuild the grid, this box included.
         connect(box, &QComboBox::textActivated, this,
                 [this, key](const QString& text) { ChooseValue(key, text); }, Qt::QueuedConnection);
@@ -157,8 +157,22 @@ void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key, const Q
     box->setAccessibleName(header.isEmpty() ? NameOfCaption(caption) : header + QLatin1Char(' ') + NameOfCaption(caption));
     box->setFrame(false);
     box->installEventFilter(this);
-    setItemWidget(item, 1, box);
+    PlaceBox(item, box);
     connect(box, &QLineEdit::textEdited, this, [this, key] { emit ItemValueChange(key); });
+}
+
+void PropertyGrid::PlaceBox(QTreeWidgetItem* item, QWidget* box)
+{
+    setItemWidget(item, 1, box);
+    // A box made now would join the Tab chain at the window's end: the grid's boxes
+    // follow the grid, in row order, and the box after the grid follows them.
+    QWidget* previous = this;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if (QWidget* next = itemWidget(*it, 1)) {
+            setTabOrder(previous, next);
+            previous = next;
+        }
+    }
 }
 
 bool PropertyGrid::eventFilter(QObject* watched, QEvent* event)

@@ -68,6 +68,8 @@ private:
     QTreeWidgetItem* Item(const QString& key) const;
     void FitColumns();
     void AddTextBox(QTreeWidgetItem* item, const QString& key, const QString& caption);
+    // Puts the box in the row's value column and in the Tab chain right after the grid.
+    void PlaceBox(QTreeWidgetItem* item, QWidget* box);
     QTreeWidgetItem* lastGroup_ = nullptr;
     QString lastHeader_;   // the caption of the last header row, which the text rows after it stand under
 };

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <functional>
@@ -104,6 +105,23 @@ TEST_F(KeyboardTest, FromTheDiversFormToTheNextDiveSavedByKeysAlone)
     Key(Qt::Key_Return);
     EXPECT_EQ(Stored(IdOf(2), "MEMO").ToString(), "Kelp forest");
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+}
+
+// Reached by Tab below the fold, the memo shows whole, not just its first line.
+TEST_F(KeyboardTest, TheMemoReachedByTabShowsWhole)
+{
+    AddDives(2);
+    Side("Dive");
+    ShowWindow();
+    Frm().ChildArea()->verticalScrollBar()->setValue(0);
+    DiveFrm::Instance().Text3(DiveText::SerialNo).setFocus();
+    MemoBox& memo = DiveFrm::Instance().MemoTxt();
+    ASSERT_TRUE(TabUntil([&memo](QWidget* w) { return w == &memo; }));
+    QWidget* viewport = Frm().ChildArea()->viewport();
+    ASSERT_LE(memo.height(), viewport->height());
+    const QRect shown(memo.mapTo(viewport, QPoint(0, 0)), memo.size());
+    EXPECT_TRUE(viewport->rect().contains(shown)) << shown.top() << ".." << shown.bottom() << " in 0.."
+                                                  << viewport->height() - 1;
 }
 
 TEST_F(KeyboardTest, TheProfileSamplesAreOneTabStop)

@@ -3,6 +3,7 @@
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PropertyGrid.h"
+#include "tests/support/KeyPresses.h"
 #include "tests/support/KvlTest.h"
 
 #include <QApplication>
@@ -58,6 +59,43 @@ TEST_F(FieldWidgetsTest, DataComboRowsColumnsAndText)
     combo.RemoveAll();
     EXPECT_EQ(combo.Rows(), 0);
     EXPECT_EQ(combo.Row(), -1);
+}
+
+// A grid's boxes are made as its rows are, after the grid: Tab still goes from the
+// grid through its boxes in row order, then on to the box after the grid.
+TEST_F(FieldWidgetsTest, TabGoesThroughTheGridsBoxesBeforeLeavingIt)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit;
+    auto* grid = new PropertyGrid;
+    auto* after = new QLineEdit;
+    for (QWidget* w : {static_cast<QWidget*>(before), static_cast<QWidget*>(grid), static_cast<QWidget*>(after)})
+        layout->addWidget(w);
+    const auto fill = [grid] {
+        grid->RemoveAll();
+        grid->Add(QStringLiteral("Group1"), QStringLiteral("Utilities Settings"), PropertyGrid::Group);
+        grid->Expand(QStringLiteral("Group1"));
+        grid->Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
+        grid->Add(QStringLiteral("Time"), QStringLiteral("Time Format\t"), PropertyGrid::Choice);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    };
+    fill();
+    window.resize(400, 300);
+    ASSERT_TRUE(ShowActive(window));
+    for (int load = 0; load < 2; ++load) {   // a form fills its grid again for every dive
+        SCOPED_TRACE(load);
+        if (load > 0)
+            fill();
+        grid->setFocus();
+        const QWidget* const expected[] = {grid->findChild<QComboBox*>(QStringLiteral("Units")),
+                                           grid->findChild<QComboBox*>(QStringLiteral("Time")), after};
+        for (const QWidget* next : expected) {
+            PressKey(Qt::Key_Tab);
+            EXPECT_EQ(Focused(), next) << (Focused() ? Focused()->objectName().toStdString() : "nothing");
+        }
+    }
 }
 
 TEST_F(FieldWidgetsTest, PropertyGridRowsByKey)
