@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -176,7 +177,13 @@ bool LeavesTheTextAlone(const QKeyEvent& event, bool tabLeavesTheBox)
 
 } // namespace
 
-MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent) {}
+MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!settingText_)
+            emit Edited();
+    });
+}
 
 QString MemoBox::Text() const
 {
@@ -191,6 +198,7 @@ QString MemoBox::Text() const
 
 void MemoBox::SetText(const QString& text)
 {
+    const QScopedValueRollback setting(settingText_, true);
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));   // one block break, as the box makes it
     const QList<qsizetype> breaks = PieceBreaks(shown);

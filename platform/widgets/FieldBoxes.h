@@ -100,6 +100,9 @@ public:
 signals:
     void KeyDown(int key);
     void LostFocus();
+    // The user changed the memo, by any road: keys, paste, cut, drop, undo, an input
+    // method. Text set by the program does not count.
+    void Edited();
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -115,6 +118,7 @@ private:
     void TakeTheMemoWhole();
 
     bool inPieces_ = false;
+    bool settingText_ = false;
 };
 
 // A small floating row of buttons found by key; ItemClick reports the key clicked.
