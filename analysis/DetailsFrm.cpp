@@ -150,6 +150,9 @@ void DetailsFrm::BuildControls()
 {
     Graph = new PictureBox(this);
     Graph->setObjectName("Graph");
+    // A stop of the Tab chain: Left and Right walk the samples on the graph.
+    Graph->setAccessibleName(QStringLiteral("Dive profile"));
+    Graph->setAccessibleDescription(QStringLiteral("Left and Right move through the samples"));
     Graph->setMinimumSize(320, 200);
     Graph->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     XG = new AxisStrip(Qt::Horizontal, this);

@@ -7,6 +7,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/widgets/Captions.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
@@ -60,10 +61,12 @@ qint64 DiveFrm::ListedId(const CatalogSide& side) const
 
 void DiveFrm::Catalog_Enter(const CatalogSide& side)
 {
-    AddDelTarget = &side == &LocationSide() ? QStringLiteral("1") : QStringLiteral("2");
-    const DataCombo& combo = ComboOf(side);
+    const bool location = &side == &LocationSide();
+    AddDelTarget = location ? QStringLiteral("1") : QStringLiteral("2");
+    DataCombo& combo = ComboOf(side);
     const QPoint at = combo.mapTo(this, QPoint(combo.width(), 0));
     addDel_->move(at);
+    addDel_->Serve(combo, NameOfCaption(Label3(location ? DiveLabel::Location : DiveLabel::DiveSite).text()));
     addDel_->show();
     addDel_->raise();
 }

@@ -1,12 +1,27 @@
 #include "forms/HelpWindow.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
 
 namespace kvl {
 
 namespace {
+
+// Closes on Escape and Ctrl+W, as a help window does.
+class HelpBrowser : public QTextBrowser {
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool ctrlW = event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier;
+        if (event->key() == Qt::Key_Escape || ctrlW || event->matches(QKeySequence::Close)) {
+            close();
+            return;
+        }
+        QTextBrowser::keyPressEvent(event);
+    }
+};
 
 QPointer<QTextBrowser> helpWindow;
 
@@ -31,7 +46,7 @@ QString HelpAnchor(int context)
 void ShowHelp(const QString& helpFile, int context)
 {
     if (!helpWindow) {
-        helpWindow = new QTextBrowser();
+        helpWindow = new HelpBrowser();
         helpWindow->setAttribute(Qt::WA_DeleteOnClose);
         helpWindow->setWindowTitle("KVL Help");
         helpWindow->setOpenExternalLinks(true);

@@ -4,9 +4,11 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/MDI_Rules.h"
 #include "shell/Pictures.h"
 #include "shell/RegisterForms.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -30,6 +32,16 @@ MDI_MainFrm* theMainFrm = nullptr;
 QIcon StandardIcon(QStyle::StandardPixmap pixmap)
 {
     return QApplication::style()->standardIcon(pixmap);
+}
+
+// The form's first Tab stop: the first box of the focus chain that Tab stops at.
+QWidget* FirstBox(QWidget& form)
+{
+    for (QWidget* box = form.nextInFocusChain(); box && box != &form; box = box->nextInFocusChain())
+        if (form.isAncestorOf(box) && (box->focusPolicy() & Qt::TabFocus) && box->isEnabled() &&
+            box->isVisibleTo(&form) && !box->focusProxy())
+            return box;
+    return nullptr;
 }
 
 } // namespace
@@ -118,6 +130,7 @@ QWidget* MDI_MainFrm::CreateChildArea(QWidget* parent)
     // (a 1366x768 screen) and every field stays in reach.
     childScroll_ = new QScrollArea(area);
     childScroll_->setObjectName("ChildArea");
+    childScroll_->setFocusPolicy(Qt::NoFocus);   // the frame is no Tab stop: the form's boxes are
     childScroll_->setFrameShape(QFrame::StyledPanel);
     childScroll_->setWidgetResizable(true);
     childHost_ = new QWidget(childScroll_);
@@ -225,11 +238,27 @@ void MDI_MainFrm::CreateToolBar()
 
 void MDI_MainFrm::ShowChild(ChildForm& form)
 {
+    const bool arriving = form.isHidden() || form.parentWidget() != childHost_;
     if (form.parentWidget() != childHost_)
         childHostLayout_->addWidget(&form);
     form.show();
     form.raise();
     childCaption_->setText(form.windowTitle());
+    if (arriving)
+        FocusShownForm(form);
+}
+
+// A form that comes on screen takes the focus on its first box; one without a box
+// leaves it on the side bar's item of the form.
+void MDI_MainFrm::FocusShownForm(ChildForm& form)
+{
+    if (QWidget* box = FirstBox(form)) {
+        box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QString key = SideBarKeyOfForm(gv.ActiveFormID);
+    if (QAbstractButton* item = SmartBar->HasItem(key) ? SmartBar->Button(key) : nullptr)
+        item->setFocus(Qt::OtherFocusReason);
 }
 
 void MDI_MainFrm::RemoveChild(ChildForm& form)

@@ -133,6 +133,7 @@ protected:
 
 private:
     QWidget* CreateChildArea(QWidget* parent);
+    void FocusShownForm(ChildForm& form);
     // Opens at the preferred size, or at the screen's free area when that is smaller.
     void FitToScreen(const QSize& preferred);
     void CreateMenus();

@@ -13,6 +13,7 @@
 #include "shell/core/Global_Vars.h"
 #include "site_gear/core/LocationLists.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -203,6 +204,7 @@ void LocationFrm::BuildControls()
     cmd_->AddItem(QStringLiteral("Delete"), QStringLiteral("Delete"), QStringLiteral("Delete"));
     cmd_->hide();
     connect(cmd_, &ButtonPopup::ItemClick, this, &LocationFrm::Cmd_ItemClick);
+    connect(cmd_, &ButtonPopup::FocusLeft, this, [this] { Combo_LostFocus(PopupIndex_); });
 
     diveTypePopUp_ = new PopupMenu(this);
     connect(diveTypePopUp_, &PopupMenu::ItemClick, this, &LocationFrm::DiveType_PopUp_ItemClick);
@@ -543,14 +545,21 @@ void LocationFrm::Combo_GotFocus(int Index)
     PopupIndex_ = Index;
     if (!IsNamed(Index))
         return;
-    const PickList& list = *combo_[static_cast<size_t>(Index)];
+    PickList& list = *combo_[static_cast<size_t>(Index)];
     const QPoint topRight = list.mapTo(this, QPoint(list.width(), 0));
     cmd_->move(topRight.x() + 4, topRight.y() + (list.height() - cmd_->height()) / 2);
+    cmd_->Serve(list, site::ListLabel(site::ListOf(static_cast<LocationCombo>(Index))));
     cmd_->raise();
     cmd_->show();
 }
 
-void LocationFrm::Combo_LostFocus(int) { cmd_->hide(); }
+// The strip stays while the focus is on it or on the list it serves.
+void LocationFrm::Combo_LostFocus(int)
+{
+    const QWidget* now = QApplication::focusWidget();
+    if (!now || !(cmd_->isAncestorOf(now) || now == combo_[static_cast<size_t>(PopupIndex_)]))
+        cmd_->hide();
+}
 void LocationFrm::Combo_KeyDown(int) {}
 void LocationFrm::Combo_KeyUp(int) {}
 

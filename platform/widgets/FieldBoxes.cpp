@@ -303,7 +303,8 @@ void ButtonPopup::AddItem(const QString& key, const QString& caption, const QStr
     button->setObjectName(key);
     button->setText(caption);
     button->setToolTip(toolTip);
-    button->setFocusPolicy(Qt::NoFocus);   // a click leaves the focus where it was
+    button->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it was
+    button->installEventFilter(this);
     layout()->addWidget(button);
     connect(button, &QToolButton::clicked, this, [this, key] { emit ItemClick(key); });
     adjustSize();
@@ -335,6 +336,49 @@ void ButtonPopup::ClickItem(const QString& key)
 {
     if (Keys().contains(key))
         emit ItemClick(key);
+}
+
+namespace {
+
+// The list's name as it reads inside a sentence: "Dive Site" -> "dive site", "GPS" stays.
+QString InSentence(const QString& name)
+{
+    QStringList words = name.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (word != word.toUpper())
+            word = word.toLower();
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void ButtonPopup::Serve(QWidget& list, const QString& listName)
+{
+    QWidget* before = &list;
+    for (QToolButton* button : findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        button->setAccessibleName(button->objectName() + QLatin1Char(' ') + InSentence(listName));
+        setTabOrder(before, button);
+        before = button;
+    }
+}
+
+bool ButtonPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (!button || button->parentWidget() != this)
+        return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            button->click();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        const QWidget* now = QApplication::focusWidget();
+        if (LeftTheBox(static_cast<QFocusEvent*>(event)) && !(now && isAncestorOf(now)))
+            emit FocusLeft();
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void TakeFocusByClickOnly(QComboBox& box) { box.setFocusPolicy(Qt::StrongFocus); }

@@ -122,6 +122,8 @@ private:
 };
 
 // A small floating row of buttons found by key; ItemClick reports the key clicked.
+// The buttons take the focus by Tab only (a click leaves it where it was) and are
+// pressed by Enter as by Space.
 class ButtonPopup : public QFrame {
     Q_OBJECT
 public:
@@ -133,9 +135,17 @@ public:
     QString ItemCaption(const QString& key) const;
     void SetItemCaption(const QString& key, const QString& caption);
     void ClickItem(const QString& key);
+    // The buttons now act on `list`: Tab goes from the list to them, then on to what
+    // followed the list, and each is named by its key and the list ("Add dive site").
+    void Serve(QWidget& list, const QString& listName);
 
 signals:
     void ItemClick(const QString& key);
+    // The focus left the buttons for another box (not for a dialog or a pop-up list).
+    void FocusLeft();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // A list turned by the mouse wheel while the pointer only passes over it would change

@@ -3,6 +3,11 @@
 #include "tests/support/KeyPresses.h"
 
 #include "dive/DiveFrm.h"
+#include "forms/HelpWindow.h"
+#include "platform/widgets/PickList.h"
+#include "shell/core/StateCodes.h"
+#include "site_gear/LocationFrm.h"
+#include "site_gear/core/Location.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -14,6 +19,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
@@ -139,6 +145,152 @@ TEST_F(KeyboardTest, TheProfileSamplesAreOneTabStop)
     EXPECT_EQ(samples->currentIndex().row(), row + 1) << "the arrows move inside the grid";
     Key(Qt::Key_Tab);
     EXPECT_NE(Focused(), samples) << "Tab leaves the grid";
+}
+
+// The record's "+" and "-" serve the list that showed them: Tab reaches them right
+// after it, they are named for what they do to it, and Enter or Space presses them.
+TEST_F(KeyboardTest, TheRecordsCatalogButtonsFollowTheirListByTab)
+{
+    AddDives(1);
+    Side("Dive");
+    ShowWindow();
+    DiveFrm& form = DiveFrm::Instance();
+    ASSERT_TRUE(TabUntil([&form](QWidget* w) { return w == &form.Location_Combo(); }));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Add location");
+    dialogs.ExpectInput("Enter location:", "Kelp Bay");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(form.Location_Combo().Text(), "Kelp Bay");
+    EXPECT_GT(Stored(IdOf(1), "LOCID").ToLong(), 0);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Delete location");
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(Focused(), &form.DiveSite_Combo());
+
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Add dive site") << "the pair moved on with the focus";
+    dialogs.ExpectInput("Enter dive site:", "North Wall");
+    Key(Qt::Key_Space);
+    EXPECT_EQ(form.DiveSite_Combo().Text(), "North Wall");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Delete dive site");
+    dialogs.ExpectMsg("Are you sure to want to delete dive site 'North Wall'?", MsgAnswer::Yes);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(form.DiveSite_Combo().Text(), "");
+    EXPECT_EQ(Stored(IdOf(1), "SITEID").ToLong(), 0);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), &form.TankCheck(Tank::One, OnOff::On)) << "on to what followed the list";
+}
+
+// Operator, Dive Boat and GPS: the Add/Delete strip stays while Tab takes the focus
+// from the list to it, and goes when the focus moves on.
+TEST_F(KeyboardTest, TheLocationStripIsReachedByTab)
+{
+    AddDives(1);
+    Side("Location");
+    ShowWindow();
+    LocationFrm& form = LocationFrm::Instance();
+    PickList& operators = form.Combo(site::LocationCombo::Operator);
+    ASSERT_TRUE(TabUntil([&operators](QWidget* w) { return w == &operators; }));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Add operator");
+    EXPECT_TRUE(form.Cmd().isVisible());
+    dialogs.ExpectInput("Enter your desired Operator:", "Blue Fins");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(operators.Text(), "Blue Fins");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Delete operator");
+    Key(Qt::Key_Space);
+    EXPECT_EQ(operators.FindText("Blue Fins"), -1);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(Focused(), &operators) << "Shift+Tab goes back the same way";
+    EXPECT_TRUE(form.Cmd().isVisible());
+
+    PickList& gps = form.Combo(site::LocationCombo::GPS);
+    ASSERT_TRUE(TabUntil([&gps](QWidget* w) { return w == &gps; }));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Name(Focused()), "Add GPS");
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    EXPECT_FALSE(form.Cmd().isAncestorOf(Focused()));
+    EXPECT_FALSE(form.Cmd().isVisible()) << "the strip goes with the focus";
+}
+
+// The profile graph is a stop of its own, named, where Left and Right walk the samples.
+TEST_F(KeyboardTest, TheProfileGraphIsANamedStop)
+{
+    AddDives(1);
+    Side("Details");
+    ShowWindow();
+    QWidget* graph = Frm().ChildArea()->widget()->findChild<QWidget*>("Graph");
+    QTableView& samples = Frm().ChildArea()->widget()->findChild<DataGrid*>()->View();
+    ASSERT_TRUE(TabUntil([graph](QWidget* w) { return w == graph; }));
+    EXPECT_EQ(Name(graph), "Dive profile");
+    const int row = samples.currentIndex().row();
+    Key(Qt::Key_Right);
+    EXPECT_NE(samples.currentIndex().row(), row);
+}
+
+// Tab never stops where nothing can be typed or pressed: not on the child area's
+// frame, not on a form itself.
+TEST_F(KeyboardTest, NoFormHasABlindTabStop)
+{
+    AddDives(1);
+    for (const char* key : {"Personal", "DiveComputer", "Dive", "Details", "Location", "Buddies", "History", "Queries"}) {
+        Side(key);
+        ShowWindow();
+        for (int presses = 0; presses < 150; ++presses) {
+            PressKey(Qt::Key_Tab);
+            QWidget* stop = Focused();
+            ASSERT_TRUE(stop) << key;
+            EXPECT_FALSE(stop == Frm().ChildArea() || qobject_cast<ChildForm*>(stop))
+                << key << ": " << stop->metaObject()->className();
+        }
+    }
+}
+
+// A form shown, by keys or by a click on the side bar, has the focus on its first
+// box (Shift+Tab leaves the form), and the focus alone changes no dive. A form
+// without a box leaves the focus on its side bar item.
+TEST_F(KeyboardTest, AShownFormHasTheFocusOnItsFirstBox)
+{
+    AddDives(2);
+    ShowWindow();
+    Side("History");
+    EXPECT_EQ(Focused(), Frm().SmartBar->Button("History"));
+    for (const char* key : {"Personal", "DiveComputer", "Dive", "Details", "Location", "Buddies", "Queries"}) {
+        Side(key);
+        ASSERT_TRUE(InForm(Focused())) << key;
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_FALSE(InForm(Focused())) << key;
+        Key(Qt::Key_Tab);
+        ASSERT_TRUE(InForm(Focused())) << key;
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(gv.DiveChanged, kDiveUnchanged) << key;
+    }
+    ASSERT_TRUE(TabUntil([this](QWidget* w) { return InSideBar(w); }));
+    ASSERT_TRUE(ArrowTo("VURO Dive", Qt::Key_Up));
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(InForm(Focused()));
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
+}
+
+// The help window goes on Escape, as on Ctrl+W.
+TEST_F(KeyboardTest, TheHelpWindowClosesByKeys)
+{
+    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+        ShowHelp(Home() + "/KVL.html", HelpContents);
+        QPointer<QWidget> help = QApplication::activeWindow();
+        for (int waited = 0; waited < 100 && !help; ++waited) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+            help = QApplication::activeWindow();
+        }
+        ASSERT_TRUE(help && help->isVisible());
+        Key(keys.key(), keys.keyboardModifiers());
+        EXPECT_TRUE(!help || !help->isVisible()) << QKeySequence(keys).toString().toStdString();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);   // the closed window goes
+    }
 }
 
 // Boxes inside a check list, a combo or a table are their parts, named by the whole.

@@ -10,7 +10,9 @@
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/StateCodes.h"
 #include "shell/core/SystemServices.h"
+#include "tests/support/KeyPresses.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +58,17 @@ TEST_F(StartupTest, FirstStartOpensTheSampleLogWithoutAQuestionAndShowsTheDiver)
         EXPECT_EQ(MainFrm().SmartUI1->Items(key).Visible(), 1) << key;
     EXPECT_TRUE(MainFrm().SmartUI1->Items("FirstDive").Enabled());
     EXPECT_FALSE(MainFrm().ProgramEnded());
+}
+
+// The window opens with the focus on the diver's form's first box, not on a frame.
+TEST_F(StartupTest, StartsWithTheFocusOnTheFirstBoxOfTheDiversForm)
+{
+    ASSERT_TRUE(StartUp());
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    QWidget* focused = Focused();
+    ASSERT_TRUE(focused);
+    EXPECT_TRUE(PersonalFrm::Instance().isAncestorOf(focused)) << focused->metaObject()->className();
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 
 TEST_F(StartupTest, ModelChoicesOfTheLastSessionReachTheNextStartUp)
