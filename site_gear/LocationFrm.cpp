@@ -560,6 +560,7 @@ void LocationFrm::Combo_LostFocus(int)
     if (!now || !(cmd_->isAncestorOf(now) || now == combo_[static_cast<size_t>(PopupIndex_)]))
         cmd_->hide();
 }
+
 void LocationFrm::Combo_KeyDown(int) {}
 void LocationFrm::Combo_KeyUp(int) {}
 
