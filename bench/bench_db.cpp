@@ -2,6 +2,7 @@
 // list should take a few milliseconds (only the row ids are read), and storing a
 // dive's samples one AddNew/Update at a time should keep up with a download.
 
+#include "bench/BenchRun.h"
 #include "platform/db/Db.h"
 
 #include <QTemporaryDir>
@@ -127,4 +128,7 @@ BENCHMARK(AddSamples)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -3,6 +3,7 @@
 // writing its rows (goal: under 200 ms), and writing the download archive
 // (4,096 rows and two scrambling passes; goal: under 300 ms).
 
+#include "bench/BenchRun.h"
 #include "device/core/DiveConversion.h"
 #include "device/core/DiveList.h"
 #include "device/core/DownloadArchive.h"
@@ -102,7 +103,7 @@ void BM_ConvertFullRingDive(benchmark::State& state)
     state.counters["pages"] = RingPageCount(env.dive.SA, env.dive.EA);
     state.counters["samples"] = samples;
 }
-BENCHMARK(BM_ConvertFullRingDive)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_ConvertFullRingDive)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(5))->UseRealTime();
 
 void BM_WriteArchive(benchmark::State& state)
 {
@@ -137,7 +138,7 @@ public:
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     Env();
     MsReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

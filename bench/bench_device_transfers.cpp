@@ -1,16 +1,19 @@
 // The download window's transfers over the paced pseudo-terminal, against the
 // protocol's floor (every byte both ways at 960 bytes a second plus the fixed
 // pauses; goal: at most 1.05 times it):
-//  - a whole download: from Start until ten dives are saved, the archive is
-//    written and the log is renumbered; then, on the same link, a bare client
-//    makes the same reads, and KVL's time over the bare client's is the host's
-//    own share whatever the machine's load (goal: at most 1.03);
+//  - a whole download: from Start until ten dives (three shorter ones in a short
+//    run) are saved, the archive is written and the log is renumbered; then, on
+//    the same link, a bare client makes the same reads, and KVL's time over the
+//    bare client's is the host's own share whatever the machine's load (goal: at
+//    most 1.03);
 //  - a settings write with 51 legs: wake, log pages, 14 pages written with
 //    acknowledgement and read-back, and the clock.
 
 #include "bench/BareClient.h"
+#include "bench/BenchRun.h"
 #include "device/CommBar.h"
 #include "device/CommFrm.h"
+#include "device/core/DeviceImage.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/folders/Folders.h"
 #include "platform/serial/qt/QtSerialPort.h"
@@ -88,15 +91,29 @@ Environment& Env()
     return env;
 }
 
-// The download's reads by the bare client on the devsim at `path`: wake, the log
-// pages, the index pages with their pauses and every dive's pages. Its seconds,
-// or 0 when an exchange failed.
-double BareDownloadSeconds(const QString& path)
+// The device the download reads.
+QString DownloadFixture()
+{
+    return bench::ShortRun() ? QStringLiteral("three_dives.json") : QStringLiteral("ten_dives.json");
+}
+
+// Its dives as the device lays them out; none when the fixture cannot be read.
+devsim::BuiltFixture DownloadDives()
 {
     devsim::Device device;
     devsim::BuiltFixture built;
+    if (!devsim::LoadFixture(devsim::FixturesDir() + "/" + DownloadFixture(), device, &built))
+        return {};
+    return built;
+}
+
+// The download's reads by the bare client on the devsim at `path`: wake, the log
+// pages, the index pages with their pauses and every dive's pages. Its seconds,
+// or 0 when an exchange failed.
+double BareDownloadSeconds(const QString& path, const devsim::BuiltFixture& built)
+{
     bench::BareClient client(path);
-    if (!client.IsOpen() || !devsim::LoadFixture(devsim::FixturesDir() + "/ten_dives.json", device, &built))
+    if (!client.IsOpen() || built.dives.empty())
         return 0;
     std::vector<int> pages;
     for (int p = DevicePage::Identity; p <= DevicePage::Settings; ++p)
@@ -120,14 +137,14 @@ double BareDownloadSeconds(const QString& path)
     return ok ? timer.nsecsElapsed() / 1e9 : 0;
 }
 
-// Opens the window in `mode` on a paced devsim and times `work`; the ratio to
-// `floor`. With `bare`, the bare client then makes the download's reads on the
-// same link.
-void Paced(benchmark::State& state, quint8 mode, double floor, double& ratio,
+// Opens the window in `mode` on a paced devsim of `fixture` and times `work`; the
+// ratio to `floor`. With `bare`, the bare client then makes the download's reads
+// on the same link.
+void Paced(benchmark::State& state, const QString& fixture, quint8 mode, double floor, double& ratio,
            const std::function<bool(CommFrm&)>& work, bool bare = false)
 {
     for (auto _ : state) {
-        test::DevsimProcess sim("ten_dives.json", {"--pace"});
+        test::DevsimProcess sim(fixture, {"--pace"});
         if (sim.PtyPath().isEmpty()) {
             state.SkipWithError("devsim did not come up");
             return;
@@ -152,7 +169,7 @@ void Paced(benchmark::State& state, quint8 mode, double floor, double& ratio,
         if (!bare)
             continue;
         port.Close();
-        const double bareSeconds = BareDownloadSeconds(sim.PtyPath());
+        const double bareSeconds = BareDownloadSeconds(sim.PtyPath(), DownloadDives());
         if (bareSeconds <= 0) {
             state.SkipWithError("the bare client's reads failed");
             return;
@@ -167,15 +184,19 @@ void Paced(benchmark::State& state, quint8 mode, double floor, double& ratio,
 void BM_PacedDownloadOfTenDives(benchmark::State& state)
 {
     Env().FreshLog("download.dlg");
-    constexpr int DivePages = 93;
-    constexpr int Pages = LogPages + IndexPages + 10 * DivePages;
-    const double floor = (WakeBytes + Pages * PageReadBytes) / LineBytesPerSecond + IndexPages * LinkTiming::IndexPagePause;
-    Paced(state, DownloadMode, floor, downloadRatio, [](CommFrm& frm) {
+    const devsim::BuiltFixture built = DownloadDives();
+    const qint64 dives = qint64(built.dives.size());
+    int pages = LogPages + IndexPages;
+    for (const devsim::PlacedDive& dive : built.dives)
+        pages += RingPageCount(dive.startPage, dive.endPage);
+    state.counters["pages"] = pages;
+    const double floor = (WakeBytes + pages * PageReadBytes) / LineBytesPerSecond + IndexPages * LinkTiming::IndexPagePause;
+    Paced(state, DownloadFixture(), DownloadMode, floor, downloadRatio, [dives](CommFrm& frm) {
         frm.Cmd_ItemClick(CmdKey::Start);
         frm.Cmd_ItemClick(CmdKey::SelectAll);
         frm.Cmd_ItemClick(CmdKey::SaveDives);
         return frm.Cmd->Items(CmdKey::Message).Text() == "Saving dives...completed." &&
-               gv.DB->Scalar("Select count(*) from DIVEDATA").ToLong() == 10;
+               gv.DB->Scalar("Select count(*) from DIVEDATA").ToLong() == dives;
     }, true);
 }
 BENCHMARK(BM_PacedDownloadOfTenDives)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
@@ -193,7 +214,7 @@ void BM_PacedSettingsWriteOf51Legs(benchmark::State& state)
     settings::ReplaceLegs(*gv.DB, {QX07, settings::EditedSerial}, legs);
     const double floor =
         (WakeBytes + LogPages * PageReadBytes + WrittenPages * PageWriteBytes + ClockBytes) / LineBytesPerSecond;
-    Paced(state, WriteSettingsMode, floor, writeRatio, [](CommFrm& frm) {
+    Paced(state, QStringLiteral("ten_dives.json"), WriteSettingsMode, floor, writeRatio, [](CommFrm& frm) {
         frm.Cmd_ItemClick(CmdKey::Start);
         return frm.Cmd->Items(CmdKey::Message).Text() == "Writing Setting to QX07...Completed!";
     });
@@ -204,7 +225,7 @@ BENCHMARK(BM_PacedSettingsWriteOf51Legs)->Unit(benchmark::kSecond)->Iterations(1
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     Env();
     benchmark::RunSpecifiedBenchmarks();
     if (downloadRatio > 0)

@@ -3,6 +3,7 @@
 // logbook page (several continuation pages) under 300 ms, the dive details report
 // (some 50 pages) under 1 s, the series with resampling under 5 ms.
 
+#include "bench/BenchRun.h"
 #include "platform/printer/RecordingPrinter.h"
 #include "platform/printer/qt/PdfOutput.h"
 #include "reports/core/DiveDetails.h"
@@ -73,13 +74,13 @@ void LogbookPageToPdf(benchmark::State& state)
 {
     ToPdf(state, [](Printer& p) { PrintFrm::Instance().PrintIt(p); }, "logbook.pdf");
 }
-BENCHMARK(LogbookPageToPdf)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(LogbookPageToPdf)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(5));
 
 void DiveDetailsToPdf(benchmark::State& state)
 {
     ToPdf(state, [](Printer& p) { PrintDiveDetails(p); }, "details.pdf");
 }
-BENCHMARK(DiveDetailsToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DiveDetailsToPdf)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(3));
 
 // The shared loader and resampling (depth-step sampling) as the page calls them.
 void LoadSeriesWithResampling(benchmark::State& state)
@@ -96,4 +97,7 @@ BENCHMARK(LoadSeriesWithResampling)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -3,6 +3,7 @@
 // the export dialog with its grid on that log under 300 ms; the profile and the DL7
 // export of a dive of 3,600 samples under 50 ms each.
 
+#include "bench/BenchRun.h"
 #include "reports/DelimiterOption.h"
 #include "reports/core/ExportDL7.h"
 #include "reports/core/ExportDiveDetails.h"
@@ -80,7 +81,7 @@ void DiveDetailsOf10000Dives(benchmark::State& state)
         Check(state, kvl::ExportDiveDetailsFile(log.dir.filePath("details.txt"), log.dives, ","));
     state.counters["dives"] = static_cast<double>(log.dives.size());
 }
-BENCHMARK(DiveDetailsOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(DiveDetailsOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(2));
 
 // The same file through the dialog: every row ticked, one ExportDiveDetails per row.
 void DialogExportOf10000Dives(benchmark::State& state)
@@ -96,7 +97,7 @@ void DialogExportOf10000Dives(benchmark::State& state)
         Check(state, dialog.CloseExportFile());
     }
 }
-BENCHMARK(DialogExportOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(DialogExportOf10000Dives)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(2));
 
 void ExportDialogOn10000Dives(benchmark::State& state)
 {
@@ -106,7 +107,7 @@ void ExportDialogOn10000Dives(benchmark::State& state)
         benchmark::DoNotOptimize(dialog.LastRowLTD);
     }
 }
-BENCHMARK(ExportDialogOn10000Dives)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ExportDialogOn10000Dives)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(3));
 
 void ProfileOf3600Samples(benchmark::State& state)
 {
@@ -127,4 +128,7 @@ BENCHMARK(DL7Of3600Samples)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

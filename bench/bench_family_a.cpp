@@ -2,6 +2,7 @@
 // floor (bytes both ways at 960 bytes a second plus the fixed pauses; goal: at
 // most 1.05 times it): the log and index pages, and setting the clock.
 
+#include "bench/BenchRun.h"
 #include "device/core/CommLink.h"
 #include "device/core/FamilyA.h"
 #include "device/core/TransferMode.h"
@@ -96,7 +97,7 @@ BENCHMARK(BM_FamilyASetDateTime)->Unit(benchmark::kSecond)->Iterations(1)->UseRe
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     if (readRatio > 0)
         std::printf("Family A log and index: %.3f times the protocol's floor (goal: at most 1.05)\n", readRatio);

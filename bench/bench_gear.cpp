@@ -3,6 +3,7 @@
 // form under 50 ms; one dive step with it open under 10 ms; choosing a set under 20 ms;
 // its save under 20 ms.
 
+#include "bench/BenchRun.h"
 #include "bench/FormBench.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PickList.h"
@@ -114,4 +115,7 @@ BENCHMARK(BM_GearSave)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -6,6 +6,7 @@
 
 #include "analysis/HistoryFrm.h"
 #include "analysis/QueriesFrm.h"
+#include "bench/BenchRun.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "shell/core/DiveRows.h"
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     kvl::test::EnsureApplication();   // also finds the build's share folder
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -3,6 +3,7 @@
 // values, names, conditions and two types. Goals: opening the form, and one dive step
 // with it open, under 20 ms; its save under 20 ms.
 
+#include "bench/BenchRun.h"
 #include "bench/FormBench.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PickList.h"
@@ -123,4 +124,7 @@ BENCHMARK(BM_LocationListsOfOneDive)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

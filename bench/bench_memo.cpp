@@ -4,6 +4,7 @@
 // and under 1 s for 10 MB; the print preview of the logbook page of a dive with a 1 MB
 // memo showing its first page under 2 s.
 
+#include "bench/BenchRun.h"
 #include "bench/FormBench.h"
 #include "dive/DiveFrm.h"
 #include "platform/printer/qt/PrintPreview.h"
@@ -57,7 +58,7 @@ void OpenLog(qsizetype memoBytes, bool lines)
 // The memos of every size and shape, timed four times each.
 void EveryMemo(benchmark::internal::Benchmark* bench)
 {
-    bench->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})->ArgNames({"bytes", "lines"})->Unit(benchmark::kMillisecond)->Iterations(4);
+    bench->ArgsProduct({{1 << 20, 10 << 20}, {1, 0}})->ArgNames({"bytes", "lines"})->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(4));
 }
 
 // Whether the record shows the memo of the log, every character.
@@ -119,4 +120,7 @@ BENCHMARK(BM_PreviewTheLogbookPageOfADiveWithALongMemo)
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -4,6 +4,7 @@
 // 10 ms; deleting a person linked to 1,000 dives under 20 ms; opening the diver's form
 // and its save under 10 ms each.
 
+#include "bench/BenchRun.h"
 #include "bench/FormBench.h"
 #include "people/BuddiesFrm.h"
 #include "people/PersonalFrm.h"
@@ -128,4 +129,7 @@ BENCHMARK(BM_DiverSave)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

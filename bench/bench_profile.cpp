@@ -4,7 +4,9 @@
 // 1 ms, dive step under 30 ms.
 
 #include "analysis/DetailsFrm.h"
+#include "bench/BenchRun.h"
 #include "platform/widgets/PictureBox.h"
+#include "shell/MDI_MainFrm.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Units.h"
@@ -37,6 +39,7 @@ struct ProfileLog {
         gv.rsDiveData->SetAbsolutePosition(250);
         gv.CurrentDiveID = static_cast<qint32>(gv.rsDiveData->Field("DIVEID").ToLong());
         LoadCurrentDive();
+        MainFrm();   // the window that holds the child forms
         form = std::make_unique<DetailsFrm>();
         form->Graph->setFixedSize(1000, 600);
         form->show();
@@ -102,7 +105,7 @@ BENCHMARK(BM_DiveStep)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     Log().form.reset();
     gv = Global_Vars{};

@@ -2,6 +2,7 @@
 // PDF. The goal is under 2 s; the rows are read as they print, the catalog lookups bind
 // each row's ids and the model names are looked up once per run.
 
+#include "bench/BenchRun.h"
 #include "platform/printer/RecordingPrinter.h"
 #include "platform/printer/qt/PdfOutput.h"
 #include "reports/core/ReportRun.h"
@@ -63,7 +64,7 @@ void DivesListToPdf(benchmark::State& state)
     state.counters["pages"] = pages.pages;
     state.counters["dives"] = Dives;
 }
-BENCHMARK(DivesListToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DivesListToPdf)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(3));
 
 // The same report on the recording printer: the reading and the layout without the PDF.
 void DivesListLayout(benchmark::State& state)
@@ -76,8 +77,11 @@ void DivesListLayout(benchmark::State& state)
         benchmark::DoNotOptimize(printer.texts.size());
     }
 }
-BENCHMARK(DivesListLayout)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DivesListLayout)->Unit(benchmark::kMillisecond)->Iterations(kvl::bench::Runs(3));
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -1,6 +1,7 @@
 // Scrambling a 50 MB file against copying it the plain way; prints the ratio of
 // the two (the goal is under 2: the pass should run at disk speed).
 
+#include "bench/BenchRun.h"
 #include "shell/core/Scramble.h"
 
 #include <QFile>
@@ -90,7 +91,7 @@ public:
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    kvl::bench::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double copy = reporter.seconds["BM_CopyFile"], scramble = reporter.seconds["BM_ScrambleFile"];

@@ -2,6 +2,7 @@
 // Goals: showing the unit (its row and its legs in the grid) and one save of the
 // edited set, under 10 ms each.
 
+#include "bench/BenchRun.h"
 #include "settings/DCFrm.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
@@ -57,4 +58,7 @@ BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return kvl::bench::RunAll(argc, argv);
+}

@@ -2,7 +2,8 @@
 # Sets up a Debian machine for KVL, builds it, and runs the program, the tests or the benchmarks.
 #   bash scripts/dev.sh run     install what is missing, build, start KVL on the sample log
 #   bash scripts/dev.sh sim     the same, with KVL talking to the simulated dive computer
-#   bash scripts/dev.sh test    install what is missing, build, run every test
+#   bash scripts/dev.sh test    install what is missing, build, run every benchmark briefly
+#                               (KVL_BENCH_SHORT=1), then every test
 #   bash scripts/dev.sh bench   install what is missing, build, run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +34,22 @@ build() {
     cmake --build "$BUILD_DIR" --parallel "$(nproc)" || die "the build failed (see the compiler messages above)"
 }
 
+# Runs every benchmark program (briefly with KVL_BENCH_SHORT=1) and fails when one aborts
+# or a benchmark reports an error; never on a figure.
+run_benchmarks() {
+    local b out failed=() share=${KVL_SHARE_DIR:-$PWD/$BUILD_DIR/share}
+    out=$(mktemp)
+    for b in "$BUILD_DIR"/bench/bench_*; do
+        [ -f "$b" ] && [ -x "$b" ] || continue
+        echo "dev.sh: ${b##*/}"
+        if ! KVL_SHARE_DIR=$share QT_QPA_PLATFORM=offscreen "$b" 2>&1 | tee "$out" || grep -q "ERROR OCCURRED" "$out"; then
+            failed+=("${b##*/}")
+        fi
+    done
+    rm -f "$out"
+    ((${#failed[@]} == 0)) || die "benchmarks that aborted or reported an error: ${failed[*]}"
+}
+
 case "${1:-}" in
     run)
         install_missing; build
@@ -48,13 +65,13 @@ case "${1:-}" in
         KVL_PORT=$pty "$BUILD_DIR/kvl" ;;
     test)
         install_missing; build
+        KVL_BENCH_SHORT=1 run_benchmarks
         cd "$BUILD_DIR"
         QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ctest --output-on-failure -j "$(nproc)" \
             || die "some tests failed (see above)" ;;
     bench)
         install_missing; build
-        export KVL_SHARE_DIR=${KVL_SHARE_DIR:-$PWD/$BUILD_DIR/share}
-        for b in "$BUILD_DIR"/bench/bench_*; do [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b"; done ;;
+        run_benchmarks ;;
     *)
         echo "usage: bash scripts/dev.sh run|sim|test|bench" >&2; exit 2 ;;
 esac

@@ -1,5 +1,6 @@
 #include "platform/folders/Folders.h"
 
+#include "platform/folders/OwnTemporaryFile.h"
 #include "platform/folders/VerifiedFile.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryFile>
 
 namespace kvl {
 
@@ -22,20 +22,18 @@ const char* const kShareFiles[] = {"Tpls/Dlg.tpl", "Tpls/dat.tpl", "Logs/Sample 
 QString CopyNew(const QString& source, const QString& target)
 {
     QFile in(source);
-    QTemporaryFile out(QFileInfo(target).dir().filePath(QStringLiteral(".kvl-copy-XXXXXX")));
+    OwnTemporaryFile out(target);
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("Could not read \"%1\": %2").arg(source, in.errorString());
-    if (!out.open())
+    if (!out.Open())
         return QStringLiteral("Could not write in \"%1\": %2").arg(QFileInfo(target).path(), out.errorString());
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
         if (chunk.isEmpty() || out.write(chunk) != chunk.size())
             return QStringLiteral("Could not copy \"%1\" to \"%2\".").arg(source, target);
     }
-    // rename() keeps an existing target; the renamed file must then outlive `out`.
-    if (!out.flush() || !out.rename(target))
+    if (!out.flush() || !out.TakeTargetsPlace(false))
         return QStringLiteral("Could not copy \"%1\" to \"%2\".").arg(source, target);
-    out.setAutoRemove(false);
     return {};
 }
 

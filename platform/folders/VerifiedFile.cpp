@@ -1,22 +1,30 @@
 #include "platform/folders/VerifiedFile.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
 namespace kvl {
 
-VerifiedFile::VerifiedFile(const QString& target) : file_(target) {}
+VerifiedFile::VerifiedFile(const QString& target) : save_(target), own_(target) {}
 
 VerifiedFile::~VerifiedFile()
 {
     Cancel();
 }
 
+QFileDevice& VerifiedFile::File()
+{
+    return ownTemporary_ ? static_cast<QFileDevice&>(own_) : save_;
+}
+
 bool VerifiedFile::Open()
 {
-    if (!file_.open(QIODevice::WriteOnly)) {
-        Fail(file_.errorString());
+    ownTemporary_ = !UnnamedTemporaryFilesWork(QFileInfo(own_.Target()).path());
+    if (!(ownTemporary_ ? own_.Open() : save_.open(QIODevice::WriteOnly))) {
+        Fail(File().errorString());
         return false;
     }
     failed_ = false;
@@ -33,8 +41,8 @@ qint64 VerifiedFile::writeData(const char* data, qint64 length)
 {
     if (failed_)
         return -1;
-    if (file_.write(data, length) != length) {
-        Fail(file_.errorString());
+    if (File().write(data, length) != length) {
+        Fail(File().errorString());
         return -1;
     }
     written_ += length;
@@ -51,21 +59,22 @@ void VerifiedFile::Fail(const QString& reason)
 
 bool VerifiedFile::Commit()
 {
-    if (!file_.isOpen())
+    QFileDevice& file = File();
+    if (!file.isOpen())
         Fail(QStringLiteral("The file was not opened."));
-    if (!failed_ && !file_.flush())
-        Fail(file_.errorString());
-    if (!failed_ && ::fsync(file_.handle()) != 0)
+    if (!failed_ && !file.flush())
+        Fail(file.errorString());
+    if (!failed_ && ::fsync(file.handle()) != 0)
         Fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!failed_ && (file_.error() != QFileDevice::NoError || file_.size() != written_))
-        Fail(file_.errorString());
+    if (!failed_ && (file.error() != QFileDevice::NoError || file.size() != written_))
+        Fail(file.errorString());
     if (failed_) {
         Cancel();
         return false;
     }
     QIODevice::close();
-    if (!file_.commit()) {
-        Fail(file_.errorString());
+    if (!(ownTemporary_ ? own_.TakeTargetsPlace(true) : save_.commit())) {
+        Fail(file.errorString());
         return false;
     }
     return true;
@@ -73,9 +82,10 @@ bool VerifiedFile::Commit()
 
 void VerifiedFile::Cancel()
 {
-    if (file_.isOpen()) {
-        file_.cancelWriting();
-        file_.commit();   // after cancelWriting only removes the temporary file
+    own_.Remove();
+    if (save_.isOpen()) {
+        save_.cancelWriting();
+        save_.commit();   // after cancelWriting only removes the temporary file
     }
     if (isOpen())
         QIODevice::close();

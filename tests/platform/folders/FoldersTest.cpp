@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace kvl {
 namespace {
 
@@ -82,6 +84,24 @@ TEST_F(LayOutTest, RunningAgainChangesNothing)
     WriteFile(share_.filePath("Tpls/Dlg.tpl"), "a newer template");
     ASSERT_EQ(LayOutProgramFolder(), "");
     EXPECT_EQ(Contents(), first);  // no temporary files left behind either
+    EXPECT_EQ(ReadFile(At("Tpls/Dlg.tpl")), "share:Tpls/Dlg.tpl");
+}
+
+// A copy cut short (the program killed) leaves its temporary file; the next copy of that
+// file removes it, but not the file of a copy still writing, nor a file of another name.
+TEST_F(LayOutTest, RemovesTheTemporaryFileOfACopyThatEnded)
+{
+    const QString ended = At("Tpls/.Dlg.tpl.kvl-4242-abcdef"), writing = At("Tpls/.Dlg.tpl.kvl-4243-abcdef");
+    const QString foreign = At("Tpls/.kvl-copy-AbCdEf");
+    for (const QString& path : {ended, writing, foreign})
+        WriteFile(path, "part");
+    QFile live(writing);
+    ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(live.handle(), LOCK_EX | LOCK_NB), 0);
+    ASSERT_EQ(LayOutProgramFolder(), "");
+    EXPECT_FALSE(QFileInfo::exists(ended));
+    EXPECT_TRUE(QFileInfo::exists(writing));
+    EXPECT_TRUE(QFileInfo::exists(foreign));
     EXPECT_EQ(ReadFile(At("Tpls/Dlg.tpl")), "share:Tpls/Dlg.tpl");
 }
 

@@ -1,4 +1,5 @@
 #include "platform/folders/Folders.h"
+#include "platform/folders/OwnTemporaryFile.h"
 #include "platform/folders/VerifiedFile.h"
 #include "tests/support/FileSizeLimit.h"
 
@@ -7,6 +8,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kvl {
 namespace {
@@ -32,13 +38,17 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-class VerifiedFileTest : public ::testing::Test {
+// Each case runs on both roads: with the file system's unnamed temporary files, and as
+// where there are none (FUSE, FAT, network shares), with temporary files of our own name.
+class VerifiedFileTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
+        internal::RefuseUnnamedTemporaryFiles(GetParam());
         ASSERT_TRUE(dir.isValid());
         WriteFile(Target(), old);
     }
+    void TearDown() override { internal::RefuseUnnamedTemporaryFiles(false); }
     QString Target() const { return dir.filePath("target.dlg"); }
     // Only the target: no temporary file left beside it.
     QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
@@ -50,7 +60,7 @@ protected:
 
 // Small writes stay in the file's buffer until the end, where the last one fails on a
 // disk that is full: the old file must stay, and the failure be reported.
-TEST_F(VerifiedFileTest, ALastBufferedWriteThatFailsKeepsTheOldFile)
+TEST_P(VerifiedFileTest, ALastBufferedWriteThatFailsKeepsTheOldFile)
 {
     for (const qint64 piece : {qint64(100), qint64(300 * 1024)}) {
         SCOPED_TRACE(piece);
@@ -68,7 +78,7 @@ TEST_F(VerifiedFileTest, ALastBufferedWriteThatFailsKeepsTheOldFile)
     }
 }
 
-TEST_F(VerifiedFileTest, AWholeWriteReplacesTheTarget)
+TEST_P(VerifiedFileTest, AWholeWriteReplacesTheTarget)
 {
     VerifiedFile file(Target());
     ASSERT_TRUE(file.Open());
@@ -80,7 +90,7 @@ TEST_F(VerifiedFileTest, AWholeWriteReplacesTheTarget)
     EXPECT_EQ(Files(), QStringList{"target.dlg"});
 }
 
-TEST_F(VerifiedFileTest, AFileDroppedWithoutCommitLeavesTheTarget)
+TEST_P(VerifiedFileTest, AFileDroppedWithoutCommitLeavesTheTarget)
 {
     {
         VerifiedFile file(Target());
@@ -92,7 +102,7 @@ TEST_F(VerifiedFileTest, AFileDroppedWithoutCommitLeavesTheTarget)
 }
 
 // The backup, the restore and the scrambling copy all go through this copy.
-TEST_F(VerifiedFileTest, ACopyWhoseLastWriteFailsKeepsTheOldFile)
+TEST_P(VerifiedFileTest, ACopyWhoseLastWriteFailsKeepsTheOldFile)
 {
     const QString source = dir.filePath("source.dlg");
     WriteFile(source, next);
@@ -104,6 +114,105 @@ TEST_F(VerifiedFileTest, ACopyWhoseLastWriteFailsKeepsTheOldFile)
     EXPECT_EQ(CopyFileReplacing(source, Target()), next.size());
     EXPECT_EQ(ReadFile(Target()), next);
 }
+
+TEST_P(VerifiedFileTest, AWholeWriteKeepsTheTargetsPermissions)
+{
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(Target(), mode));
+    VerifiedFile file(Target());
+    ASSERT_TRUE(file.Open());
+    EXPECT_TRUE(file.Write(next));
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(QFile::permissions(Target()) & ~(QFile::ReadUser | QFile::WriteUser), mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, VerifiedFileTest, ::testing::Values(false, true),
+                         [](const auto& road) { return road.param ? "OwnTemporaryFile" : "Unnamed"; });
+
+// A save's writer that ends before its commit, on a file system without unnamed temporary
+// files: killed mid-write, or ended without tidying up.
+enum class WriterEnd { Killed, Exited };
+
+// Where there are no unnamed temporary files, a writer that ended leaves its temporary
+// file; the next save to the target removes it, but never the file of a save still
+// writing, nor a file of another name.
+class LeftTemporaryFileTest : public ::testing::TestWithParam<WriterEnd> {
+protected:
+    void SetUp() override
+    {
+        internal::RefuseUnnamedTemporaryFiles(true);
+        ASSERT_TRUE(dir.isValid());
+        WriteFile(Target(), "old");
+    }
+    void TearDown() override { internal::RefuseUnnamedTemporaryFiles(false); }
+    QString Target() const { return dir.filePath("target.dlg"); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    // Starts a save in a child that writes part of the file and then ends as `end` says.
+    // The child's process id, or -1.
+    pid_t WriterThatEnds(WriterEnd end) const
+    {
+        int ready[2];
+        if (pipe(ready) != 0)
+            return -1;
+        const pid_t child = fork();
+        if (child == 0) {
+            VerifiedFile file(Target());
+            const bool started = file.Open() && file.Write(QByteArray(64 * 1024, 'n'));
+            if (write(ready[1], "x", 1) != 1 || !started || end == WriterEnd::Exited)
+                _exit(started ? 0 : 1);   // no destructor runs: the file stays
+            pause();
+            _exit(0);
+        }
+        char byte = 0;
+        const bool told = child > 0 && read(ready[0], &byte, 1) == 1;
+        close(ready[0]);
+        close(ready[1]);
+        if (child > 0 && end == WriterEnd::Killed)
+            kill(child, SIGKILL);
+        int status = 0;
+        return child > 0 && waitpid(child, &status, 0) == child && told ? child : -1;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_P(LeftTemporaryFileTest, TheNextSaveRemovesTheFileOfAWriterThatEnded)
+{
+    const pid_t writer = WriterThatEnds(GetParam());
+    ASSERT_GT(writer, 0);
+    const QString prefix = QStringLiteral(".target.dlg.kvl-%1-").arg(writer);
+    const QStringList left = Files().filter(prefix);
+    ASSERT_EQ(left.size(), 1) << qPrintable(Files().join(' '));
+    EXPECT_EQ(left[0].size(), prefix.size() + 6);
+
+    VerifiedFile live(Target());
+    ASSERT_TRUE(live.Open());
+    ASSERT_TRUE(live.Write("still writing"));
+    const QStringList liveFile = Files().filter(QStringLiteral(".target.dlg.kvl-%1-").arg(getpid()));
+    ASSERT_EQ(liveFile.size(), 1);
+    for (const char* name : {".target.dlg.kvl-12-abcdef.keep", ".target.dlg.kvl-notes", ".other.dlg.kvl-12-abcdef",
+                             "target.dlg.Ab12Cd"})
+        WriteFile(dir.filePath(name), "not ours");
+    // A link by our name is still not a file the program made.
+    ASSERT_TRUE(QFile::link(dir.filePath("target.dlg.Ab12Cd"), dir.filePath(".target.dlg.kvl-12-abcdef")));
+    const QStringList before = Files();
+
+    VerifiedFile next(Target());
+    ASSERT_TRUE(next.Open());
+    ASSERT_TRUE(next.Write("new"));
+    ASSERT_TRUE(next.Commit());
+    EXPECT_EQ(ReadFile(Target()), "new");
+    QStringList expected = before;
+    expected.removeOne(left[0]);
+    EXPECT_EQ(Files(), expected);
+    live.Cancel();
+    expected.removeOne(liveFile[0]);
+    EXPECT_EQ(Files(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, LeftTemporaryFileTest, ::testing::Values(WriterEnd::Killed, WriterEnd::Exited),
+                         [](const auto& end) { return end.param == WriterEnd::Killed ? "Killed" : "Exited"; });
 
 } // namespace
 } // namespace kvl
