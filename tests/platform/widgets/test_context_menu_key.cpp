@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace kvl::test {
 namespace {
 
@@ -22,18 +24,23 @@ protected:
         KvlTest::SetUp();
         InstallContextMenuKey();
         InstallContextMenuKey();   // a second start-up installs nothing more
-        auto* layout = new QVBoxLayout(&window);
+        window = std::make_unique<QWidget>();   // the application is made by the set-up
+        box = new QLineEdit(window.get());
+        memo = new QPlainTextEdit(window.get());
+        list = new CheckList(window.get());
+        auto* layout = new QVBoxLayout(window.get());
         for (QWidget* w : std::initializer_list<QWidget*>{box, memo, list})
             layout->addWidget(w);
         for (const char* name : {"Ann", "Bo", "Cy"})
             list->AddItem(CheckItemKind::Check, name, name);
         QObject::connect(list, &CheckList::ContextMenu, list, [this](const QPoint& pos) { menus << pos; });
-        window.resize(300, 400);
-        ASSERT_TRUE(ShowActive(window));
+        window->resize(300, 400);
+        ASSERT_TRUE(ShowActive(*window));
     }
     void TearDown() override
     {
         CloseMenu();
+        window.reset();
         KvlTest::TearDown();
     }
     static QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
@@ -44,10 +51,10 @@ protected:
         QApplication::processEvents();
     }
 
-    QWidget window;
-    QLineEdit* box = new QLineEdit(&window);
-    QPlainTextEdit* memo = new QPlainTextEdit(&window);
-    CheckList* list = new CheckList(&window);
+    std::unique_ptr<QWidget> window;
+    QLineEdit* box = nullptr;
+    QPlainTextEdit* memo = nullptr;
+    CheckList* list = nullptr;
     QList<QPoint> menus;   // where the list's context menu was asked for
 };
 
