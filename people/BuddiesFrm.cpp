@@ -52,10 +52,10 @@ BuddiesFrm::BuddiesFrm() : ChildFormOf("Buddies")
         listsColumn->addWidget(caption);
         listsColumn->addWidget(list, 1);
         connect(list, &CheckList::MouseDown, this,
-                [this, &kind](Qt::MouseButton button, const QPoint& pos) { List_MouseDown(kind, button, pos); });
+                [this, &kind](Qt::MouseButton button) { List_MouseDown(kind, button); });
+        connect(list, &CheckList::ContextMenu, this, [this, &kind](const QPoint& pos) { List_ContextMenu(kind, pos); });
         connect(list, &CheckList::MouseMove, this, [this, &kind] { List_MouseMove(kind); });
-        connect(list, &CheckList::MouseUp, this, [this, &kind] { List_MouseUp(kind); });
-        connect(list, &CheckList::ItemClick, this, [this, &kind] { List_ItemClick(kind); });
+        connect(list, &CheckList::ItemClick, this, [this, &kind] { StoreTicks(kind); });
     }
     listsColumn->addSpacing(fontMetrics().height() + 6);   // room for the hint under the last list
     columns->addLayout(listsColumn, 2);
@@ -94,6 +94,7 @@ void BuddiesFrm::Form_Unload()
 void BuddiesFrm::PInfo_Initial()
 {
     PInfo_Build(*pinfo_, OwnPhoneCaption::Home);
+    PInfo_SetReadOnly(*pinfo_, shownPersonId_ < 1);   // nothing typed is kept until someone is shown
 }
 
 CheckList* BuddiesFrm::ListOf(int personKind) const
@@ -247,6 +248,7 @@ void BuddiesFrm::Buddy_Show_Personal()
         if (const std::optional<StoredPerson> person = ReadPerson(LogDB(), gv.CurrentPersonID)) {
             PInfo_ShowRecord(*pinfo_, person->record);
             shownPersonId_ = person->id;
+            PInfo_SetReadOnly(*pinfo_, false);
         }
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "person not shown:" << e.Message();
@@ -285,22 +287,37 @@ void BuddiesFrm::PInfo_KeyDown()
     gv.PersonChanged = true;
 }
 
-// --- Mouse events ------------------------------------------------------------------
+// --- Mouse events and the add/delete menu --------------------------------------------
 
-void BuddiesFrm::List_MouseDown(const CompanionKind& kind, Qt::MouseButton button, const QPoint& pos)
+bool BuddiesFrm::ChooseList(const CompanionKind& kind)
 {
-    mouseDown_ = true;
     if (gv.PersonChanged && !SaveInfo())
-        return;
+        return false;
     gv.PersonKind = kind.type;
     gv.PersonKindName = KindWord(kind);
     Refresh_BuddiesList();
     Buddy_Init_Personal();
-    if (button == Qt::RightButton) {
-        Buddy_Init_PopupMenu();
-        const CheckList& list = *ListOf(kind.type);
-        popup_->Show(PopupMenu::kPopupKey, list.viewport()->mapTo(this, pos));
-    }
+    return true;
+}
+
+// A right press is followed by the list's context menu, which chooses the line.
+void BuddiesFrm::List_MouseDown(const CompanionKind& kind, Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        ChooseList(kind);
+}
+
+// A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
+void BuddiesFrm::List_ContextMenu(const CompanionKind& kind, const QPoint& pos)
+{
+    CheckList& list = *ListOf(kind.type);
+    const CheckItem* line = list.ItemAt(pos);
+    for (const auto& item : list.AllItems())
+        item->SetSelected(item.get() == line);
+    if (!ChooseList(kind))
+        return;
+    Buddy_Init_PopupMenu();
+    popup_->Show(PopupMenu::kPopupKey, list.viewport()->mapTo(this, pos));
 }
 
 void BuddiesFrm::List_MouseMove(const CompanionKind& kind)
@@ -309,19 +326,6 @@ void BuddiesFrm::List_MouseMove(const CompanionKind& kind)
     hint_->move(list.x(), list.y() + list.height());
     hint_->raise();
     hint_->show();
-}
-
-void BuddiesFrm::List_MouseUp(const CompanionKind& kind)
-{
-    mouseDown_ = false;
-    StoreTicks(kind);
-}
-
-// A tick changed from the keyboard is stored as the mouse-up stores a click's.
-void BuddiesFrm::List_ItemClick(const CompanionKind& kind)
-{
-    if (!mouseDown_)
-        StoreTicks(kind);
 }
 
 void BuddiesFrm::mouseMoveEvent(QMouseEvent* event)
@@ -381,12 +385,19 @@ void BuddiesFrm::DeleteSelectedPerson()
     if (MsgBox("Are you sure to want to delete " + selected->Caption() + " from the " + word + " List?",
                MsgButtons::YesNo, MsgIcon::Exclamation, "Delete " + word) != MsgAnswer::Yes)
         return;
+    const qint64 deleted = selected->Tag();
     try {
-        DeletePerson(LogDB(), *kind, selected->Tag());
+        DeletePerson(LogDB(), *kind, deleted);
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "person not deleted:" << e.Message();
         ShowError("Error deleting " + word + ".");
         return;
+    }
+    if (deleted == shownPersonId_) {   // nothing typed could be kept for him now
+        PInfo_ShowRecord(*pinfo_, {});
+        PInfo_SetReadOnly(*pinfo_, true);
+        shownPersonId_ = 0;
+        gv.PersonChanged = false;
     }
     Update_AddDel_Buddies();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The companions child form (form code 4): the captains, crew and buddies of the log
 // in three check lists, ticked for the people on the current dive, and the record of
-// the person selected in the person grid. A right click on a list adds or deletes.
+// the person selected in the person grid. A list's context menu (a right click, the
+// Menu key, Shift+F10) adds or deletes.
 
 #include "forms/ChildForm.h"
 
@@ -75,10 +76,12 @@ private:
     void LoadTicks(const people::CompanionKind& kind);
     void StoreTicks(const people::CompanionKind& kind);
 
-    void List_MouseDown(const people::CompanionKind& kind, Qt::MouseButton button, const QPoint& pos);
+    // Makes the kind's list the current one and shows its selected person, after
+    // storing pending edits; false when they could not be stored.
+    bool ChooseList(const people::CompanionKind& kind);
+    void List_MouseDown(const people::CompanionKind& kind, Qt::MouseButton button);
+    void List_ContextMenu(const people::CompanionKind& kind, const QPoint& pos);
     void List_MouseMove(const people::CompanionKind& kind);
-    void List_MouseUp(const people::CompanionKind& kind);
-    void List_ItemClick(const people::CompanionKind& kind);
     void PInfo_KeyDown();
     void AddDel_Popup_ItemClick(const QString& key);
     void Buddy_Init_PopupMenu();
@@ -95,7 +98,6 @@ private:
     // The person the grid shows, loaded in this opening of the form; 0 until one is.
     // The grid is only ever stored into this person.
     qint64 shownPersonId_ = 0;
-    bool mouseDown_ = false;   // a mouse click is under way: its mouse-up stores the ticks
 };
 
 } // namespace kvl

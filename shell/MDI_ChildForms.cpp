@@ -170,6 +170,16 @@ bool MDI_MainFrm::CloseChildForm(int formCode)
     return true;
 }
 
+void MDI_MainFrm::CloseChildFormWithLog(int formCode)
+{
+    if (CloseChildForm(formCode))
+        return;
+    // Kept, it would show the closed log's values and store the next edits nowhere.
+    if (ChildFormInterface* form = ExistingForm(formCode))
+        form->Unload();
+    MarkShownForm();
+}
+
 void MDI_MainFrm::OpenChildForm(int formCode)
 {
     switch (formCode) {

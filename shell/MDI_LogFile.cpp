@@ -85,7 +85,7 @@ void MDI_MainFrm::LoadDatabase()
         return;
     }
     if (gv.DBIsOpen) {
-        CloseChildForm(gv.ActiveFormID);
+        CloseChildFormWithLog(gv.ActiveFormID);
         CloseLogDatabase();
         gv.ActiveFormID = FormCode::LogOpened;
         gv.DBIsOpen = false;

@@ -88,6 +88,9 @@ public:
     // Saves the form as closing it does and takes it away; false when the form keeps
     // edits it could not write: it stays open, and the command that closed it stops.
     bool CloseChildForm(int formCode) override;
+    // Closes the form as the log it shows closes: a form that refuses (the log refused
+    // its edits, and the diver was told) is taken away all the same.
+    void CloseChildFormWithLog(int formCode);
     void OpenChildForm(int formCode);
     void RefreshChildForms(int formCode);
     // Saves the open form before printing; false when it keeps edits it could not write.

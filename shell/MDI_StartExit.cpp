@@ -7,6 +7,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/runtime/Logging.h"
 #include "platform/folders/Folders.h"
+#include "platform/widgets/ContextMenuKey.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "reports/Reports.h"
 #include "reports/core/GaugeSettings.h"
@@ -36,6 +37,7 @@ bool AskYesNo(const QString& question, const QString& title, MsgIcon icon)
 
 bool MDI_MainFrm::MDIForm_Load()
 {
+    InstallContextMenuKey();
     gv.SortOrder = "LIFETIMEDIVENO ASC";
     gv.HelpFile = ProgramFolder() + "/" + HelpFileName;
     if (!FileExists(gv.HelpFile)

@@ -210,10 +210,9 @@ void LocationFrm::BuildControls()
     connect(diveTypePopUp_, &PopupMenu::ItemClick, this, &LocationFrm::DiveType_PopUp_ItemClick);
     NameControls();
     diveTypeList_->installEventFilter(this);
-    connect(diveTypeList_, &CheckList::MouseDown, this, &LocationFrm::DiveTypeList_MouseDown);
+    connect(diveTypeList_, &CheckList::ContextMenu, this, &LocationFrm::DiveTypeList_ContextMenu);
     connect(diveTypeList_, &CheckList::MouseMove, this, &LocationFrm::DiveTypeList_MouseMove);
-    connect(diveTypeList_, &CheckList::MouseUp, this, &LocationFrm::DiveTypeList_MouseUp);
-    connect(diveTypeList_, &CheckList::ItemClick, this, &LocationFrm::DiveTypeList_ItemClick);
+    connect(diveTypeList_, &CheckList::ItemClick, this, &LocationFrm::LOCATION_Update_DiveType);
 }
 
 // Every box named for a screen reader by its caption; a box without a caption of its
@@ -448,15 +447,12 @@ bool LocationFrm::StoreDiveTypes()
 
 void LocationFrm::LOCATION_Init_PopupMenu() { AddAddDeleteEntries(*diveTypePopUp_); }
 
-void LocationFrm::DiveTypeList_MouseDown(Qt::MouseButton button, const QPoint& pos)
+// A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
+void LocationFrm::DiveTypeList_ContextMenu(const QPoint& pos)
 {
-    mouseDown_ = true;
-    if (button != Qt::RightButton)
-        return;
-    // The menu acts on the line under the pointer.
-    if (CheckItem* under = diveTypeList_->ItemAt(pos))
-        for (const auto& item : diveTypeList_->AllItems())
-            item->SetSelected(item.get() == under);
+    const CheckItem* line = diveTypeList_->ItemAt(pos);
+    for (const auto& item : diveTypeList_->AllItems())
+        item->SetSelected(item.get() == line);
     LOCATION_Init_PopupMenu();
     diveTypePopUp_->Show(PopupMenu::kPopupKey, diveTypeList_->viewport()->mapTo(this, pos));
 }
@@ -466,19 +462,6 @@ void LocationFrm::DiveTypeList_MouseMove()
     hint_->move(diveTypeList_->x(), diveTypeList_->y() + diveTypeList_->height());
     hint_->raise();
     hint_->show();
-}
-
-void LocationFrm::DiveTypeList_MouseUp()
-{
-    mouseDown_ = false;
-    LOCATION_Update_DiveType();
-}
-
-// A tick changed from the keyboard is stored as a click's is at the mouse release.
-void LocationFrm::DiveTypeList_ItemClick()
-{
-    if (!mouseDown_)
-        LOCATION_Update_DiveType();
 }
 
 void LocationFrm::DiveType_PopUp_ItemClick(const QString& key)

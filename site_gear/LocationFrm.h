@@ -110,10 +110,8 @@ private:
     void DiveType_PopUp_ItemClick(const QString& key);
     void AddDiveType();
     void DeleteDiveType();
-    void DiveTypeList_MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void DiveTypeList_ContextMenu(const QPoint& pos);
     void DiveTypeList_MouseMove();
-    void DiveTypeList_MouseUp();
-    void DiveTypeList_ItemClick();
 
     std::array<QLabel*, 17> label4_{};
     std::array<QWidget*, site::kLocationTextCount> text4_{};
@@ -132,7 +130,6 @@ private:
     qint64 shownDiveId_ = -1;
     EditedControls edited_;
     bool loading_ = false;      // the form itself is filling its controls
-    bool mouseDown_ = false;    // a click on the dive types is under way
 };
 
 } // namespace kvl

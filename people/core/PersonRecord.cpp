@@ -6,8 +6,6 @@ namespace kvl::people {
 
 namespace {
 
-constexpr int kCutLength = 20;
-
 const std::array<TextField, 17> kTextFields{{
     {"NAME", "NAME", false},
     {"ADDRESS1", "ADDRESS1", false},
@@ -91,7 +89,12 @@ const std::array<TextField, 17>& PersonTextFields()
 
 QString StoredValue(const TextField& field, const QString& typed)
 {
-    return field.trimmedAndCut ? TrimBlanks(typed).left(kCutLength) : typed;
+    return field.trimmedAndLimited ? TrimBlanks(typed) : typed;
+}
+
+bool FieldTakes(const TextField& field, const QString& typed)
+{
+    return !field.trimmedAndLimited || StoredValue(field, typed).size() <= kTrimmedFieldLength;
 }
 
 PersonRecord RecordOfRow(const db::Recordset& row)
@@ -99,7 +102,8 @@ PersonRecord RecordOfRow(const db::Recordset& row)
     PersonRecord record;
     for (const TextField& f : kTextFields) {
         const QString field = QString::fromLatin1(f.field);
-        record.insert(QString::fromLatin1(f.key), row.HasField(field) ? row.Field(field).ToString() : QString());
+        const QString value = row.HasField(field) ? row.Field(field).ToString() : QString();
+        record.insert(QString::fromLatin1(f.key), value.trimmed().isEmpty() ? QString() : value);
     }
     return record;
 }

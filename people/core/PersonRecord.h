@@ -35,22 +35,29 @@ struct GridRow {
 std::vector<GridRow> PersonGridRows(OwnPhoneCaption phone);
 
 // One text row: its key and the USERINFO field it shows and stores. The row "PHONE"
-// shows the field "HOME"; phone and postal-code values are trimmed and cut.
+// shows the field "HOME"; phone and postal-code values are trimmed and limited.
 struct TextField {
     const char* key;
     const char* field;
-    bool trimmedAndCut;
+    bool trimmedAndLimited;
 };
 const std::array<TextField, 17>& PersonTextFields();
 
+// The most characters a trimmed field takes, blanks at either end not counted.
+constexpr int kTrimmedFieldLength = 20;
+
 // The value stored for a typed value: the four trimmed fields lose leading and
-// trailing blanks and keep at most 20 characters; the others go in as typed.
+// trailing blanks; the others go in as typed.
 QString StoredValue(const TextField& field, const QString& typed);
+// Whether the field takes the typed value: a trimmed field holds at most
+// kTrimmedFieldLength characters once trimmed; the others take any value.
+bool FieldTakes(const TextField& field, const QString& typed);
 
 // The grid's values by row key.
 using PersonRecord = QHash<QString, QString>;
 
-// The record of one row as shown: a Null or missing field shows empty.
+// The record of one row as shown: a Null or missing field, or one of blanks only
+// (a new log's diver has single spaces), shows empty.
 PersonRecord RecordOfRow(const db::Recordset& row);
 
 struct StoredPerson {

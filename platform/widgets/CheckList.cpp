@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -402,6 +403,17 @@ void CheckList::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeWidget::mouseReleaseEvent(event);
     emit MouseUp(event->button(), event->position().toPoint());
+}
+
+void CheckList::contextMenuEvent(QContextMenuEvent* event)
+{
+    QPoint at = event->pos();
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        const QRect line = currentItem() ? visualItemRect(currentItem()) : QRect();
+        at = line.isValid() ? line.center() : QPoint(-1, -1);
+    }
+    event->accept();
+    emit ContextMenu(at);
 }
 
 void CheckList::keyPressEvent(QKeyEvent* event)

@@ -14,7 +14,11 @@
 //   - opening a drop-down item asks the drop-down handler for a window to show under
 //     it (the calendar); when it gives none, the item's entries drop down;
 //   - mouse buttons and moves over the list raise MouseDown, MouseMove and MouseUp
-//     with the button and the position in the list's viewport (a popup menu's place).
+//     with the button and the position in the list's viewport;
+//   - a right click, the Menu key or Shift+F10 raises ContextMenu with the place for
+//     a popup menu in the viewport: the pointer, or for the keys the focused line
+//     (or a place outside every line when there is none). The list takes no mouse
+//     release for it, so a menu that takes the release leaves the list sound.
 // Setting an item's value or state in code raises no event.
 
 #include "platform/widgets/CheckItem.h"
@@ -81,11 +85,13 @@ signals:
     void MouseDown(Qt::MouseButton button, const QPoint& pos);
     void MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
     void MouseUp(Qt::MouseButton button, const QPoint& pos);
+    void ContextMenu(const QPoint& pos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include "platform/widgets/FieldBoxes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -178,7 +179,7 @@ void PropertyGrid::PlaceBox(QTreeWidgetItem* item, QWidget* box)
 bool PropertyGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress)
-        if (auto* box = qobject_cast<QLineEdit*>(watched))
+        if (auto* box = qobject_cast<QLineEdit*>(watched); box && !box->isReadOnly())   // a locked box changes nothing
             emit KeyDown(box->objectName());
     return QTreeWidget::eventFilter(watched, event);
 }
@@ -341,11 +342,13 @@ namespace kvl {
 void PropertyGrid::TypeValue(const QString& key, const QString& text)
 {
     QLineEdit* box = ValueBox(key);
-    if (!box)
+    if (!box || box->isReadOnly())
         return;
     emit KeyDown(key);
-    box->setText(text);
-    emit box->textEdited(text);
+    // As typing over the whole value: the box's check may refuse it and say so.
+    box->selectAll();
+    box->insert(text);
+    QCoreApplication::sendPostedEvents(box, QEvent::MetaCall);
 }
 
 } // namespace kvl

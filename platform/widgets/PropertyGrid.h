@@ -52,8 +52,9 @@ public:
 
     // What a user's pick in the drop-down does: sets the value and reports it.
     void ChooseValue(const QString& key, const QString& text);
-    // What typing a whole value into a text row does: reports the key pressed,
-    // sets the value and reports the change.
+    // What typing a whole value into a text row does: reports the key pressed, and
+    // sets the value and reports the change unless the box refuses it (its refusal
+    // is told before this returns). A locked box takes nothing.
     void TypeValue(const QString& key, const QString& text);
 
 signals:

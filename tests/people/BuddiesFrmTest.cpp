@@ -8,10 +8,14 @@
 #include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "tests/support/KeyPresses.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace kvl::test {
@@ -103,13 +107,24 @@ protected:
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &release);
     }
+    // A right click at the point, as the platform gives it: the press, then the context
+    // menu; the menu opened takes the release.
+    static void RightClick(CheckList& list, const QPoint& at)
+    {
+        QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &press);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list.viewport(), &menu);
+    }
     // A right click on the person, then the popup's entry.
     void Choose(CheckList& list, const QString& caption, const QString& entry)
     {
-        Click(list, caption, Qt::RightButton);
+        RightClick(list, PointOf(list, caption));
         PopupMenu& popup = BuddiesFrm::Instance().AddDel_Popup();
         ASSERT_NE(popup.Shown(), nullptr);
         popup.Click(entry);
+        popup.Shown()->close();
     }
 
     qint64 ann = 0, bo = 0, cy = 0;
@@ -315,7 +330,7 @@ TEST_F(BuddiesFrmTest, TypedValuesGoToThePersonShownBeforeTheNextIsShown)
     EXPECT_EQ(form.PInfo().ValueText("PHONE"), "");   // bo has no phone: nothing of Ann stays
     EXPECT_EQ(form.PInfo().ValueText("CITY"), "Hilo");
 
-    form.PInfo().TypeValue("PHONE", "  808 555 0100 1234 5678 9  ");
+    form.PInfo().TypeValue("PHONE", "  808 555 0100 1234 56  ");
     EXPECT_TRUE(gv.PersonChanged);
     Click(form.BuddyList(), "Cy Reef");
     EXPECT_EQ(Text("Select HOME from USERINFO where USERID = ?", {bo}), "808 555 0100 1234 56");
@@ -324,12 +339,12 @@ TEST_F(BuddiesFrmTest, TypedValuesGoToThePersonShownBeforeTheNextIsShown)
     EXPECT_FALSE(gv.PersonChanged);
 }
 
-TEST_F(BuddiesFrmTest, SaveStoresTheShownPersonTrimmedAndCut)
+TEST_F(BuddiesFrmTest, SaveStoresTheShownPersonTrimmed)
 {
     BuddiesFrm& form = Open();
     Click(form.CaptainList(), "Ann O'Neil");
     form.PInfo().TypeValue("ZIPCODE", "   96740");
-    form.PInfo().TypeValue("MEDPHONE", " 1234567890123456789012345 ");
+    form.PInfo().TypeValue("MEDPHONE", " 12345678901234567890 ");
     MainFrm().SmartUI1_ItemClick("Save");
     EXPECT_EQ(Text("Select ZIPCODE from USERINFO where USERID = ?", {ann}), "96740");
     EXPECT_EQ(Text("Select MEDPHONE from USERINFO where USERID = ?", {ann}), "12345678901234567890");
@@ -377,6 +392,92 @@ TEST_F(BuddiesFrmTest, ALogWithoutALinkTableStillOpens)
     EXPECT_EQ(Captions(form.BuddyList()), QStringList{"Cy Reef"});
     EXPECT_TRUE(Ticked(form.BuddyList()).isEmpty());
     EXPECT_EQ(Captions(form.CaptainList()).size(), 2);
+}
+
+// The menu takes the mouse release of the right click that opened it: the list must
+// not wait for it, and the tick given next by keys is stored like any other.
+TEST_F(BuddiesFrmTest, ATickByKeysAfterTheRightClickMenuIsStored)
+{
+    BuddiesFrm& form = Open();
+    CheckList& crew = form.CrewList();
+    ASSERT_TRUE(Captions(crew).isEmpty());
+    dialogs.ExpectInput("Enter CREW full name:", "Carl Crew");
+    RightClick(crew, QPoint(5, 5));
+    ASSERT_NE(form.AddDel_Popup().Shown(), nullptr);
+    form.AddDel_Popup().Click("Add");
+    form.AddDel_Popup().Shown()->close();
+    ASSERT_EQ(Captions(crew), QStringList{"Carl Crew"});
+    const qint64 carl = crew.AllItems().front()->Tag();
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Space}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "");
+        QApplication::sendEvent(&crew, &press);
+    }
+    EXPECT_EQ(Ticked(crew), QStringList{"Carl Crew"});
+    EXPECT_EQ(Links("CREWS", "DIVEID = ? and CREWID = ?", {dive, carl}), 1);
+    OpenForm("Dive");
+    EXPECT_EQ(Ticked(Open().CrewList()), QStringList{"Carl Crew"});
+}
+
+// The Menu key and Shift+F10 open the list's menu at the focused line; its entries are
+// chosen by keys too.
+TEST_F(BuddiesFrmTest, AddAndDeleteByKeysAlone)
+{
+    BuddiesFrm& form = Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    CheckList& captains = form.CaptainList();
+    captains.setFocus();
+    ASSERT_EQ(Focused(), &captains);
+
+    dialogs.ExpectInput("Enter CAPTAIN full name:", "Di Marr");
+    PressKey(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(ChooseInMenu(1));
+    EXPECT_EQ(Captions(captains), (QStringList{"Ann O'Neil", "bo Tanaka", "Di Marr"}));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    dialogs.ExpectMsg("Are you sure to want to delete bo Tanaka from the CAPTAIN List?", MsgAnswer::Yes);
+    captains.setFocus();
+    PressKey(Qt::Key_Home);
+    PressKey(Qt::Key_Down);
+    PressMenuKey();
+    ASSERT_TRUE(ChooseInMenu(2));
+    EXPECT_EQ(Captions(captains), (QStringList{"Ann O'Neil", "Di Marr"}));
+    EXPECT_EQ(Number("Select count(*) from USERINFO where USERID = ?", {bo}), 0);
+}
+
+// Before anyone is shown, nothing typed into the record could be kept: its boxes take
+// no typing. Showing a person opens them.
+TEST_F(BuddiesFrmTest, TheRecordTakesTypingOnlyWhileSomeoneIsShown)
+{
+    BuddiesFrm& form = Open();
+    QLineEdit& city = *form.PInfo().ValueBox("CITY");
+    for (QLineEdit* box : form.PInfo().findChildren<QLineEdit*>())
+        EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_K, Qt::NoModifier, "K");
+    QApplication::sendEvent(&city, &letter);
+    EXPECT_EQ(city.text(), "");
+    EXPECT_FALSE(gv.PersonChanged);
+
+    Click(form.CaptainList(), "Ann O'Neil");
+    EXPECT_FALSE(city.isReadOnly());
+    QApplication::sendEvent(&city, &letter);
+    EXPECT_EQ(city.text(), "KKona");
+
+    // The person shown is deleted: the record shows no one and takes no typing again.
+    dialogs.ExpectMsg("Are you sure to want to delete Ann O'Neil from the CAPTAIN List?", MsgAnswer::Yes);
+    Choose(form.CaptainList(), "Ann O'Neil", "Delete");
+    EXPECT_EQ(form.PInfo().ValueText("CITY"), "");
+    EXPECT_TRUE(city.isReadOnly());
+}
+
+// A companion's field of blanks only shows empty.
+TEST_F(BuddiesFrmTest, AFieldOfBlanksShowsEmpty)
+{
+    Log().Execute("Update USERINFO set CITY = '   ', HOME = ' ' where USERID = ?", {ann});
+    BuddiesFrm& form = Open();
+    Click(form.CaptainList(), "Ann O'Neil");
+    EXPECT_EQ(form.PInfo().ValueText("CITY"), "");
+    EXPECT_EQ(form.PInfo().ValueText("PHONE"), "");
+    EXPECT_EQ(form.PInfo().ValueText("NAME"), "Ann O'Neil");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The diver's form: the diver's row in the grid, the title, saving, and the units.
 #include "tests/people/PeopleFormTest.h"
+#include "tests/support/Keys.h"
 
 #include "people/PersonalFrm.h"
 #include "platform/widgets/PropertyGrid.h"
@@ -9,7 +10,12 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/StateCodes.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace kvl::test {
 namespace {
@@ -57,7 +63,7 @@ TEST_F(PersonalFrmTest, OpensOnTheDiversRowWithHisNameInTheTitle)
 TEST_F(PersonalFrmTest, EditsAreSavedWhenTheDiverLeavesTheForm)
 {
     Grid().TypeValue("ADDRESS1", "1 Reef Road");
-    Grid().TypeValue("CONTACTPHONE", "   555 0100 9999 8888 7777 6666  ");
+    Grid().TypeValue("CONTACTPHONE", "   555 0100 9999 8888 7  ");
     Grid().TypeValue("PHONE", "808-555-0100");
     Grid().TypeValue("NAME", "Ann O'Neil");
     Revisit();
@@ -94,7 +100,7 @@ TEST_F(PersonalFrmTest, ASaveWithoutEditsStillWritesAndRefreshesTheCurrentDive)
     Log().Execute("Update USERINFO set CITY = 'Changed elsewhere' where USERTYPE = 1 ;");
     gv.CurrentDiveCaption.clear();
     Form().SaveInfo();
-    EXPECT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), " ");
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), "");   // the blank it held shows, and goes, empty
     EXPECT_FALSE(gv.CurrentDiveCaption.isEmpty());
 }
 
@@ -187,6 +193,112 @@ TEST_F(PersonalFrmTest, WithoutAUnitsRowNothingChangesAndNoRowIsAdded)
     Form().SaveInfo();
     OpenForm("Buddies");
     EXPECT_EQ(Number("Select count(*) from UNITS_OF_MEASUREMENT"), 0);
+}
+
+// A log whose diver could not be written (a read-only one) is left all the same when
+// another opens, after the diver was told: the form then shows the new log's diver and
+// stores into it.
+TEST_F(PersonalFrmTest, AfterALogThatRefusedTheDiverTheNextOpenShowsAndStoresItsDiver)
+{
+    const QString other = Logs() + "/Other.dlg";
+    ASSERT_TRUE(QFile::copy(SampleLog(), other));
+    db::Database::Open(other)->Execute("Update USERINFO set NAME = 'Other Diver', CITY = 'Hometown' where USERTYPE = 1 ;");
+    Grid().TypeValue("CITY", "Badtown");
+    RefuseWrites("USERINFO", "update");
+    dialogs.ExpectOpenFile(other).ExpectMsg("Could not save the diver's information.");
+    MainFrm().OpenDiveLog();
+    ASSERT_EQ(gv.LogFilePath, other);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
+    EXPECT_EQ(Grid().ValueText("NAME"), "Other Diver");
+    EXPECT_EQ(Grid().ValueText("CITY"), "Hometown");
+    EXPECT_EQ(gv.DiverName, "Other Diver");
+
+    Grid().TypeValue("CITY", "Goodtown");
+    OpenForm("Buddies");
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), "Goodtown");
+    EXPECT_EQ(Divers(), 1);
+}
+
+// A new log's diver fields hold a single blank: they show empty, so what the diver
+// types where the box puts him is stored as typed.
+TEST_F(PersonalFrmTest, AFieldOfBlanksShowsEmptyAndTakesWhatIsTyped)
+{
+    ASSERT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), " ");
+    for (const char* key : {"CITY", "ADDRESS2", "STATE", "ZIPCODE", "ALLERGIES"})
+        EXPECT_EQ(Grid().ValueText(key), "") << key;
+    QLineEdit& city = *Grid().ValueBox("CITY");
+    city.end(false);   // where a click into the box puts the cursor
+    KeyIn(city, "Key West");
+    Revisit();
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), "Key West");
+}
+
+struct LimitCase {
+    const char* key;
+    const char* field;
+    const char* caption;   // as the refusal names the row
+};
+
+class LimitedRowTest : public PersonalFrmTest, public ::testing::WithParamInterface<LimitCase> {};
+
+// A value of more than 20 characters (blanks at either end not counted) is refused as it
+// is typed whole, keyed or pasted: the box keeps what it had, says so, and the log
+// keeps what the box shows.
+TEST_P(LimitedRowTest, ALongerValueIsRefusedAsItIsEnteredAndTheBoxKeepsWhatItHad)
+{
+    const LimitCase& c = GetParam();
+    const QString twenty = "+1 (555) 010-0199 x4";
+    ASSERT_EQ(twenty.size(), 20);
+    QLineEdit& box = *Grid().ValueBox(c.key);
+    Grid().TypeValue(c.key, "  " + twenty + "   ");
+    const QString kept = box.text();
+    ASSERT_EQ(kept, "  " + twenty + "   ");
+
+    const QString refusal =
+        QString("The %1 row holds at most 20 characters, not counting blanks at either end.").arg(c.caption);
+    dialogs.ExpectMsg(refusal).ExpectMsg(refusal).ExpectMsg(refusal);
+    Grid().TypeValue(c.key, "+1 (555) 010-0199 ext. 42");
+    EXPECT_EQ(box.text(), kept);
+    box.end(false);
+    QKeyEvent digit(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");   // blanks inside count
+    QApplication::sendEvent(&box, &digit);
+    QApplication::processEvents();
+    EXPECT_EQ(box.text(), kept);
+    QApplication::clipboard()->setText(" ext. 42");
+    box.setCursorPosition(2 + 17);
+    box.paste();
+    QApplication::processEvents();
+    EXPECT_EQ(box.text(), kept);
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Exclamation);
+
+    Revisit();
+    EXPECT_EQ(Text(QString("Select %1 from USERINFO where USERTYPE = 1").arg(c.field)), twenty);
+}
+
+INSTANTIATE_TEST_SUITE_P(People, LimitedRowTest,
+                         ::testing::Values(LimitCase{"ZIPCODE", "ZIPCODE", "Zip/Postal Code"},
+                                           LimitCase{"PHONE", "HOME", "Phone"},
+                                           LimitCase{"CONTACTPHONE", "CONTACTPHONE", "Phone"},
+                                           LimitCase{"MEDPHONE", "MEDPHONE", "Phone"}),
+                         [](const auto& row) { return std::string(row.param.key); });
+
+// A longer value the log already holds is shown and kept whole, and may be shortened.
+TEST_F(PersonalFrmTest, ALongerStoredValueIsKeptWholeAndMayBeShortened)
+{
+    OpenForm("Buddies");
+    Log().Execute("Update USERINFO set HOME = '+1 (555) 010-0199 ext. 42' where USERTYPE = 1 ;");
+    OpenForm("Personal");
+    QLineEdit& phone = *Grid().ValueBox("PHONE");
+    EXPECT_EQ(phone.text(), "+1 (555) 010-0199 ext. 42");
+    Revisit();
+    EXPECT_EQ(Text("Select HOME from USERINFO where USERTYPE = 1"), "+1 (555) 010-0199 ext. 42");
+    QLineEdit& shown = *Grid().ValueBox("PHONE");
+    shown.end(false);
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(&shown, &backspace);
+    EXPECT_EQ(shown.text(), "+1 (555) 010-0199 ext. 4");
+    Revisit();
+    EXPECT_EQ(Text("Select HOME from USERINFO where USERTYPE = 1"), "+1 (555) 010-0199 ext. 4");
 }
 
 } // namespace

@@ -9,9 +9,12 @@
 #include "platform/widgets/PopupMenu.h"
 #include "shell/core/DiveCursor.h"
 #include "site_gear/LocationFrm.h"
+#include "tests/support/KeyPresses.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace kvl::test {
@@ -70,7 +73,8 @@ protected:
     {
         return Number("SELECT count(*) FROM DIVETYPES WHERE " + where, params);
     }
-    // A click of the mouse on the dive type's line at row `row`.
+    // A click of the mouse on the dive type's line at row `row`. A right click is the
+    // press and the context menu the platform raises with it; the menu takes the release.
     void ClickType(int row, Qt::MouseButton button = Qt::LeftButton)
     {
         CheckList& list = Form().DiveTypeList();
@@ -79,6 +83,11 @@ protected:
         const QPoint at = list.TickBoxRect(list.ItemAt(line)->Key()).center();   // a click on the tick box
         QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &press);
+        if (button == Qt::RightButton) {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &menu);
+            return;
+        }
         QMouseEvent release(QEvent::MouseButtonRelease, at, list.viewport()->mapToGlobal(at), button, Qt::NoButton,
                             Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &release);
@@ -478,6 +487,49 @@ TEST_F(LocationFrmTest, ALogWithoutTheCatalogsStillOpens)
     EXPECT_EQ(Shown(LocationText::Visibility), "60");
     Tool("NextDive");
     Tool("Save");
+}
+
+// The menu takes the release of the right click that opened it: the tick given next
+// by keys is stored like any other.
+TEST_F(LocationFrmTest, ATickByKeysAfterTheRightClickMenuIsStored)
+{
+    Log().Execute("DELETE FROM DIVETYPES ;");
+    Open();
+    ClickType(RowOf("Drift"), Qt::RightButton);
+    ASSERT_NE(Form().DiveType_PopUp().Shown(), nullptr);
+    Form().DiveType_PopUp().Shown()->close();
+    CheckList& list = Form().DiveTypeList();
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Space}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "");
+        QApplication::sendEvent(&list, &press);
+    }
+    ASSERT_EQ(Ticked(), QStringList{"Boat"});
+    EXPECT_EQ(TypeLinks("DIVEID = ? AND TYPEID = 1", {dive}), 1);
+}
+
+// Shift+F10 and the Menu key open the dive types' menu at the focused line, and its
+// entries are chosen by keys.
+TEST_F(LocationFrmTest, DiveTypesAreAddedAndDeletedByKeysAlone)
+{
+    Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    CheckList& list = Form().DiveTypeList();
+    list.setFocus();
+    ASSERT_EQ(Focused(), &list);
+    dialogs.ExpectInput("Enter new dive type:", "Cave's Mouth");
+    PressKey(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(ChooseInMenu(1));
+    ASSERT_NE(RowOf("Cave's Mouth"), -1);
+
+    dialogs.ExpectMsg("Are you sure to want to delete dive type 'Cave's Mouth'?", MsgAnswer::Yes);
+    list.setFocus();
+    PressKey(Qt::Key_Home);
+    for (int presses = 0; presses < RowOf("Cave's Mouth"); ++presses)
+        PressKey(Qt::Key_Down);
+    PressMenuKey();
+    ASSERT_TRUE(ChooseInMenu(2));
+    EXPECT_EQ(RowOf("Cave's Mouth"), -1);
+    EXPECT_EQ(Number("SELECT count(*) FROM DIVETYPEDATA WHERE TYPEDATA = 'Cave''s Mouth'"), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tests/support/KeyPresses.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPointer>
@@ -55,6 +56,30 @@ void TypeText(const QString& text)
         const Qt::Key key = c == QLatin1Char(' ') ? Qt::Key_Space : static_cast<Qt::Key>(c.toUpper().unicode());
         Click(key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
     }
+}
+
+void PressMenuKey()
+{
+    QWidget* target = Focused();
+    if (!target)
+        return;
+    const QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+    QApplication::processEvents();
+}
+
+bool ChooseInMenu(int position)
+{
+    QWidget* menu = QApplication::activePopupWidget();
+    if (!menu)
+        return false;
+    for (int presses = 0; presses <= position; ++presses) {
+        QKeyEvent press(QEvent::KeyPress, presses < position ? Qt::Key_Down : Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(menu, &press);
+    }
+    QApplication::processEvents();   // the entry's command runs once the menu's event is over
+    return true;
 }
 
 } // namespace kvl::test

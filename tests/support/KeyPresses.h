@@ -19,5 +19,12 @@ QWidget* Focused();
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Types the text into the focused widget, one key at a time.
 void TypeText(const QString& text);
+// The Menu key, as the platform gives it: a keyboard context-menu event on the
+// focused widget.
+void PressMenuKey();
+// Chooses the entry at this position (1 the first) of the open popup menu by keys:
+// Down to it, then Return; the entry's command has run on return. False when no menu
+// is open.
+bool ChooseInMenu(int position);
 
 } // namespace kvl::test

@@ -52,31 +52,36 @@ struct StoreCase {
     const char* key;
     QString typed;
     QString stored;
+    bool taken;   // the field takes the typed value
 };
 
 class StoredValueTest : public ::testing::TestWithParam<StoreCase> {};
 
-TEST_P(StoredValueTest, TrimsAndCutsOnlyThePhonesAndThePostalCode)
+// A long value is refused as it is typed; one that reaches the store (a long value
+// read from a log) is kept whole, never cut.
+TEST_P(StoredValueTest, TrimsAndLimitsOnlyThePhonesAndThePostalCode)
 {
     const StoreCase& c = GetParam();
     const auto& fields = PersonTextFields();
     const auto field = std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return c.key == QString(f.key); });
     ASSERT_NE(field, fields.end());
     EXPECT_EQ(StoredValue(*field, c.typed), c.stored);
+    EXPECT_EQ(FieldTakes(*field, c.typed), c.taken);
 }
 
 const QString kDigits = "1234567890123456789012345";
 
 INSTANTIATE_TEST_SUITE_P(
     People, StoredValueTest,
-    ::testing::Values(StoreCase{"PhoneOfBlanksAnd25Digits", "PHONE", "   " + kDigits + "  ", kDigits.left(20)},
-                      StoreCase{"ContactPhone", "CONTACTPHONE", " 555 1234 ", "555 1234"},
-                      StoreCase{"MedicalPhone", "MEDPHONE", kDigits, kDigits.left(20)},
-                      StoreCase{"PostalCodeWithLeadingBlanks", "ZIPCODE", "   96740", "96740"},
-                      StoreCase{"PhoneOfBlanksOnly", "PHONE", "     ", ""},
-                      StoreCase{"NameVerbatim", "NAME", "  Ann O'Neil  ", "  Ann O'Neil  "},
-                      StoreCase{"LongAddressVerbatim", "ADDRESS1", QString(60, 'a'), QString(60, 'a')},
-                      StoreCase{"EmailVerbatim", "EMAIL", " a@b.c", " a@b.c"}),
+    ::testing::Values(StoreCase{"PhoneOfBlanksAnd25Digits", "PHONE", "   " + kDigits + "  ", kDigits, false},
+                      StoreCase{"PhoneOfBlanksAnd20Digits", "PHONE", "   " + kDigits.left(20) + "  ", kDigits.left(20), true},
+                      StoreCase{"ContactPhone", "CONTACTPHONE", " 555 1234 ", "555 1234", true},
+                      StoreCase{"MedicalPhoneOf21", "MEDPHONE", kDigits.left(21), kDigits.left(21), false},
+                      StoreCase{"PostalCodeWithLeadingBlanks", "ZIPCODE", "   96740", "96740", true},
+                      StoreCase{"PhoneOfBlanksOnly", "PHONE", "     ", "", true},
+                      StoreCase{"NameVerbatim", "NAME", "  Ann O'Neil  ", "  Ann O'Neil  ", true},
+                      StoreCase{"LongAddressVerbatim", "ADDRESS1", QString(60, 'a'), QString(60, 'a'), true},
+                      StoreCase{"EmailVerbatim", "EMAIL", " a@b.c", " a@b.c", true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 class PersonRowTest : public PeopleLogTest {};
@@ -98,6 +103,16 @@ TEST_F(PersonRowTest, ThePhoneRowReadsAndWritesHome)
     EXPECT_EQ(log->Scalar("Select ZIPCODE from USERINFO where USERID = ?", {id}).ToString(), "96740");
     EXPECT_EQ(log->Scalar("Select NAME from USERINFO where USERID = ?", {id}).ToString(), "Ann O'Neil");
     EXPECT_EQ(log->Scalar("Select USERTYPE from USERINFO where USERID = ?", {id}).ToLong(), CaptainType);
+}
+
+TEST_F(PersonRowTest, AFieldOfBlanksOnlyShowsEmptyAndOthersAsStored)
+{
+    const qint64 id = AddPerson("Ann", BuddyType, {{"CITY", " "}, {"STATE", "   "}, {"ADDRESS1", " 1 Reef Rd "}, {"HOME", "\t "}});
+    const PersonRecord record = ReadPerson(*log, id)->record;
+    EXPECT_EQ(record.value("CITY"), "");
+    EXPECT_EQ(record.value("STATE"), "");
+    EXPECT_EQ(record.value("PHONE"), "");
+    EXPECT_EQ(record.value("ADDRESS1"), " 1 Reef Rd ");
 }
 
 TEST_F(PersonRowTest, WritesOnlyTheRowOfItsId)
