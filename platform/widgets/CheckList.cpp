@@ -1,5 +1,7 @@
 #include "platform/widgets/CheckList.h"
 
+#include "platform/widgets/FieldBoxes.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -57,6 +59,7 @@ public:
     ValueBox(QWidget* parent, std::function<bool()> openHostWindow)
         : QComboBox(parent), openHostWindow_(std::move(openHostWindow))
     {
+        TakeFocusByClickOnly(*this);
         setEditable(true);
         lineEdit()->setReadOnly(true);
         lineEdit()->installEventFilter(this);
@@ -71,6 +74,7 @@ public:
     }
 
 protected:
+    void wheelEvent(QWheelEvent* event) override { LeaveWheelAlone(event); }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         // A click on the text opens the box as a click on the arrow does.
