@@ -209,19 +209,17 @@ struct ListKind {
     std::function<QComboBox*(QVBoxLayout& form)> make;
 };
 
+QComboBox* AddListBox(QVBoxLayout& form, bool editable)
+{
+    auto* box = new ListBox(editable);
+    box->addItems({QStringLiteral("A"), QStringLiteral("B")});
+    form.addWidget(box);
+    return box;
+}
+
 const ListKind kListKinds[] = {
-    {"ListBox", [](QVBoxLayout& form) -> QComboBox* {
-         auto* box = new ListBox;
-         box->addItems({QStringLiteral("A"), QStringLiteral("B")});
-         form.addWidget(box);
-         return box;
-     }},
-    {"TypedListBox", [](QVBoxLayout& form) -> QComboBox* {
-         auto* box = new ListBox(true);
-         box->addItems({QStringLiteral("A"), QStringLiteral("B")});
-         form.addWidget(box);
-         return box;
-     }},
+    {"ListBox", [](QVBoxLayout& form) { return AddListBox(form, false); }},
+    {"TypedListBox", [](QVBoxLayout& form) { return AddListBox(form, true); }},
     {"DataCombo", [](QVBoxLayout& form) -> QComboBox* {
          auto* box = new DataCombo({QStringLiteral("ID"), QStringLiteral("Name")}, 1);
          box->AddItem(QStringLiteral("1\tA"));
