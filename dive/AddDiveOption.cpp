@@ -2,6 +2,7 @@
 
 #include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/FieldBoxes.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
@@ -47,7 +48,7 @@ AddDiveOption::AddDiveOption(QWidget* parent) : QDialog(parent)
     auto* frame1 = new QGroupBox(QStringLiteral("Dive Options"), this);
     Option1[0] = new QRadioButton(QStringLiteral("Manual Entry Dive"), frame1);
     Option1[1] = new QRadioButton(QStringLiteral("Download from Radarar Edeze"), frame1);
-    DCList = new QComboBox(frame1);
+    DCList = new ListBox(false, frame1);
     Option1[0]->setChecked(true);
     auto* dives = new QGridLayout(frame1);
     dives->addWidget(Option1[0], 0, 0, 1, 2);

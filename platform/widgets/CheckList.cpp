@@ -1,5 +1,7 @@
 #include "platform/widgets/CheckList.h"
 
+#include "platform/widgets/FieldBoxes.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -58,6 +60,7 @@ public:
     ValueBox(QWidget* parent, std::function<bool()> openHostWindow)
         : QComboBox(parent), openHostWindow_(std::move(openHostWindow))
     {
+        TakeFocusByClickOnly(*this);
         setEditable(true);
         lineEdit()->setReadOnly(true);
         lineEdit()->installEventFilter(this);
@@ -72,6 +75,7 @@ public:
     }
 
 protected:
+    void wheelEvent(QWheelEvent* event) override { LeaveWheelAlone(event); }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         // A click on the text opens the box as a click on the arrow does.

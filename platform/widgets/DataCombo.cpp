@@ -34,9 +34,13 @@ void DataCombo::AddItem(const QString& tabSeparatedRow)
 {
     const QSignalBlocker quiet(this);
     const QString shown = Text();   // adding a row leaves the box text alone
+    const int current = currentIndex();
     rows_.push_back(tabSeparatedRow.split(QLatin1Char('\t')));
-    addItem(rows_.back().value(shown_));
-    setEditText(shown);
+    const QString text = rows_.back().value(shown_);
+    addItem(text);
+    // The list's first row would become its current one; the current row stays the
+    // first that shows the box text.
+    ShowRow(current < 0 && text == shown ? count() - 1 : current, shown);
 }
 
 
@@ -60,9 +64,12 @@ QString DataCombo::Column(const QString& name) const
 
 QString DataCombo::Text() const { return lineEdit()->text(); }
 
-void DataCombo::SetText(const QString& text)
+void DataCombo::SetText(const QString& text) { ShowRow(findText(text), text); }
+
+void DataCombo::ShowRow(int index, const QString& text)
 {
     const QSignalBlocker quiet(this);
+    setCurrentIndex(index);
     setEditText(text);
 }
 
@@ -70,7 +77,7 @@ void DataCombo::PickRow(int row)
 {
     if (row < 0 || row >= Rows())
         return;
-    SetText(rows_[static_cast<size_t>(row)].value(shown_));
+    ShowRow(row, rows_[static_cast<size_t>(row)].value(shown_));
     if (row != row_) {
         row_ = row;
         emit RowChange();
@@ -78,11 +85,7 @@ void DataCombo::PickRow(int row)
     emit Select();
 }
 
-void DataCombo::wheelEvent(QWheelEvent* event)
-{
-    if (!LeaveWheelAlone(*this, event))
-        QComboBox::wheelEvent(event);
-}
+void DataCombo::wheelEvent(QWheelEvent* event) { LeaveWheelAlone(event); }
 
 void DataCombo::focusInEvent(QFocusEvent* event)
 {

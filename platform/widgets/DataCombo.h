@@ -31,6 +31,8 @@ public:
     // The named column of the current row; "" when there is no row.
     QString Column(const QString& name) const;
     QString Text() const;
+    // Shows the text; the list's own current entry (where the arrow keys step from
+    // and the open list starts) becomes the first row showing that text, or none.
     void SetText(const QString& text);
 
     // What a user's pick does: the row becomes current, the box shows it, then
@@ -47,6 +49,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void ShowRow(int index, const QString& text);
+
     QStringList columns_;
     int shown_ = 0;
     std::vector<QStringList> rows_;

@@ -104,11 +104,7 @@ void ListBox::focusOutEvent(QFocusEvent* event)
         emit LostFocus();
 }
 
-void ListBox::wheelEvent(QWheelEvent* event)
-{
-    if (!LeaveWheelAlone(*this, event))
-        QComboBox::wheelEvent(event);
-}
+void ListBox::wheelEvent(QWheelEvent* event) { LeaveWheelAlone(event); }
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
 {
@@ -383,12 +379,9 @@ bool ButtonPopup::eventFilter(QObject* watched, QEvent* event)
 
 void TakeFocusByClickOnly(QComboBox& box) { box.setFocusPolicy(Qt::StrongFocus); }
 
-bool LeaveWheelAlone(QComboBox& box, QWheelEvent* event)
+void LeaveWheelAlone(QWheelEvent* event)
 {
-    if (box.hasFocus())
-        return false;
-    event->ignore();   // the form behind may scroll instead
-    return true;
+    event->ignore();   // the form behind scrolls instead
 }
 
 void CommitFocusedEdit()

@@ -148,11 +148,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// A list turned by the mouse wheel while the pointer only passes over it would change
-// a dive's value unseen: a list takes the focus only by click or Tab, and the wheel
-// turns it only while it has the focus. Returns true when the wheel was left alone.
+// A list turned by the mouse wheel meant to scroll the form would change a value
+// unseen, even a list the user has just picked from and that keeps the focus: a list
+// takes the focus only by click or Tab, and a closed list hands every wheel turn on to
+// the form behind (an open list's pop-up scrolls as usual; the arrow keys still turn
+// a focused list).
 void TakeFocusByClickOnly(QComboBox& box);
-bool LeaveWheelAlone(QComboBox& box, QWheelEvent* event);
+void LeaveWheelAlone(QWheelEvent* event);
 
 // Commits the edit of whatever box has the focus, by taking the focus away so that
 // its lost-focus handler runs. Every command entry point calls it first: a click on a

@@ -111,10 +111,6 @@ void PickList::keyReleaseEvent(QKeyEvent* event)
     emit KeyUp(event->key());
 }
 
-void PickList::wheelEvent(QWheelEvent* event)
-{
-    if (!LeaveWheelAlone(*this, event))
-        QComboBox::wheelEvent(event);
-}
+void PickList::wheelEvent(QWheelEvent* event) { LeaveWheelAlone(event); }
 
 } // namespace kvl

@@ -8,11 +8,17 @@
 #include "shell/core/Global_Vars.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/StateCodes.h"
+#include "tests/support/KeyPresses.h"
 #include "tests/support/Keys.h"
 #include "tests/support/KvlTest.h"
+#include "tests/support/Wheel.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <string>
 
 namespace kvl::test {
 namespace {
@@ -202,6 +208,66 @@ TEST_F(DiveRoadTest, ADownloadedDiveShowsLockedFields)
     ASSERT_EQ(gv.CurrentDiveID, first);
     EXPECT_TRUE(Form().Text3(DiveText::MaxDepth).Locked());
     EXPECT_EQ(Form().DataType_Check(DataTypeBox::Downloaded).Value(), 1);
+}
+
+// At a screen size where the record scrolls, the wheel turned over the gas list just
+// picked from (it keeps the focus) scrolls the record and leaves the mixture alone.
+TEST_F(DiveRoadTest, TheWheelOverAFocusedListScrollsTheRecord)
+{
+    MainFrm().resize(1366, 768);
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    const QScrollBar& bar = *MainFrm().ChildArea()->verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0);
+    ListBox& gas = Form().Combo1(DiveList::Gas1);
+    ASSERT_TRUE(gas.isEnabled());
+    gas.setFocus();
+    QApplication::processEvents();
+    const QString mixture = gas.currentText();
+    const db::Value stored = Stored("FO2");
+    TurnWheelDown(gas);
+    EXPECT_EQ(gas.currentText(), mixture);
+    EXPECT_GT(bar.value(), 0);
+    Press("NextDive");   // nothing changed, nothing asked
+    EXPECT_EQ(Stored("FO2").ToDouble(), stored.ToDouble());
+}
+
+// Down in the Location or Dive Site list goes on from the entry the dive shows, and
+// the dive is linked to the new entry at once; a dive without an entry goes to the first.
+TEST_F(DiveRoadTest, DownInACatalogListStepsFromTheEntryShown)
+{
+    struct Case {
+        DataCombo& (DiveFrm::*list)() const;
+        const char* column;
+        bool unlinked;   // the dive names no entry
+        const char* shown;
+        const char* next;
+        qint64 nextId;
+    };
+    const Case cases[] = {
+        {&DiveFrm::DiveSite_Combo, "SITEID", false, "Molasses Reef", "Palancar Gardens", 7},
+        {&DiveFrm::Location_Combo, "LOCID", false, "Key Largo, Florida", "Monterey, California", 2},
+        {&DiveFrm::DiveSite_Combo, "SITEID", true, "", "Breakwater Cove", 5},
+        {&DiveFrm::Location_Combo, "LOCID", true, "", "Cozumel, Mexico", 3},
+    };
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + (c.unlinked ? " unlinked" : ""));
+        gv.DB->Execute(QStringLiteral("Update DIVEDATA set SITEID = 1, LOCID = 1 where DIVEID = ?"), {first});
+        if (c.unlinked)
+            gv.DB->Execute(QStringLiteral("Update DIVEDATA set %1 = 0 where DIVEID = ?").arg(c.column), {first});
+        Press("NextDive");
+        Press("PrevDive");
+        ASSERT_EQ(gv.CurrentDiveID, first);
+        DataCombo& list = (Form().*c.list)();
+        EXPECT_EQ(list.Text(), QString::fromLatin1(c.shown));
+        list.setFocus();
+        QApplication::processEvents();
+        PressKey(Qt::Key_Down);
+        EXPECT_EQ(list.Text(), QString::fromLatin1(c.next));
+        EXPECT_EQ(Stored(c.column).ToLong(), c.nextId);
+        Form().Text3(DiveText::EndPressure1).setFocus();   // leaves the list
+        QApplication::processEvents();
+    }
 }
 
 } // namespace

@@ -1,19 +1,27 @@
 // The property grid, the data combo, the masked edit and the field boxes.
+#include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/PickList.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "tests/support/KeyPresses.h"
 #include "tests/support/KvlTest.h"
+#include "tests/support/Wheel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QVBoxLayout>
-#include <QWheelEvent>
+
+#include <functional>
+#include <memory>
+#include <string>
 
 namespace kvl::test {
 namespace {
@@ -195,51 +203,151 @@ TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
     EXPECT_FALSE(box->hasFocus());
 }
 
-// A wheel turned while the pointer passes over a list must not change a value the
-// user never chose; a list the user has entered turns as usual.
-TEST_F(FieldWidgetsTest, ListsTurnByTheWheelOnlyWhenTheyHaveTheFocus)
+struct ListKind {
+    const char* name;
+    // Puts the list into the form and returns it with entries "A" and "B".
+    std::function<QComboBox*(QVBoxLayout& form)> make;
+};
+
+QComboBox* AddListBox(QVBoxLayout& form, bool editable)
+{
+    auto* box = new ListBox(editable);
+    box->addItems({QStringLiteral("A"), QStringLiteral("B")});
+    form.addWidget(box);
+    return box;
+}
+
+const ListKind kListKinds[] = {
+    {"ListBox", [](QVBoxLayout& form) { return AddListBox(form, false); }},
+    {"TypedListBox", [](QVBoxLayout& form) { return AddListBox(form, true); }},
+    {"DataCombo", [](QVBoxLayout& form) -> QComboBox* {
+         auto* box = new DataCombo({QStringLiteral("ID"), QStringLiteral("Name")}, 1);
+         box->AddItem(QStringLiteral("1\tA"));
+         box->AddItem(QStringLiteral("2\tB"));
+         box->SetText(QStringLiteral("A"));
+         form.addWidget(box);
+         return box;
+     }},
+    {"PickList", [](QVBoxLayout& form) -> QComboBox* {
+         auto* box = new PickList;
+         box->SetItems({QStringLiteral("A"), QStringLiteral("B")});
+         form.addWidget(box);
+         return box;
+     }},
+    {"PropertyGridChoice", [](QVBoxLayout& form) -> QComboBox* {
+         auto* grid = new PropertyGrid;
+         grid->Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
+         grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("A"), QStringLiteral("A"));
+         grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("B"), QStringLiteral("B"));
+         form.addWidget(grid);
+         return grid->findChild<QComboBox*>(QStringLiteral("Units"));
+     }},
+    {"CheckListDropDown", [](QVBoxLayout& form) -> QComboBox* {
+         auto* checks = new CheckList;
+         CheckItem& buddy = checks->AddItem(CheckItemKind::Check, QStringLiteral("Buddy"), QStringLiteral("Buddy"));
+         checks->AddItem(CheckItemKind::DropDown, QStringLiteral("BuddyList"), QString(), &buddy)
+             .SetEntries({{QStringLiteral("1"), QStringLiteral("A")}, {QStringLiteral("2"), QStringLiteral("B")}});
+         form.addWidget(checks);
+         return checks->DropDownBox(QStringLiteral("BuddyList"));
+     }},
+};
+
+// A list, entry "A" of two shown, in a form far taller than the area that scrolls it.
+class ListWheelTest : public KvlTest, public ::testing::WithParamInterface<ListKind> {
+protected:
+    void SetUp() override
+    {
+        KvlTest::SetUp();
+        area_ = std::make_unique<QScrollArea>();
+        auto* form = new QWidget;
+        auto* layout = new QVBoxLayout(form);
+        other_ = new EditBox;
+        layout->addWidget(other_);
+        list_ = GetParam().make(*layout);
+        ASSERT_NE(list_, nullptr);
+        layout->addSpacing(2000);
+        area_->setWidget(form);
+        area_->setWidgetResizable(true);
+        area_->resize(300, 200);
+        ASSERT_TRUE(ShowActive(*area_));
+        list_->setCurrentIndex(0);
+        QObject::connect(list_, &QComboBox::activated, [this] { ++picks_; });
+    }
+    void TearDown() override
+    {
+        area_.reset();
+        KvlTest::TearDown();
+    }
+    QScrollBar& ScrollBar() const { return *area_->verticalScrollBar(); }
+
+    std::unique_ptr<QScrollArea> area_;
+    EditBox* other_ = nullptr;   // holds the focus when the list has none
+    QComboBox* list_ = nullptr;
+    int picks_ = 0;
+};
+
+// A wheel turned to scroll the form must not change a value the user never chose,
+// not even in a list just picked from that keeps the focus: the form scrolls instead.
+TEST_P(ListWheelTest, AClosedListLeavesTheWheelToTheForm)
+{
+    for (const bool focused : {false, true}) {
+        SCOPED_TRACE(focused ? "focused" : "not focused");
+        ScrollBar().setValue(0);
+        (focused ? static_cast<QWidget*>(list_) : other_)->setFocus();
+        QApplication::processEvents();
+        TurnWheelDown(*list_);
+        EXPECT_EQ(list_->currentIndex(), 0);
+        EXPECT_EQ(list_->hasFocus(), focused);
+        EXPECT_GT(ScrollBar().value(), 0);
+    }
+    EXPECT_EQ(picks_, 0);
+}
+
+TEST_P(ListWheelTest, TheArrowKeysStillTurnAFocusedList)
+{
+    list_->setFocus();
+    QApplication::processEvents();
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(list_->currentIndex(), 1);
+    EXPECT_EQ(picks_, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, ListWheelTest, ::testing::ValuesIn(kListKinds),
+                         [](const ::testing::TestParamInfo<ListKind>& kind) { return std::string(kind.param.name); });
+
+// The list's own current entry is the one the box shows, so that the arrow keys and
+// the opened list go on from there; code showing a text fires nothing.
+TEST_F(FieldWidgetsTest, DataComboStepsFromTheRowItShows)
 {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
-    auto* focused = new EditBox;
-    auto* list = new ListBox;
     auto* combo = new DataCombo({QStringLiteral("ID"), QStringLiteral("Name")}, 1);
-    auto* grid = new PropertyGrid;
-    for (QWidget* w : std::initializer_list<QWidget*>{focused, list, combo, grid})
-        layout->addWidget(w);
-    list->addItems({QStringLiteral("AIR"), QStringLiteral("21%")});
-    combo->AddItem(QStringLiteral("1\tAruba"));
-    combo->AddItem(QStringLiteral("2\tBonaire"));
-    grid->Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
-    grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Imperial"), QStringLiteral("Imperial"));
-    grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("Metric"), QStringLiteral("Metric"));
-    auto* choice = grid->findChild<QComboBox*>(QStringLiteral("Units"));
-    ASSERT_NE(choice, nullptr);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    int picks = 0;
-    QObject::connect(combo, &DataCombo::Select, [&] { ++picks; });
-    QObject::connect(grid, &PropertyGrid::ItemValueChange, [&] { ++picks; });
-    const auto turn = [](QComboBox& box) {
-        QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&box, &wheel);
-        QApplication::processEvents();
-    };
-    for (QComboBox* box : std::initializer_list<QComboBox*>{list, combo, choice}) {
-        SCOPED_TRACE(box->metaObject()->className());
-        box->setCurrentIndex(0);
-        focused->setFocus();
-        QApplication::processEvents();
-        turn(*box);
-        EXPECT_EQ(box->currentIndex(), 0);
-        EXPECT_FALSE(box->hasFocus());
-    }
-    EXPECT_EQ(picks, 0);
-    list->setFocus();
+    layout->addWidget(combo);
+    combo->SetText(QStringLiteral("Cozumel"));   // shown before the rows come
+    for (const char* row : {"1\tAruba", "2\tBonaire", "3\tCozumel", "4\tDominica"})
+        combo->AddItem(QString::fromLatin1(row));
+    QStringList events;
+    QObject::connect(combo, &DataCombo::RowChange, [&] { events << "change " + combo->Column(QStringLiteral("ID")); });
+    QObject::connect(combo, &DataCombo::Select, [&] { events << "select " + combo->Text(); });
+    ASSERT_TRUE(ShowActive(window));
+    combo->setFocus();
     QApplication::processEvents();
-    turn(*list);
-    EXPECT_EQ(list->currentIndex(), 1);
+
+    EXPECT_EQ(combo->currentIndex(), 2);
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), "Dominica");
+
+    combo->SetText(QStringLiteral("Bonaire"));
+    EXPECT_EQ(combo->currentIndex(), 1);
+    PressKey(Qt::Key_Up);
+    EXPECT_EQ(combo->Text(), "Aruba");
+
+    combo->SetText(QStringLiteral("Curacao"));   // no row shows it
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->Text(), "Curacao");
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), "Aruba");
+    EXPECT_EQ(events, QStringList({"change 4", "select Dominica", "change 1", "select Aruba", "select Aruba"}));
 }
 
 TEST_F(FieldWidgetsTest, CheckBoxClickToggledBeforeMouseUp)
