@@ -94,6 +94,7 @@ void LocationFrm::BuildControls()
         QWidget* box = nullptr;
         if (IsMemo(field.box)) {
             auto* memo = new MemoBox(this);
+            memo->setTabChangesFocus(true);   // Tab moves on; a tab stored in a note stays
             connect(memo, &QPlainTextEdit::textChanged, this, [this, b = field.box] { Text4_Change(b); });
             memo->installEventFilter(this);
             box = memo;

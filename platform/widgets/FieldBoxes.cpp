@@ -6,12 +6,15 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace kvl {
 
@@ -128,33 +131,6 @@ void CheckBox::focusOutEvent(QFocusEvent* event)
 
 namespace {
 
-// A memo this long may hold a paragraph whose layout the diver would wait for.
-constexpr qsizetype kLongMemo = 64 * 1024;
-// A paragraph is broken at the first space after this many characters of a piece.
-constexpr qsizetype kPiece = 1000;
-// The user state of a block that ends where a space was.
-constexpr int kEndsAtSpace = 1;
-
-// Where a long memo's paragraphs are broken: the spaces that end its pieces. The
-// memo's line breaks are counted as the box counts them, "\r\n" as one.
-QList<qsizetype> PieceBreaks(const QString& memo)
-{
-    QList<qsizetype> breaks;
-    if (memo.size() < kLongMemo)
-        return breaks;
-    qsizetype pieceStart = 0;
-    for (qsizetype i = 0; i < memo.size(); ++i) {
-        const QChar c = memo[i];
-        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator) {
-            pieceStart = i + 1;
-        } else if (c == u' ' && i - pieceStart >= kPiece) {
-            breaks << i;
-            pieceStart = i + 1;
-        }
-    }
-    return breaks;
-}
-
 // Keys that move the cursor, select, copy or leave the box: none changes the text.
 bool LeavesTheTextAlone(const QKeyEvent& event, bool tabLeavesTheBox)
 {
@@ -179,48 +155,48 @@ MemoBox::MemoBox(QWidget* parent) : QPlainTextEdit(parent)
         if (!settingText_)
             emit Edited();
     });
+    connect(document(), &QTextDocument::undoCommandAdded, this, [this] { commandAdded_ = true; });
+    connect(document(), &QTextDocument::contentsChange, this, &MemoBox::DocumentChanged);
 }
 
-QString MemoBox::Text() const
-{
-    QString text = toPlainText();
-    if (inPieces_) {
-        for (QTextBlock block = document()->firstBlock(); block.next().isValid(); block = block.next())
-            if (block.userState() == kEndsAtSpace)
-                text[block.position() + block.length() - 1] = u' ';
-    }
-    return text;
-}
+void MemoBox::SetText(const QString& text) { Show(memo_.Set(text, true)); }
 
-void MemoBox::SetText(const QString& text)
+// The document shows the memo anew; its undo history starts again.
+void MemoBox::Show(const QString& shown)
 {
     const QScopedValueRollback setting(settingText_, true);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));   // one block break, as the box makes it
-    const QList<qsizetype> breaks = PieceBreaks(shown);
-    inPieces_ = !breaks.isEmpty();
-    if (!inPieces_) {
-        setPlainText(text);
-        return;
-    }
-    for (const qsizetype at : breaks)
-        shown[at] = u'\n';
     setPlainText(shown);
-    for (const qsizetype at : breaks)
-        document()->findBlock(int(at)).setUserState(kEndsAtSpace);
+    commandAdded_ = false;
+}
+
+void MemoBox::DocumentChanged(int at, int removed, int added)
+{
+    if (settingText_)
+        return;
+    const QTextDocument& shown = *document();
+    const int shownLength = shown.characterCount() - 1;   // the last block's end is no character of the memo
+    if (shown.isUndoRedoEnabled()) {
+        QTextCursor now(document());
+        now.setPosition(std::min(at, shownLength));
+        now.setPosition(std::min(at + added, shownLength), QTextCursor::KeepAnchor);
+        memo_.DocumentChanged(at, removed, now.selectedText(), {shown.availableUndoSteps(), commandAdded_});
+        commandAdded_ = false;
+    }
+    // The program put text in by the box's own calls (clear()), or the memo lost track
+    // of the document: the memo is what the box shows.
+    if (!shown.isUndoRedoEnabled() || !memo_.Shows(shownLength))
+        memo_.SetShown(shown.toRawText());
 }
 
 void MemoBox::TakeTheMemoWhole()
 {
-    if (!inPieces_)
+    if (!memo_.InPieces())
         return;
     const int anchor = textCursor().anchor();
     const int position = textCursor().position();
-    const QString memo = Text();
-    inPieces_ = false;
     {
         const QSignalBlocker unchanged(this);   // the memo is what it was
-        setPlainText(memo);
+        Show(memo_.Set(memo_.Text(), false));
     }
     // Positions are the same in both: a break stood in for its space.
     QTextCursor cursor(document());
@@ -240,13 +216,19 @@ void MemoBox::keyPressEvent(QKeyEvent* event)
 {
     if (!LeavesTheTextAlone(*event, tabChangesFocus()))
         TakeTheMemoWhole();
-    QPlainTextEdit::keyPressEvent(event);
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        // A line break within the paragraph would be kept as such: the memo's line breaks are all one kind.
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QPlainTextEdit::keyPressEvent(&enter);
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+    }
     emit KeyDown(event->key());
 }
 
 void MemoBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
+    if (!event->commitString().isEmpty() || !event->preeditString().isEmpty() || event->replacementLength() != 0)
         TakeTheMemoWhole();
     QPlainTextEdit::inputMethodEvent(event);
 }
@@ -273,16 +255,22 @@ void MemoBox::dragEnterEvent(QDragEnterEvent* event)
 void MemoBox::insertFromMimeData(const QMimeData* source)
 {
     TakeTheMemoWhole();
-    QPlainTextEdit::insertFromMimeData(source);
+    if (!source->text().contains(QChar::LineSeparator)) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData lines;   // a line break within a paragraph is a line break like any other
+    lines.setText(QString(source->text()).replace(QChar::LineSeparator, u'\n'));
+    QPlainTextEdit::insertFromMimeData(&lines);
 }
 
+// The memo's own characters: a break between pieces gives its space, a line break its line end.
 QMimeData* MemoBox::createMimeDataFromSelection() const
 {
-    if (!inPieces_)
-        return QPlainTextEdit::createMimeDataFromSelection();
     const QTextCursor selection = textCursor();
+    const qsizetype from = memo_.MemoPosition(selection.selectionStart());
     auto* mime = new QMimeData;
-    mime->setText(Text().mid(selection.selectionStart(), selection.selectionEnd() - selection.selectionStart()));
+    mime->setText(Text().mid(from, memo_.MemoPosition(selection.selectionEnd()) - from));
     return mime;
 }
 

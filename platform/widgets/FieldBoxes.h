@@ -3,6 +3,8 @@
 // written against: GotFocus, LostFocus, KeyDown, DropDown, MouseUp. A box can be
 // locked against typing while it still takes the focus.
 
+#include "platform/text/MemoText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -80,22 +82,24 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 };
 
-// A box of plain text of any length. The box lays a paragraph out whole, seconds for a
-// paragraph of megabytes, so a long memo's long paragraphs are shown broken into pieces
-// of some thousand characters at spaces: then only what is on screen is laid out.
-// Text() gives every break back as its space. Before the first change by any road (a
-// key that edits, a paste or drop, the context menu, an input method, a drag of the
-// selection) the box takes the memo back whole, so the diver edits, undoes and copies
-// the memo itself.
+// A box of plain text of any length, that keeps the text character for character:
+// unedited it is given back as set ("\r\n", "\r", no-break spaces and all), and an edit
+// changes only what the user touched; a line break the user types or pastes is "\r\n".
+// The box lays a paragraph out whole, seconds for a paragraph of megabytes, so a long
+// memo's long paragraphs are shown broken into pieces of some thousand characters at
+// spaces: then only what is on screen is laid out. Before the first change by any
+// road (a key that edits, a paste or drop, the context menu, an input method, a drag
+// of the selection) the box takes the memo back whole, so the user edits, undoes and
+// copies the memo itself.
 class MemoBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit MemoBox(QWidget* parent = nullptr);
     // The memo as set or as edited since, every character kept.
-    QString Text() const;
+    QString Text() const { return memo_.Text(); }
     void SetText(const QString& text);
     // True while long paragraphs are shown in pieces.
-    bool ShownInPieces() const { return inPieces_; }
+    bool ShownInPieces() const { return memo_.InPieces(); }
 
 signals:
     void KeyDown(int key);
@@ -115,10 +119,13 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    void Show(const QString& shown);
     void TakeTheMemoWhole();
+    void DocumentChanged(int at, int removed, int added);
 
-    bool inPieces_ = false;
+    MemoText memo_;
     bool settingText_ = false;
+    bool commandAdded_ = false;   // the document's undo history gained a step since its last change
 };
 
 // A small floating row of buttons found by key; ItemClick reports the key clicked.

@@ -16,6 +16,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/Global_Vars.h"
+#include "site_gear/LocationFrm.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -128,6 +129,34 @@ TEST_F(KeyboardTest, TheMemoReachedByTabShowsWhole)
     const QRect shown(memo.mapTo(viewport, QPoint(0, 0)), memo.size());
     EXPECT_TRUE(viewport->rect().contains(shown)) << shown.top() << ".." << shown.bottom() << " in 0.."
                                                   << viewport->height() - 1;
+}
+
+// Tab leaves the location's notes as it leaves the dive's memo, and never types a tab;
+// a tab stored in a note stays.
+TEST_F(KeyboardTest, TabLeavesTheLocationNotesAndTypesNoTab)
+{
+    AddDives(1);
+    const QString highlights = QStringLiteral("Reef\twall");
+    gv.DB->Execute("UPDATE DIVEDATA SET HIGHLIGHTS = ?", {highlights});
+    Side("Location");
+    ShowWindow();
+    LocationFrm& form = LocationFrm::Instance();
+    for (const site::LocationText box : {site::LocationText::Highlights, site::LocationText::Directions}) {
+        SCOPED_TRACE(int(box));
+        QWidget& note = form.Text4(box);
+        note.setFocus();
+        const QString before = form.Text4Text(box);
+        Key(Qt::Key_Tab);
+        EXPECT_NE(Focused(), &note) << "Tab moves on";
+        Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(Focused(), &note) << "Shift+Tab comes back";
+        Key(Qt::Key_Tab, Qt::ControlModifier);
+        note.setFocus();
+        EXPECT_EQ(form.Text4Text(box), before) << "no tab typed";
+    }
+    Side("Dive");
+    EXPECT_EQ(Stored(IdOf(1), "HIGHLIGHTS").ToString(), highlights);
+    EXPECT_EQ(Stored(IdOf(1), "DIRECTIONS").ToString(), "");
 }
 
 TEST_F(KeyboardTest, TheProfileSamplesAreOneTabStop)

@@ -1,6 +1,6 @@
 // A dive whose memo is one long paragraph, on the dive record: looking through it and
 // stepping over it keep the stored memo byte for byte; what is typed into it is saved
-// with every other character.
+// with every other character, and every memo keeps its characters through the save.
 #include "tests/shell/CommandsTest.h"
 
 #include "dive/DiveFrm.h"
@@ -48,6 +48,47 @@ TEST_F(LongMemoTest, LookingThroughALongParagraphKeepsItAndTypingAddsOnlyWhatIsT
     Tool("NextDive");
     dialogs.VerifyAllUsed();
     EXPECT_TRUE(StoredMemo() == memo + u'!');
+}
+
+// Through the record's save the memo keeps every character: saved for another box's
+// edit it is written as it was, and typed into it changes by what was typed alone.
+TEST_F(LongMemoTest, TheMemoKeepsEveryCharacterThroughTheRecordsSave)
+{
+    AddDives(2);
+    QString paragraph;
+    while (paragraph.size() < 70'000)
+        paragraph += QStringLiteral("Drift along the wall, turtle at 18 m.  Strong current ");
+    const QString memos[] = {
+        QStringLiteral("Reef\r\nwall\rturtle\u00A0at\t18 m\u2028\U0001F422\u2029\nend  "),
+        "\r\r\n" + paragraph + "\n\r" + paragraph.left(3'000) + QStringLiteral("\r\n\u00A0"),
+    };
+    for (int i = 0; i < 2; ++i)
+        gv.DB->Execute("UPDATE DIVEDATA SET MEMO = ? WHERE DIVEID = ?", {memos[i], IdOf(i + 1)});
+    Side("Dive");
+    ASSERT_EQ(gv.CurrentDiveID, IdOf(1));
+    DiveFrm& record = DiveFrm::Instance();
+    const auto save = [this](const char* step) {
+        dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::Yes);
+        Tool(step);
+        dialogs.VerifyAllUsed();
+    };
+    const char* steps[] = {"NextDive", "PrevDive"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        KeyIn(record.Text3(DiveText::AveDepth), "1");
+        save(steps[i]);
+        EXPECT_TRUE(Stored(IdOf(i + 1), "MEMO").ToString() == memos[i]) << "saved for another box";
+    }
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        MemoBox& box = record.MemoTxt();
+        PressCtrlEnd(box);
+        KeyIn(box, "!");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QCoreApplication::sendEvent(&box, &enter);
+        save(steps[i]);
+        EXPECT_TRUE(Stored(IdOf(i + 1), "MEMO").ToString() == memos[i] + "!\r\n");
+    }
 }
 
 } // namespace

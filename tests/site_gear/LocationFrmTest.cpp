@@ -184,6 +184,36 @@ TEST_F(LocationFrmTest, ChangesAreSavedByTheUnitRulesAndShowAgainAfterADiveStep)
     EXPECT_EQ(Shown(LocationText::CurrentSpeed), "1.5");
 }
 
+// The notes keep every character: a visit that edits another box leaves them as
+// stored, and what is typed into them changes only that, a line break as "\r\n".
+TEST_F(LocationFrmTest, NotesKeepEveryCharacter)
+{
+    const QString highlights = QStringLiteral("Reef\r\nwall\rturtle\u00A0at\t18 m\u2028\U0001F422\nend  ");
+    const QString directions = QStringLiteral("North\r\n\r\nthen\u2029east\r");
+    Log().Execute("UPDATE DIVEDATA SET HIGHLIGHTS = ?, DIRECTIONS = ? WHERE DIVEID = ? ;", {highlights, directions, dive});
+    Open();
+    TypeIn(LocationText::Visibility, "20");
+    Tool("NextDive");
+    Tool("PrevDive");
+    ASSERT_EQ(gv.CurrentDiveID, dive);
+    for (const LocationText box : {LocationText::Highlights, LocationText::Directions}) {
+        QWidget& note = Form().Text4(box);
+        const auto press = [&note](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, modifiers, text);
+                QApplication::sendEvent(&note, &event);
+            }
+        };
+        press(Qt::Key_End, Qt::ControlModifier, {});
+        press(Qt::Key_Exclam, Qt::NoModifier, "!");
+        press(Qt::Key_Return, Qt::NoModifier, "\r");
+    }
+    EXPECT_EQ(gv.CurrentDive.HIGHLIGHTS, highlights + "!\r\n");
+    Tool("NextDive");
+    EXPECT_EQ(Field("HIGHLIGHTS", dive).ToString(), highlights + "!\r\n");
+    EXPECT_EQ(Field("DIRECTIONS", dive).ToString(), directions + "!\r\n");
+}
+
 // Letters typed over a number box are refused key by key: the box and the dive keep
 // their value through a dive step, in either unit system.
 TEST_F(LocationFrmTest, LettersInANumberBoxChangeNothing)

@@ -47,7 +47,9 @@ void Click(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
 
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    Click(key, modifiers, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+    // The text the key brings, as from a real keyboard: a box that took Tab would type it.
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : key == Qt::Key_Tab ? QStringLiteral("\t") : QString();
+    Click(key, modifiers, text);
 }
 
 void TypeText(const QString& text)

@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include <functional>
 #include <memory>
+#include <random>
 
 namespace kvl::test {
 namespace {
@@ -23,14 +26,6 @@ QString Paragraph(qsizetype chars)
     while (text.size() < chars)
         text += words;
     return text.left(chars);
-}
-
-// What a box without pieces gives back for the memo (it keeps "\r\n" as one break).
-QString AsTheBoxKeepsIt(const QString& memo)
-{
-    QPlainTextEdit plain;
-    plain.setPlainText(memo);
-    return plain.toPlainText();
 }
 
 // Equal texts; else where they first differ, with a little of each around it.
@@ -97,6 +92,9 @@ TEST_F(MemoBoxTest, ALongMemoInPiecesGivesBackEveryCharacter)
         {"spaces at its ends and tabs", "   " + long_ + "\t \t  ", true},
         {"lines around a long paragraph", "Dive 1\n\nNotes:\n" + long_ + "\nEnd\n", true},
         {"Windows line ends", "Dive 1\r\n" + long_ + "\r\n" + long_ + "\r\nEnd", true},
+        {"every kind of line end", "\r\r\n" + long_.left(30'000) + "\r\r\n" + long_.left(30'000) + "\n\r" +
+                                       long_.left(30'000) + "\r" + long_.left(20'000) + "\r\n\r\n\n\r\r",
+         true},
         {"characters beyond the basic plane, no-break spaces, line separators",
          long_.left(50'000) + QStringLiteral(" \U0001F422 \u00A0turtle\u2028 ") + long_.left(50'000), true},
         {"no space to break at", QString(100'000, u'x'), false},
@@ -110,7 +108,7 @@ TEST_F(MemoBoxTest, ALongMemoInPiecesGivesBackEveryCharacter)
         if (c.inPieces) {
             EXPECT_GT(memoBox->blockCount(), c.memo.count(u'\n') + 50) << "shown in pieces";
         }
-        EXPECT_TRUE(Same(memoBox->Text(), AsTheBoxKeepsIt(c.memo)));
+        EXPECT_TRUE(Same(memoBox->Text(), c.memo));
     }
     memoBox->SetText(long_);
     EXPECT_TRUE(Same(memoBox->Text(), long_)) << "byte for byte";
@@ -149,7 +147,7 @@ TEST_F(MemoBoxTest, EveryEditWorksOnTheMemoItselfAndUndoGivesItBack)
     };
     const Edit edits[] = {
         {"a letter typed", [&] { Select(500, 500); Press(Qt::Key_X, {}, "x"); }, QString(memo).insert(500, u'x')},
-        {"Enter before a break", [&] { Select(at, at); Press(Qt::Key_Return, {}, "\r"); }, QString(memo).insert(at, u'\n')},
+        {"Enter before a break", [&] { Select(at, at); Press(Qt::Key_Return, {}, "\r"); }, QString(memo).insert(at, "\r\n")},
         {"Backspace after a break", [&] { Select(at + 1, at + 1); Press(Qt::Key_Backspace); },
          QString(memo).remove(at, 1)},
         {"Delete before a break", [&] { Select(at, at); Press(Qt::Key_Delete); }, QString(memo).remove(at, 1)},
@@ -161,7 +159,7 @@ TEST_F(MemoBoxTest, EveryEditWorksOnTheMemoItselfAndUndoGivesItBack)
              Select(at, at);
              Press(Qt::Key_V, Qt::ControlModifier);
          },
-         QString(memo).insert(at, "Kelp\nforest")},
+         QString(memo).insert(at, "Kelp\r\nforest")},
     };
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.name);
@@ -212,7 +210,218 @@ TEST_F(MemoBoxTest, ADropGoesIntoTheMemoItself)
     const QString text = memoBox->Text();
     const qsizetype kelp = text.indexOf(QStringLiteral("Kelp"));
     ASSERT_GE(kelp, 0);
-    EXPECT_TRUE(Same(QString(text).remove(kelp, 11), memo));
+    EXPECT_EQ(text.mid(kelp, 12), "Kelp\r\nforest") << "a line break dropped is the memo's own";
+    EXPECT_TRUE(Same(QString(text).remove(kelp, 12), memo));
+}
+
+TEST_F(MemoBoxTest, AnInputMethodsDeletionInALongMemoCanBeUndone)
+{
+    const QString memo = SetLongMemo();
+    Select(500, 500);
+    QInputMethodEvent deletion;
+    deletion.setCommitString({}, -3, 3);
+    QCoreApplication::sendEvent(memoBox.get(), &deletion);
+    EXPECT_TRUE(Same(memoBox->Text(), QString(memo).remove(497, 3)));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Same(memoBox->Text(), memo));
+}
+
+// Memos made of words, spaces of every kind (no-break ones too), every kind of line end
+// and characters beyond the basic plane; a long one holds paragraphs long enough to be
+// shown in pieces.
+QString GeneratedMemo(std::mt19937& random, qsizetype length, int wordsPerLine)
+{
+    static const QStringList words{"Drift", "along", "the", "wall,", "turtle", "at", "18", "m.", "Kelp", "Grüße",
+                                   QStringLiteral("\U0001F422"), QStringLiteral("\U0001D11E")};
+    static const QStringList spaces{" ", " ", " ", "  ", "\t", QStringLiteral("\u00A0"), QStringLiteral("\u2007"),
+                                    QStringLiteral("\u202F"), QStringLiteral("\u3000")};
+    static const QStringList lineEnds{"\n", "\r", "\r\n", "\r\r\n", "\n\r", "\r\n\r\n", QStringLiteral("\u2028"),
+                                      QStringLiteral("\u2029")};
+    const auto pick = [&random](const QStringList& from) { return from[qsizetype(random() % from.size())]; };
+    QString memo;
+    while (memo.size() < length)
+        memo += pick(words) + (random() % wordsPerLine == 0 ? pick(lineEnds) : pick(spaces));
+    return memo;
+}
+
+// A line break typed or pasted, as the memo keeps it.
+QString AsTyped(const QString& text)
+{
+    QString typed;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;   // its line feed follows
+        const bool lineBreak = c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+        typed += lineBreak ? QStringLiteral("\r\n") : QString(c);
+    }
+    return typed;
+}
+
+// The box's position for the memo's position `at`: it shows "\r\n" as one line break.
+int ShownAt(const QString& memo, qsizetype at)
+{
+    qsizetype pairs = 0;
+    for (qsizetype i = memo.indexOf(u"\r\n"); i >= 0 && i + 2 <= at; i = memo.indexOf(u"\r\n", i + 2))
+        ++pairs;
+    return int(at - pairs);
+}
+
+// A position between two of the memo's characters as the box counts them.
+qsizetype Between(const QString& memo, std::mt19937& random, qsizetype from = 0)
+{
+    if (from > memo.size())
+        return memo.size();
+    qsizetype at = from + qsizetype(random() % (memo.size() - from + 1));
+    while (at < memo.size() && (memo[at].isLowSurrogate() || (at > 0 && memo[at - 1] == u'\r' && memo[at] == u'\n')))
+        ++at;
+    return at;
+}
+
+// How many of the memo's characters the one character of the box before `at` is.
+qsizetype Before(const QString& memo, qsizetype at)
+{
+    return at >= 2 && (memo[at - 1].isLowSurrogate() || (memo[at - 2] == u'\r' && memo[at - 1] == u'\n')) ? 2 : 1;
+}
+
+// The edits' keys, as the table of edits below presses them.
+class MemoEditsTest : public MemoBoxTest {
+public:
+    using MemoBoxTest::Press;
+    void SelectMemo(const QString& memo, qsizetype from, qsizetype to) { Select(ShownAt(memo, from), ShownAt(memo, to)); }
+    void TypeKeys(const QString& text)
+    {
+        for (const QChar c : text)
+            Press(Qt::Key_A, {}, QString(c));
+    }
+    void InputMethod(const QString& commit, int replaceFrom = 0, int replaceLength = 0)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(commit, replaceFrom, replaceLength);
+        QCoreApplication::sendEvent(memoBox.get(), &event);
+    }
+    // Keeps pressing the key while the document has something to undo (or redo).
+    void PressWhile(bool (QTextDocument::*available)() const, const QKeySequence& keys)
+    {
+        for (int presses = 0; presses < 200 && (memoBox->document()->*available)(); ++presses)
+            Press(keys[0].key(), keys[0].keyboardModifiers());
+    }
+};
+
+// Each edit, made by the user's keys at a random place, and the memo it leaves.
+struct MemoEdit {
+    const char* name;
+    std::function<QString(MemoEditsTest&, const QString& memo, std::mt19937& random)> make;
+};
+
+TEST_F(MemoEditsTest, EveryEditKeepsWhatItLeftAloneAndUndoGivesTheMemoBack)
+{
+    const QString pasted = "Kelp\nforest\r\nat\r18" + QStringLiteral("\u00A0m\u2028\U0001F422\u2029") + "end";
+    const MemoEdit edits[] = {
+        {"a word typed",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype at = Between(memo, random);
+             t.SelectMemo(memo, at, at);
+             t.TypeKeys("Reef");
+             return QString(memo).insert(at, "Reef");
+         }},
+        {"Enter and Shift+Enter",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype at = Between(memo, random);
+             t.SelectMemo(memo, at, at);
+             t.Press(Qt::Key_Return, {}, "\r");
+             t.Press(Qt::Key_Return, Qt::ShiftModifier, "\r");
+             return QString(memo).insert(at, "\r\n\r\n");
+         }},
+        {"Backspace",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             if (memo.isEmpty())
+                 return memo;
+             const qsizetype at = Between(memo, random, 1);
+             t.SelectMemo(memo, at, at);
+             t.Press(Qt::Key_Backspace);
+             return QString(memo).remove(at - Before(memo, at), Before(memo, at));
+         }},
+        {"a stretch deleted",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype from = Between(memo, random), to = Between(memo, random, from);
+             t.SelectMemo(memo, from, to);
+             t.Press(Qt::Key_Delete);
+             return QString(memo).remove(from, to - from);
+         }},
+        {"typed over a stretch",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype from = Between(memo, random), to = Between(memo, random, from);
+             t.SelectMemo(memo, from, to);
+             t.TypeKeys("y");
+             return QString(memo).replace(from, to - from, "y");
+         }},
+        {"a paste of lines",
+         [&pasted](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype at = Between(memo, random);
+             QApplication::clipboard()->setText(pasted);
+             t.SelectMemo(memo, at, at);
+             t.Press(Qt::Key_V, Qt::ControlModifier);
+             return QString(memo).insert(at, AsTyped(pasted));
+         }},
+        {"a cut pasted elsewhere",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype from = Between(memo, random), to = Between(memo, random, from);
+             t.SelectMemo(memo, from, to);
+             t.Press(Qt::Key_X, Qt::ControlModifier);
+             EXPECT_TRUE(Same(QApplication::clipboard()->text(), memo.mid(from, to - from))) << "the cut is verbatim";
+             const QString cut = QString(memo).remove(from, to - from);
+             const qsizetype at = Between(cut, random);
+             t.SelectMemo(cut, at, at);
+             t.Press(Qt::Key_V, Qt::ControlModifier);
+             return QString(cut).insert(at, AsTyped(memo.mid(from, to - from)));
+         }},
+        {"an input method's word",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             const qsizetype at = Between(memo, random);
+             t.SelectMemo(memo, at, at);
+             t.InputMethod(QStringLiteral("Grüße"));
+             return QString(memo).insert(at, QStringLiteral("Grüße"));
+         }},
+        {"an input method's deletion",
+         [](MemoEditsTest& t, const QString& memo, std::mt19937& random) {
+             if (memo.isEmpty())
+                 return memo;
+             qsizetype at = Between(memo, random, 1);
+             while (at > 1 && memo[at - 1].isLowSurrogate())   // the method deletes code units
+                 at = Between(memo, random, 1);
+             t.SelectMemo(memo, at, at);
+             t.InputMethod({}, -1, 1);
+             return QString(memo).remove(at - Before(memo, at), Before(memo, at));
+         }},
+    };
+    struct Memos {
+        const char* name;
+        qsizetype length;
+        int wordsPerLine;
+        int count;
+    };
+    const Memos memos[] = {{"short", 300, 4, 12}, {"long paragraphs", 70'000, 400, 3}};
+    std::mt19937 random(20'260'334);
+    for (const Memos& kind : memos) {
+        for (int m = 0; m < kind.count; ++m) {
+            const QString memo = GeneratedMemo(random, kind.length, kind.wordsPerLine);
+            SCOPED_TRACE(testing::Message() << kind.name << " memo " << m);
+            memoBox->SetText(memo);
+            ASSERT_TRUE(Same(memoBox->Text(), memo)) << "as set";
+            QString expected = memo;
+            for (int e = 0; e < 6; ++e) {
+                const MemoEdit& edit = edits[random() % std::size(edits)];
+                SCOPED_TRACE(edit.name);
+                expected = edit.make(*this, expected, random);
+                ASSERT_TRUE(Same(memoBox->Text(), expected));
+            }
+            PressWhile(&QTextDocument::isUndoAvailable, QKeySequence::Undo);
+            EXPECT_TRUE(Same(memoBox->Text(), memo)) << "every edit undone";
+            PressWhile(&QTextDocument::isRedoAvailable, QKeySequence::Redo);
+            EXPECT_TRUE(Same(memoBox->Text(), expected)) << "every edit done again";
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,216 @@
+#include "platform/text/MemoText.h"
+
+#include <algorithm>
+
+namespace kvl {
+
+namespace {
+
+// A paragraph is broken at the first space after this many characters of a piece.
+constexpr qsizetype kPiece = 1000;
+// How the document shows a line break.
+constexpr QChar kShownBreak = QChar::ParagraphSeparator;
+
+// The characters the document shows as a line break (the last two mark frames).
+bool ShownAsBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
+}
+
+// Where a long memo's paragraphs are broken: the spaces that end its pieces.
+QList<qsizetype> PieceBreaks(const QString& memo)
+{
+    QList<qsizetype> breaks;
+    if (memo.size() < MemoText::kLongMemo)
+        return breaks;
+    qsizetype pieceStart = 0;
+    for (qsizetype i = 0; i < memo.size(); ++i) {
+        const QChar c = memo[i];
+        if (ShownAsBreak(c)) {
+            pieceStart = i + 1;
+        } else if (c == u' ' && i - pieceStart >= kPiece) {
+            breaks << i;
+            pieceStart = i + 1;
+        }
+    }
+    return breaks;
+}
+
+qsizetype CountBefore(const QList<qsizetype>& ascending, qsizetype at)
+{
+    return std::lower_bound(ascending.begin(), ascending.end(), at) - ascending.begin();
+}
+
+// The positions of [at, at + length) in `ascending`, from `at`.
+QList<qsizetype> Within(const QList<qsizetype>& ascending, qsizetype at, qsizetype length)
+{
+    QList<qsizetype> within;
+    for (qsizetype i = CountBefore(ascending, at); i < ascending.size() && ascending[i] < at + length; ++i)
+        within << ascending[i] - at;
+    return within;
+}
+
+// The positions of a stretch of `fromLength` at `at` give way to `to` (from `at`) of a
+// stretch of `toLength`; those after it move along.
+void Splice(QList<qsizetype>& ascending, qsizetype at, qsizetype fromLength, qsizetype toLength,
+            const QList<qsizetype>& to)
+{
+    const qsizetype first = CountBefore(ascending, at);
+    const qsizetype last = CountBefore(ascending, at + fromLength);
+    for (qsizetype i = last; i < ascending.size(); ++i)
+        ascending[i] += toLength - fromLength;
+    ascending.remove(first, last - first);
+    for (qsizetype i = 0; i < to.size(); ++i)
+        ascending.insert(first + i, at + to[i]);
+}
+
+} // namespace
+
+QString MemoText::Set(QString memo, bool pieces)
+{
+    memo_ = std::move(memo);
+    history_.clear();
+    done_ = 0;
+    lastSteps_ = 0;
+    lineEnds_.clear();
+    pieceBreaks_.clear();
+    // The document takes "\r\n" as one line break, as it takes "\r\r\n" as two.
+    for (qsizetype at = memo_.indexOf(u"\r\n"); at >= 0; at = memo_.indexOf(u"\r\n", at + 2))
+        lineEnds_ << at - lineEnds_.size();
+    const QList<qsizetype> breaks = pieces ? PieceBreaks(memo_) : QList<qsizetype>();
+    inPieces_ = !breaks.isEmpty();
+    if (!inPieces_)
+        return memo_;
+    QString shown = memo_;
+    qsizetype pairs = 0;
+    for (const qsizetype at : breaks) {
+        while (pairs < lineEnds_.size() && lineEnds_[pairs] + pairs < at)
+            ++pairs;
+        shown[at] = kShownBreak;
+        pieceBreaks_ << at - pairs;
+    }
+    return shown;
+}
+
+qsizetype MemoText::MemoPosition(qsizetype shown) const
+{
+    return shown + CountBefore(lineEnds_, shown);
+}
+
+void MemoText::DocumentChanged(qsizetype at, qsizetype removed, const QString& added, History history)
+{
+    if (history.steps < lastSteps_) {
+        while (done_ > 0 && history_[done_ - 1].steps > history.steps)
+            Apply(history_[--done_].change, false);
+    } else if (history.steps > lastSteps_ && !history.commandAdded) {
+        while (done_ < history_.size() && history_[done_].steps <= history.steps)
+            Apply(history_[done_++].change, true);
+    } else {
+        Edit(at, removed, added, history.steps);
+    }
+    lastSteps_ = history.steps;
+}
+
+// What the user put into the document, each line break as "\r\n".
+MemoText::Stretch MemoText::Typed(QStringView shown)
+{
+    Stretch typed{shown.size(), {}, {}, {}};
+    typed.kept.reserve(shown.size());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] == kShownBreak) {
+            typed.lineEnds << i;
+            typed.kept += u"\r\n";
+        } else {
+            typed.kept += shown[i];
+        }
+    }
+    return typed;
+}
+
+MemoText::Stretch MemoText::Joined(Stretch first, const Stretch& second)
+{
+    for (const qsizetype at : second.lineEnds)
+        first.lineEnds << first.shown + at;
+    for (const qsizetype at : second.pieceBreaks)
+        first.pieceBreaks << first.shown + at;
+    first.kept += second.kept;
+    first.shown += second.shown;
+    return first;
+}
+
+void MemoText::Edit(qsizetype at, qsizetype removed, const QString& added, int steps)
+{
+    // The document may report more than changed (a format, a line laid out again, two
+    // changes at once): only what differs is the user's.
+    const QString before = Shown(at, std::max(qsizetype(0), std::min(removed, ShownLength() - at)));
+    qsizetype head = 0;
+    while (head < before.size() && head < added.size() && before[head] == added[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < added.size() - head
+           && before[before.size() - 1 - tail] == added[added.size() - 1 - tail])
+        ++tail;
+    const qsizetype was = before.size() - head - tail;
+    const qsizetype is = added.size() - head - tail;
+    if (was == 0 && is == 0)
+        return;
+    const QStringView now = QStringView(added).mid(head, is);
+    Change change{at + head, Kept(at + head, was), Typed(now)};
+    // A stretch dragged within the memo: what lay between the two places keeps its
+    // characters. The document then shows the old text turned round at some point;
+    // the longer part stayed, the other moved.
+    if (was == is && was > 1) {
+        const QString old = before.mid(head, was);
+        const qsizetype turn = (old + old).indexOf(now);
+        if (turn > 0 && was - turn >= turn)
+            change.after = Joined(Kept(at + head + turn, was - turn), Typed(now.mid(was - turn)));
+        else if (turn > 0)
+            change.after = Joined(Typed(now.left(was - turn)), Kept(at + head, turn));
+    }
+    history_.resize(done_);
+    history_.push_back({steps, std::move(change)});
+    Apply(history_.back().change, true);
+    done_ = history_.size();
+}
+
+void MemoText::Apply(const Change& change, bool forward)
+{
+    const Stretch& from = forward ? change.before : change.after;
+    const Stretch& to = forward ? change.after : change.before;
+    memo_.replace(MemoPosition(change.at), from.kept.size(), to.kept);
+    Splice(lineEnds_, change.at, from.shown, to.shown, to.lineEnds);
+    Splice(pieceBreaks_, change.at, from.shown, to.shown, to.pieceBreaks);
+}
+
+MemoText::Stretch MemoText::Kept(qsizetype at, qsizetype length) const
+{
+    const qsizetype from = MemoPosition(at);
+    return {length, memo_.mid(from, MemoPosition(at + length) - from), Within(lineEnds_, at, length),
+            Within(pieceBreaks_, at, length)};
+}
+
+QString MemoText::Shown(qsizetype at, qsizetype length) const
+{
+    QString shown;
+    shown.reserve(length);
+    qsizetype kept = MemoPosition(at);
+    qsizetype lineEnd = CountBefore(lineEnds_, at);
+    qsizetype pieceBreak = CountBefore(pieceBreaks_, at);
+    for (qsizetype i = at; i < at + length && kept < memo_.size(); ++i) {
+        if (lineEnd < lineEnds_.size() && lineEnds_[lineEnd] == i) {
+            shown += kShownBreak;
+            kept += 2;
+            ++lineEnd;
+        } else if (pieceBreak < pieceBreaks_.size() && pieceBreaks_[pieceBreak] == i) {
+            shown += kShownBreak;
+            ++kept;
+            ++pieceBreak;
+        } else {
+            shown += ShownAsBreak(memo_[kept]) ? kShownBreak : memo_[kept];
+            ++kept;
+        }
+    }
+    return shown;
+}
+
+} // namespace kvl
