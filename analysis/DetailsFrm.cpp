@@ -279,10 +279,12 @@ void DetailsFrm::Detail_InitArr()
     ZoomStart = 0;
     Alarms = {};
     profile::ProfileRows rows;
+    QString readFailure;   // the diver's words for a read that failed ("The log is damaged.")
     try {
         rows = profile::LoadProfileSamples(LogDB(), gv.CurrentDiveID);
     } catch (const db::DbError& e) {
         qCWarning(lcProfile) << "could not read the samples of dive" << gv.CurrentDiveID << e.Message();
+        readFailure = db::KnownCause(e);
     }
     if (rows.kept.size() < 2) {
         NoProfile = true;
@@ -298,7 +300,10 @@ void DetailsFrm::Detail_InitArr()
     }
     if (NoProfile) {
         SampleCount = 0;
-        Message("There is no dive profile details to display for this dive.", MsgIcon::Exclamation);
+        if (readFailure.isEmpty())
+            Message("There is no dive profile details to display for this dive.", MsgIcon::Exclamation);
+        else
+            MsgBox(readFailure, MsgButtons::OK, MsgIcon::Critical, kTitle);
         HideAll();
     } else {
         CursorIndex = 1;

@@ -45,6 +45,22 @@ void ShowError(const QString& text, const QString& title = "Error")
     MsgBox(text, MsgButtons::OK, MsgIcon::Critical, title);
 }
 
+// A refusal the diver chose by answering No has nothing more to say.
+void ShowRefusal(const LogRefused& refusal, const QString& title = "Error")
+{
+    if (!refusal.Text().isEmpty())
+        ShowError(refusal.Text(), title);
+}
+
+// Asks before a lock whose owner cannot be seen is taken; Enter answers No.
+AskToTake AskToTakeLock(const QString& title)
+{
+    return [title](const QString& question) {
+        return MsgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgDefault::Second)
+               == MsgAnswer::Yes;
+    };
+}
+
 // A remembered value, written with its default when missing.
 QString SettingOrDefault(const QString& valueName, const QString& defaultValue)
 {
@@ -73,17 +89,26 @@ void MDI_MainFrm::LoadDatabase()
         return;
     }
     // A file that cannot be used as a log is refused before the log in use is closed:
-    // that one stays open, shown and usable.
+    // that one stays open, shown and usable. The log in use opened again keeps this
+    // window's lock.
+    const bool reopening = gv.DB && gv.DB->IsOpen() && SameFile(gv.LogFilePath, gv.DB->Path());
     OpenedLog next;
+    lockRefused_ = false;
     try {
-        next = OpenCheckedLog(gv.LogFilePath);
+        if (reopening)
+            next.db = OpenSoundLog(gv.LogFilePath, db::OpenMode::ReadWrite, LogUse::Open);
+        else
+            next = OpenCheckedLog(gv.LogFilePath, AskToTakeLock("Opening Log File"));
     } catch (const LogRefused& refusal) {
-        ShowError(refusal.Text());
+        ShowRefusal(refusal);
+        lockRefused_ = refusal.Cause() == RefusalCause::Locked;
         LogOpened = false;
         if (gv.DB && gv.DB->IsOpen())
             gv.LogFilePath = gv.DB->Path();
         return;
     }
+    if (reopening)
+        next.lock = std::move(gv.LogLock);
     if (gv.DBIsOpen) {
         CloseChildFormWithLog(gv.ActiveFormID);
         CloseLogDatabase();
@@ -126,9 +151,7 @@ bool MDI_MainFrm::IsValidDiveData()
 {
     if (!gv.DB)
         throw db::DbError(21, "No data file is open.");
-    gv.SQLText = "Select COUNT(MODELNAME) as TOTALDC from DC_PROPERTIES Where MODELID in (6774) ;";
-    gv.rsTemp = gv.DB->OpenRecordset(gv.SQLText);
-    return !gv.rsTemp->EOF() && gv.rsTemp->Field("TOTALDC").ToLong() > 0;
+    return HasServedModel(*gv.DB);
 }
 
 void MDI_MainFrm::OpenDiveLog()
@@ -245,8 +268,9 @@ void MDI_MainFrm::BackUpDiveLog()
         WithSuffix(CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}), "bak");
     if (target.isEmpty())
         return;
-    if (CopyFileReplacing(gv.LogFilePath, target) < 0)
-        ShowError("Could not back up data file.", title);
+    QString error;
+    if (CopyFileReplacing(gv.LogFilePath, target, {}, &error) < 0)
+        ShowError("Could not back up data file.\n" + error, title);
 }
 
 void MDI_MainFrm::RestoreDiveLog()
@@ -277,13 +301,14 @@ void MDI_MainFrm::RestoreDiveLog()
     // left alone, before anything is replaced.
     try {
         CheckLogFile(source, LogUse::Restore);
-        const auto lock = LockLog(target, LogUse::Restore);
-        if (CopyFileReplacing(source, target) < 0) {
-            ShowError("Could not restore data file.", title);
+        const auto lock = LockLog(target, LogUse::Restore, AskToTakeLock(title));
+        QString error;
+        if (CopyFileReplacing(source, target, {}, &error) < 0) {
+            ShowError("Could not restore data file.\n" + error, title);
             return;
         }
     } catch (const LogRefused& refusal) {
-        ShowError(refusal.Text(), title);
+        ShowRefusal(refusal, title);
         return;
     }
     MsgBox("Your backup file has been restored to: " + target, MsgButtons::OK, MsgIcon::Information, title);

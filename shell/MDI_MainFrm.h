@@ -153,6 +153,9 @@ private:
     QLabel* childCaption_;
     QLabel* statusLog_;
     bool ended_ = false;
+    // The last LoadDatabase was refused by another window's lock (or the diver's No
+    // to taking one), not by the file.
+    bool lockRefused_ = false;
     bool exiting_ = false;
 };
 

@@ -64,8 +64,9 @@ bool MDI_MainFrm::MDIForm_Load()
             DisableDiveButtons();
             SmartBar->Items("Personal").SetSelected(true);
             UpdateNavButtons();
-        } else if (AskYesNo("Invalid data file. Do you want to open another data file?", "Opening Data File",
-                            MsgIcon::Critical)) {
+        } else if (AskYesNo(lockRefused_ ? "Do you want to open another data file?"
+                                         : "Invalid data file. Do you want to open another data file?",
+                            "Opening Data File", MsgIcon::Critical)) {
             OpenDiveLog();
         } else {
             CloseLogDatabase();

@@ -64,30 +64,38 @@ QString ShareFolder()
     return QDir::cleanPath(programDir.filePath(QStringLiteral("../share/kvl")));
 }
 
-qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform)
+qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform,
+                         QString* error)
 {
+    const auto failed = [error](const QString& path, const QString& reason) {
+        if (error)
+            *error = QFileInfo(path).absoluteFilePath() + QStringLiteral(": ") + reason;
+        return qint64(-1);
+    };
     constexpr qint64 ChunkSize = 1 << 20;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return -1;
+        return failed(source, in.errorString());
     VerifiedFile out(target);
     if (!out.Open())
-        return -1;
+        return failed(target, out.errorString());
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
     qint64 total = 0;
     for (;;) {
         const qint64 n = in.read(buffer.data(), ChunkSize);
         if (n < 0)
-            return -1;
+            return failed(source, in.errorString());
         if (n == 0)
             break;
         if (transform)
             transform(buffer.data(), n, total);
         if (out.write(buffer.constData(), n) != n)
-            return -1;
+            return failed(target, out.errorString());
         total += n;
     }
-    return total == in.size() && out.Commit() ? total : -1;
+    if (total != in.size())
+        return failed(source, QStringLiteral("The file changed while it was copied."));
+    return out.Commit() ? total : failed(target, out.errorString());
 }
 
 QString LayOutProgramFolder()

@@ -29,7 +29,9 @@ using ChunkTransform = std::function<void(char* data, qint64 size, qint64 offset
 // Copies source over target through a temporary file beside the target that is
 // renamed at the end, so a failure leaves the target as it was and never half a
 // file. `transform`, when given, rewrites each chunk on the way. Returns the number
-// of bytes copied, or -1 on failure.
-qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform = {});
+// of bytes copied, or -1 on failure, with "<file's absolute path>: <reason>" in error
+// when given.
+qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform = {},
+                         QString* error = nullptr);
 
 } // namespace kvl

@@ -4,9 +4,9 @@
 // the unit flags and the hand-over values between forms). One thread uses it.
 
 #include "platform/db/Db.h"
+#include "shell/core/LogLock.h"
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QString>
 
 #include <array>
@@ -87,9 +87,9 @@ struct DiveDataRec {
 };
 
 struct Global_Vars {
-    // The lock file that keeps other program windows off the open log; null when none
-    // could be made (a read-only folder).
-    std::unique_ptr<QLockFile> LogLock;
+    // This window's hold on the open log (its lock file and its whole-file lock) that
+    // keeps other program windows off it; null when neither could be had.
+    std::unique_ptr<kvl::LogLock> LogLock;
     // Log store. DB comes first so that it is released after the result sets on it.
     std::unique_ptr<db::Database> DB;
     bool DBIsOpen = false;

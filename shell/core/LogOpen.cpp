@@ -2,8 +2,8 @@
 
 #include "platform/runtime/Logging.h"
 
-#include <QDir>
 #include <QSet>
+#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -38,20 +38,9 @@ const QSet<QString>& SchemaColumns()
     return columns;
 }
 
-QString Shown(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-QString Consequence(LogUse use)
-{
-    return use == LogUse::Open ? QStringLiteral("it was not opened.") : QStringLiteral("nothing was restored.");
-}
-
 LogRefused Damaged(const QString& path, LogUse use)
 {
-    return LogRefused(
-        QStringLiteral("\"%1\" is damaged or is not a dive log, so %2").arg(Shown(path), Consequence(use)));
+    return LogRefused(RefusalText(path, QStringLiteral("is damaged or is not a dive log"), use));
 }
 
 // The refusal for a database error met while opening or checking the file.
@@ -61,31 +50,30 @@ LogRefused Refusal(const QString& path, const db::DbError& error, LogUse use)
     switch (error.Number()) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return LogRefused(
-            QStringLiteral("\"%1\" is in use by another program, so %2").arg(Shown(path), Consequence(use)));
+        return LogRefused(RefusalText(path, QStringLiteral("is in use by another program"), use), RefusalCause::Locked);
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_IOERR:
-        return LogRefused(QStringLiteral("\"%1\" could not be read, so %2").arg(Shown(path), Consequence(use)));
+        return LogRefused(RefusalText(path, QStringLiteral("could not be read"), use));
     default:
         return Damaged(path, use);
     }
 }
 
-} // namespace
-
-std::unique_ptr<QLockFile> LockLog(const QString& path, LogUse use)
+// The tables whose pages are checked at open, each with its indexes: the schema and
+// every table but the samples. The samples are the bulk of a log (checking them would
+// cost the start-up many times over) and are read one dive at a time, where damage
+// says so.
+QStringList CheckedTables(db::Database& log)
 {
-    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    lock->setStaleLockTime(0);   // only an owner that has died gives its lock up
-    if (lock->tryLock(0))
-        return lock;
-    if (lock->error() == QLockFile::LockFailedError)
-        throw LogRefused(
-            QStringLiteral("\"%1\" is open in another KVL window, so %2").arg(Shown(path), Consequence(use)));
-    qCInfo(kvlDb, "%s is used without a lock file (error %d)", qPrintable(path), int(lock->error()));
-    return nullptr;
+    QStringList tables{QStringLiteral("sqlite_schema")};
+    auto rs = log.OpenSnapshot("SELECT name AS NAME FROM sqlite_schema WHERE type = 'table' AND upper(name) <> 'DIVEDETAILS'");
+    for (; !rs->EOF(); rs->MoveNext())
+        tables.append(rs->Field("NAME").ToString());
+    return tables;
 }
+
+} // namespace
 
 void CheckLogSoundness(db::Database& log, LogUse use)
 {
@@ -95,36 +83,40 @@ void CheckLogSoundness(db::Database& log, LogUse use)
         qCWarning(kvlDb, "%s lacks %s", qPrintable(log.Path()), qPrintable(missing.join(", ")));
         throw Damaged(log.Path(), use);
     }
-    // The dives' pages are read at start-up; checking every page of a large log would
-    // cost the start-up many times over, and other damage shows at its first read.
-    auto check = log.OpenSnapshot("PRAGMA quick_check(DIVEDATA)");
-    const QString verdict = check->EOF() ? QString() : check->Field(check->FieldNames().value(0)).ToString();
-    if (verdict != QLatin1String("ok")) {
-        qCWarning(kvlDb, "%s has damaged pages: %s", qPrintable(log.Path()), qPrintable(verdict));
-        throw Damaged(log.Path(), use);
+    for (const QString& table : CheckedTables(log)) {
+        const QString quoted = QStringLiteral("\"") + QString(table).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        auto check = log.OpenSnapshot("PRAGMA quick_check(" + quoted + ")");
+        const QString verdict = check->EOF() ? QString() : check->Field(check->FieldNames().value(0)).ToString();
+        if (verdict != QLatin1String("ok")) {
+            qCWarning(kvlDb, "%s has damaged pages in %s: %s", qPrintable(log.Path()), qPrintable(table),
+                      qPrintable(verdict));
+            throw Damaged(log.Path(), use);
+        }
     }
 }
 
-namespace {
+bool HasServedModel(db::Database& log)
+{
+    auto models = log.OpenSnapshot("Select COUNT(MODELNAME) as TOTALDC from DC_PROPERTIES Where MODELID in (6774) ;");
+    return !models->EOF() && models->Field("TOTALDC").ToLong() > 0;
+}
 
-// The log at path opened in mode and checked; a database error on the way is refused.
 std::unique_ptr<db::Database> OpenSoundLog(const QString& path, db::OpenMode mode, LogUse use)
 {
     try {
         auto log = db::Database::Open(path, mode);
         CheckLogSoundness(*log, use);
+        HasServedModel(*log);   // a model table that cannot be read is damage too
         return log;
     } catch (const db::DbError& error) {
         throw Refusal(path, error, use);
     }
 }
 
-} // namespace
-
-OpenedLog OpenCheckedLog(const QString& path)
+OpenedLog OpenCheckedLog(const QString& path, const AskToTake& ask)
 {
     OpenedLog opened;
-    opened.lock = LockLog(path, LogUse::Open);
+    opened.lock = LockLog(path, LogUse::Open, ask);
     opened.db = OpenSoundLog(path, db::OpenMode::ReadWrite, LogUse::Open);
     return opened;
 }

@@ -6,6 +6,8 @@
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogStore.h"
+#include "tests/support/DamagedPages.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -225,6 +227,21 @@ TEST_F(DetailsFrmTest, ALogWithoutSampleTableShowsNoProfile)
     dialogs.ExpectMsg(kNoProfile);
     Open(id);
     EXPECT_EQ(Form().SampleCount, 0);
+}
+
+// The samples' pages are not checked when a log opens (they are its bulk): the view that
+// reads a damaged one says the log is damaged rather than that the dive has no profile.
+TEST_F(DetailsFrmTest, ADamagedSamplesPageSaysTheLogIsDamaged)
+{
+    const qint64 id = AddTenSampleDive();
+    const QString path = gv.DB->Path();
+    CloseLogDatabase();
+    DamageRootPage(path, "DIVEDETAILS", PageDamage::Zeros);
+    gv.DB = db::Database::Open(path);
+    dialogs.ExpectMsg("The log is damaged.");
+    Open(id);
+    EXPECT_EQ(Form().SampleCount, 0);
+    EXPECT_EQ(dialogs.Prompts().back().icon, MsgIcon::Critical);
 }
 
 TEST_F(DetailsFrmTest, OddRowsNeverStopTheLoad)

@@ -65,7 +65,7 @@ TEST_F(ExitTest, BackupThatCannotBeWrittenSaysSoAndTheExitGoesOn)
     const QString notAFolder = WriteFile("Backup/file", "x");
     dialogs.ExpectMsg(kBackupQuestion, MsgAnswer::Yes)
         .ExpectSaveFile(notAFolder + "/Sample Diver.bak")
-        .ExpectMsg("Could not back up data file.");
+        .ExpectMsg("Could not back up data file.\n" + notAFolder + "/Sample Diver.bak: Not a directory");
     MainFrm().mnuExit_Click();
     EXPECT_EQ(LastPrompt().title, "Backup PC Vavedaver Program Data");
     EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);

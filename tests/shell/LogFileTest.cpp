@@ -8,15 +8,19 @@
 #include "platform/widgets/PropertyGrid.h"
 #include "shell/core/Global_Vars.h"
 #include "platform/folders/Folders.h"
+#include "shell/core/LogOpen.h"
 #include "shell/core/LogStore.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
+#include "tests/support/DamagedPages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QStatusBar>
+
+#include <sqlite3.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +32,7 @@ namespace {
 
 const char kNameQuestion[] = "Enter your desired Dive Log file name:";
 const char kDiverQuestion[] = "Enter your full name:";
+const char kNotAFolder[] = "Not a directory";
 
 QString Refused(const QString& path, const char* consequence = "it was not opened.")
 {
@@ -39,20 +44,15 @@ QString InAnotherWindow(const QString& path, const char* consequence = "it was n
     return "\"" + path + "\" is open in another KVL window, so " + consequence;
 }
 
-// Overwrites the first page of a table's rows, as a disk fault would.
-void CorruptRootPage(const QString& path, const QString& table)
+// Makes the log's dive computer model table name a collation this program lacks: the
+// file's pages and columns are sound, yet reading the model row fails.
+void MakeTheModelTableUnreadable(const QString& path)
 {
-    qint64 root = 0;
-    qint64 pageSize = 0;
-    {
-        auto log = db::Database::Open(path);
-        root = log->Scalar("Select rootpage from sqlite_master where name = ?", {table}).ToLong();
-        pageSize = log->Scalar("PRAGMA page_size").ToLong();
-    }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.seek((root - 1) * pageSize));
-    file.write(QByteArray(pageSize, '\x5a'));
+    auto log = db::Database::Open(path);
+    sqlite3_db_config(log->Handle(), SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
+    log->Execute("PRAGMA writable_schema = ON");
+    log->Execute("Update sqlite_schema set sql = replace(sql, 'MODELID        INTEGER PRIMARY KEY', "
+                 "'MODELID        INTEGER COLLATE GONE') where name = 'DC_PROPERTIES'");
 }
 
 class LogFileTest : public MainFrmTest {
@@ -198,7 +198,16 @@ TEST_F(LogFileTest, ADamagedLogIsRefusedAndTheLogInUseStays)
         {"a dropped table", [](const QString& path) { db::Database::Open(path)->Execute("Drop table PHOTOS"); }},
         {"a missing column",
          [](const QString& path) { db::Database::Open(path)->Execute("Alter table DIVEDATA drop column MEMO"); }},
-        {"a corrupt dive page", [](const QString& path) { CorruptRootPage(path, "DIVEDATA"); }},
+        {"a corrupt dive page", [](const QString& path) { DamageRootPage(path, "DIVEDATA", PageDamage::Pattern); }},
+        {"the model table's root page zeroed",
+         [](const QString& path) { DamageRootPage(path, "DC_PROPERTIES", PageDamage::Zeros); }},
+        {"a page of zeros in the diver's table",
+         [](const QString& path) { DamageRootPage(path, "USERINFO", PageDamage::Zeros); }},
+        {"random bytes in a page of the dive settings",
+         [](const QString& path) { DamageRootPage(path, "DIVE_DC_SETTINGS", PageDamage::RandomBytes); }},
+        {"random bytes in an index page",
+         [](const QString& path) { DamageRootPage(path, "DC_SETTINGS_DCID", PageDamage::RandomBytes); }},
+        {"a model table that cannot be read", MakeTheModelTableUnreadable},
     };
     const qint32 dive = gv.CurrentDiveID;
     for (const auto& c : cases) {
@@ -270,6 +279,69 @@ TEST_F(LogFileTest, TheLockOfAWindowThatDiedIsTakenOver)
     dialogs.ExpectOpenFile(other);
     MainFrm().OpenDiveLog();
     EXPECT_EQ(gv.DB->Path(), other);
+}
+
+// A lock file whose owner cannot be seen alive is taken only after the diver says so,
+// on the open road and on the restore road.
+TEST_F(LogFileTest, ALockWhoseOwnerCannotBeSeenIsTakenOnlyAfterAsking)
+{
+    const QString other = CopyOfSample("Other.dlg");
+    WriteFile("Logs/Other.dlg.lock", "4242\nkvl\nreef-laptop\n");
+    const QString question = "\"" + other + "\" may be open on reef-laptop. Open it anyway?";
+    dialogs.ExpectOpenFile(other).ExpectMsg(question, MsgAnswer::No);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), SampleLog());
+    EXPECT_EQ(LastPrompt().title, "Opening Log File");
+    EXPECT_EQ(LastPrompt().icon, MsgIcon::Exclamation);
+    dialogs.ExpectOpenFile(other).ExpectMsg(question, MsgAnswer::Yes);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), other);
+
+    const QString backup = WriteFile("Backup/Good.bak", FileBytes(SampleLog()));
+    db::Database::Open(backup)->Execute("Update USERINFO set NAME = 'Restored' ;");
+    const QString target = CopyOfSample("Target.dlg");
+    const QByteArray before = FileBytes(target);
+    WriteFile("Logs/Target.dlg.lock", "");
+    const QString overIt = "\"" + target + "\" may be open in another KVL window. Restore over it anyway?";
+    dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg(overIt, MsgAnswer::No);
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(target), before);
+    EXPECT_EQ(LastPrompt().title, "Restore Data");
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(target)
+        .ExpectMsg(overIt, MsgAnswer::Yes)
+        .ExpectMsg("Your backup file has been restored to: " + target);
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(target), FileBytes(backup));
+}
+
+// Opening the log in use again, by another spelling of its path, opens it as any log is
+// opened (the diver's form shown) and keeps this window's hold on it.
+TEST_F(LogFileTest, OpeningTheLogInUseAgainKeepsThisWindowsLock)
+{
+    const QString link = Logs() + "/Link.dlg";
+    ASSERT_TRUE(QFile::link(SampleLog(), link));
+    MainFrm().SmartBar->Items("Dive").SetSelected(true);
+    ASSERT_EQ(gv.ActiveFormID, FormCode::Dive);
+    dialogs.ExpectOpenFile(link);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
+    EXPECT_EQ(gv.DB->Path(), link);
+    EXPECT_EQ(ReadKvlSetting("LastDiveLog"), link);
+    EXPECT_FALSE(QLockFile(SampleLog() + ".lock").tryLock(0));
+    EXPECT_THROW(LockLog(SampleLog(), LogUse::Open, {}), LogRefused);
+}
+
+// Where the folder allows no lock file, a log open in this window is still refused to a
+// second window (the log's name leaves no room for ".lock", which holds for root too).
+TEST_F(LogFileTest, ALogHeldWhereNoLockFileCanBeMadeIsRefused)
+{
+    const QString other = CopyOfSample(QString(251, 'x') + ".dlg");
+    dialogs.ExpectOpenFile(other);
+    MainFrm().OpenDiveLog();
+    ASSERT_EQ(gv.DB->Path(), other);
+    ASSERT_FALSE(QFile::exists(other + ".lock"));
+    EXPECT_THROW(LockLog(other, LogUse::Open, {}), LogRefused);
 }
 
 TEST_F(LogFileTest, ChosenLogThatVanishedEndsTheProgram)
@@ -460,6 +532,12 @@ TEST_F(LogFileTest, RestoreRefusesWhatIsNotALogAndALogInAnotherWindow)
     EXPECT_EQ(LastPrompt().title, "Restore Data");
     EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
 
+    const QString damaged = WriteFile("Backup/Damaged.bak", FileBytes(SampleLog()));
+    DamageRootPage(damaged, "DC_PROPERTIES", PageDamage::Zeros);
+    dialogs.ExpectOpenFile(damaged).ExpectSaveFile(target).ExpectMsg(Refused(damaged, "nothing was restored."));
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(target), before);
+
     const QString backup = WriteFile("Backup/Good.bak", FileBytes(SampleLog()));
     db::Database::Open(backup)->Execute("Update USERINFO set NAME = 'Restored' ;");
     QLockFile otherWindow(target + ".lock");
@@ -470,15 +548,24 @@ TEST_F(LogFileTest, RestoreRefusesWhatIsNotALogAndALogInAnotherWindow)
     EXPECT_EQ(FileBytes(target), before);
 }
 
-TEST_F(LogFileTest, RestoreThatCannotWriteSaysSoAndLeavesNoFile)
+// A backup or restore that cannot write says so, and under it the file and the cause.
+TEST_F(LogFileTest, BackupAndRestoreThatCannotWriteSayWhy)
 {
     const QString backup = WriteFile("Backup/Old.bak", FileBytes(SampleLog()));
     WriteFile("Logs/NotAFolder", "x");
     const QString target = Logs() + "/NotAFolder/Restored.dlg";
-    dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg("Could not restore data file.");
+    const QString cause = "\n" + target + ": " + kNotAFolder;
+    dialogs.ExpectOpenFile(backup).ExpectSaveFile(target).ExpectMsg("Could not restore data file." + cause);
     MainFrm().RestoreDiveLog();
     EXPECT_EQ(LastPrompt().title, "Restore Data");
     EXPECT_EQ(LastPrompt().icon, MsgIcon::Critical);
+    EXPECT_FALSE(QFile::exists(target));
+
+    dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes)
+        .ExpectSaveFile(target)
+        .ExpectMsg("Could not back up data file." + cause);
+    MainFrm().BackUpDiveLog();
+    EXPECT_EQ(LastPrompt().title, "Backup PC Vavedaver Program Data");
 }
 
 TEST_F(LogFileTest, RestoreCancelledAtEitherDialogDoesNothing)

@@ -12,10 +12,14 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/StateCodes.h"
 #include "shell/core/SystemServices.h"
+#include "tests/support/DamagedPages.h"
 #include "tests/support/KeyPresses.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
+
+#include <functional>
 
 namespace kvl::test {
 namespace {
@@ -23,6 +27,7 @@ namespace {
 const char kInvalidQuestion[] = "Invalid data file. Do you want to open another data file?";
 const char kMissingQuestion[] = "Could not find your last viewed Data File. Do you want to open another Data File?";
 const char kCreateQuestion[] = "Do you want to create a new data file?";
+const char kAnotherQuestion[] = "Do you want to open another data file?";
 
 class StartupTest : public MainFrmTest {
 protected:
@@ -238,6 +243,53 @@ TEST_F(StartupTest, LogWithoutItsDivesTableIsRefusedThenTheQuestionsFollow)
         .ExpectMsg(kCreateQuestion, MsgAnswer::No);
     EXPECT_FALSE(StartUp());
     EXPECT_TRUE(MainFrm().ProgramEnded());
+}
+
+TEST_F(StartupTest, ALastLogDamagedOutsideItsDivesIsRefusedThenTheQuestionsFollow)
+{
+    const QString path = Logs() + "/Damaged.dlg";
+    QFile::copy(SampleLog(), path);
+    DamageRootPage(path, "USERINFO", PageDamage::Zeros);
+    const QByteArray bytes = FileBytes(path);
+    RememberLog(path);
+    dialogs.ExpectMsg("\"" + path + "\" is damaged or is not a dive log, so it was not opened.")
+        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
+        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
+    EXPECT_FALSE(StartUp());
+    EXPECT_EQ(FileBytes(path), bytes);
+}
+
+// A last log refused for another window's lock is not invalid: the next question only
+// offers another log, with the same title and buttons.
+TEST_F(StartupTest, ALastLogRefusedForItsLockOffersAnotherWithoutCallingItInvalid)
+{
+    const QString path = Logs() + "/Other.dlg";
+    QFile::copy(SampleLog(), path);
+    RememberLog(path);
+    QLockFile otherWindow(path + ".lock");
+    const struct {
+        const char* name;
+        std::function<void()> lock;
+        std::function<void()> expectRefusal;
+    } cases[] = {
+        {"a live window", [&] { ASSERT_TRUE(otherWindow.tryLock(0)); },
+         [&] { dialogs.ExpectMsg("\"" + path + "\" is open in another KVL window, so it was not opened."); }},
+        {"an empty lock file and No", [&] { otherWindow.unlock(); WriteFile("Logs/Other.dlg.lock", ""); },
+         [&] {
+             dialogs.ExpectMsg("\"" + path + "\" may be open in another KVL window. Open it anyway?", MsgAnswer::No);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.lock();
+        c.expectRefusal();
+        dialogs.ExpectMsg(kAnotherQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
+        EXPECT_FALSE(StartUp());
+        EXPECT_EQ(LastPrompt(1).title, "Opening Data File");
+        EXPECT_EQ(LastPrompt(1).icon, MsgIcon::Critical);
+        DestroyMainFrm();
+        gv = Global_Vars();
+    }
 }
 
 TEST_F(StartupTest, EmptyLogFileIsRefusedAsInvalid)
