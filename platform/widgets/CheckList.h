@@ -88,16 +88,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A value box taking the focus makes its line current, on the caption: the view
+    // would make the box's own cell current, and the arrow keys, moving along that
+    // column, would then stop in the next line's box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Line {
         QTreeWidgetItem* row = nullptr;
         QComboBox* box = nullptr;      // drop-down items
         QLineEdit* edit = nullptr;     // text items
+        QWidget* ValueWidget() const;  // either of them, or nullptr
     };
     CheckItem* ItemOf(const QTreeWidgetItem* row) const;
     const Line* LineOf(const QString& key) const;
     void Redraw(const CheckItem& item, const Line& line);
+    void NameValueBox(const CheckItem& item, const Line& line);
     void FillEntries(const CheckItem& item, const Line& line);
     void FitValueColumn(const Line& added);
     void RowClicked(QTreeWidgetItem* row, int column);
