@@ -14,7 +14,11 @@
 //   - opening a drop-down item asks the drop-down handler for a window to show under
 //     it (the calendar); when it gives none, the item's entries drop down;
 //   - mouse buttons and moves over the list raise MouseDown, MouseMove and MouseUp
-//     with the button and the position in the list's viewport (a popup menu's place).
+//     with the button and the position in the list's viewport (a popup menu's place);
+//   - the arrow keys walk the lines, those with a value box too, and leave the focus
+//     in the list; a screen reader names a value box by its line's caption after the
+//     caption of the line it hangs under ("Max Depth (M) from"), and reads a check
+//     item's line as a check box.
 // Setting an item's value or state in code raises no event.
 
 #include "platform/widgets/CheckItem.h"
