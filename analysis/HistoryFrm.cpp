@@ -3,6 +3,7 @@
 #include "analysis/core/Extremes.h"
 #include "analysis/core/Statistics.h"
 #include "platform/runtime/Clock.h"
+#include "platform/widgets/Captions.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/MainWindowHooks.h"
@@ -74,10 +75,18 @@ void HistoryFrm::LayOutForm()
         {TwelveMonthsHeading, "Last 12 months"}};
     for (const auto& [index, text] : captions)
         label2_[index] = new QLabel(QString::fromLatin1(text), this);
+    const HistoryLabel rowCaptions[] = {DivesCaption, TimeCaption, GasCaption};   // DivesRow, TimeRow, GasRow
+    // A box is read by its row's caption and its column's heading: "VURO Dives Last 6 months".
+    const auto box = [this](HistoryLabel row, HistoryLabel column) {
+        QLineEdit* made = DisplayBox(this);
+        made->setAccessibleName(NameOfCaption(Label2(row).text()) + QLatin1Char(' ') + Label2(column).text());
+        return made;
+    };
     for (size_t row = 0; row < 3; ++row) {
-        TotalTxt[row] = DisplayBox(this);
-        SixTxt[row] = DisplayBox(this);
-        TwelveTxt[row] = DisplayBox(this);
+        const HistoryLabel caption = rowCaptions[row];
+        TotalTxt[row] = box(caption, TotalHeading);
+        SixTxt[row] = box(caption, SixMonthsHeading);
+        TwelveTxt[row] = box(caption, TwelveMonthsHeading);
     }
 
     auto* grid = new QGridLayout;
@@ -114,6 +123,8 @@ void HistoryFrm::LayOutForm()
         link->installEventFilter(this);
         XTremeLbl[static_cast<size_t>(i)] = link;
         REcordTxt[static_cast<size_t>(i)] = DisplayBox(this);
+        REcordTxt[static_cast<size_t>(i)]->setAccessibleName(link->text() + QLatin1Char(' ') +
+                                                             Label2(RecordHeading).text());
         grid->addWidget(link, 8 + i, 0);
         grid->addWidget(REcordTxt[static_cast<size_t>(i)], 8 + i, 1);
     }

@@ -214,6 +214,7 @@ void QueriesFrm::BuildLists()
     }
     Grid->SetColumns(std::move(columns));
     Grid->SetColumnVisible(ResultCaption(ResultColumn::DiveId), false);
+    Grid->SetKeysClickRows(true);
     Grid->hide();
     connect(Grid, &DataGrid::RowClick, this, &QueriesFrm::Grid_MouseUp);
 }

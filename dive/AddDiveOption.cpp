@@ -2,6 +2,7 @@
 
 #include "forms/ModalForms.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/DiveRows.h"
@@ -49,6 +50,7 @@ AddDiveOption::AddDiveOption(QWidget* parent) : QDialog(parent)
     Option1[0] = new QRadioButton(QStringLiteral("Manual Entry Dive"), frame1);
     Option1[1] = new QRadioButton(QStringLiteral("Download from Radarar Edeze"), frame1);
     DCList = new ListBox(false, frame1);
+    DCList->setAccessibleName(QStringLiteral("Radarar Edeze model"));
     Option1[0]->setChecked(true);
     auto* dives = new QGridLayout(frame1);
     dives->addWidget(Option1[0], 0, 0, 1, 2);
@@ -58,12 +60,16 @@ AddDiveOption::AddDiveOption(QWidget* parent) : QDialog(parent)
     auto* frame2 = new QGroupBox(QStringLiteral("Life Time Dive Number (LTDN) Options"), frame1->parentWidget());
     auto* places = new QGridLayout(frame2);
     places->addWidget(new QLabel(QStringLiteral("Save new dive(s) at: "), frame2), 0, 0);
-    places->addWidget(new QLabel(QStringLiteral("Life Time Dive No."), frame2), 0, 1);
+    auto* number = new QLabel(QStringLiteral("Life Time Dive No."), frame2);
+    places->addWidget(number, 0, 1);
     const char* captions[3] = {"beginning  of the dives list", "end of the dives  list", "middle of the dives list"};
     for (int i = 0; i < 3; ++i) {
         Option2[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame2);
         Text1[i] = new QLineEdit(frame2);
         Text1[i]->installEventFilter(this);
+        // "Life Time Dive No. at end of the dives list": each box after its place.
+        Text1[i]->setAccessibleName(NameOfCaption(number->text()) + QStringLiteral(" at ") +
+                                    Option2[i]->text().simplified());
         places->addWidget(Option2[i], i + 1, 0);
         places->addWidget(Text1[i], i + 1, 1);
     }

@@ -69,6 +69,7 @@ DelimiterOption::DelimiterOption(QWidget* parent, Mode mode) : QDialog(parent), 
                       {"Radarar Edeze Model", {}, true, false},
                       {SelectColumn, {}, true, true},
                       {DiveIdColumn, DiveIdColumn, false, false}});
+    Grid->View().setAccessibleName(QStringLiteral("Dives to export"));   // the grid shows no caption
     layout->addWidget(Grid, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -249,7 +249,7 @@ QWidget* DCFrm::MakeTime()
     grid->addWidget(lst2, 2, 0, 1, 3);
     TieCaption(*TimeLabel, *TimeTxt);
     NameBeside(*AMPM_Opt, *TimeTxt, QStringLiteral("AM/PM"));
-    lst2->setAccessibleName(QStringLiteral("Date"));
+    lst2->setAccessibleName(QStringLiteral("Date list"));   // its box is "Date"
     grid->addWidget(TimeLabel, 3, 0);
     grid->addWidget(TimeTxt, 3, 1);
     grid->addWidget(AMPM_Opt, 3, 2);

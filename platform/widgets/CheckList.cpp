@@ -1,6 +1,9 @@
 #include "platform/widgets/CheckList.h"
 
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/ListAccessible.h"
+#include "platform/widgets/TickListAccessible.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +28,14 @@ constexpr int kValueColumn = 1;
 bool IsTickable(const CheckItem& item)
 {
     return item.Kind() == CheckItemKind::Check || item.Kind() == CheckItemKind::Option;
+}
+
+// A value box is read under its line's caption after the caption of the line it hangs
+// under ("Max Depth (M) from", "Buddy"); its value stays its own.
+QString BoxName(const CheckItem& item)
+{
+    const QString under = item.Parent() ? NameOfCaption(item.Parent()->Caption()) : QString();
+    return (under + QLatin1Char(' ') + NameOfCaption(item.Caption())).trimmed();
 }
 
 // Finds a line's tick box as the view's delegate does when it takes a click.
@@ -94,6 +105,8 @@ private:
 
 CheckList::CheckList(QWidget* parent) : QTreeWidget(parent)
 {
+    UseListNames();
+    ReadTicksAsCheckBoxes(*this);
     setColumnCount(2);
     setHeaderHidden(true);
     setRootIsDecorated(false);
@@ -190,7 +203,7 @@ void CheckList::RemoveItem(const QString& key)
 // spanned lines are costly in long lists.)
 void CheckList::FitValueColumn(const Line& added)
 {
-    QWidget* value = added.box ? static_cast<QWidget*>(added.box) : added.edit;
+    QWidget* value = added.ValueWidget();
     if (!value) {
         if (valueWidth_ > 0)
             added.row->setFirstColumnSpanned(true);
@@ -211,6 +224,11 @@ void CheckList::ClearItems()
     clear();
     valueWidth_ = 0;
     header()->resizeSection(kValueColumn, 0);
+}
+
+QWidget* CheckList::Line::ValueWidget() const
+{
+    return box ? static_cast<QWidget*>(box) : edit;
 }
 
 CheckItem* CheckList::ItemOf(const QTreeWidgetItem* row) const
@@ -276,6 +294,13 @@ void CheckList::Redraw(const CheckItem& item, const Line& line)
         if (line.edit->text() != item.Value())
             line.edit->setText(item.Value());
     }
+    NameValueBox(item, line);
+}
+
+void CheckList::NameValueBox(const CheckItem& item, const Line& line)
+{
+    if (QWidget* value = line.ValueWidget())
+        value->setAccessibleName(BoxName(item));
 }
 
 const QIcon& CheckList::OptionIndicator(bool chosen, bool enabled)
@@ -291,6 +316,17 @@ void CheckList::changeEvent(QEvent* event)
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
         indicators_.clear();
     QTreeWidget::changeEvent(event);
+}
+
+bool CheckList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && valueWidth_ > 0)
+        for (const auto& [item, line] : lines_)
+            if (watched == line.ValueWidget()) {
+                setCurrentItem(line.row, kCaptionColumn);
+                return false;
+            }
+    return QTreeWidget::eventFilter(watched, event);
 }
 
 void CheckList::FillEntries(const CheckItem& item, const Line& line)
@@ -312,10 +348,15 @@ void CheckList::ItemChanged(CheckItem& item, Change change)
     auto found = lines_.find(&item);
     if (found == lines_.end())
         return;   // still being added
-    if (change == Change::Entries)
+    if (change == Change::Entries) {
         FillEntries(item, found->second);
-    else
-        Redraw(item, found->second);
+        return;
+    }
+    Redraw(item, found->second);
+    if (valueWidth_ > 0)   // the boxes under the line are named after its caption too
+        for (const auto& [child, line] : lines_)
+            if (child->Parent() == &item)
+                NameValueBox(*child, line);
 }
 
 void CheckList::OptionChosen(CheckItem& item)

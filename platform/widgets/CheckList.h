@@ -18,7 +18,11 @@
 //   - a right click, the Menu key or Shift+F10 raises ContextMenu with the place for
 //     a popup menu in the viewport: the pointer, or for the keys the focused line
 //     (or a place outside every line when there is none). The list takes no mouse
-//     release for it, so a menu that takes the release leaves the list sound.
+//     release for it, so a menu that takes the release leaves the list sound;
+//   - the arrow keys walk the lines, those with a value box too, and leave the focus
+//     in the list; a screen reader names a value box by its line's caption after the
+//     caption of the line it hangs under ("Max Depth (M) from"), and reads a check
+//     item's line as a check box.
 // Setting an item's value or state in code raises no event.
 
 #include "platform/widgets/CheckItem.h"
@@ -94,16 +98,22 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A value box taking the focus makes its line current, on the caption: the view
+    // would make the box's own cell current, and the arrow keys, moving along that
+    // column, would then stop in the next line's box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Line {
         QTreeWidgetItem* row = nullptr;
         QComboBox* box = nullptr;      // drop-down items
         QLineEdit* edit = nullptr;     // text items
+        QWidget* ValueWidget() const;  // either of them, or nullptr
     };
     CheckItem* ItemOf(const QTreeWidgetItem* row) const;
     const Line* LineOf(const QString& key) const;
     void Redraw(const CheckItem& item, const Line& line);
+    void NameValueBox(const CheckItem& item, const Line& line);
     void FillEntries(const CheckItem& item, const Line& line);
     void FitValueColumn(const Line& added);
     void RowClicked(QTreeWidgetItem* row, int column);

@@ -1,6 +1,7 @@
 #include "platform/widgets/DataCombo.h"
 
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/ListAccessible.h"
 
 #include <QLineEdit>
 
@@ -9,6 +10,7 @@ namespace kvl {
 DataCombo::DataCombo(QStringList columns, int shownColumn, QWidget* parent)
     : QComboBox(parent), columns_(std::move(columns)), shown_(shownColumn)
 {
+    UseListNames();
     TakeFocusByClickOnly(*this);
     setEditable(true);
     lineEdit()->setReadOnly(true);

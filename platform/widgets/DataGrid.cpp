@@ -1,8 +1,11 @@
 #include "platform/widgets/DataGrid.h"
 
+#include "platform/widgets/TickListAccessible.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QTableView>
@@ -79,6 +82,8 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (IsCheckBox(index.column())) {
+        if (role == Qt::AccessibleTextRole)   // a tick has no text: the reader names it by its column
+            return columns_[static_cast<size_t>(index.column())].caption;
         if (role != Qt::CheckStateRole)
             return {};
         const QString cell = Cell(index.row(), index.column()).trimmed();
@@ -123,6 +128,7 @@ DataGrid::DataGrid(QWidget* parent) : QFrame(parent)
     caption_->setAlignment(Qt::AlignCenter);
     caption_->hide();
     view_ = new QTableView(this);
+    ReadTicksAsCheckBoxes(*view_);
     view_->setModel(&model_);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -139,6 +145,7 @@ DataGrid::DataGrid(QWidget* parent) : QFrame(parent)
     layout->addWidget(caption_);
     layout->addWidget(view_);
     connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) { ClickRow(index.row()); });
+    view_->installEventFilter(this);
     // The user's own moves in the table (keys, scrolling selection) move the current row too.
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { row_ = current.isValid() ? current.row() : row_; });
@@ -238,6 +245,19 @@ void DataGrid::ClickRow(int row)
         return;
     SetRow(row);
     emit RowClick(row);
+}
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (keysClickRows_ && watched == view_ && event->type() == QEvent::KeyPress && row_ >= 0) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space)) {
+            ClickRow(row_);
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 namespace {

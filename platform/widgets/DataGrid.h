@@ -98,6 +98,13 @@ public:
 
     // What a user's click on a row does: the row becomes current, then RowClick.
     void ClickRow(int row);
+    // Return, keypad Enter and Space on the current row click it (ClickRow), for a grid
+    // whose rows open something; other grids leave these keys to the window (its
+    // default button) and to their check-box cells.
+    void SetKeysClickRows(bool on) { keysClickRows_ = on; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void RowClick(int row);
@@ -109,6 +116,7 @@ private:
     QTableView* view_ = nullptr;
     DataGridModel model_;
     int row_ = -1;
+    bool keysClickRows_ = false;
 };
 
 } // namespace kvl

@@ -36,8 +36,9 @@ public:
             return QAccessibleWidget::text(kind);
         if (!List()->accessibleName().isEmpty())
             return List()->accessibleName();
+        // Without a caption, the frame around the list names it, never its entry.
         const QLabel* caption = CaptionOf(*List());
-        return caption ? NameOfCaption(caption->text()) : List()->currentText();
+        return caption ? NameOfCaption(caption->text()) : QAccessibleWidget::text(kind);
     }
     QAccessible::State state() const override
     {
@@ -60,8 +61,7 @@ private:
 QAccessibleInterface* ListFactory(const QString& className, QObject* object)
 {
     auto* list = qobject_cast<QComboBox*>(object);
-    // Typed lists keep Qt's own reading, which speaks the typed text.
-    if (className != QLatin1String("QComboBox") || !list || list->isEditable())
+    if (className != QLatin1String("QComboBox") || !list)
         return nullptr;
     return new NamedListAccessible(list);
 }

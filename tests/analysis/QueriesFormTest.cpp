@@ -9,10 +9,14 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/FormCode.h"
 #include "tests/shell/CommandsTest.h"
+#include "tests/support/KeyPresses.h"
 #include "tests/support/Keys.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 
 namespace kvl::test {
@@ -104,6 +108,49 @@ TEST_F(QueriesFormTest, CaptionsFollowTheUnits)
     EXPECT_EQ(Item(q.lst2, "DiveDate").Caption(), "Dive Date (mm/dd/yyyy)");
     EXPECT_EQ(Item(q.lst2, "MaxDepth").Caption(), "Max Depth (FT)");
     EXPECT_EQ(Item(q.lst2, "Temp").Caption(), "Min Temperature (F)");
+}
+
+// A screen reader names each box of the lists by its line, after the line it hangs
+// under, with the units of the day; its value is what it holds.
+TEST_F(QueriesFormTest, TheBoxesAreNamedByTheirLinesAndUnits)
+{
+    QueriesFrm q;
+    const auto spoken = [](QWidget* box, QAccessible::Text text) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+        return face ? face->text(text) : QString();
+    };
+    Item(q.lst3, "BuddyList").SetEntries({{"1", "Ann"}});
+    Item(q.lst3, "BuddyList").SetValue("Ann");
+    Item(q.lst2, "toDepth").SetValue("30");
+    struct Case {
+        int unit;
+        CheckList* list;
+        const char* key;
+        const char* name;
+        const char* value;
+    };
+    const Case cases[] = {
+        {0, q.lst2, "fromDate", "Dive Date (dd/mm/yyyy) from", ""},
+        {0, q.lst2, "toDepth", "Max Depth (M) to", "30"},
+        {1, q.lst2, "toDepth", "Max Depth (FT) to", "30"},
+        {1, q.lst2, "fromTemp", "Min Temperature (F) from", ""},
+        {1, q.lst2, "toTime", "Duration time (minutes) to", ""},
+        {1, q.lst3, "BuddyList", "Buddy", "Ann"},
+        {1, q.lst3, "CrewList", "Crew", ""},
+        {1, q.lst4, "OperList", "Operator", ""},
+        {1, q.lst4, "TypeList", "Dive type", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        gv.UnitDate = gv.UnitDepth = gv.UnitTemp = c.unit;
+        q.InitUnit();
+        QWidget* box = c.list->DropDownBox(c.key);
+        if (!box)
+            box = c.list->TextBox(c.key);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(spoken(box, QAccessible::Name), c.name);
+        EXPECT_EQ(spoken(box, QAccessible::Value), c.value);
+    }
 }
 
 // One click and the ticks it leaves, list by list.
@@ -365,6 +412,76 @@ TEST_F(QueriesFormTest, ARowClickBringsUpThatDiveEvenOutsideTheBrowsedList)
     EXPECT_EQ(gv.CurrentDiveCaption, "#3 01/03/2009 10:00 AM");
     EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
     EXPECT_TRUE(Frm().SmartBar->Items("Dive").Selected());
+}
+
+// Return, keypad Enter and Space on a result row do what a click on it does.
+TEST_F(QueriesFormTest, EnterOrSpaceOnAResultRowBringsUpThatDive)
+{
+    WithBuddy("Ann");
+    Frm().resize(1366, 700);
+    ASSERT_TRUE(ShowActive(Frm()));
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int downs;   // from the first row
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, 2}, {Qt::Key_Enter, Qt::KeypadModifier, 0}, {Qt::Key_Space, Qt::NoModifier, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        QueriesFrm& q = Open();
+        Run();   // "All"
+        ASSERT_EQ(q.Grid->Rows(), 3);
+        q.Grid->View().setFocus();
+        PressKey(Qt::Key_Home);
+        for (int i = 0; i < c.downs; ++i)
+            PressKey(Qt::Key_Down);
+        const qint64 ltd = q.Grid->Cell(c.downs, "LTD #").toLongLong();
+        ASSERT_NE(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), ltd);
+        ASSERT_EQ(Focused(), &q.Grid->View());
+        PressKey(c.key, c.modifiers);
+        EXPECT_EQ(gv.CurrentDiveID, IdOf(ltd));
+        EXPECT_EQ(gv.CurrentDive.LIFETIMEDIVENO.ToLong(), ltd);
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
+    }
+}
+
+// The arrows walk every enabled line of a list, also after the focus was in one of
+// its boxes: a line with a box never takes the keys into the box.
+TEST_F(QueriesFormTest, ArrowsReachEveryLineAfterTheFocusWasInABox)
+{
+    AddDives(1);
+    Frm().resize(1366, 700);
+    ASSERT_TRUE(ShowActive(Frm()));
+    QueriesFrm& q = Open();
+    CheckList& list = *q.lst2;
+    list.ClickItem("MaxDepth");
+    list.TextBox("fromDepth")->setFocus();
+    TypeText("5");
+    for (int presses = 0; presses < 10 && Focused() != &list; ++presses)
+        PressKey(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(Focused(), &list);
+    const auto current = [&list] {
+        const CheckItem* item = list.ItemAt(list.visualItemRect(list.currentItem()).center());
+        return item ? item->Key() : QString();
+    };
+    struct Step {
+        Qt::Key key;
+        const char* reached;
+    };
+    std::vector<Step> steps = {{Qt::Key_Home, "DiveDate"}};
+    for (const char* line : {"fromDate", "toDate", "MaxDepth", "fromDepth", "toDepth", "BTime", "fromTime", "toTime",
+                             "Temp", "fromTemp", "toTemp"})
+        steps.push_back({Qt::Key_Down, line});
+    steps.insert(steps.end(), {{Qt::Key_Up, "fromTemp"}, {Qt::Key_Home, "DiveDate"}, {Qt::Key_End, "toTemp"},
+                               {Qt::Key_Home, "DiveDate"}, {Qt::Key_PageDown, "toTemp"}});
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.reached);
+        PressKey(step.key);
+        EXPECT_EQ(Focused(), &list);
+        EXPECT_EQ(current(), step.reached);
+    }
+    EXPECT_EQ(Item(q.lst2, "fromDepth").Value(), "5");
 }
 
 TEST_F(QueriesFormTest, AnEmptyLogFindsNoDeepestDive)

@@ -2,7 +2,10 @@
 #include "tests/shell/CommandsTest.h"
 #include "tests/support/KeyPresses.h"
 
+#include "device/CommFrm.h"
+#include "dive/AddDiveOption.h"
 #include "dive/DiveFrm.h"
+#include "forms/ChildForm.h"
 #include "forms/HelpWindow.h"
 #include "platform/widgets/PickList.h"
 #include "shell/core/StateCodes.h"
@@ -14,9 +17,9 @@
 #include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
+#include "reports/DelimiterOption.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/Global_Vars.h"
-#include "site_gear/LocationFrm.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -26,6 +29,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
@@ -322,55 +327,84 @@ TEST_F(KeyboardTest, TheHelpWindowClosesByKeys)
     }
 }
 
-// Boxes inside a check list, a combo or a table are their parts, named by the whole.
-bool PartOfABox(const QWidget* box, const QWidget* form)
+// Boxes inside a combo or a table are their parts, named by the whole; a check list's
+// value boxes are boxes of their own.
+bool PartOfABox(const QWidget* box, const QWidget* window)
 {
     if (qobject_cast<const QHeaderView*>(box) || box->objectName().startsWith(QLatin1String("qt_")))
         return true;
-    for (const QWidget* holder = box->parentWidget(); holder && holder != form; holder = holder->parentWidget())
-        if (qobject_cast<const CheckList*>(holder) || qobject_cast<const QComboBox*>(holder) ||
-            (qobject_cast<const QAbstractItemView*>(holder) && !qobject_cast<const PropertyGrid*>(holder)))
+    for (const QWidget* holder = box->parentWidget(); holder && holder != window; holder = holder->parentWidget())
+        if (qobject_cast<const QComboBox*>(holder) ||
+            (qobject_cast<const QAbstractItemView*>(holder) && !qobject_cast<const PropertyGrid*>(holder) &&
+             !qobject_cast<const CheckList*>(holder)))
             return true;
     return false;
 }
 
-// Each box of the forms carries a name of its own: never empty, never its current
-// value (a combo read as "AM" or "ft"), never a name another box of the form has
-// ("ON", "OFF").
+// Each box of the window carries a name of its own over the accessibility tree: never
+// empty, never its current value (a combo read as "AM" or "ft"), never a name another
+// box of the window has ("ON", "OFF"). Returns how many boxes it looked at.
+int ExpectNamesOfTheirOwn(QWidget& window, const std::string& where)
+{
+    QMap<QString, QStringList> names;   // the boxes each name is given to
+    int boxes = 0;
+    for (QWidget* box : window.findChildren<QWidget*>()) {
+        if (PartOfABox(box, &window))
+            continue;
+        QString value;
+        if (auto* edit = qobject_cast<QLineEdit*>(box))
+            value = edit->text();
+        else if (auto* combo = qobject_cast<QComboBox*>(box))
+            value = combo->currentText();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+            value = memo->toPlainText();
+        else if (!qobject_cast<QAbstractButton*>(box) && !qobject_cast<QAbstractItemView*>(box))
+            continue;
+        ++boxes;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+        const QString name = face ? face->text(QAccessible::Name) : QString();
+        const std::string what = where + " " + box->metaObject()->className() + " " + box->objectName().toStdString() +
+                                 " \"" + name.toStdString() + "\"";
+        EXPECT_FALSE(name.isEmpty()) << what;
+        if (!value.isEmpty()) {
+            EXPECT_NE(name, value) << what;
+            if (face && (qobject_cast<QComboBox*>(box))) {
+                EXPECT_EQ(face->text(QAccessible::Value), value) << what;
+            }
+        }
+        names[name] << QString::fromLatin1(box->metaObject()->className()) + QLatin1Char(' ') + box->objectName() +
+                           QStringLiteral(" in ") + QString::fromLatin1(box->parentWidget()->metaObject()->className());
+    }
+    for (auto it = names.cbegin(); it != names.cend(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << where << ": \"" << it.key().toStdString() << "\" names "
+                                        << it.value().join(", ").toStdString();
+    return boxes;
+}
+
 TEST_F(KeyboardTest, EveryBoxOfTheFormsHasANameOfItsOwn)
 {
     AddDives(1);
-    for (const char* key : {"Personal", "Buddies", "Location", "DiveComputer", "Queries"}) {
+    for (const char* key : {"Personal", "Buddies", "Location", "DiveComputer", "Queries", "History", "Dive"}) {
         Side(key);
-        QWidget* form = Frm().ChildArea()->widget();
-        QMap<QString, int> names;
-        int boxes = 0;
-        for (QWidget* box : form->findChildren<QWidget*>()) {
-            if (PartOfABox(box, form))
-                continue;
-            QString value;
-            if (auto* edit = qobject_cast<QLineEdit*>(box))
-                value = edit->text();
-            else if (auto* combo = qobject_cast<QComboBox*>(box))
-                value = combo->currentText();
-            else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
-                value = memo->toPlainText();
-            else if (!qobject_cast<QAbstractButton*>(box) && !qobject_cast<QAbstractItemView*>(box))
-                continue;
-            ++boxes;
-            const QString name = Name(box);
-            const std::string where = std::string(key) + " " + box->metaObject()->className() + " " +
-                                      box->objectName().toStdString();
-            EXPECT_FALSE(name.isEmpty()) << where;
-            if (!value.isEmpty()) {
-                EXPECT_NE(name, value) << where;
-            }
-            ++names[name];
-        }
-        EXPECT_GT(boxes, 5) << key;
-        for (auto it = names.cbegin(); it != names.cend(); ++it)
-            EXPECT_EQ(it.value(), 1) << key << ": \"" << it.key().toStdString() << "\" names more than one box";
+        ChildForm* shown = nullptr;   // the forms shown before stay in the area, hidden
+        for (auto* form : Frm().ChildArea()->widget()->findChildren<ChildForm*>(Qt::FindDirectChildrenOnly))
+            if (!form->isHidden())
+                shown = form;
+        ASSERT_TRUE(shown) << key;
+        EXPECT_GT(ExpectNamesOfTheirOwn(*shown, key), 5) << key;
     }
+    DelimiterOption exportDialog;
+    EXPECT_GT(ExpectNamesOfTheirOwn(exportDialog, "export"), 5);
+    int downloadBoxes = 0;
+    addDive = [](AddDiveOption& dialog) {
+        EXPECT_GT(ExpectNamesOfTheirOwn(dialog, "add-dive"), 5);
+        dialog.Option1[1]->setChecked(true);   // download, at the end of the log
+        dialog.Option2[1]->setChecked(true);
+        dialog.OKCmd->click();
+    };
+    comm = [&downloadBoxes](CommFrm& frm) { downloadBoxes = ExpectNamesOfTheirOwn(frm, "download"); };
+    Tool("AddDive");
+    EXPECT_GT(downloadBoxes, 2);
 }
 
 } // namespace

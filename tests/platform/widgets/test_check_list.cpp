@@ -3,6 +3,7 @@
 #include "platform/widgets/CheckList.h"
 #include "tests/support/KvlTest.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -164,6 +165,39 @@ TEST_F(CheckListTest, ATickIsTheLinesCheckStateAndAGreyedLineIsDisabled)
     list.Items("All").SetTicked(false);
     EXPECT_EQ(Row("All")->checkState(0), Qt::Unchecked);
     EXPECT_TRUE(events.isEmpty());
+}
+
+// A screen reader reads a check item's line as a check box, ticked or not ("not
+// checked" for an unticked one), and ticks it by its toggle as a click does; the
+// other lines read as lines. A line is found under the child number Qt's focus events
+// give it: its place among the shown lines, after the header.
+TEST_F(CheckListTest, CheckItemsReadAsCheckBoxesTickedOrNot)
+{
+    list.Items("All").SetTicked(true);
+    list.Items("DiveStatus").SetHidden(true);   // its lines leave the count
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_TRUE(tree);
+    const int columns = list.columnCount();
+    const QStringList shown = {"All", "", "DiveMode", "Norma", "Navigation", "Buddy", "BuddyList", "fromDepth"};
+    ASSERT_EQ(tree->childCount(), (shown.size() + 1) * columns);
+    for (int line = 0; line < shown.size(); ++line) {
+        SCOPED_TRACE(line);
+        QAccessibleInterface* face = tree->child((line + 1) * columns);
+        ASSERT_TRUE(face);
+        const bool check = shown[line] == "All" || shown[line] == "DiveMode" || shown[line] == "Buddy";
+        EXPECT_EQ(face->role() == QAccessible::CheckBox, check);
+        EXPECT_EQ(face->state().checkable, check);
+        EXPECT_EQ(face->state().checked, shown[line] == "All");
+        if (!shown[line].isEmpty()) {
+            EXPECT_EQ(face->text(QAccessible::Name), list.Items(shown[line]).Caption());
+        }
+        EXPECT_EQ(tree->indexOfChild(face), (line + 1) * columns);
+    }
+    QAccessibleInterface* buddy = tree->child(6 * columns);
+    buddy->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(list.Items("Buddy").Ticked());
+    EXPECT_TRUE(buddy->state().checked);
+    EXPECT_EQ(events, QStringList{"click Buddy"});
 }
 
 TEST_F(CheckListTest, CodeChangesRaiseNothingAndShowInTheList)

@@ -3,6 +3,7 @@
 #include "platform/widgets/DataGrid.h"
 #include "tests/support/KvlTest.h"
 
+#include <QAccessible>
 #include <QTableView>
 
 #include <memory>
@@ -122,6 +123,50 @@ TEST_F(DataGridTest, CheckBoxCellsTickAndHoldMinusOneOrZero)
     EXPECT_EQ(grid->Cell(0, QStringLiteral("audible alarm")), "0");
     grid->SetCell(2, QStringLiteral("Audible Alarm"), QStringLiteral("-1"));
     EXPECT_EQ(state(2), Qt::Checked);
+}
+
+// A screen reader reads a check-box cell as a check box named by its column, ticked or
+// not, and ticks it by its toggle; the other cells read their text. Each cell is
+// found under the child number Qt's focus events give it: (row + 1) * (columns + 1)
+// + column + 1, after the header row and column.
+TEST_F(DataGridTest, CheckBoxCellsReadAsCheckBoxesNamedByTheirColumn)
+{
+    grid->SetColumns({{QStringLiteral("Leg #"), QStringLiteral("LEG #")},
+                      {QStringLiteral("Audible Alarm"), QStringLiteral("Audible Alarm"), true, true}});
+    grid->AddItems({QStringLiteral("1\t-1"), QStringLiteral("2\t0")});
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid->View());
+    ASSERT_TRUE(table);
+    ASSERT_TRUE(table->tableInterface());
+    EXPECT_EQ(table->tableInterface()->rowCount(), 2);
+    EXPECT_EQ(table->tableInterface()->columnCount(), 2);
+    const auto cell = [table](int row, int column) { return table->child((row + 1) * 3 + column + 1); };
+    struct Case {
+        int row;
+        int column;
+        QAccessible::Role role;
+        const char* name;
+        bool checked;
+    };
+    const Case cases[] = {{0, 0, QAccessible::Cell, "1", false},
+                          {0, 1, QAccessible::CheckBox, "Audible Alarm", true},
+                          {1, 1, QAccessible::CheckBox, "Audible Alarm", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row * 10 + c.column);
+        QAccessibleInterface* face = cell(c.row, c.column);
+        ASSERT_TRUE(face);
+        EXPECT_EQ(face->role(), c.role);
+        EXPECT_EQ(face->text(QAccessible::Name), c.name);
+        EXPECT_EQ(face->state().checkable, c.role == QAccessible::CheckBox);
+        EXPECT_EQ(face->state().checked, c.checked);
+        EXPECT_EQ(table->indexOfChild(face), (c.row + 1) * 3 + c.column + 1);
+        EXPECT_EQ(face, table->tableInterface()->cellAt(c.row, c.column));
+    }
+    EXPECT_EQ(table->child(1)->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(table->child(2)->text(QAccessible::Name), "Audible Alarm");
+
+    cell(1, 1)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(grid->Cell(1, QStringLiteral("Audible Alarm")), "-1");
+    EXPECT_TRUE(cell(1, 1)->state().checked);
 }
 
 } // namespace
