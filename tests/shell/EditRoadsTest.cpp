@@ -123,6 +123,17 @@ void CommitByInputMethod(QWidget& box, const QString& text)
     QApplication::sendEvent(&box, &commit);
 }
 
+// The box holds the value and one character more, which the menu's entry takes off.
+std::function<void(QWidget&, const QString&)> TakeOffTheLastByMenu(const char* label)
+{
+    return [label](QWidget& box, const QString& value) {
+        SetByProgram(box, value + "9");
+        Focus(box);
+        Select(box, 1);
+        ChooseFromMenu(box, label);
+    };
+}
+
 void PasteByKeys(QWidget& box, const QString& text)
 {
     Focus(box);
@@ -202,22 +213,8 @@ TEST_F(EditRoadsTest, EveryRoadIntoEveryBoxIsAskedAboutAndStored)
              Select(box);
              ChooseFromMenu(box, "Paste");
          }},
-        {"menu Cut",
-         [](QWidget& box, const QString& value) {
-             SetByProgram(box, value + "9");
-             Focus(box);
-             Select(box, 1);
-             ChooseFromMenu(box, "Cut");
-         },
-         false},
-        {"menu Delete",
-         [](QWidget& box, const QString& value) {
-             SetByProgram(box, value + "9");
-             Focus(box);
-             Select(box, 1);
-             ChooseFromMenu(box, "Delete");
-         },
-         false},
+        {"menu Cut", TakeOffTheLastByMenu("Cut"), false},
+        {"menu Delete", TakeOffTheLastByMenu("Delete"), false},
         {"drop",
          [](QWidget& box, const QString& value) {
              SetByProgram(box, {});
