@@ -177,6 +177,14 @@ void DiveFrm::CreateControls()
     gauge_ = new CheckBox(QStringLiteral("Gauge"), this);
     normal_ = new CheckBox(QStringLiteral("Normal"), this);
     nav_ = new CheckBox(QStringLiteral("Navigation"), this);
+    // Values the record computes or puts back: shown and copied, never changed by hand.
+    for (DiveText i : {DiveText::LifeTimeDiveNo, DiveText::TimeOut, DiveText::PressureUsed})
+        Text3(i).SetLocked(true);
+    AMPM_Opt(DiveAmPm::TimeOut).setEnabled(false);
+    normal_->setEnabled(false);
+    nav_->setEnabled(false);
+    for (CheckBox* box : dataType_)
+        box->setEnabled(false);
     memo_ = new MemoBox(this);
     memo_->setTabChangesFocus(true);
     location_ = new DataCombo({QStringLiteral("LOCID"), QStringLiteral("Location")}, 1, this);
@@ -347,14 +355,17 @@ QLayout* DiveFrm::SideColumn()
     return side;
 }
 
+// A box changed by any road other than a key (paste, cut, drop, the context menu's
+// undo, an input method) is marked as a typed key marks it; text the program sets is not.
 void DiveFrm::ConnectEvents()
 {
     for (DiveText i : kDiveTexts) {
         EditBox* box = &Text3(i);
         connect(box, &EditBox::GotFocus, this, [this, i] { Text3_GotFocus(i); });
         connect(box, &EditBox::KeyDown, this, [this, i] { Text3_KeyDown(i); });
+        connect(box, &QLineEdit::textEdited, this, [this, i] { Text3_KeyDown(i); });
         connect(box, &EditBox::LostFocus, this, [this, i] {
-            pendingCommit_ = nullptr;
+            ForgetCommit(Text3(i));
             Text3_LostFocus(i);
         });
     }
@@ -362,14 +373,16 @@ void DiveFrm::ConnectEvents()
         MaskedEdit* box = &Masked1(i);
         connect(box, &EditBox::GotFocus, this, [this, i] { Masked1_GotFocus(i); });
         connect(box, &EditBox::KeyDown, this, [this, i] { Masked1_KeyDown(i); });
+        connect(box, &QLineEdit::textEdited, this, [this, i] { Masked1_KeyDown(i); });
         connect(box, &EditBox::LostFocus, this, [this, i] {
-            pendingCommit_ = nullptr;
+            ForgetCommit(Masked1(i));
             Masked1_LostFocus(i);
         });
     }
     for (Tank t : kTanks) {
         connect(&TIDTxt(t), &EditBox::GotFocus, this, [this, t] { TIDTxt(t).SelectAll(); });
         connect(&TIDTxt(t), &EditBox::KeyDown, this, [this, t] { TIDTxt_KeyDown(t); });
+        connect(&TIDTxt(t), &QLineEdit::textEdited, this, [this, t] { TIDTxt_KeyDown(t); });
         for (OnOff box : {OnOff::On, OnOff::Off})
             connect(&TankCheck(t, box), &CheckBox::MouseUp, this, [this, t, box] { TankCheck_MouseUp(t, box); });
     }
@@ -391,8 +404,9 @@ void DiveFrm::ConnectEvents()
     for (CheckBox* box : {deco_, noDeco_, gauge_, viol_})
         connect(box, &CheckBox::LostFocus, this, &DiveFrm::StatusCheck_LostFocus);
     connect(memo_, &MemoBox::KeyDown, this, &DiveFrm::MemoTxt_KeyDown);
+    connect(memo_, &MemoBox::Edited, this, &DiveFrm::MemoTxt_KeyDown);
     connect(memo_, &MemoBox::LostFocus, this, [this] {
-        pendingCommit_ = nullptr;
+        ForgetCommit(MemoTxt());
         MemoTxt_LostFocus();
     });
     for (const CatalogSide* side : {&LocationSide(), &DiveSiteSide()}) {
@@ -477,7 +491,7 @@ void DiveFrm::DIVE_ClearInfo()
                        DiveText::AveDepth, DiveText::CylinderSize1, DiveText::StartPressure1, DiveText::EndPressure1,
                        DiveText::PressureUsed})
         Text3(i).clear();
-    MemoTxt().clear();
+    MemoTxt().SetText(QString());
     for (Tank t : kTanks) {
         TIDTxt(t).setText(QStringLiteral("0"));
         TankCheck(t, OnOff::On).SetValue(0);
@@ -494,13 +508,14 @@ void DiveFrm::DIVE_InitDiveInfo()
 {
     gv.DiveChanged = kDiveUnchanged;
     DateTimeChanged = false;
-    pendingCommit_ = nullptr;
+    pendingCommits_.clear();
+    model_.reset();
     commitRefused_ = false;
     if (!gv.rsDiveData || gv.rsDiveData->EOF() || gv.rsDiveData->BOF())
         return;
     Location_Combo().SetText(QString());
     DiveSite_Combo().SetText(QString());
-    MemoTxt().clear();
+    MemoTxt().SetText(QString());
     RunLogged(kvlUi(), "loading the dive", LoadCurrentDive);
     loadedDiveId_ = gv.rsDiveData->Field(QStringLiteral("DIVEID")).ToLong();
     gv.CurrentDiveID = static_cast<qint32>(loadedDiveId_);
@@ -521,9 +536,11 @@ void DiveFrm::ShowDataType()
     DataType_Check(DataTypeBox::Manual).SetValue(view.manual);
     DataType_Check(DataTypeBox::Downloaded).SetValue(view.downloaded);
     DataType_Check(DataTypeBox::Modified).SetValue(view.modified);
-    for (DiveText i : {DiveText::DGDiveNo, DiveText::TimeOut, DiveText::MaxDepth, DiveText::Model, DiveText::SerialNo,
-                       DiveText::ElapsedTime})
+    for (DiveText i : {DiveText::DGDiveNo, DiveText::MaxDepth, DiveText::ElapsedTime})
         Text3(i).SetLocked(view.locked);
+    // The model and serial number are stored only for a dive entered by hand.
+    for (DiveText i : {DiveText::Model, DiveText::SerialNo})
+        Text3(i).SetLocked(!view.manual);
 }
 
 void DiveFrm::ShowFields()

@@ -8,6 +8,7 @@
 
 #include "dive/DiveControls.h"
 #include "dive/core/DiveCatalogs.h"
+#include "dive/core/DiveSettings.h"
 #include "forms/ChildForm.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -169,13 +170,21 @@ private:
     void CommitPressure(DiveText index);
     void CommitCylinderOrAirConsumption(DiveText index);
     void ShowPressureUsed();
-    void ExpectCommit(std::function<void()> commit);
+    // The box was changed: its lost-focus handling runs when it is left, or at the next
+    // command if it never had the focus (a drop).
+    void ExpectCommit(const QWidget& box, std::function<void()> commit);
+    // The box is left: its lost-focus handling runs now, not again at the next command.
+    void ForgetCommit(const QWidget& box);
+    // Whether the boxes may hold what the record has not taken: an edit, a refused
+    // value, or a dive just added by hand (all it shows is to be kept).
+    bool MayHoldEdits() const;
     // The change check's reading of the boxes that no lost-focus rule took into the
     // record, in stored units; the date and times are false when refused.
     void ReadBackNumbers();
     bool ReadBackDate();
     bool ReadBackTimes();
     void ReadBackChoices();
+    void ReadBackModel();
 
     std::array<EditBox*, kDiveTextSlots> text3_{};
     std::array<MaskedEdit*, 3> masked1_{};
@@ -202,7 +211,12 @@ private:
 
     std::vector<QWidget*> tabStops_;
     qint64 loadedDiveId_ = -1;
-    std::function<void()> pendingCommit_;   // the lost-focus handling of the box typed into
+    struct PendingCommit {
+        const QWidget* box;
+        std::function<void()> commit;
+    };
+    std::vector<PendingCommit> pendingCommits_;   // boxes changed and not yet left, in order
+    std::optional<DCModel> model_;          // the model read back, a new one added with the dive
     bool refused_ = false;                  // a lost-focus check refused its box
     bool commitRefused_ = false;            // ... while a command committed it
 };

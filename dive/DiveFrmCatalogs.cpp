@@ -227,7 +227,7 @@ void DiveFrm::Properties_ItemValueChange(const QString& key)
         return;
     // The dive is shown again in the new units: edits typed in the old ones are saved
     // first. A new dive stays new, so leaving it still asks whether to keep it.
-    if (gv.DiveChanged == kDiveEdited || gv.DiveChanged == kDiveRefused) {
+    if (MayHoldEdits()) {
         Dive_IsAnyChange();
         const bool isNew = gv.IsNewDive;
         const bool written = DIVE_Update_DiveData();   // false for a refused value too

@@ -45,7 +45,7 @@ void DiveFrm::Text3_KeyDown(DiveText index)
     if (Text3(index).Locked())
         return;
     gv.DiveChanged = kDiveEdited;
-    ExpectCommit([this, index] { Text3_LostFocus(index); });
+    ExpectCommit(Text3(index), [this, index] { Text3_LostFocus(index); });
 }
 
 void DiveFrm::TIDTxt_KeyDown(Tank tank)
@@ -65,7 +65,7 @@ void DiveFrm::Masked1_KeyDown(DiveMasked index)
     gv.DiveChanged = kDiveEdited;
     if (index == DiveMasked::Date || index == DiveMasked::TimeIn)
         DateTimeChanged = true;
-    ExpectCommit([this, index] { Masked1_LostFocus(index); });
+    ExpectCommit(Masked1(index), [this, index] { Masked1_LostFocus(index); });
 }
 
 void DiveFrm::Text3_LostFocus(DiveText index)
@@ -341,17 +341,28 @@ void DiveFrm::Combo1_LostFocus(DiveList index)
 void DiveFrm::MemoTxt_KeyDown()
 {
     gv.DiveChanged = kDiveEdited;
-    ExpectCommit([this] { MemoTxt_LostFocus(); });
+    ExpectCommit(MemoTxt(), [this] { MemoTxt_LostFocus(); });
 }
 
 void DiveFrm::MemoTxt_LostFocus() { gv.CurrentDive.MEMO = MemoTxt().Text(); }
 
 // ---------------------------------------------------------------- change detection and saving
 
-void DiveFrm::ExpectCommit(std::function<void()> commit)
+void DiveFrm::ExpectCommit(const QWidget& box, std::function<void()> commit)
 {
-    pendingCommit_ = std::move(commit);
+    ForgetCommit(box);
+    pendingCommits_.push_back({&box, std::move(commit)});
     commitRefused_ = false;   // a new edit: an earlier refusal is history
+}
+
+void DiveFrm::ForgetCommit(const QWidget& box)
+{
+    std::erase_if(pendingCommits_, [&box](const PendingCommit& pending) { return pending.box == &box; });
+}
+
+bool DiveFrm::MayHoldEdits() const
+{
+    return gv.DiveChanged == kDiveEdited || gv.DiveChanged == kDiveRefused || CurrentDiveIsNew();
 }
 
 void DiveFrm::Update_DataType() { gv.CurrentDive.DATATYPE = EditedDataType(gv.CurrentDive.DATATYPE); }
@@ -361,8 +372,8 @@ bool DiveFrm::CommitPendingEdit()
     refused_ = false;
     if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
         focused->clearFocus();
-    if (auto commit = std::exchange(pendingCommit_, nullptr))
-        commit();
+    for (const PendingCommit& pending : std::exchange(pendingCommits_, {}))
+        pending.commit();
     if (std::exchange(refused_, false))
         commitRefused_ = true;   // kept for the change check that follows the command
     return !commitRefused_;
@@ -372,7 +383,7 @@ bool DiveFrm::Dive_IsAnyChange()
 {
     CommitPendingEdit();
     const bool refused = std::exchange(commitRefused_, false);
-    if (gv.DiveChanged != kDiveEdited && gv.DiveChanged != kDiveRefused)
+    if (!MayHoldEdits())
         return false;
     if (refused) {   // the box has shown why and holds the stored value again
         gv.DiveChanged = kDiveRefused;
@@ -394,18 +405,8 @@ void DiveFrm::ReadBackNumbers()
     const QString temp = Text3(DiveText::Temperature).text();
     if (ShownDiffers(temp, TempText(d.TEMP)))
         d.TEMP = db::Value(static_cast<double>(gv.UnitTemp == 1 ? CSng(Val(temp)) : CToF(Val(temp))));
-    if (d.DATATYPE == 0) {
-        QString model = Text3(DiveText::Model).text().toUpper();
-        model = NormalizeModelName(model).toUpper();
-        if (model != gv.ModelName) {
-            if (UpdateDCTable(model))
-                gv.ModelName = model;
-            else
-                Text3(DiveText::Model).setText(gv.ModelName);   // refused: the dive keeps its model
-        }
-        if (ShownDiffers(Text3(DiveText::SerialNo).text(), PositiveText(d.MODELSERNO)))
-            d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(DiveText::SerialNo).text())));
-    }
+    if (d.DATATYPE == 0)
+        ReadBackModel();
     for (DiveList i : kDiveLists)
         Combo1_LostFocus(i);
     if (ShownDiffers(Text3(DiveText::DGDiveNo).text(), PositiveText(d.DIVENO))) {
@@ -420,6 +421,26 @@ void DiveFrm::ReadBackNumbers()
     const QString avg = Text3(DiveText::AveDepth).text();
     if (avg != QLatin1String("---") && ShownDiffers(avg, AverageDepthText(d.AVGDEPTH)))
         d.AVGDEPTH = DepthFromDisplay(TextNumber(avg));
+}
+
+// A new model is only looked at here: the change is still to be asked about, and the
+// model goes into the log with the dive.
+void DiveFrm::ReadBackModel()
+{
+    DiveDataRec& d = gv.CurrentDive;
+    QString model = Text3(DiveText::Model).text().toUpper();
+    model = NormalizeModelName(model).toUpper();
+    if (model != gv.ModelName) {
+        if (std::optional<DCModel> checked = CheckDCModel(model)) {
+            d.MODELID = checked->id;
+            model_ = std::move(checked);
+            gv.ModelName = model;
+        } else {
+            Text3(DiveText::Model).setText(gv.ModelName);   // refused: the dive keeps its model
+        }
+    }
+    if (ShownDiffers(Text3(DiveText::SerialNo).text(), PositiveText(d.MODELSERNO)))
+        d.MODELSERNO = db::Value(RoundHalfEven(Val(Text3(DiveText::SerialNo).text())));
 }
 
 bool DiveFrm::ReadBackDate()
@@ -473,6 +494,8 @@ bool DiveFrm::DIVE_Update_DiveData()
         const bool renumber = DateTimeChanged;
         const bool written = WriteOrSay("saving the dive record", [this, renumber] {
             db::Transaction tx(*gv.DB);
+            if (model_)
+                AddDCModel(*model_);
             WriteDiveRecord(loadedDiveId_, gv.CurrentDive);
             if (renumber)
                 RenumberLifeTimeDives();
@@ -483,6 +506,7 @@ bool DiveFrm::DIVE_Update_DiveData()
             return false;
         }
         gv.DiveChanged = kDiveUnchanged;
+        model_.reset();
         if (renumber)
             ShowCurrentLTD();
     }

@@ -88,28 +88,28 @@ qint64 NextFreeModelId()
 
 } // namespace
 
-bool UpdateDCTable(const QString& pdcname)
+std::optional<DCModel> CheckDCModel(const QString& name)
 {
-    if (pdcname.trimmed().isEmpty() || pdcname == QLatin1String("N/A")) {
-        gv.CurrentDive.MODELID = 0;
-        return true;
-    }
-    const db::Value known = gv.DB->Scalar(
-        QStringLiteral("Select MODELID from DC_PROPERTIES where MODELNAME = ? ;"), {pdcname});
-    if (!known.IsNull()) {
-        gv.CurrentDive.MODELID = static_cast<qint32>(known.ToLong());
-        return true;
-    }
+    if (name.trimmed().isEmpty() || name == QLatin1String("N/A"))
+        return DCModel{};
+    const db::Value known =
+        gv.DB->Scalar(QStringLiteral("Select MODELID from DC_PROPERTIES where MODELNAME = ? ;"), {name});
+    if (!known.IsNull())
+        return DCModel{static_cast<qint32>(known.ToLong()), {}};
     const qint64 id = NextFreeModelId();
     if (id == 0) {
         MsgBox(QStringLiteral("No more dive computer models can be added."), MsgButtons::OK,
                MsgIcon::Exclamation, QStringLiteral("Warning"));
-        return false;
+        return std::nullopt;
     }
-    gv.DB->Execute(QStringLiteral("Insert into DC_PROPERTIES (MODELID, MODELNAME) values (?, ?) ;"),
-                   {db::Value(id), pdcname});
-    gv.CurrentDive.MODELID = static_cast<qint32>(id);
-    return true;
+    return DCModel{static_cast<qint32>(id), name};
+}
+
+void AddDCModel(const DCModel& model)
+{
+    if (!model.newName.isEmpty())
+        gv.DB->Execute(QStringLiteral("Insert into DC_PROPERTIES (MODELID, MODELNAME) values (?, ?) ;"),
+                       {db::Value(model.id), model.newName});
 }
 
 } // namespace kvl

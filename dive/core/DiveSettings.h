@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace kvl {
@@ -32,10 +33,17 @@ db::Value EffectiveHour(const db::Value& hour);
 // column keeps its flag.
 void ApplySettingsUnits(const db::Value& units, const db::Value& hour);
 
-// Makes sure a model typed for a dive entered by hand has a DC_PROPERTIES row and
-// sets gv.CurrentDive.MODELID to it. An empty name or "N/A" stands for no model (0).
+// The model a name typed for a dive entered by hand stands for: its id, and the name
+// when it is not in DC_PROPERTIES yet (it is added, under that id, with the dive).
+struct DCModel {
+    qint32 id = 0;
+    QString newName;
+};
+// Looks the name up without writing. An empty name or "N/A" stands for no model (0).
 // A new model takes the next free id below 6001; when none is left the message
-// "No more dive computer models can be added." refuses it and false is returned.
-bool UpdateDCTable(const QString& pdcname);
+// "No more dive computer models can be added." refuses it and nullopt is returned.
+std::optional<DCModel> CheckDCModel(const QString& name);
+// Adds the model to DC_PROPERTIES when it is new. Database failures throw db::DbError.
+void AddDCModel(const DCModel& model);
 
 } // namespace kvl

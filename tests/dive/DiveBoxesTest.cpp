@@ -40,7 +40,7 @@ const TypedCase kTypedCases[] = {
     {"MinusOnlyInFront", Temperature, "3-5", "35"},
     {"NoCommaWhereValStopsAtIt", Temperature, "12,5", "125"},
     {"WholeMinutes", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::ElapsedTime); }, "45.5", "455"},
-    {"WholeLifeTimeNumber", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::LifeTimeDiveNo); }, "7.5", "75"},
+    {"WholeDiveNumber", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::DGDiveNo); }, "7.5", "75"},
     {"WholePsiInSacRate", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::SacRate); }, "0.7a", "07"},
     {"WholeTransmitterId", [](DiveFrm& f) -> EditBox& { return f.TIDTxt(Tank::Two); }, "-12.x3", "123"},
 };

@@ -1,6 +1,9 @@
 #include "tests/dive/DiveFormTest.h"
 #include "shell/core/StateCodes.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+
 namespace kvl::test {
 namespace {
 
@@ -125,14 +128,49 @@ TEST_F(DiveEventsTest, OpeningTheGasListMarksTheDiveEdited)
     EXPECT_EQ(gv.DiveChanged, kDiveEdited);
 }
 
-TEST_F(DiveEventsTest, DataTypeBoxesChangeOnlyThemselves)
+// What the record computes, puts back or never stores is shown, not offered for
+// editing: the text boxes keep the focus and can be copied, the rest is disabled.
+TEST_F(DiveEventsTest, BoxesWhoseValueIsNeverStoredTakeNoChange)
 {
-    const qint64 id = AddDive(ManualDive());
-    Show(id);
-    form->DataType_Check(DataTypeBox::Modified).Click();
-    EXPECT_EQ(form->DataType_Check(DataTypeBox::Modified).Value(), 1);
-    EXPECT_EQ(form->DataType_Check(DataTypeBox::Manual).Value(), 1);
-    EXPECT_EQ(gv.CurrentDive.DATATYPE, 0);
+    const qint64 manual = AddDive(ManualDive({{"DIVETIME", "11:30"}}), 1, 0);   // 12-hour clock
+    const qint64 modified = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}, {"DATATYPE", 2}, {"MODELSERNO", 7}}));
+    const auto typeInto = [](QWidget& box) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+            QCoreApplication::sendEvent(&box, &key);
+        }
+    };
+    const auto expectLocked = [&](EditBox& box) {
+        const QString before = box.text();
+        typeInto(box);
+        EXPECT_EQ(box.text(), before);
+        EXPECT_TRUE(box.Locked());
+        EXPECT_NE(box.focusPolicy(), Qt::NoFocus);
+    };
+    Show(manual);
+    for (DiveText i : {DiveText::LifeTimeDiveNo, DiveText::TimeOut, DiveText::PressureUsed}) {
+        SCOPED_TRACE(static_cast<int>(i));
+        expectLocked(form->Text3(i));
+    }
+    EXPECT_FALSE(form->Text3(DiveText::Model).Locked());
+    EXPECT_FALSE(form->Text3(DiveText::SerialNo).Locked());
+    const QString timeOutHalf = form->AMPM_Opt(DiveAmPm::TimeOut).Text();
+    EXPECT_FALSE(form->AMPM_Opt(DiveAmPm::TimeOut).isEnabled());
+    for (CheckBox* box : {&form->Normal_Check(), &form->Nav_Check(), &form->DataType_Check(DataTypeBox::Manual),
+                          &form->DataType_Check(DataTypeBox::Downloaded), &form->DataType_Check(DataTypeBox::Modified)}) {
+        SCOPED_TRACE(box->text().toStdString());
+        const int before = box->Value();
+        box->Click();
+        EXPECT_EQ(box->Value(), before);
+        EXPECT_FALSE(box->isEnabled());
+    }
+    EXPECT_EQ(form->AMPM_Opt(DiveAmPm::TimeOut).Text(), timeOutHalf);
+    EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
+    Show(modified);
+    for (DiveText i : {DiveText::Model, DiveText::SerialNo}) {
+        SCOPED_TRACE(static_cast<int>(i));
+        expectLocked(form->Text3(i));
+    }
     EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
 }
 

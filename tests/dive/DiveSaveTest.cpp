@@ -1,7 +1,11 @@
 #include "tests/dive/DiveFormTest.h"
 
 #include "dive/core/DiveCatalogs.h"
+#include "shell/core/DiveRows.h"
 #include "shell/core/StateCodes.h"
+
+#include <functional>
+#include <utility>
 
 namespace kvl::test {
 namespace {
@@ -137,6 +141,44 @@ TEST_F(DiveSaveTest, AirStoredBelowTwentyOneIsNoChange)
     gv.DiveChanged = kDiveEdited;
     EXPECT_FALSE(form->Dive_IsAnyChange());
     EXPECT_EQ(Stored(id, "FO2").ToLong(), 0);
+}
+
+// A dive just added by hand keeps all it shows when it is saved: the change check
+// reads every box back, whether or not the record saw the box change.
+TEST_F(DiveSaveTest, ANewDiveKeepsEveryValueShown)
+{
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"saved as the main window does", [this] { SaveAsMainWindow(); }},
+        {"unit switch", [this] { form->Properties().ChooseValue("Units", "Imperial"); }},
+    };
+    for (const auto& [road, save] : roads) {
+        SCOPED_TRACE(road);
+        const qint64 id = AddDive(ManualDive());   // shown in metres
+        Show(id);
+        MarkNewDive(static_cast<qint32>(id));
+        form->Text3(DiveText::MaxDepth).setText("30");   // by a road the record does not hear
+        save();
+        EXPECT_NEAR(Stored(id, "MDEPTH").ToDouble(), 30 / 0.3048, 0.5);
+    }
+}
+
+// The change check only looks at a typed model: the model list is written with the
+// dive, so No to the question leaves it as it was.
+TEST_F(DiveSaveTest, ANewModelIsWrittenWithTheDiveNotBeforeTheQuestion)
+{
+    const qint64 id = AddDive(ManualDive());
+    const auto model = [] { return gv.DB->Scalar("Select MODELID from DC_PROPERTIES where MODELNAME = 'ABC1'"); };
+    Show(id);
+    TypeAndLeave(form->Text3(DiveText::Model), "abc1");
+    ASSERT_TRUE(form->Dive_IsAnyChange());   // the question is asked ...
+    EXPECT_TRUE(model().IsNull()) << "written before the answer";
+    Show(id);                                // ... answered No, and the dive shown again
+    EXPECT_TRUE(model().IsNull());
+    EXPECT_EQ(form->Text3(DiveText::Model).text(), "N/A");
+    TypeAndLeave(form->Text3(DiveText::Model), "abc1");
+    ASSERT_TRUE(SaveAsMainWindow());         // Yes
+    ASSERT_FALSE(model().IsNull());
+    EXPECT_EQ(Stored(id, "MODELID").ToLong(), model().ToLong());
 }
 
 TEST_F(DiveSaveTest, NothingChangedWritesNothingButEndsTheNewDive)

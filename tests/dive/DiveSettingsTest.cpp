@@ -16,6 +16,16 @@ protected:
     {
         gv.DB->Execute("Insert into DC_PROPERTIES (MODELID, MODELNAME) values (?, ?)", {id, name});
     }
+    // A typed model checked and then saved, as the record does: false when refused.
+    bool SaveModel(const QString& name)
+    {
+        const std::optional<DCModel> model = CheckDCModel(name);
+        if (!model)
+            return false;
+        AddDCModel(*model);
+        gv.CurrentDive.MODELID = model->id;
+        return true;
+    }
 };
 
 TEST_F(DiveSettingsTest, DownloadedDiveSetsTheFlagsFromItsRow)
@@ -120,16 +130,16 @@ TEST_F(DiveSettingsTest, ModelsTypedByHand)
     } cases[] = {{"", 0}, {"N/A", 0}, {"QX07", 6774}};
     for (const Case& c : cases) {
         gv.CurrentDive.MODELID = 55;
-        EXPECT_TRUE(UpdateDCTable(c.name));
+        EXPECT_TRUE(SaveModel(c.name));
         EXPECT_EQ(gv.CurrentDive.MODELID, c.expected) << c.name;
     }
     EXPECT_EQ(gv.DB->Scalar("Select COUNT(*) from DC_PROPERTIES").ToLong(), 1);
-    EXPECT_TRUE(UpdateDCTable("ALPHA"));
+    EXPECT_TRUE(SaveModel("ALPHA"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 1);
     AddModel(2, "BETA");
-    EXPECT_TRUE(UpdateDCTable("GAMMA"));
+    EXPECT_TRUE(SaveModel("GAMMA"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 3);
-    EXPECT_TRUE(UpdateDCTable("GAMMA"));
+    EXPECT_TRUE(SaveModel("GAMMA"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 3);
     EXPECT_EQ(gv.DB->Scalar("Select COUNT(*) from DC_PROPERTIES").ToLong(), 4);
 }
@@ -137,15 +147,15 @@ TEST_F(DiveSettingsTest, ModelsTypedByHand)
 TEST_F(DiveSettingsTest, ModelIdsStopBelowTheBuiltInModels)
 {
     AddModel(6000, "LAST");
-    EXPECT_TRUE(UpdateDCTable("LOW"));
+    EXPECT_TRUE(SaveModel("LOW"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 1);
     gv.DB->Execute("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 5999) "
                    "Insert into DC_PROPERTIES (MODELID, MODELNAME) Select i, 'M' || i from n where i <> 4321");
-    EXPECT_TRUE(UpdateDCTable("GAP"));
+    EXPECT_TRUE(SaveModel("GAP"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 4321);
     gv.CurrentDive.MODELID = 7;
     dialogs.ExpectMsg("No more dive computer models can be added.");
-    EXPECT_FALSE(UpdateDCTable("FULL"));
+    EXPECT_FALSE(SaveModel("FULL"));
     EXPECT_EQ(gv.CurrentDive.MODELID, 7);
     EXPECT_TRUE(gv.DB->Scalar("Select MODELID from DC_PROPERTIES where MODELNAME = 'FULL'").IsNull());
 }
