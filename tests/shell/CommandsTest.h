@@ -19,6 +19,13 @@ class BarItem;
 
 namespace kvl::test {
 
+// A road out of the dive record that saves the dive before it moves on.
+struct SaveRoad {
+    const char* name;
+    bool asks;   // the save question comes first (answered Yes)
+    std::function<void()> go;
+};
+
 class CommandsTest : public ShellLogTest {
 protected:
     void SetUp() override;

@@ -36,17 +36,12 @@ protected:
 
 TEST_F(ModelByHandTest, ANewModelIsAddedWithTheDiveOnEveryRoadThatSavesIt)
 {
-    struct Road {
-        const char* name;
-        bool asks;   // the save question comes first (answered Yes)
-        std::function<void()> go;
-    };
-    const Road roads[] = {
+    const SaveRoad roads[] = {
         {"next dive", true, [this] { Tool("NextDive"); }},
         {"Save", false, [this] { Tool("Save"); }},
         {"side bar", false, [this] { Side("Location"); }},
     };
-    for (const Road& road : roads) {
+    for (const SaveRoad& road : roads) {
         SCOPED_TRACE(road.name);
         Side("Dive");
         const qint64 shown = gv.CurrentDiveID;

@@ -28,12 +28,7 @@ protected:
 
 TEST_F(RefusedSaveTest, EveryRoadThatSavesBeforeItMovesStopsAndKeepsTheRecord)
 {
-    struct Road {
-        const char* name;
-        bool asks;   // the save question comes first (answered Yes)
-        std::function<void()> go;
-    };
-    const Road roads[] = {
+    const SaveRoad roads[] = {
         {"next dive", true, [this] { Tool("NextDive"); }},
         {"last dive", true, [this] { Tool("LastDive"); }},
         {"pick in the listing", true, [this] { EXPECT_FALSE(PickDive(static_cast<qint32>(IdOf(3)))); }},
@@ -48,7 +43,7 @@ TEST_F(RefusedSaveTest, EveryRoadThatSavesBeforeItMovesStopsAndKeepsTheRecord)
     };
     const qint64 first = IdOf(1);
     const quint8 units = gv.UnitSystem;
-    for (const Road& road : roads) {
+    for (const SaveRoad& road : roads) {
         SCOPED_TRACE(road.name);
         const QString memo = QStringLiteral("O'Neil wreck, %1").arg(road.name);
         EditMemo(memo);
