@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace kvl {
 
@@ -210,6 +211,7 @@ void LocationFrm::BuildControls()
     diveTypePopUp_ = new PopupMenu(this);
     connect(diveTypePopUp_, &PopupMenu::ItemClick, this, &LocationFrm::DiveType_PopUp_ItemClick);
     NameControls();
+    OrderTabStops();
     diveTypeList_->installEventFilter(this);
     connect(diveTypeList_, &CheckList::ContextMenu, this, &LocationFrm::DiveTypeList_ContextMenu);
     connect(diveTypeList_, &CheckList::MouseMove, this, &LocationFrm::DiveTypeList_MouseMove);
@@ -236,6 +238,26 @@ void LocationFrm::NameControls()
     for (const site::LocationField& field : site::LocationFields())
         if (field.unitBox >= 0)
             NameBeside(UnitBeside(field.box), Text4(field.box), QStringLiteral("unit"));
+}
+
+// Tab follows the window as it is read: the dive types, the boxes of the left column
+// top down (each condition's list before its measure), then the right column. The
+// boxes were made before the list they stand under, so their making order is no guide.
+void LocationFrm::OrderTabStops()
+{
+    std::vector<QWidget*> stops{diveTypeList_};
+    for (LocationText box : {LocationText::Visibility, LocationText::Altitude, LocationText::Air, LocationText::Surface,
+                             LocationText::Minimum})
+        stops.insert(stops.end(), {&Text4(box), &UnitBeside(box)});
+    for (int i = 0; i <= static_cast<int>(LocationCombo::Tide); ++i) {
+        const auto list = static_cast<LocationCombo>(i);
+        stops.insert(stops.end(), {&Combo(list), &Text4(MeasureOf(list)), &UnitBeside(MeasureOf(list))});
+    }
+    for (LocationCombo list : {LocationCombo::Operator, LocationCombo::DiveBoat, LocationCombo::GPS})
+        stops.push_back(&Combo(list));
+    stops.insert(stops.end(), {&Text4(LocationText::Highlights), &Text4(LocationText::Directions)});
+    for (size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 // --- Life cycle --------------------------------------------------------------------------

@@ -86,6 +86,7 @@ private:
 
     void BuildControls();
     void NameControls();
+    void OrderTabStops();
     void InitConditionList(site::LocationCombo list);
     void InitNamedList(site::LocationCombo list);
     void LOCATION_Update_DiveType();

@@ -35,7 +35,9 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace kvl::test {
 namespace {
@@ -162,6 +164,36 @@ TEST_F(KeyboardTest, TabLeavesTheLocationNotesAndTypesNoTab)
     Side("Dive");
     EXPECT_EQ(Stored(IdOf(1), "HIGHLIGHTS").ToString(), highlights);
     EXPECT_EQ(Stored(IdOf(1), "DIRECTIONS").ToString(), "");
+}
+
+// The location form is shown with the focus on the dive types, the first box on
+// screen, and Tab goes through its boxes in the order they are read: the left column
+// top down, a condition's list before its measure, then the right column.
+TEST_F(KeyboardTest, TheLocationFormIsTabbedInTheOrderItIsRead)
+{
+    AddDives(1);
+    ShowWindow();
+    Side("Location");
+    LocationFrm& form = LocationFrm::Instance();
+    ASSERT_EQ(Focused(), &form.DiveTypeList());
+    using site::LocationCombo;
+    using site::LocationText;
+    const std::vector<QWidget*> inOrder{
+        &form.Text4(LocationText::Visibility),   &form.Text4(LocationText::Minimum),
+        &form.Combo(LocationCombo::Current),     &form.Text4(LocationText::CurrentSpeed),
+        &form.Combo(LocationCombo::Surge),       &form.Text4(LocationText::TideHeight),
+        &form.Combo(LocationCombo::Operator),    &form.Combo(LocationCombo::GPS),
+        &form.Text4(LocationText::Highlights),   &form.Text4(LocationText::Directions)};
+    std::vector<QWidget*> reached;
+    ASSERT_TRUE(TabUntil([&reached](QWidget* w) {
+        reached.push_back(w);
+        return !LocationFrm::Instance().isAncestorOf(w);
+    }));
+    auto next = reached.begin();
+    for (QWidget* box : inOrder) {
+        next = std::find(next, reached.end(), box);
+        ASSERT_NE(next, reached.end()) << Name(box).toStdString() << " out of order";
+    }
 }
 
 TEST_F(KeyboardTest, TheProfileSamplesAreOneTabStop)
