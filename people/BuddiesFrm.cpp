@@ -53,6 +53,7 @@ BuddiesFrm::BuddiesFrm() : ChildFormOf("Buddies")
         listsColumn->addWidget(list, 1);
         connect(list, &CheckList::MouseDown, this,
                 [this, &kind](Qt::MouseButton button) { List_MouseDown(kind, button); });
+        connect(list, &CheckList::KeyMove, this, [this, &kind] { ChooseList(kind); });   // as a click on the line
         connect(list, &CheckList::ContextMenu, this, [this, &kind](const QPoint& pos) { List_ContextMenu(kind, pos); });
         connect(list, &CheckList::MouseMove, this, [this, &kind] { List_MouseMove(kind); });
         connect(list, &CheckList::ItemClick, this, [this, &kind] { StoreTicks(kind); });
@@ -358,14 +359,18 @@ void BuddiesFrm::AddPerson()
     const QString name = InputBox("Enter " + word + " full name:", "Add new " + word, QString());
     if (name.isEmpty())
         return;
+    qint64 added = 0;
     try {
-        people::AddPerson(LogDB(), *kind, name);
+        added = people::AddPerson(LogDB(), *kind, name);
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "person not added:" << e.Message();
         ShowError("Error adding " + word + ".");
         return;
     }
     Update_AddDel_Buddies();
+    // The new person's line is the current one, shown as a click on it shows him.
+    ListOf(kind->type)->SetCurrentItem(QString::number(added));
+    ChooseList(*kind);
 }
 
 void BuddiesFrm::DeleteSelectedPerson()

@@ -18,6 +18,8 @@
 #include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace kvl {
 
 namespace {
@@ -28,6 +30,14 @@ constexpr int kValueColumn = 1;
 bool IsTickable(const CheckItem& item)
 {
     return item.Kind() == CheckItemKind::Check || item.Kind() == CheckItemKind::Option;
+}
+
+// Up, Down, Home, End and the page keys, alone: the keys that walk the lines.
+bool IsLineKey(const QKeyEvent& event)
+{
+    static constexpr Qt::Key kLineKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                            Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
+    return event.modifiers() == Qt::NoModifier && std::ranges::find(kLineKeys, event.key()) != std::end(kLineKeys);
 }
 
 // A value box is read under its line's caption after the caption of the line it hangs
@@ -367,6 +377,12 @@ void CheckList::OptionChosen(CheckItem& item)
             other->SetTicked(false);
 }
 
+void CheckList::SetCurrentItem(const QString& key)
+{
+    if (const Line* line = LineOf(key))
+        setCurrentItem(line->row, kCaptionColumn);
+}
+
 void CheckList::ClickItem(const QString& key)
 {
     CheckItem* item = items_.Find(key);
@@ -469,7 +485,16 @@ void CheckList::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    const QTreeWidgetItem* before = currentItem();
+    const bool wasSelected = before && before->isSelected();
     QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* now = currentItem();
+    // The line the focus came in on is current but not selected: a key that stays on
+    // it (Home on the first line) selects it, as a key onto it would.
+    if (now && now == before && !wasSelected && IsLineKey(*event))
+        setCurrentItem(now, kCaptionColumn);
+    if (CheckItem* item = ItemOf(now); item && (now != before || (now->isSelected() && !wasSelected)))
+        emit KeyMove(item);
 }
 
 } // namespace kvl

@@ -20,9 +20,11 @@
 //     (or a place outside every line when there is none). The list takes no mouse
 //     release for it, so a menu that takes the release leaves the list sound;
 //   - the arrow keys walk the lines, those with a value box too, and leave the focus
-//     in the list; a screen reader names a value box by its line's caption after the
-//     caption of the line it hangs under ("Max Depth (M) from"), and reads a check
-//     item's line as a check box.
+//     in the list; a key that moves the current line (the arrows, Home, End, the page
+//     keys, typing a caption) raises KeyMove with the new line's item;
+//   - a screen reader names a value box by its line's caption after the caption of
+//     the line it hangs under ("Max Depth (M) from"), and reads a check item's line
+//     as a check box.
 // Setting an item's value or state in code raises no event.
 
 #include "platform/widgets/CheckItem.h"
@@ -67,6 +69,8 @@ public:
     void SetDropDownHandler(DropDownHandler handler) { dropDown_ = std::move(handler); }
     // Opens a drop-down item as the user's click on its arrow does.
     void DropDown(const QString& key);
+    // Makes the item's line the current and only selected one (raises no event).
+    void SetCurrentItem(const QString& key);
     // The user's click on a check item's tick box, or on an option item's line.
     void ClickItem(const QString& key);
     // The user's pick of a drop-down item's entry (by position).
@@ -90,6 +94,7 @@ signals:
     void MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
     void MouseUp(Qt::MouseButton button, const QPoint& pos);
     void ContextMenu(const QPoint& pos);
+    void KeyMove(kvl::CheckItem* item);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -480,5 +480,75 @@ TEST_F(BuddiesFrmTest, AFieldOfBlanksShowsEmpty)
     EXPECT_EQ(form.PInfo().ValueText("NAME"), "Ann O'Neil");
 }
 
+// The keys that move a list's current line show that person as a click on the line
+// does: the record shown before keeps what was typed into it.
+TEST_F(BuddiesFrmTest, MovingThroughAListByKeysShowsEachPerson)
+{
+    AddPerson("Ed Keel", 2, {{"CITY", "Lahaina"}});
+    BuddiesFrm& form = Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    const std::pair<Qt::Key, const char*> steps[] = {
+        {Qt::Key_Home, "Ann O'Neil"}, {Qt::Key_Down, "bo Tanaka"},     {Qt::Key_End, "Ed Keel"},
+        {Qt::Key_Up, "bo Tanaka"},    {Qt::Key_PageUp, "Ann O'Neil"}, {Qt::Key_PageDown, "Ed Keel"}};
+    form.CaptainList().setFocus();
+    for (const auto& [key, name] : steps) {
+        SCOPED_TRACE(name);
+        PressKey(key);
+        EXPECT_EQ(form.PInfo().ValueText("NAME"), name);
+        EXPECT_EQ(Selected(form.CaptainList()), QStringList{name});
+    }
+    EXPECT_EQ(gv.PersonKindName, "CAPTAIN");
+    EXPECT_TRUE(Ticked(form.CaptainList()).isEmpty());
+    EXPECT_EQ(Links("CAPTAIN"), 0);
+
+    form.CaptainList().setFocus();
+    PressKey(Qt::Key_Home);
+    form.PInfo().ValueBox("CITY")->setFocus();
+    PressKey(Qt::Key_End);
+    TypeText(" Town");
+    form.CaptainList().setFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERID = ?", {ann}), "Kona Town");
+    EXPECT_EQ(form.PInfo().ValueText("CITY"), "Hilo");
+    EXPECT_FALSE(gv.PersonChanged);
+}
+
+TEST_F(BuddiesFrmTest, ARefusedSaveByKeysKeepsTheEdits)
+{
+    BuddiesFrm& form = Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    form.CaptainList().setFocus();
+    PressKey(Qt::Key_Home);
+    form.PInfo().ValueBox("CITY")->setFocus();
+    PressKey(Qt::Key_End);
+    TypeText(" Town");
+    RefuseWrites("USERINFO", "update");
+    dialogs.ExpectMsg("Error saving companion information.");
+    form.CaptainList().setFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_TRUE(gv.PersonChanged);
+    EXPECT_EQ(form.PInfo().ValueText("CITY"), "Kona Town");
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERID = ?", {ann}), "Kona");
+}
+
+// A person added by the list's menu is its current line and is shown: the keys go on
+// from him.
+TEST_F(BuddiesFrmTest, AnAddedPersonIsTheCurrentLine)
+{
+    BuddiesFrm& form = Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    CheckList& captains = form.CaptainList();
+    captains.setFocus();
+    dialogs.ExpectInput("Enter CAPTAIN full name:", "Al Marr");
+    PressMenuKey();
+    ASSERT_TRUE(ChooseInMenu(1));
+    ASSERT_EQ(Captions(captains), (QStringList{"Al Marr", "Ann O'Neil", "bo Tanaka"}));
+    EXPECT_EQ(Selected(captains), QStringList{"Al Marr"});
+    EXPECT_EQ(form.PInfo().ValueText("NAME"), "Al Marr");
+    captains.setFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(form.PInfo().ValueText("NAME"), "Ann O'Neil");
+}
+
 } // namespace
 } // namespace kvl::test
