@@ -221,6 +221,33 @@ TEST_F(CheckListTest, CodeChangesRaiseNothingAndShowInTheList)
     EXPECT_EQ(list.DropDownBox("BuddyList")->count(), 0);
 }
 
+// The user's keys that move the current line raise KeyMove with its item; the
+// program's moves, keys that stay, and Space (which ticks) raise none.
+TEST_F(CheckListTest, KeysThatMoveTheLineRaiseKeyMove)
+{
+    QObject::connect(&list, &CheckList::KeyMove, [this](CheckItem* item) { events << "move " + item->Key(); });
+    list.SetCurrentItem("DiveMode");
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_TRUE(list.Items("DiveMode").Selected());
+    const std::pair<Qt::Key, QStringList> steps[] = {
+        {Qt::Key_Down, {"move Norma"}}, {Qt::Key_Space, {"click Norma"}}, {Qt::Key_Up, {"move DiveMode"}},
+        {Qt::Key_Home, {"move All"}},   {Qt::Key_Home, {}},               {Qt::Key_Left, {}}};
+    for (const auto& [key, raised] : steps) {
+        events.clear();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        QCoreApplication::sendEvent(&list, &press);
+        EXPECT_EQ(events, raised) << key;
+    }
+
+    // The focus came in on a line it did not select: a key that stays on it selects it.
+    list.clearSelection();
+    events.clear();
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &home);
+    EXPECT_EQ(events, QStringList{"move All"});
+    EXPECT_TRUE(list.Items("All").Selected());
+}
+
 TEST_F(CheckListTest, PickingAnEntryOrTypingWritesTheValueAndRaisesItemChange)
 {
     list.Items("BuddyList").SetEntries({{"7", "O'Hara"}, {"9", "Ann"}});
