@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
@@ -27,6 +28,46 @@ bool LeftTheBox(const QFocusEvent* event)
 }
 } // namespace
 
+namespace {
+
+// A number box's rule. It also turns away a drop the rule would refuse: the box would
+// accept the drop and then drop the text, and a drag that moved the text would take
+// it from where it came from, so the text would be lost.
+class NumberRule : public QRegularExpressionValidator {
+public:
+    NumberRule(const QRegularExpression& rule, QLineEdit& box) : QRegularExpressionValidator(rule, &box), box_(box)
+    {
+        box.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
+                          || event->type() == QEvent::Drop;
+        if (watched != &box_ || !drag)
+            return false;
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->source() == &box_ || !drop->mimeData()->hasText() || TakesTheDrop(*drop))
+            return false;
+        drop->ignore();
+        return true;
+    }
+
+private:
+    bool TakesTheDrop(const QDropEvent& drop) const
+    {
+        int at = box_.cursorPositionAt(drop.position().toPoint());
+        QString text = box_.text();
+        text.insert(at, drop.mimeData()->text());
+        return validate(text, at) != QValidator::Invalid;
+    }
+
+    QLineEdit& box_;
+};
+
+} // namespace
+
 void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
 {
     QString pattern = negative ? QStringLiteral("-?[0-9]*") : QStringLiteral("[0-9]*");
@@ -35,12 +76,11 @@ void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
     else if (marks == DecimalMark::PointOrComma)
         pattern += QStringLiteral("([.,][0-9]*)?");
     const QRegularExpression rule(pattern);
-    // A box whose rule follows a unit is given it again at each change: one validator serves.
-    auto* own = box.findChild<QRegularExpressionValidator*>(QString(), Qt::FindDirectChildrenOnly);
-    if (own && box.validator() == own)
+    // A box whose rule follows a unit is given it again at each change: one rule serves.
+    if (auto* own = dynamic_cast<NumberRule*>(const_cast<QValidator*>(box.validator())))
         own->setRegularExpression(rule);
     else
-        box.setValidator(new QRegularExpressionValidator(rule, &box));
+        box.setValidator(new NumberRule(rule, box));
 }
 
 EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}

@@ -11,9 +11,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
@@ -178,6 +180,36 @@ TEST_F(FieldWidgetsTest, APickInTheDropDownMayRebuildTheGrid)
     QApplication::processEvents();
     EXPECT_EQ(picked, "24");
     EXPECT_EQ(grid.Keys(), QStringList{"Time"});
+}
+
+// A drag that moves text out of another box takes it from there once the drop is
+// accepted: a number box accepts only a drop its rule takes, so no text is lost.
+TEST_F(FieldWidgetsTest, ANumberBoxTurnsAwayADropItsRuleRefuses)
+{
+    struct Case {
+        const char* dropped;
+        bool taken;
+        const char* after;
+    };
+    const Case cases[] = {{"12", true, "1245"}, {"majors.", false, "45"}, {"-3", false, "45"}, {".5", false, "45"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dropped);
+        EditBox box;
+        box.AcceptNumbersOnly(DecimalMark::Point, false);
+        box.setText(QStringLiteral("45"));
+        box.resize(200, 24);
+        box.show();
+        QMimeData dragged;
+        dragged.setText(QString::fromUtf8(c.dropped));
+        const QPoint at(2, box.height() / 2);   // before the first digit
+        QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &enter);
+        EXPECT_EQ(enter.isAccepted(), c.taken);
+        QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &drop);
+        EXPECT_EQ(drop.isAccepted(), c.taken) << "an accepted move takes the text from where it came";
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.after));
+    }
 }
 
 TEST_F(FieldWidgetsTest, CommittingTheFocusedEditRunsItsLostFocus)
