@@ -311,14 +311,10 @@ void BuddiesFrm::List_MouseDown(const CompanionKind& kind, Qt::MouseButton butto
 // A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
 void BuddiesFrm::List_ContextMenu(const CompanionKind& kind, const QPoint& pos)
 {
-    CheckList& list = *ListOf(kind.type);
-    const CheckItem* line = list.ItemAt(pos);
-    for (const auto& item : list.AllItems())
-        item->SetSelected(item.get() == line);
     if (!ChooseList(kind))
         return;
     Buddy_Init_PopupMenu();
-    popup_->Show(PopupMenu::kPopupKey, list.viewport()->mapTo(this, pos));
+    popup_->Show(PopupMenu::kPopupKey, ListOf(kind.type)->viewport()->mapTo(this, pos));
 }
 
 void BuddiesFrm::List_MouseMove(const CompanionKind& kind)

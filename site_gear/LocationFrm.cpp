@@ -473,9 +473,6 @@ void LocationFrm::LOCATION_Init_PopupMenu() { AddAddDeleteEntries(*diveTypePopUp
 // A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
 void LocationFrm::DiveTypeList_ContextMenu(const QPoint& pos)
 {
-    const CheckItem* line = diveTypeList_->ItemAt(pos);
-    for (const auto& item : diveTypeList_->AllItems())
-        item->SetSelected(item.get() == line);
     LOCATION_Init_PopupMenu();
     diveTypePopUp_->Show(PopupMenu::kPopupKey, diveTypeList_->viewport()->mapTo(this, pos));
 }
