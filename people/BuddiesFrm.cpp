@@ -247,9 +247,7 @@ void BuddiesFrm::Buddy_Show_Personal()
     gv.PersonChanged = false;
     try {
         if (const std::optional<StoredPerson> person = ReadPerson(LogDB(), gv.CurrentPersonID)) {
-            PInfo_ShowRecord(*pinfo_, person->record);
-            shownPersonId_ = person->id;
-            PInfo_SetReadOnly(*pinfo_, false);
+            ShowPerson(person->id, person->record);
         }
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "person not shown:" << e.Message();
@@ -268,6 +266,13 @@ bool BuddiesFrm::StorePerson()
         ShowError(QStringLiteral("Error saving companion information."));
         return false;
     }
+}
+
+void BuddiesFrm::ShowPerson(qint64 id, const PersonRecord& record)
+{
+    PInfo_ShowRecord(*pinfo_, record);
+    shownPersonId_ = id;
+    PInfo_SetReadOnly(*pinfo_, id < 1);
 }
 
 bool BuddiesFrm::BUDDY_Update_Personal()
@@ -395,9 +400,7 @@ void BuddiesFrm::DeleteSelectedPerson()
         return;
     }
     if (deleted == shownPersonId_) {   // nothing typed could be kept for him now
-        PInfo_ShowRecord(*pinfo_, {});
-        PInfo_SetReadOnly(*pinfo_, true);
-        shownPersonId_ = 0;
+        ShowPerson(0, {});
         gv.PersonChanged = false;
     }
     Update_AddDel_Buddies();
