@@ -10,6 +10,7 @@
 #include "shell/core/DiveCursor.h"
 #include "site_gear/LocationFrm.h"
 #include "tests/support/KeyPresses.h"
+#include "tests/support/Keys.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -198,15 +199,9 @@ TEST_F(LocationFrmTest, NotesKeepEveryCharacter)
     ASSERT_EQ(gv.CurrentDiveID, dive);
     for (const LocationText box : {LocationText::Highlights, LocationText::Directions}) {
         QWidget& note = Form().Text4(box);
-        const auto press = [&note](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, key, modifiers, text);
-                QApplication::sendEvent(&note, &event);
-            }
-        };
-        press(Qt::Key_End, Qt::ControlModifier, {});
-        press(Qt::Key_Exclam, Qt::NoModifier, "!");
-        press(Qt::Key_Return, Qt::NoModifier, "\r");
+        KeyTo(note, Qt::Key_End, Qt::ControlModifier);
+        KeyTo(note, Qt::Key_Exclam, Qt::NoModifier, "!");
+        KeyTo(note, Qt::Key_Return, Qt::NoModifier, "\r");
     }
     EXPECT_EQ(gv.CurrentDive.HIGHLIGHTS, highlights + "!\r\n");
     Tool("NextDive");
