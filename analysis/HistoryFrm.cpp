@@ -75,15 +75,15 @@ void HistoryFrm::LayOutForm()
         {TwelveMonthsHeading, "Last 12 months"}};
     for (const auto& [index, text] : captions)
         label2_[index] = new QLabel(QString::fromLatin1(text), this);
-    const HistoryLabel rowCaptions[] = {DivesCaption, TimeCaption, GasCaption};   // DivesRow, TimeRow, GasRow
     // A box is read by its row's caption and its column's heading: "VURO Dives Last 6 months".
     const auto box = [this](HistoryLabel row, HistoryLabel column) {
         QLineEdit* made = DisplayBox(this);
         made->setAccessibleName(NameOfCaption(Label2(row).text()) + QLatin1Char(' ') + Label2(column).text());
         return made;
     };
-    for (size_t row = 0; row < 3; ++row) {
-        const HistoryLabel caption = rowCaptions[row];
+    const std::pair<StatRow, HistoryLabel> rows[] = {
+        {DivesRow, DivesCaption}, {TimeRow, TimeCaption}, {GasRow, GasCaption}};
+    for (const auto& [row, caption] : rows) {
         TotalTxt[row] = box(caption, TotalHeading);
         SixTxt[row] = box(caption, SixMonthsHeading);
         TwelveTxt[row] = box(caption, TwelveMonthsHeading);

@@ -355,15 +355,18 @@ QLayout* DiveFrm::SideColumn()
     return side;
 }
 
-// A box changed by any road other than a key (paste, cut, drop, the context menu's
-// undo, an input method) is marked as a typed key marks it; text the program sets is not.
 void DiveFrm::ConnectEvents()
 {
+    // A box changed by any road other than a key (paste, cut, drop, the context menu's
+    // undo, an input method) is marked as a typed key marks it; text the program sets is not.
+    const auto onEdit = [this](EditBox& box, const std::function<void()>& edited) {
+        connect(&box, &EditBox::KeyDown, this, edited);
+        connect(&box, &QLineEdit::textEdited, this, edited);
+    };
     for (DiveText i : kDiveTexts) {
         EditBox* box = &Text3(i);
         connect(box, &EditBox::GotFocus, this, [this, i] { Text3_GotFocus(i); });
-        connect(box, &EditBox::KeyDown, this, [this, i] { Text3_KeyDown(i); });
-        connect(box, &QLineEdit::textEdited, this, [this, i] { Text3_KeyDown(i); });
+        onEdit(*box, [this, i] { Text3_KeyDown(i); });
         connect(box, &EditBox::LostFocus, this, [this, i] {
             ForgetCommit(Text3(i));
             Text3_LostFocus(i);
@@ -372,8 +375,7 @@ void DiveFrm::ConnectEvents()
     for (DiveMasked i : kDiveMaskeds) {
         MaskedEdit* box = &Masked1(i);
         connect(box, &EditBox::GotFocus, this, [this, i] { Masked1_GotFocus(i); });
-        connect(box, &EditBox::KeyDown, this, [this, i] { Masked1_KeyDown(i); });
-        connect(box, &QLineEdit::textEdited, this, [this, i] { Masked1_KeyDown(i); });
+        onEdit(*box, [this, i] { Masked1_KeyDown(i); });
         connect(box, &EditBox::LostFocus, this, [this, i] {
             ForgetCommit(Masked1(i));
             Masked1_LostFocus(i);
@@ -381,8 +383,7 @@ void DiveFrm::ConnectEvents()
     }
     for (Tank t : kTanks) {
         connect(&TIDTxt(t), &EditBox::GotFocus, this, [this, t] { TIDTxt(t).SelectAll(); });
-        connect(&TIDTxt(t), &EditBox::KeyDown, this, [this, t] { TIDTxt_KeyDown(t); });
-        connect(&TIDTxt(t), &QLineEdit::textEdited, this, [this, t] { TIDTxt_KeyDown(t); });
+        onEdit(TIDTxt(t), [this, t] { TIDTxt_KeyDown(t); });
         for (OnOff box : {OnOff::On, OnOff::Off})
             connect(&TankCheck(t, box), &CheckBox::MouseUp, this, [this, t, box] { TankCheck_MouseUp(t, box); });
     }

@@ -247,9 +247,7 @@ void BuddiesFrm::Buddy_Show_Personal()
     gv.PersonChanged = false;
     try {
         if (const std::optional<StoredPerson> person = ReadPerson(LogDB(), gv.CurrentPersonID)) {
-            PInfo_ShowRecord(*pinfo_, person->record);
-            shownPersonId_ = person->id;
-            PInfo_SetReadOnly(*pinfo_, false);
+            ShowPerson(person->id, person->record);
         }
     } catch (const db::DbError& e) {
         qCWarning(lcPeople) << "person not shown:" << e.Message();
@@ -268,6 +266,13 @@ bool BuddiesFrm::StorePerson()
         ShowError(QStringLiteral("Error saving companion information."));
         return false;
     }
+}
+
+void BuddiesFrm::ShowPerson(qint64 id, const PersonRecord& record)
+{
+    PInfo_ShowRecord(*pinfo_, record);
+    shownPersonId_ = id;
+    PInfo_SetReadOnly(*pinfo_, id < 1);
 }
 
 bool BuddiesFrm::BUDDY_Update_Personal()
@@ -311,14 +316,10 @@ void BuddiesFrm::List_MouseDown(const CompanionKind& kind, Qt::MouseButton butto
 // A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
 void BuddiesFrm::List_ContextMenu(const CompanionKind& kind, const QPoint& pos)
 {
-    CheckList& list = *ListOf(kind.type);
-    const CheckItem* line = list.ItemAt(pos);
-    for (const auto& item : list.AllItems())
-        item->SetSelected(item.get() == line);
     if (!ChooseList(kind))
         return;
     Buddy_Init_PopupMenu();
-    popup_->Show(PopupMenu::kPopupKey, list.viewport()->mapTo(this, pos));
+    popup_->Show(PopupMenu::kPopupKey, ListOf(kind.type)->viewport()->mapTo(this, pos));
 }
 
 void BuddiesFrm::List_MouseMove(const CompanionKind& kind)
@@ -399,9 +400,7 @@ void BuddiesFrm::DeleteSelectedPerson()
         return;
     }
     if (deleted == shownPersonId_) {   // nothing typed could be kept for him now
-        PInfo_ShowRecord(*pinfo_, {});
-        PInfo_SetReadOnly(*pinfo_, true);
-        shownPersonId_ = 0;
+        ShowPerson(0, {});
         gv.PersonChanged = false;
     }
     Update_AddDel_Buddies();

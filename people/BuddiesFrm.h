@@ -5,6 +5,7 @@
 // Menu key, Shift+F10) adds or deletes.
 
 #include "forms/ChildForm.h"
+#include "people/core/PersonRecord.h"
 
 #include <QPoint>
 
@@ -89,6 +90,8 @@ private:
     void DeleteSelectedPerson();
     // Writes the grid into the person it shows; false when the log refuses.
     bool StorePerson();
+    // The grid shows the person's record (id 0: no one's) and takes typing only for a person.
+    void ShowPerson(qint64 id, const people::PersonRecord& record);
 
     QLabel* label4_;
     std::array<CheckList*, 3> lists_{};

@@ -61,6 +61,9 @@ LocationText MeasureOf(LocationCombo list)
 
 bool IsNamed(int index) { return index >= static_cast<int>(LocationCombo::Resort); }
 
+// The named lists of the right column, top down.
+constexpr LocationCombo kRightColumnLists[] = {LocationCombo::Operator, LocationCombo::DiveBoat, LocationCombo::GPS};
+
 } // namespace
 
 LocationFrm::LocationFrm() : ChildFormOf("VURO Dive Location")
@@ -173,7 +176,7 @@ void LocationFrm::BuildControls()
     auto* right = new QVBoxLayout;
     columns->addSpacing(24);
     columns->addLayout(right, 1);
-    for (LocationCombo list : {LocationCombo::Operator, LocationCombo::DiveBoat, LocationCombo::GPS}) {
+    for (LocationCombo list : kRightColumnLists) {
         right->addWidget(&ComboLbl(list));
         auto* row = new QHBoxLayout;
         row->addWidget(&Combo(list), 1);
@@ -246,14 +249,13 @@ void LocationFrm::NameControls()
 void LocationFrm::OrderTabStops()
 {
     std::vector<QWidget*> stops{diveTypeList_};
-    for (LocationText box : {LocationText::Visibility, LocationText::Altitude, LocationText::Air, LocationText::Surface,
-                             LocationText::Minimum})
-        stops.insert(stops.end(), {&Text4(box), &UnitBeside(box)});
+    for (const BoxCaption& c : kBoxCaptions)
+        stops.insert(stops.end(), {&Text4(c.box), &UnitBeside(c.box)});
     for (int i = 0; i <= static_cast<int>(LocationCombo::Tide); ++i) {
         const auto list = static_cast<LocationCombo>(i);
         stops.insert(stops.end(), {&Combo(list), &Text4(MeasureOf(list)), &UnitBeside(MeasureOf(list))});
     }
-    for (LocationCombo list : {LocationCombo::Operator, LocationCombo::DiveBoat, LocationCombo::GPS})
+    for (LocationCombo list : kRightColumnLists)
         stops.push_back(&Combo(list));
     stops.insert(stops.end(), {&Text4(LocationText::Highlights), &Text4(LocationText::Directions)});
     for (size_t i = 1; i < stops.size(); ++i)
@@ -473,9 +475,6 @@ void LocationFrm::LOCATION_Init_PopupMenu() { AddAddDeleteEntries(*diveTypePopUp
 // A right click, the Menu key or Shift+F10: the menu acts on the line it opens at.
 void LocationFrm::DiveTypeList_ContextMenu(const QPoint& pos)
 {
-    const CheckItem* line = diveTypeList_->ItemAt(pos);
-    for (const auto& item : diveTypeList_->AllItems())
-        item->SetSelected(item.get() == line);
     LOCATION_Init_PopupMenu();
     diveTypePopUp_->Show(PopupMenu::kPopupKey, diveTypeList_->viewport()->mapTo(this, pos));
 }

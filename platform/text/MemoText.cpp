@@ -1,6 +1,7 @@
 #include "platform/text/MemoText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kvl {
 
@@ -62,6 +63,18 @@ void Splice(QList<qsizetype>& ascending, qsizetype at, qsizetype fromLength, qsi
     ascending.remove(first, last - first);
     for (qsizetype i = 0; i < to.size(); ++i)
         ascending.insert(first + i, at + to[i]);
+}
+
+// How many characters two texts share at their start, and after those at their end.
+std::pair<qsizetype, qsizetype> SharedEnds(QStringView a, QStringView b)
+{
+    qsizetype head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+        ++tail;
+    return {head, tail};
 }
 
 } // namespace
@@ -143,34 +156,32 @@ void MemoText::Edit(qsizetype at, qsizetype removed, const QString& added, int s
     // The document may report more than changed (a format, a line laid out again, two
     // changes at once): only what differs is the user's.
     const QString before = Shown(at, std::max(qsizetype(0), std::min(removed, ShownLength() - at)));
-    qsizetype head = 0;
-    while (head < before.size() && head < added.size() && before[head] == added[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < before.size() - head && tail < added.size() - head
-           && before[before.size() - 1 - tail] == added[added.size() - 1 - tail])
-        ++tail;
+    const auto [head, tail] = SharedEnds(before, added);
     const qsizetype was = before.size() - head - tail;
     const qsizetype is = added.size() - head - tail;
     if (was == 0 && is == 0)
         return;
     const QStringView now = QStringView(added).mid(head, is);
     Change change{at + head, Kept(at + head, was), Typed(now)};
-    // A stretch dragged within the memo: what lay between the two places keeps its
-    // characters. The document then shows the old text turned round at some point;
-    // the longer part stayed, the other moved.
-    if (was == is && was > 1) {
-        const QString old = before.mid(head, was);
-        const qsizetype turn = (old + old).indexOf(now);
-        if (turn > 0 && was - turn >= turn)
-            change.after = Joined(Kept(at + head + turn, was - turn), Typed(now.mid(was - turn)));
-        else if (turn > 0)
-            change.after = Joined(Typed(now.left(was - turn)), Kept(at + head, turn));
-    }
+    if (was == is && was > 1)
+        KeepDragged(change, before.mid(head, was), now);
     history_.resize(done_);
     history_.push_back({steps, std::move(change)});
     Apply(history_.back().change, true);
     done_ = history_.size();
+}
+
+// A stretch dragged within the memo: what lay between the two places keeps its
+// characters. The document then shows the old text turned round at some point; the
+// longer part stayed, the other moved.
+void MemoText::KeepDragged(Change& change, const QString& old, QStringView now) const
+{
+    const qsizetype was = old.size();
+    const qsizetype turn = (old + old).indexOf(now);
+    if (turn > 0 && was - turn >= turn)
+        change.after = Joined(Kept(change.at + turn, was - turn), Typed(now.mid(was - turn)));
+    else if (turn > 0)
+        change.after = Joined(Typed(now.left(was - turn)), Kept(change.at, turn));
 }
 
 void MemoText::Apply(const Change& change, bool forward)

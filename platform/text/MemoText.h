@@ -65,6 +65,7 @@ private:
     static Stretch Typed(QStringView shown);
     static Stretch Joined(Stretch first, const Stretch& second);
     void Edit(qsizetype at, qsizetype removed, const QString& added, int steps);
+    void KeepDragged(Change& change, const QString& old, QStringView now) const;
     void Apply(const Change& change, bool forward);
     Stretch Kept(qsizetype at, qsizetype length) const;
     QString Shown(qsizetype at, qsizetype length) const;

@@ -474,6 +474,9 @@ void CheckList::contextMenuEvent(QContextMenuEvent* event)
         at = line.isValid() ? line.center() : QPoint(-1, -1);
     }
     event->accept();
+    const CheckItem* under = ItemAt(at);   // the menu acts on that line alone
+    for (const auto& item : items_.All())
+        item->SetSelected(item.get() == under);
     emit ContextMenu(at);
 }
 

@@ -17,8 +17,9 @@
 //     with the button and the position in the list's viewport;
 //   - a right click, the Menu key or Shift+F10 raises ContextMenu with the place for
 //     a popup menu in the viewport: the pointer, or for the keys the focused line
-//     (or a place outside every line when there is none). The list takes no mouse
-//     release for it, so a menu that takes the release leaves the list sound;
+//     (or a place outside every line when there is none). The line at that place
+//     is then the only selected one (none is, outside every line). The list takes no
+//     mouse release for it, so a menu that takes the release leaves the list sound;
 //   - the arrow keys walk the lines, those with a value box too, and leave the focus
 //     in the list; a key that moves the current line (the arrows, Home, End, the page
 //     keys, typing a caption) raises KeyMove with the new line's item;

@@ -22,15 +22,19 @@ protected:
         if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
             return false;
         // The key reaches the focused widget first: the menu is that widget's.
-        auto* target = static_cast<QWidget*>(watched);
-        const QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
-        QApplication::sendEvent(target, &menu);
+        OpenContextMenuByKey(*static_cast<QWidget*>(watched));
         return true;
     }
 };
 
 } // namespace
+
+void OpenContextMenuByKey(QWidget& widget)
+{
+    const QPoint at = widget.inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &menu);
+}
 
 void InstallContextMenuKey()
 {

@@ -3,15 +3,15 @@
 #include "platform/widgets/ListAccessible.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QRegularExpression>
-#include <QScopedValueRollback>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -26,9 +26,6 @@ bool LeftTheBox(const QFocusEvent* event)
 {
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
-} // namespace
-
-namespace {
 
 // A number box's rule. It also turns away a drop the rule would refuse: the box would
 // accept the drop and then drop the text, and a drag that moved the text would take

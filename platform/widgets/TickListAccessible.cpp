@@ -96,6 +96,12 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
 protected:
+    // An area of the viewport on the screen, as a reader takes a rectangle.
+    static QRect OnScreen(const QAbstractScrollArea& area, const QRect& inViewport)
+    {
+        return QRect(area.viewport()->mapToGlobal(inViewport.topLeft()), inViewport.size());
+    }
+
     QPointer<QAbstractItemView> view_;
 };
 
@@ -122,7 +128,7 @@ public:
         const int at = header->sectionViewportPosition(section_);
         const QRect area = orientation_ == Qt::Horizontal ? QRect(at, 0, header->sectionSize(section_), header->height())
                                                           : QRect(0, at, header->width(), header->sectionSize(section_));
-        return QRect(header->viewport()->mapToGlobal(area.topLeft()), area.size());
+        return OnScreen(*header, area);
     }
     QAccessible::Role role() const override
     {
@@ -165,7 +171,7 @@ public:
         if (!isValid())
             return {};
         const QRect area = view_->visualRect(index_);
-        return QRect(view_->viewport()->mapToGlobal(area.topLeft()), area.size());
+        return OnScreen(*view_, area);
     }
     QAccessible::Role role() const override
     {

@@ -1,8 +1,6 @@
 #include "tests/dive/DiveFormTest.h"
 #include "shell/core/StateCodes.h"
-
-#include <QCoreApplication>
-#include <QKeyEvent>
+#include "tests/support/Keys.h"
 
 namespace kvl::test {
 namespace {
@@ -134,15 +132,9 @@ TEST_F(DiveEventsTest, BoxesWhoseValueIsNeverStoredTakeNoChange)
 {
     const qint64 manual = AddDive(ManualDive({{"DIVETIME", "11:30"}}), 1, 0);   // 12-hour clock
     const qint64 modified = AddDive(ManualDive({{"LIFETIMEDIVENO", 2}, {"DATATYPE", 2}, {"MODELSERNO", 7}}));
-    const auto typeInto = [](QWidget& box) {
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
-            QCoreApplication::sendEvent(&box, &key);
-        }
-    };
     const auto expectLocked = [&](EditBox& box) {
         const QString before = box.text();
-        typeInto(box);
+        KeyIn(box, "5");
         EXPECT_EQ(box.text(), before);
         EXPECT_TRUE(box.Locked());
         EXPECT_NE(box.focusPolicy(), Qt::NoFocus);

@@ -9,9 +9,9 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "tests/support/KeyPresses.h"
+#include "tests/support/Mouse.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,20 +107,10 @@ protected:
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &release);
     }
-    // A right click at the point, as the platform gives it: the press, then the context
-    // menu; the menu opened takes the release.
-    static void RightClick(CheckList& list, const QPoint& at)
-    {
-        QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
-                          Qt::RightButton, Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &press);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
-        QApplication::sendEvent(list.viewport(), &menu);
-    }
     // A right click on the person, then the popup's entry.
     void Choose(CheckList& list, const QString& caption, const QString& entry)
     {
-        RightClick(list, PointOf(list, caption));
+        RightClick(*list.viewport(), PointOf(list, caption));
         PopupMenu& popup = BuddiesFrm::Instance().AddDel_Popup();
         ASSERT_NE(popup.Shown(), nullptr);
         popup.Click(entry);
@@ -402,7 +392,7 @@ TEST_F(BuddiesFrmTest, ATickByKeysAfterTheRightClickMenuIsStored)
     CheckList& crew = form.CrewList();
     ASSERT_TRUE(Captions(crew).isEmpty());
     dialogs.ExpectInput("Enter CREW full name:", "Carl Crew");
-    RightClick(crew, QPoint(5, 5));
+    RightClick(*crew.viewport(), QPoint(5, 5));
     ASSERT_NE(form.AddDel_Popup().Shown(), nullptr);
     form.AddDel_Popup().Click("Add");
     form.AddDel_Popup().Shown()->close();

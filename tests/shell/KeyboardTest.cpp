@@ -7,24 +7,24 @@
 #include "dive/DiveFrm.h"
 #include "forms/ChildForm.h"
 #include "forms/HelpWindow.h"
-#include "platform/widgets/PickList.h"
-#include "shell/core/StateCodes.h"
-#include "site_gear/LocationFrm.h"
-#include "site_gear/core/Location.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/PickList.h"
 #include "platform/widgets/PropertyGrid.h"
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/DelimiterOption.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/StateCodes.h"
+#include "site_gear/LocationFrm.h"
+#include "site_gear/core/Location.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -400,7 +400,7 @@ int ExpectNamesOfTheirOwn(QWidget& window, const std::string& where)
         EXPECT_FALSE(name.isEmpty()) << what;
         if (!value.isEmpty()) {
             EXPECT_NE(name, value) << what;
-            if (face && (qobject_cast<QComboBox*>(box))) {
+            if (face && qobject_cast<QComboBox*>(box)) {
                 EXPECT_EQ(face->text(QAccessible::Value), value) << what;
             }
         }

@@ -10,8 +10,9 @@
 #include "shell/core/DiveCursor.h"
 #include "site_gear/LocationFrm.h"
 #include "tests/support/KeyPresses.h"
+#include "tests/support/Keys.h"
+#include "tests/support/Mouse.h"
 
-#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMenu>
@@ -73,21 +74,19 @@ protected:
     {
         return Number("SELECT count(*) FROM DIVETYPES WHERE " + where, params);
     }
-    // A click of the mouse on the dive type's line at row `row`. A right click is the
-    // press and the context menu the platform raises with it; the menu takes the release.
+    // A click of the mouse on the dive type's line at row `row`.
     void ClickType(int row, Qt::MouseButton button = Qt::LeftButton)
     {
         CheckList& list = Form().DiveTypeList();
         list.scrollToItem(list.topLevelItem(row));
         const QPoint line = list.visualItemRect(list.topLevelItem(row)).center();
         const QPoint at = list.TickBoxRect(list.ItemAt(line)->Key()).center();   // a click on the tick box
-        QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
-        QApplication::sendEvent(list.viewport(), &press);
         if (button == Qt::RightButton) {
-            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
-            QApplication::sendEvent(list.viewport(), &menu);
+            RightClick(*list.viewport(), at);
             return;
         }
+        QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), button, button, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &press);
         QMouseEvent release(QEvent::MouseButtonRelease, at, list.viewport()->mapToGlobal(at), button, Qt::NoButton,
                             Qt::NoModifier);
         QApplication::sendEvent(list.viewport(), &release);
@@ -198,15 +197,9 @@ TEST_F(LocationFrmTest, NotesKeepEveryCharacter)
     ASSERT_EQ(gv.CurrentDiveID, dive);
     for (const LocationText box : {LocationText::Highlights, LocationText::Directions}) {
         QWidget& note = Form().Text4(box);
-        const auto press = [&note](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, key, modifiers, text);
-                QApplication::sendEvent(&note, &event);
-            }
-        };
-        press(Qt::Key_End, Qt::ControlModifier, {});
-        press(Qt::Key_Exclam, Qt::NoModifier, "!");
-        press(Qt::Key_Return, Qt::NoModifier, "\r");
+        KeyTo(note, Qt::Key_End, Qt::ControlModifier);
+        KeyTo(note, Qt::Key_Exclam, Qt::NoModifier, "!");
+        KeyTo(note, Qt::Key_Return, Qt::NoModifier, "\r");
     }
     EXPECT_EQ(gv.CurrentDive.HIGHLIGHTS, highlights + "!\r\n");
     Tool("NextDive");

@@ -1,7 +1,8 @@
 #include "tests/support/KeyPresses.h"
 
+#include "platform/widgets/ContextMenuKey.h"
+
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPointer>
@@ -65,9 +66,7 @@ void PressMenuKey()
     QWidget* target = Focused();
     if (!target)
         return;
-    const QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
-    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
-    QApplication::sendEvent(target, &menu);
+    OpenContextMenuByKey(*target);
     QApplication::processEvents();
 }
 

@@ -9,14 +9,20 @@
 
 namespace kvl::test {
 
+// One press and release of the key, bringing the text.
+inline void KeyTo(QWidget& box, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+{
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, modifiers, text);
+        QCoreApplication::sendEvent(&box, &event);
+    }
+}
+
 inline void KeyIn(QWidget& box, const QString& text)
 {
     for (const QChar ch : text) {
         const int key = ch.toUpper().unicode();   // Qt's key codes of Latin letters, digits and signs
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(&box, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
-        QCoreApplication::sendEvent(&box, &release);
+        KeyTo(box, key, Qt::NoModifier, QString(ch));
     }
 }
 

@@ -1,5 +1,6 @@
 // Shift+F10 opens the focused widget's context menu, as the Menu key does; a check
-// list raises its context menu at the pointer, or for the keys at the focused line.
+// list raises its context menu at the pointer, or for the keys at the focused line,
+// and that line alone is selected.
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/ContextMenuKey.h"
 #include "tests/support/KeyPresses.h"
@@ -105,6 +106,8 @@ TEST_F(ContextMenuKeyTest, TheListsMenuOpensAtTheFocusedLineByKeysAndAtThePointe
     QApplication::sendEvent(list->viewport(), &click);
     ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus.back(), onCy);
+    for (const char* name : {"Ann", "Bo", "Cy"})
+        EXPECT_EQ(list->Items(name).Selected(), QLatin1String(name) == "Cy") << name << ": the menu's line alone";
 }
 
 } // namespace
