@@ -291,6 +291,16 @@ void MemoBox::mousePressEvent(QMouseEvent* event)
     QPlainTextEdit::mousePressEvent(event);
 }
 
+// A drag out of the box ends on a release the box never sees, and the box's scrolling
+// timer may go on sending moves as if the button were still down: each would start a
+// drag of its own, which would take the next click anywhere and drop the selection there.
+void MemoBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & ~QGuiApplication::mouseButtons()) != Qt::NoButton)
+        return;
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
 void MemoBox::contextMenuEvent(QContextMenuEvent* event)
 {
     TakeTheMemoWhole();
