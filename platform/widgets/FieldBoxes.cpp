@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace kvl {
 
@@ -27,12 +28,12 @@ bool LeftTheBox(const QFocusEvent* event)
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
 
-// A number box's rule. It also turns away a drop the rule would refuse: the box would
-// accept the drop and then drop the text, and a drag that moved the text would take
-// it from where it came from, so the text would be lost.
-class NumberRule : public QRegularExpressionValidator {
+// Turns away a drop the box would not keep: the box would accept the drop and then
+// drop the text, and a drag that moved the text would take it from where it came
+// from, so the text would be lost.
+class DropGuard : public QObject {
 public:
-    NumberRule(const QRegularExpression& rule, QLineEdit& box) : QRegularExpressionValidator(rule, &box), box_(box)
+    DropGuard(QLineEdit& box, KeepsDrop keeps) : QObject(&box), box_(box), keeps_(std::move(keeps))
     {
         box.installEventFilter(this);
     }
@@ -45,25 +46,35 @@ protected:
         if (watched != &box_ || !drag)
             return false;
         auto* drop = static_cast<QDropEvent*>(event);
-        if (drop->source() == &box_ || !drop->mimeData()->hasText() || TakesTheDrop(*drop))
+        if (drop->source() == &box_ || !drop->mimeData()->hasText()
+            || keeps_(box_.cursorPositionAt(drop->position().toPoint()), drop->mimeData()->text()))
             return false;
         drop->ignore();
         return true;
     }
 
 private:
-    bool TakesTheDrop(const QDropEvent& drop) const
-    {
-        int at = box_.cursorPositionAt(drop.position().toPoint());
-        QString text = box_.text();
-        text.insert(at, drop.mimeData()->text());
-        return validate(text, at) != QValidator::Invalid;
-    }
-
     QLineEdit& box_;
+    KeepsDrop keeps_;
+};
+
+// A number box's rule; a drop is kept when the rule takes the text it makes.
+class NumberRule : public QRegularExpressionValidator {
+public:
+    NumberRule(const QRegularExpression& rule, QLineEdit& box) : QRegularExpressionValidator(rule, &box)
+    {
+        TurnAwayDropsNotKept(box, [&box](int at, const QString& dropped) {
+            QString text = box.text();
+            text.insert(at, dropped);
+            const QValidator* own = box.validator();
+            return !own || own->validate(text, at) != QValidator::Invalid;
+        });
+    }
 };
 
 } // namespace
+
+void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps) { new DropGuard(box, std::move(keeps)); }
 
 void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
 {
@@ -275,6 +286,16 @@ void MemoBox::mousePressEvent(QMouseEvent* event)
     if (textCursor().hasSelection())   // the selection may be dragged away
         TakeTheMemoWhole();
     QPlainTextEdit::mousePressEvent(event);
+}
+
+// A drag out of the box ends on a release the box never sees, and the box's scrolling
+// timer may go on sending moves as if the button were still down: each would start a
+// drag of its own, which would take the next click anywhere and drop the selection there.
+void MemoBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & ~QGuiApplication::mouseButtons()) != Qt::NoButton)
+        return;
+    QPlainTextEdit::mouseMoveEvent(event);
 }
 
 void MemoBox::contextMenuEvent(QContextMenuEvent* event)

@@ -12,10 +12,19 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <functional>
+
 namespace kvl {
 
 // The decimal marks a number box takes: the ones its value's reader understands.
 enum class DecimalMark { None, Point, PointOrComma };
+
+// Whether the box keeps every character of `text` dropped at cursor position `at`.
+using KeepsDrop = std::function<bool(int at, const QString& text)>;
+
+// From now on the box turns away a drop of text it would not keep whole, so that a drag
+// that moves text leaves it where it came from.
+void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps);
 
 // From now on only what can be part of a number can be typed or pasted into the box:
 // digits, one decimal mark of `marks`, and a leading minus when `negative`. Text set
@@ -113,6 +122,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;

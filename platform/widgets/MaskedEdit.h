@@ -17,6 +17,8 @@ public:
     void SetText(const QString& text);
 
 private:
+    bool PlacesEveryCharacter(int at, const QString& text) const;
+
     QString mask_;
 };
 

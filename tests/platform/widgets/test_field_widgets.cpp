@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace kvl::test {
 namespace {
@@ -182,6 +183,19 @@ TEST_F(FieldWidgetsTest, APickInTheDropDownMayRebuildTheGrid)
     EXPECT_EQ(grid.Keys(), QStringList{"Time"});
 }
 
+// Drags `dropped` onto the box at `at` as a move: whether the box took the entering drag
+// and the drop (an accepted move takes the text from where it came).
+std::pair<bool, bool> DropOnto(QLineEdit& box, const QString& dropped, QPoint at)
+{
+    QMimeData dragged;
+    dragged.setText(dropped);
+    QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+    QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &drop);
+    return {enter.isAccepted(), drop.isAccepted()};
+}
+
 // A drag that moves text out of another box takes it from there once the drop is
 // accepted: a number box accepts only a drop its rule takes, so no text is lost.
 TEST_F(FieldWidgetsTest, ANumberBoxTurnsAwayADropItsRuleRefuses)
@@ -199,16 +213,44 @@ TEST_F(FieldWidgetsTest, ANumberBoxTurnsAwayADropItsRuleRefuses)
         box.setText(QStringLiteral("45"));
         box.resize(200, 24);
         box.show();
-        QMimeData dragged;
-        dragged.setText(QString::fromUtf8(c.dropped));
-        const QPoint at(2, box.height() / 2);   // before the first digit
-        QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&box, &enter);
-        EXPECT_EQ(enter.isAccepted(), c.taken);
-        QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&box, &drop);
-        EXPECT_EQ(drop.isAccepted(), c.taken) << "an accepted move takes the text from where it came";
+        const auto [entered, dropped] = DropOnto(box, QString::fromUtf8(c.dropped), QPoint(2, box.height() / 2));
+        EXPECT_EQ(entered, c.taken);
+        EXPECT_EQ(dropped, c.taken) << "an accepted move takes the text from where it came";
         EXPECT_EQ(box.text(), QString::fromUtf8(c.after));
+    }
+}
+
+// The same for a masked box: a drop is taken only when the mask finds a place for every
+// character of it, and a drop taken is an edit by the user.
+TEST_F(FieldWidgetsTest, AMaskedBoxTurnsAwayADropItsMaskWouldNotKeep)
+{
+    struct Case {
+        const char* mask;
+        const char* dropped;
+        bool taken;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"##/##/####", "07/04/2024", true, "07/04/2024"},
+        {"##/##/####", "0704", true, "07/04/____"},
+        {"##:##", "1230", true, "12:30"},
+        {"##/##/####", "majors", false, "__/__/____"},
+        {"##/##/####", "7a", false, "__/__/____"},
+        {"##/##/####", "123456789", false, "__/__/____"},
+        {"##:##", "12.30", false, "__:__"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dropped);
+        MaskedEdit box(QString::fromUtf8(c.mask));
+        box.resize(200, 24);
+        box.show();
+        int edits = 0;
+        QObject::connect(&box, &QLineEdit::textEdited, [&] { ++edits; });
+        const auto [entered, dropped] = DropOnto(box, QString::fromUtf8(c.dropped), QPoint(2, box.height() / 2));
+        EXPECT_EQ(entered, c.taken);
+        EXPECT_EQ(dropped, c.taken) << "an accepted move takes the text from where it came";
+        EXPECT_EQ(box.Text(), QString::fromUtf8(c.after));
+        EXPECT_EQ(edits, c.taken ? 1 : 0);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -192,6 +193,32 @@ TEST_F(MemoBoxTest, APressOnASelectionThatCouldBeDraggedAwayTakesTheMemoWhole)
     press();
     EXPECT_FALSE(memoBox->ShownInPieces());
     EXPECT_TRUE(Same(memoBox->Text(), memo));
+}
+
+// A drag out of the box ends on the button's release, which the box never sees; the box's
+// scrolling timer may then go on sending moves as if the button were still down. None of
+// them may start a drag of its own: it would take the next click anywhere and drop the
+// selection where that click falls.
+TEST_F(MemoBoxTest, AMoveWithoutTheButtonDownStartsNoDrag)
+{
+    const QString memo = QStringLiteral("Down the line to the wreck deck.");
+    memoBox->SetText(memo);
+    memoBox->resize(300, 100);
+    memoBox->show();
+    Select(21, 26);
+    const QPointF onWreck = memoBox->cursorRect().center() - QPointF(10, 0);
+    QMouseEvent down(QEvent::MouseButtonPress, onWreck, memoBox->viewport()->mapToGlobal(onWreck), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(memoBox->viewport(), &down);   // the press of the drag that took its release
+    ASSERT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
+
+    const QPointF above(onWreck.x(), -40);
+    QMouseEvent move(QEvent::MouseMove, above, memoBox->viewport()->mapToGlobal(above), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(memoBox->viewport(), &move);
+    EXPECT_TRUE(memoBox->findChildren<QDrag*>().isEmpty()) << "a drag was started";
+    EXPECT_EQ(memoBox->Text(), memo);
+    EXPECT_EQ(memoBox->textCursor().selectedText(), "wreck");
 }
 
 TEST_F(MemoBoxTest, ADropGoesIntoTheMemoItself)
