@@ -96,6 +96,9 @@ private:
 
 using Params = std::vector<Value>;
 
+// A table, index or column name quoted for a statement: "name", any " in it doubled.
+QString QuoteName(const QString& name);
+
 class Recordset;
 
 enum class OpenMode { ReadWrite, ReadOnly };

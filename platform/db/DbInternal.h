@@ -55,8 +55,6 @@ private:
     QString tail_;
 };
 
-QString QuoteName(const QString& name);
-
 // Opens the recordset for a SELECT on conn (Recordset.cpp).
 std::unique_ptr<Recordset> OpenSqlRecordset(std::shared_ptr<Connection> conn, const QString& sql,
                                             const Params& params, bool snapshot = false);

@@ -84,9 +84,7 @@ void CheckLogSoundness(db::Database& log, LogUse use)
         throw Damaged(log.Path(), use);
     }
     for (const QString& table : CheckedTables(log)) {
-        const QString quoted = QStringLiteral("\"") + QString(table).replace(u'"', QStringLiteral("\"\"")) + u'"';
-        auto check = log.OpenSnapshot("PRAGMA quick_check(" + quoted + ")");
-        const QString verdict = check->EOF() ? QString() : check->Field(check->FieldNames().value(0)).ToString();
+        const QString verdict = log.Scalar("PRAGMA quick_check(" + db::QuoteName(table) + ")").ToString();
         if (verdict != QLatin1String("ok")) {
             qCWarning(kvlDb, "%s has damaged pages in %s: %s", qPrintable(log.Path()), qPrintable(table),
                       qPrintable(verdict));
