@@ -14,6 +14,7 @@
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogStore.h"
+#include "shell/core/Lookups.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/StateCodes.h"
 #include "shell/core/SystemServices.h"
@@ -195,7 +196,7 @@ void DispatchPrintChoice()
     case kPrintPersonalInfo:
         return RunPrintStep(PersonalInfoJob());
     case kPrintGaugeSettings:
-        if (gv.SelectedModelID != 6774 || gv.SelectedSerialNo < 1)
+        if (gv.SelectedModelID != kServedModel || gv.SelectedSerialNo < 1)
             return stop("There is no Radarar Edeze settings to print.");
         // A unit without stored settings is refused before the preview, which would be empty.
         if (GaugeSettingsReady(gv.SelectedModelID, gv.SelectedSerialNo))

@@ -1,6 +1,7 @@
 #include "shell/core/LogOpen.h"
 
 #include "platform/runtime/Logging.h"
+#include "shell/core/Lookups.h"
 
 #include <QSet>
 #include <QStringList>
@@ -95,8 +96,7 @@ void CheckLogSoundness(db::Database& log, LogUse use)
 
 bool HasServedModel(db::Database& log)
 {
-    auto models = log.OpenSnapshot("Select COUNT(MODELNAME) as TOTALDC from DC_PROPERTIES Where MODELID in (6774) ;");
-    return !models->EOF() && models->Field("TOTALDC").ToLong() > 0;
+    return log.Scalar("Select COUNT(MODELNAME) from DC_PROPERTIES Where MODELID = ?", {kServedModel}).ToLong() > 0;
 }
 
 std::unique_ptr<db::Database> OpenSoundLog(const QString& path, db::OpenMode mode, LogUse use)

@@ -11,8 +11,6 @@ namespace kvl {
 
 namespace {
 
-constexpr qint32 kServedModel = 6774;
-
 // A code or value as a number; Null matches no code.
 std::optional<double> Code(const db::Value& value)
 {
@@ -240,7 +238,7 @@ QString NormalizeModelName(QString& name)
 quint8 MapModelId(const db::Value& modelId)
 {
     const auto id = Code(modelId);
-    for (double known : {6674, 6680, 6675, 6676, 6774})
+    for (double known : {6674, 6680, 6675, 6676, kServedModel})
         if (Is(id, known))
             return 2;
     return 0;

@@ -41,7 +41,10 @@ QString GetSurfName(const db::Value& id);
 QString GetSwellName(const db::Value& id);
 QString GetTideName(const db::Value& id);
 
-// Upper-cases code in place; 6774 for "QX07", else 0.
+// The dive computer model this program serves: its MODELID, "QX07".
+constexpr qint32 kServedModel = 6774;
+
+// Upper-cases code in place; kServedModel for "QX07", else 0.
 qint32 ModelCodeToId(QString& code);
 // Upper-cases name in place and returns it.
 QString NormalizeModelName(QString& name);
