@@ -95,10 +95,12 @@ void MDI_MainFrm::LoadDatabase()
     OpenedLog next;
     lockRefused_ = false;
     try {
-        if (reopening)
+        if (reopening) {
             next.db = OpenSoundLog(gv.LogFilePath, db::OpenMode::ReadWrite, LogUse::Open);
-        else
+            next.lock = std::move(gv.LogLock);
+        } else {
             next = OpenCheckedLog(gv.LogFilePath, AskToTakeLock("Opening Log File"));
+        }
     } catch (const LogRefused& refusal) {
         ShowRefusal(refusal);
         lockRefused_ = refusal.Cause() == RefusalCause::Locked;
@@ -107,8 +109,6 @@ void MDI_MainFrm::LoadDatabase()
             gv.LogFilePath = gv.DB->Path();
         return;
     }
-    if (reopening)
-        next.lock = std::move(gv.LogLock);
     if (gv.DBIsOpen) {
         CloseChildFormWithLog(gv.ActiveFormID);
         CloseLogDatabase();
