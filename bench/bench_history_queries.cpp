@@ -124,8 +124,5 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     kvl::test::EnsureApplication();   // also finds the build's share folder
-    kvl::bench::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kvl::bench::RunAll(argc, argv);
 }

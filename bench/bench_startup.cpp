@@ -92,9 +92,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     kvl::test::EnsureApplication();   // also finds the build's share folder
-    kvl::bench::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = kvl::bench::RunAll(argc, argv);
     kvl::gv = kvl::Global_Vars{};   // lets go of the log and its lock while their folder is still there
-    return 0;
+    return result;
 }
