@@ -220,43 +220,47 @@ TEST_F(StartupTest, MissingLastLogThenCreatingOneAsksTheDiverUntilNamed)
     EXPECT_EQ(gv.CurrentDiveID, -1);
 }
 
-TEST_F(StartupTest, LogThatIsNotADatabaseGivesTheOpenErrorThenTheInvalidQuestion)
+// A last log that is not a sound dive log is refused as damaged, left as it was, and the
+// invalid question and the create question follow; No to both ends the program.
+TEST_F(StartupTest, ALastLogThatIsNotASoundLogIsRefusedThenTheQuestionsFollow)
 {
-    const QString garbage = WriteFile("Logs/Garbage.dlg", QByteArray(4096, 'x'));
-    RememberLog(garbage);
-    dialogs.ExpectMsg("\"" + garbage + "\" is damaged or is not a dive log, so it was not opened.")
-        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
-        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
-    EXPECT_FALSE(StartUp());
-    EXPECT_EQ(dialogs.Prompts()[0].title, "Error");
-    EXPECT_EQ(dialogs.Prompts()[0].icon, MsgIcon::Critical);
-}
-
-TEST_F(StartupTest, LogWithoutItsDivesTableIsRefusedThenTheQuestionsFollow)
-{
-    const QString path = Logs() + "/NoDives.dlg";
-    QFile::copy(SampleLog(), path);
-    db::Database::Open(path)->Execute("Drop table DIVEDATA ;");
-    RememberLog(path);
-    dialogs.ExpectMsg("\"" + path + "\" is damaged or is not a dive log, so it was not opened.")
-        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
-        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
-    EXPECT_FALSE(StartUp());
-    EXPECT_TRUE(MainFrm().ProgramEnded());
-}
-
-TEST_F(StartupTest, ALastLogDamagedOutsideItsDivesIsRefusedThenTheQuestionsFollow)
-{
-    const QString path = Logs() + "/Damaged.dlg";
-    QFile::copy(SampleLog(), path);
-    DamageRootPage(path, "USERINFO", PageDamage::Zeros);
-    const QByteArray bytes = FileBytes(path);
-    RememberLog(path);
-    dialogs.ExpectMsg("\"" + path + "\" is damaged or is not a dive log, so it was not opened.")
-        .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
-        .ExpectMsg(kCreateQuestion, MsgAnswer::No);
-    EXPECT_FALSE(StartUp());
-    EXPECT_EQ(FileBytes(path), bytes);
+    const struct {
+        const char* name;
+        std::function<QString()> make;   // the log's path
+    } cases[] = {
+        {"not a database", [&] { return WriteFile("Logs/Garbage.dlg", QByteArray(4096, 'x')); }},
+        {"an empty file", [&] { return WriteFile("Logs/Empty.dlg", QByteArray()); }},
+        {"without its dives table",
+         [&] {
+             const QString path = Logs() + "/NoDives.dlg";
+             QFile::copy(SampleLog(), path);
+             db::Database::Open(path)->Execute("Drop table DIVEDATA ;");
+             return path;
+         }},
+        {"damaged outside its dives",
+         [&] {
+             const QString path = Logs() + "/Damaged.dlg";
+             QFile::copy(SampleLog(), path);
+             DamageRootPage(path, "USERINFO", PageDamage::Zeros);
+             return path;
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = c.make();
+        const QByteArray bytes = FileBytes(path);
+        RememberLog(path);
+        dialogs.ExpectMsg("\"" + path + "\" is damaged or is not a dive log, so it was not opened.")
+            .ExpectMsg(kInvalidQuestion, MsgAnswer::No)
+            .ExpectMsg(kCreateQuestion, MsgAnswer::No);
+        EXPECT_FALSE(StartUp());
+        EXPECT_EQ(LastPrompt(2).title, "Error");
+        EXPECT_EQ(LastPrompt(2).icon, MsgIcon::Critical);
+        EXPECT_TRUE(MainFrm().ProgramEnded());
+        EXPECT_EQ(FileBytes(path), bytes);
+        DestroyMainFrm();
+        gv = Global_Vars();
+    }
 }
 
 // A last log refused for another window's lock is not invalid: the next question only
@@ -290,16 +294,6 @@ TEST_F(StartupTest, ALastLogRefusedForItsLockOffersAnotherWithoutCallingItInvali
         DestroyMainFrm();
         gv = Global_Vars();
     }
-}
-
-TEST_F(StartupTest, EmptyLogFileIsRefusedAsInvalid)
-{
-    const QString empty = WriteFile("Logs/Empty.dlg", QByteArray());
-    RememberLog(empty);
-    dialogs.ExpectMsg("\"" + empty + "\" is damaged or is not a dive log, so it was not opened.")
-        .ExpectMsg(kInvalidQuestion, MsgAnswer::No).ExpectMsg(kCreateQuestion, MsgAnswer::No);
-    EXPECT_FALSE(StartUp());
-    EXPECT_TRUE(MainFrm().ProgramEnded());
 }
 
 } // namespace
