@@ -19,6 +19,9 @@ class BarItem;
 
 namespace kvl::test {
 
+// The dive record's question before a road leaves its edits.
+inline constexpr char kSaveQuestion[] = "Do you want to save the changes?";
+
 // A road out of the dive record that saves the dive before it moves on.
 struct SaveRoad {
     const char* name;

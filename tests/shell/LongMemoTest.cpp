@@ -9,8 +9,6 @@
 namespace kvl::test {
 namespace {
 
-const char kSaveQuestion[] = "Do you want to save the changes?";
-
 class LongMemoTest : public CommandsTest {
 protected:
     QString StoredMemo() { return Stored(IdOf(1), "MEMO").ToString(); }

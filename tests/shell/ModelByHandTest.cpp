@@ -10,8 +10,6 @@
 namespace kvl::test {
 namespace {
 
-const char kSave[] = "Do you want to save the changes?";
-
 class ModelByHandTest : public CommandsTest {
 protected:
     void SetUp() override
@@ -48,7 +46,7 @@ TEST_F(ModelByHandTest, ANewModelIsAddedWithTheDiveOnEveryRoadThatSavesIt)
         const QString model = QStringLiteral("ABC %1").arg(road.name).toUpper();
         TypeModel(model);
         if (road.asks)
-            dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+            dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::Yes);
         road.go();
         dialogs.VerifyAllUsed();
         ASSERT_FALSE(ModelNamed(model).IsNull());
@@ -63,11 +61,11 @@ TEST_F(ModelByHandTest, ADiveNotSavedLeavesTheModelListAsItWas)
         std::function<void()> answer;
     };
     const Road roads[] = {
-        {"No", [this] { dialogs.ExpectMsg(kSave, MsgAnswer::No); }},
+        {"No", [this] { dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::No); }},
         {"a refused write",
          [this] {
              gv.DB->Execute("Create trigger locked before update on DIVEDATA begin select raise(abort, 'locked'); end");
-             dialogs.ExpectMsg(kSave, MsgAnswer::Yes).ExpectMsg("Data updating error.");
+             dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::Yes).ExpectMsg("Data updating error.");
          }},
     };
     for (const Road& road : roads) {
@@ -91,7 +89,7 @@ TEST_F(ModelByHandTest, AModelRefusedForWantOfIdsIsSaidBeforeTheQuestion)
     const qint64 shown = gv.CurrentDiveID;
     TypeModel("FULL");
     EditMemo("Wreck");
-    dialogs.ExpectMsg("No more dive computer models can be added.").ExpectMsg(kSave, MsgAnswer::Yes);
+    dialogs.ExpectMsg("No more dive computer models can be added.").ExpectMsg(kSaveQuestion, MsgAnswer::Yes);
     Tool("NextDive");
     dialogs.VerifyAllUsed();
     EXPECT_EQ(Stored(shown, "MEMO").ToString(), "Wreck");

@@ -9,8 +9,6 @@
 namespace kvl::test {
 namespace {
 
-const char kSave[] = "Do you want to save the changes?";
-
 class NewDiveTest : public CommandsTest {
 protected:
     DiveFrm& Form() { return DiveFrm::Instance(); }
@@ -43,7 +41,7 @@ TEST_F(NewDiveTest, EveryTypedBoxIsStoredOnEachRoadThatSavesIt)
         {"side bar", [this] { Side("Location"); }},
         {"next dive, Yes",
          [this] {
-             dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+             dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::Yes);
              Tool("FirstDive");
          }},
     };
@@ -83,7 +81,7 @@ TEST_F(NewDiveTest, AFailedAddLeavesTheDiveOnScreenAsItWas)
 
     // An edit left unsaved: No keeps the dive as stored, it does not take it out.
     EditMemo("Not kept");
-    dialogs.ExpectMsg(kSave, MsgAnswer::No);
+    dialogs.ExpectMsg(kSaveQuestion, MsgAnswer::No);
     Tool("NextDive");
     EXPECT_EQ(Count("DIVEDATA"), 3);
     EXPECT_EQ(Count("DIVE_DC_SETTINGS", shown), 1);

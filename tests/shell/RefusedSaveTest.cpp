@@ -12,7 +12,6 @@
 namespace kvl::test {
 namespace {
 
-const char kSaveQuestion[] = "Do you want to save the changes?";
 const char kRefused[] = "Data updating error.";
 
 class RefusedSaveTest : public CommandsTest {
