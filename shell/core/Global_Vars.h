@@ -88,7 +88,8 @@ struct DiveDataRec {
 
 struct Global_Vars {
     // This window's hold on the open log (its lock file and its whole-file lock) that
-    // keeps other program windows off it; null when neither could be had.
+    // keeps other program windows off it; null when neither could be had. It comes
+    // before DB so that it is released after the database, as LogLock asks.
     std::unique_ptr<kvl::LogLock> LogLock;
     // Log store. DB comes first so that it is released after the result sets on it.
     std::unique_ptr<db::Database> DB;

@@ -25,13 +25,15 @@ bool HasServedModel(db::Database& log);
 // with the diver's sentence when it cannot be used.
 std::unique_ptr<db::Database> OpenSoundLog(const QString& path, db::OpenMode mode, LogUse use);
 
+// A log opened for this window with its lock. The lock comes first so that it is
+// released after the database, as LogLock asks.
+struct OpenedLog {
+    std::unique_ptr<LogLock> lock;
+    std::unique_ptr<db::Database> db;
+};
 // Opens the log at path (locked for this window, asking through ask before taking a
 // lock whose owner cannot be seen) and checks it; throws LogRefused with the diver's
 // sentence when it cannot be used.
-struct OpenedLog {
-    std::unique_ptr<db::Database> db;
-    std::unique_ptr<LogLock> lock;
-};
 OpenedLog OpenCheckedLog(const QString& path, const AskToTake& ask = {});
 
 // Checks the file at path as the open road checks a log, opening it read-only.
