@@ -9,6 +9,15 @@
 namespace kvl::test {
 namespace {
 
+// One paragraph of at least `size` characters, with no line break.
+QString Paragraph(qsizetype size)
+{
+    QString paragraph;
+    while (paragraph.size() < size)
+        paragraph += QStringLiteral("Drift along the wall, turtle at 18 m.  Strong current ");
+    return paragraph;
+}
+
 class LongMemoTest : public CommandsTest {
 protected:
     QString StoredMemo() { return Stored(IdOf(1), "MEMO").ToString(); }
@@ -23,9 +32,7 @@ protected:
 TEST_F(LongMemoTest, LookingThroughALongParagraphKeepsItAndTypingAddsOnlyWhatIsTyped)
 {
     AddDives(2);
-    QString memo;
-    while (memo.size() < 200'000)
-        memo += QStringLiteral("Drift along the wall, turtle at 18 m.  Strong current ");
+    const QString memo = Paragraph(200'000);
     gv.DB->Execute("UPDATE DIVEDATA SET MEMO = ?", {memo});
     Side("Dive");
     MemoBox& box = DiveFrm::Instance().MemoTxt();
@@ -53,9 +60,7 @@ TEST_F(LongMemoTest, LookingThroughALongParagraphKeepsItAndTypingAddsOnlyWhatIsT
 TEST_F(LongMemoTest, TheMemoKeepsEveryCharacterThroughTheRecordsSave)
 {
     AddDives(2);
-    QString paragraph;
-    while (paragraph.size() < 70'000)
-        paragraph += QStringLiteral("Drift along the wall, turtle at 18 m.  Strong current ");
+    const QString paragraph = Paragraph(70'000);
     const QString memos[] = {
         QStringLiteral("Reef\r\nwall\rturtle\u00A0at\t18 m\u2028\U0001F422\u2029\nend  "),
         "\r\r\n" + paragraph + "\n\r" + paragraph.left(3'000) + QStringLiteral("\r\n\u00A0"),
