@@ -138,10 +138,10 @@ double BareDownloadSeconds(const QString& path, const devsim::BuiltFixture& buil
 }
 
 // Opens the window in `mode` on a paced devsim of `fixture` and times `work`; the
-// ratio to `floor`. With `bare`, the bare client then makes the download's reads
-// on the same link.
+// ratio to `floor`. With `bare` (the fixture's dives), the bare client then makes
+// the download's reads on the same link.
 void Paced(benchmark::State& state, const QString& fixture, quint8 mode, double floor, double& ratio,
-           const std::function<bool(CommFrm&)>& work, bool bare = false)
+           const std::function<bool(CommFrm&)>& work, const devsim::BuiltFixture* bare = nullptr)
 {
     for (auto _ : state) {
         test::DevsimProcess sim(fixture, {"--pace"});
@@ -169,7 +169,7 @@ void Paced(benchmark::State& state, const QString& fixture, quint8 mode, double 
         if (!bare)
             continue;
         port.Close();
-        const double bareSeconds = BareDownloadSeconds(sim.PtyPath(), DownloadDives());
+        const double bareSeconds = BareDownloadSeconds(sim.PtyPath(), *bare);
         if (bareSeconds <= 0) {
             state.SkipWithError("the bare client's reads failed");
             return;
@@ -197,7 +197,7 @@ void BM_PacedDownloadOfTenDives(benchmark::State& state)
         frm.Cmd_ItemClick(CmdKey::SaveDives);
         return frm.Cmd->Items(CmdKey::Message).Text() == "Saving dives...completed." &&
                gv.DB->Scalar("Select count(*) from DIVEDATA").ToLong() == dives;
-    }, true);
+    }, &built);
 }
 BENCHMARK(BM_PacedDownloadOfTenDives)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
