@@ -255,6 +255,12 @@ QString WithSuffix(const QString& path, const QString& suffix)
     return path + '.' + suffix;
 }
 
+void RefuseLogInUse(const QString& target)
+{
+    MsgBox(target + " is currently in use. Please, choose a different file name.", MsgButtons::OK, MsgIcon::Critical,
+           "Warning");
+}
+
 } // namespace
 
 void MDI_MainFrm::BackUpDiveLog()
@@ -264,10 +270,17 @@ void MDI_MainFrm::BackUpDiveLog()
                title) != MsgAnswer::Yes)
         return;
     const QString proposed = BackupFileName(gv.LogFilePath, QDateTime::currentDateTime());
-    const QString target =
-        WithSuffix(CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}), "bak");
-    if (target.isEmpty())
-        return;
+    QString target;
+    for (;;) {
+        target = WithSuffix(CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}),
+                            "bak");
+        if (target.isEmpty())
+            return;
+        // A copy put in the log's place would leave the open log writing into the file it replaced.
+        if (!SameFile(target, gv.LogFilePath))
+            break;
+        RefuseLogInUse(target);
+    }
     QString error;
     if (CopyFileReplacing(gv.LogFilePath, target, {}, &error) < 0)
         ShowError("Could not back up data file.\n" + error, title);
@@ -289,8 +302,7 @@ void MDI_MainFrm::RestoreDiveLog()
         if (target.isEmpty())
             return;
         if (SameFile(target, gv.LogFilePath))
-            MsgBox(target + " is currently in use. Please, choose a different file name.", MsgButtons::OK,
-                   MsgIcon::Critical, "Warning");
+            RefuseLogInUse(target);
         else if (SameFile(target, source))
             MsgBox(target + " is the backup file being restored. Please, choose a different file name.",
                    MsgButtons::OK, MsgIcon::Critical, "Warning");

@@ -492,6 +492,28 @@ TEST_F(LogFileTest, ANameTypedWithoutExtensionGetsTheOneItsDialogLists)
     EXPECT_EQ(FileBytes(Home() + "/Backup/Trip.bak"), FileBytes(SampleLog()));
 }
 
+// A backup chosen onto the log in use would put a new file in its place, and every
+// later save would fail ("attempt to write a readonly database") until the log was
+// opened again: it is refused as the restore refuses it, and the next name is asked for.
+TEST_F(LogFileTest, ABackupOntoTheLogInUseIsRefusedAndLaterSavesAreKept)
+{
+    const QString openLogOtherSpelling = Home() + "/Backup/../Logs/./Sample Diver.dlg";
+    dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes)
+        .ExpectSaveFile(openLogOtherSpelling)
+        .ExpectMsg(openLogOtherSpelling + " is currently in use. Please, choose a different file name.")
+        .ExpectSaveFile(Home() + "/Backup/Trip.bak");
+    MainFrm().BackUpDiveLog();
+    dialogs.VerifyAllUsed();
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.Messages()[1].title, "Warning");
+    EXPECT_EQ(dialogs.Messages()[1].icon, MsgIcon::Critical);
+    EXPECT_EQ(FileBytes(Home() + "/Backup/Trip.bak"), FileBytes(SampleLog()));
+
+    gv.DB->Execute("Update USERINFO set CITY = 'Goodtown' where USERTYPE = 1");
+    auto log = db::Database::Open(SampleLog());
+    EXPECT_EQ(log->Scalar("Select CITY from USERINFO where USERTYPE = 1").ToString(), "Goodtown");
+}
+
 TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
 {
     const QByteArray backupBytes = FileBytes(SampleLog());
