@@ -35,7 +35,7 @@ QString Prefix(const QString& targetName)
 {
     QString name = targetName;
     while (name.toUtf8().size() > kMaxTargetNameBytes)
-        name.chop(1);
+        name.chop(name.back().isLowSurrogate() ? 2 : 1);   // never half a character
     return QStringLiteral(".") + name + QStringLiteral(".kvl-");
 }
 

@@ -145,7 +145,7 @@ protected:
         WriteFile(Target(), "old");
     }
     void TearDown() override { internal::RefuseUnnamedTemporaryFiles(false); }
-    QString Target() const { return dir.filePath("target.dlg"); }
+    QString Target() const { return dir.filePath(targetName); }
     QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
     // Starts a save in a child that writes part of the file and then ends as `end` says.
@@ -175,6 +175,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString targetName = QStringLiteral("target.dlg");
 };
 
 TEST_P(LeftTemporaryFileTest, TheNextSaveRemovesTheFileOfAWriterThatEnded)
@@ -209,6 +210,27 @@ TEST_P(LeftTemporaryFileTest, TheNextSaveRemovesTheFileOfAWriterThatEnded)
     live.Cancel();
     expected.removeOne(liveFile[0]);
     EXPECT_EQ(Files(), expected);
+}
+
+// A long name is cut short in the temporary file's name, never inside a character: a
+// name cut through a character would be written as another one, and the next save
+// would not know the file as its own.
+TEST_P(LeftTemporaryFileTest, AFileOfALongNameIsRemovedToo)
+{
+    targetName = QStringLiteral("a");
+    for (int i = 0; i < 60; ++i)
+        targetName += QString::fromUcs4(U"\U0001F420");   // a fish, four bytes in UTF-8
+    targetName += QStringLiteral(".dlg");
+    WriteFile(Target(), "old");
+    ASSERT_GT(WriterThatEnds(GetParam()), 0);
+    ASSERT_EQ(Files().filter(QStringLiteral(".kvl-")).size(), 1) << qPrintable(Files().join(' '));
+
+    VerifiedFile next(Target());
+    ASSERT_TRUE(next.Open());
+    ASSERT_TRUE(next.Write("new"));
+    ASSERT_TRUE(next.Commit());
+    EXPECT_EQ(ReadFile(Target()), "new");
+    EXPECT_EQ(Files().filter(QStringLiteral(".kvl-")), QStringList{}) << "the file left is removed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, LeftTemporaryFileTest, ::testing::Values(WriterEnd::Killed, WriterEnd::Exited),
