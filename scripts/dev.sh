@@ -37,7 +37,7 @@ build() {
 # Runs every benchmark program (briefly with KVL_BENCH_SHORT=1) and fails when one aborts
 # or a benchmark reports an error; never on a figure.
 run_benchmarks() {
-    local b out failed=() share=${KVL_SHARE_DIR:-$PWD/$BUILD_DIR/share}
+    local b out failed=() share=${KVL_SHARE_DIR:-$(realpath -m "$BUILD_DIR/share")}
     out=$(mktemp)
     for b in "$BUILD_DIR"/bench/bench_*; do
         [ -f "$b" ] && [ -x "$b" ] || continue
