@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <vector>
+
 namespace kvl {
 
 // The decimal marks a number box takes: the ones its value's reader understands.
@@ -162,6 +164,9 @@ protected:
 // a focused list).
 void TakeFocusByClickOnly(QComboBox& box);
 void LeaveWheelAlone(QWheelEvent* event);
+
+// Tab goes through the boxes in this order, each box with its own parts.
+void ChainTabOrder(const std::vector<QWidget*>& stops);
 
 // Commits the edit of whatever box has the focus, by taking the focus away so that
 // its lost-focus handler runs. Every command entry point calls it first: a click on a
