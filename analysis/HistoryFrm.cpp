@@ -4,16 +4,15 @@
 #include "analysis/core/Statistics.h"
 #include "platform/runtime/Clock.h"
 #include "platform/widgets/Captions.h"
+#include "platform/widgets/LinkLabel.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/MainWindowHooks.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace kvl {
@@ -114,16 +113,15 @@ void HistoryFrm::LayOutForm()
     grid->addWidget(Label1[kExtremesHeading], 6, 0);
     grid->addWidget(&Label2(RecordHeading), 7, 1);
     for (int i = 0; i < kExtremeCount; ++i) {
-        auto* link = new QLabel(QString::fromLatin1(InfoOf(ExtremeAt(i)).caption), this);
+        auto* link = new LinkLabel(QString::fromLatin1(InfoOf(ExtremeAt(i)).caption), this);
         QPalette blue = link->palette();
         blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
         link->setPalette(blue);
-        link->setCursor(Qt::PointingHandCursor);
         link->setToolTip(QStringLiteral("View This Dive Data"));
-        link->installEventFilter(this);
+        connect(link, &LinkLabel::Activated, this, [this, i] { XTremeLbl_Click(i); });
         XTremeLbl[static_cast<size_t>(i)] = link;
         REcordTxt[static_cast<size_t>(i)] = DisplayBox(this);
-        REcordTxt[static_cast<size_t>(i)]->setAccessibleName(link->text() + QLatin1Char(' ') +
+        REcordTxt[static_cast<size_t>(i)]->setAccessibleName(NameOfCaption(link->text()) + QLatin1Char(' ') +
                                                              Label2(RecordHeading).text());
         grid->addWidget(link, 8 + i, 0);
         grid->addWidget(REcordTxt[static_cast<size_t>(i)], 8 + i, 1);
@@ -192,19 +190,6 @@ void HistoryFrm::XTremeLbl_Click(int index)
     }
     if (diveId && PickDive(*diveId))
         CurrentMainWindowHooks().SelectSideBarItem(QStringLiteral("Dive"));
-}
-
-bool HistoryFrm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int i = 0; i < kExtremeCount; ++i)
-            if (watched == XTremeLbl[static_cast<size_t>(i)]) {
-                XTremeLbl_Click(i);
-                return true;
-            }
-    }
-    return ChildFormOf::eventFilter(watched, event);
 }
 
 } // namespace kvl

@@ -1,7 +1,8 @@
 #pragma once
 // The history form (form code 8): lifetime statistics (dives and bottom time over
 // the whole log, the last six and the last twelve months) and the record dives. A
-// click on a record's caption makes that dive current and brings up its record.
+// click on a record's caption, or Enter or Space on it, makes that dive current and
+// brings up its record.
 // The form only reads the log.
 
 #include "forms/ChildForm.h"
@@ -25,7 +26,7 @@ public:
     void LoadStatisticHistory();
     void LoadExtremesHistory();
     void Form_Resize();
-    // A click on a record's caption (index as Extreme).
+    // A record's caption clicked or pressed by keys (index as Extreme).
     void XTremeLbl_Click(int index);
 
     QLabel* Header = nullptr;
@@ -50,7 +51,6 @@ public:
 
 protected:
     void Form_Load() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LayOutForm();

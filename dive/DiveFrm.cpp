@@ -212,8 +212,7 @@ void DiveFrm::LayOutForm()
     Label3(DiveLabel::Banner).setAlignment(Qt::AlignCenter);
     outer->addWidget(&Label3(DiveLabel::Banner));
     outer->addLayout(columns, 1);
-    for (size_t i = 1; i < tabStops_.size(); ++i)
-        setTabOrder(tabStops_[i - 1], tabStops_[i]);
+    ChainTabOrder(tabStops_);
 }
 
 QWidget* DiveFrm::TabStop(QWidget* control)

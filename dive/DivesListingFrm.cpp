@@ -36,6 +36,7 @@ DivesListingFrm::DivesListingFrm()
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setAccessibleName(QStringLiteral("Dives Listing"));   // the grid shows no caption
     Grid->verticalHeader()->hide();
     Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

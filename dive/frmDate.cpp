@@ -2,6 +2,7 @@
 
 #include "shell/core/Global_Vars.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -27,6 +28,8 @@ frmDate::frmDate()
     connect(MonthView1, &QCalendarWidget::activated, this, &frmDate::MonthView1_DateClick);
     connect(MonthView1, &QCalendarWidget::selectionChanged, this, &frmDate::MonthView1_SelChange);
     setFocusProxy(MonthView1);   // the keys move the calendar's selection at once
+    if (auto* days = MonthView1->findChild<QAbstractItemView*>())   // the part that takes the keys
+        days->setAccessibleName(QStringLiteral("Calendar"));
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/folders/Folders.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/DataGrid.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/Lookups.h"
@@ -58,6 +59,7 @@ DelimiterOption::DelimiterOption(QWidget* parent, Mode mode) : QDialog(parent), 
         options->addWidget(Option1[size_t(i)]);
     }
     Option1[CommaOption]->setChecked(true);
+    Option1[CommaOption]->setFocus();   // the arrows then move the choice with the focus
     options->addStretch();
     layout->addLayout(options);
 
@@ -86,6 +88,7 @@ DelimiterOption::DelimiterOption(QWidget* parent, Mode mode) : QDialog(parent), 
     OKCmd = new QPushButton("&Export   ", this);
     SmartUI1 = new QPushButton("&Cancel", this);
     OKCmd->setDefault(true);
+    NameByCaption(*OKCmd);
     connect(OKCmd, &QPushButton::clicked, this, &DelimiterOption::OKCmd_ItemClick);
     connect(SmartUI1, &QPushButton::clicked, this, &DelimiterOption::SmartUI1_ItemClick);
     buttons->addWidget(Cmd);

@@ -1,6 +1,7 @@
 #include "reports/Reports.h"
 
 #include "forms/ModalForms.h"
+#include "platform/widgets/Captions.h"
 #include "platform/printer/qt/PrintPreview.h"
 #include "shell/core/FormCode.h"
 #include "shell/core/Global_Vars.h"
@@ -71,6 +72,7 @@ PrintOption::PrintOption(QWidget* parent) : QDialog(parent)
         group->addButton(option, i);
     }
     Option1[DivesListOption]->setChecked(true);
+    Option1[DivesListOption]->setFocus();   // the arrows then move the choice with the focus
     // The buttons, and the form's right edge with them, move right when a caption needs the room.
     const int shift = std::max(0, optionsRight + kOptionGap - Twips(kButtonsLeft, 0, 0, 0).left());
     OKCmd = new QPushButton(Padded("&OK", 14), this);
@@ -78,6 +80,8 @@ PrintOption::PrintOption(QWidget* parent) : QDialog(parent)
     OKCmd->setDefault(true);
     SmartUI1 = new QPushButton(Padded("&Cancel", 11), this);
     SmartUI1->setGeometry(Twips(kButtonsLeft, 1080, 1275, 555).translated(shift, 0));
+    NameByCaption(*OKCmd);
+    NameByCaption(*SmartUI1);
     setFixedSize(Twips(0, 0, 3960, 2250).size() + QSize(shift, 0));
     connect(OKCmd, &QPushButton::clicked, this, &PrintOption::OKCmd_Click);
     connect(SmartUI1, &QPushButton::clicked, this, &PrintOption::SmartUI1_Click);

@@ -164,6 +164,7 @@ DCFrm::DCFrm() : ChildFormOf<DCFrm>(QStringLiteral("Radarar Edeze"))
     layout->addWidget(Label3);
     layout->addLayout(columns, 1);
     ConnectPairs();
+    OrderTabStops();
 }
 
 DCFrm::~DCFrm()
@@ -324,6 +325,25 @@ void DCFrm::ConnectPairs()
         CHRONO_Opt->SetEnabled(enabled);
         ASC_Opt->SetEnabled(enabled);
     });
+}
+
+// Tab follows the window as it is read: the left column top down, then the right one.
+// The pairs of boxes were all made first, so their making order is no guide.
+void DCFrm::OrderTabStops()
+{
+    std::vector<QWidget*> stops{Model_Combo, Serial_Combo, FirmWareTxt};
+    const auto addPairs = [this, &stops](std::initializer_list<OptionPair> pairs) {
+        for (OptionPair pair : pairs)
+            stops.insert(stops.end(), {Pair(pair).box[Box0], Pair(pair).box[Box1]});
+    };
+    addPairs({OptionPair::Unit, OptionPair::Water, OptionPair::Hour, OptionPair::Receiver, OptionPair::FO2,
+              OptionPair::NAVBL, OptionPair::ASCSCALE});
+    stops.insert(stops.end(), {BackLiteOpt, SampleRateOpt, Check1, Time_Opt, lst2, TimeTxt, AMPM_Opt});
+    addPairs({OptionPair::Audible});
+    stops.insert(stops.end(), {MaxDepthOpt, MaxPO2Opt, EDTOpt[0], EDTOpt[1], DTROpt});
+    addPairs({OptionPair::NAV, OptionPair::ASC, OptionPair::CHRONO, OptionPair::CHRONOASCENT});
+    stops.insert(stops.end(), {Cmd, Grid});
+    ChainTabOrder(stops);
 }
 
 bool DCFrm::Metric() const { return !Unit_Opt->Box0Ticked(); }

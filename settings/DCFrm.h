@@ -158,6 +158,7 @@ private:
     QWidget* MakeTime();
     QWidget* MakeNavigation();
     void ConnectPairs();
+    void OrderTabStops();
     bool Metric() const;
     void AmPmRule();
     void SetEntriesEnabled(bool enabled);

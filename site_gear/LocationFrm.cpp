@@ -258,8 +258,7 @@ void LocationFrm::OrderTabStops()
     for (LocationCombo list : kRightColumnLists)
         stops.push_back(&Combo(list));
     stops.insert(stops.end(), {&Text4(LocationText::Highlights), &Text4(LocationText::Directions)});
-    for (size_t i = 1; i < stops.size(); ++i)
-        setTabOrder(stops[i - 1], stops[i]);
+    ChainTabOrder(stops);
 }
 
 // --- Life cycle --------------------------------------------------------------------------
@@ -501,9 +500,11 @@ void LocationFrm::AddDiveType()
     const QString name = InputBox(QStringLiteral("Enter new dive type:"), QStringLiteral("Add new dive type"), QString());
     if (name.isEmpty())
         return;
-    if (!WriteOrSay("adding a dive type", [&] { site::AddDiveType(*gv.DB, name); }))
+    qint64 added = 0;
+    if (!WriteOrSay("adding a dive type", [&] { added = site::AddDiveType(*gv.DB, name); }))
         return;
     LOCATION_Init_DiveType();
+    diveTypeList_->SetCurrentItem(QString::number(added));   // the keys go on from the new type
 }
 
 void LocationFrm::DeleteDiveType()

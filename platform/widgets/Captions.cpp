@@ -1,5 +1,6 @@
 #include "platform/widgets/Captions.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 
 namespace kvl {
@@ -18,6 +19,11 @@ void TieCaption(QLabel& caption, QWidget& box, const QString& prefix)
     caption.setBuddy(&box);
     const QString name = NameOfCaption(caption.text());
     box.setAccessibleName(prefix.isEmpty() ? name : prefix + QLatin1Char(' ') + name);
+}
+
+void NameByCaption(QAbstractButton& button)
+{
+    button.setAccessibleName(NameOfCaption(button.text()));
 }
 
 void NameBeside(QWidget& box, const QWidget& neighbour, const QString& what)

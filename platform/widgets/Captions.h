@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
 class QWidget;
 
@@ -15,6 +16,9 @@ QString NameOfCaption(const QString& caption);
 // Makes the caption the box's buddy and names the box after it; in a group of like
 // boxes (a tank, a navigation leg) the prefix goes first: "Tank 2 Start".
 void TieCaption(QLabel& caption, QWidget& box, const QString& prefix = {});
+// Names a button by its own caption as it reads, without the blanks that pad it on
+// screen or its mnemonic mark ("  &Cancel  " -> "Cancel").
+void NameByCaption(QAbstractButton& button);
 // Names a box that has no caption of its own: its neighbour's name and what the box
 // is to it ("Visibility" and "unit" -> "Visibility unit").
 void NameBeside(QWidget& box, const QWidget& neighbour, const QString& what);

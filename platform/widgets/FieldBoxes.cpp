@@ -430,6 +430,12 @@ void LeaveWheelAlone(QWheelEvent* event)
     event->ignore();   // the form behind scrolls instead
 }
 
+void ChainTabOrder(const std::vector<QWidget*>& stops)
+{
+    for (size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
+}
+
 void CommitFocusedEdit()
 {
     if (QWidget* focused = QApplication::focusWidget())

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace kvl {
 
@@ -172,6 +173,9 @@ protected:
 // a focused list).
 void TakeFocusByClickOnly(QComboBox& box);
 void LeaveWheelAlone(QWheelEvent* event);
+
+// Tab goes through the boxes in this order, each box with its own parts.
+void ChainTabOrder(const std::vector<QWidget*>& stops);
 
 // Commits the edit of whatever box has the focus, by taking the focus away so that
 // its lost-focus handler runs. Every command entry point calls it first: a click on a

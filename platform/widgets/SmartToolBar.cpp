@@ -25,7 +25,8 @@ BarItem& SmartToolBar::AddButton(const QString& key, const QIcon& icon, const QS
     BarItem& item = items_.Add(BarItemKind::Button, key, QString(), toolTip);
     QAction* action = addAction(icon, QString());
     action->setToolTip(toolTip);
-    widgetForAction(action)->setAccessibleName(toolTip);   // an icon alone says nothing to a screen reader
+    // An icon alone says nothing to a screen reader.
+    widgetForAction(action)->setAccessibleName(NameOfCaption(toolTip));
     connect(action, &QAction::triggered, this, [this, key] { emit ItemClick(key); });
     fields_[&item].action = action;
     keys_->Update();
@@ -138,7 +139,7 @@ BarItem& SmartToolBar::AddTextEntry(const QString& key, const QString& caption, 
     edit->setObjectName(key);
     edit->setToolTip(toolTip);
     edit->setMaximumWidth(8 * edit->fontMetrics().averageCharWidth() + 12);
-    label->setBuddy(edit);
+    TieCaption(*label, *edit);
     layout->addWidget(label);
     layout->addWidget(edit);
     connect(edit, &QLineEdit::textEdited, this, [&item](const QString& text) { item.SetText(text); });

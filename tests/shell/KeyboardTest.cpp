@@ -5,8 +5,11 @@
 #include "device/CommFrm.h"
 #include "dive/AddDiveOption.h"
 #include "dive/DiveFrm.h"
+#include "dive/DivesListingFrm.h"
+#include "dive/frmDate.h"
 #include "forms/ChildForm.h"
 #include "forms/HelpWindow.h"
+#include "platform/widgets/Captions.h"
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
@@ -15,6 +18,9 @@
 #include "platform/widgets/SmartSideBar.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/DelimiterOption.h"
+#include "reports/Reports.h"
+#include "reports/core/ExportFile.h"
+#include "settings/DCFrm.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/StateCodes.h"
@@ -83,6 +89,20 @@ protected:
     bool InSideBar(QWidget* widget) { return Frm().SmartBar->isAncestorOf(widget); }
     bool InToolBar(QWidget* widget) { return Frm().SmartUI1->isAncestorOf(widget); }
     bool InForm(QWidget* widget) { return Frm().ChildArea()->widget()->isAncestorOf(widget); }
+    // Tab from the focused box reaches these boxes in this order before it leaves the form.
+    void ExpectTabbedInOrder(const std::vector<QWidget*>& inOrder)
+    {
+        std::vector<QWidget*> reached{Focused()};
+        ASSERT_TRUE(TabUntil([this, &reached](QWidget* w) {
+            reached.push_back(w);
+            return !InForm(w);
+        }));
+        auto next = reached.begin();
+        for (QWidget* box : inOrder) {
+            next = std::find(next, reached.end(), box);
+            ASSERT_NE(next, reached.end()) << Name(box).toStdString() << " out of order";
+        }
+    }
 };
 
 TEST_F(KeyboardTest, FromTheDiversFormToTheNextDiveSavedByKeysAlone)
@@ -178,22 +198,28 @@ TEST_F(KeyboardTest, TheLocationFormIsTabbedInTheOrderItIsRead)
     ASSERT_EQ(Focused(), &form.DiveTypeList());
     using site::LocationCombo;
     using site::LocationText;
-    const std::vector<QWidget*> inOrder{
-        &form.Text4(LocationText::Visibility),   &form.Text4(LocationText::Minimum),
-        &form.Combo(LocationCombo::Current),     &form.Text4(LocationText::CurrentSpeed),
-        &form.Combo(LocationCombo::Surge),       &form.Text4(LocationText::TideHeight),
-        &form.Combo(LocationCombo::Operator),    &form.Combo(LocationCombo::GPS),
-        &form.Text4(LocationText::Highlights),   &form.Text4(LocationText::Directions)};
-    std::vector<QWidget*> reached;
-    ASSERT_TRUE(TabUntil([&reached](QWidget* w) {
-        reached.push_back(w);
-        return !LocationFrm::Instance().isAncestorOf(w);
-    }));
-    auto next = reached.begin();
-    for (QWidget* box : inOrder) {
-        next = std::find(next, reached.end(), box);
-        ASSERT_NE(next, reached.end()) << Name(box).toStdString() << " out of order";
-    }
+    ExpectTabbedInOrder({&form.Text4(LocationText::Visibility),   &form.Text4(LocationText::Minimum),
+                         &form.Combo(LocationCombo::Current),     &form.Text4(LocationText::CurrentSpeed),
+                         &form.Combo(LocationCombo::Surge),       &form.Text4(LocationText::TideHeight),
+                         &form.Combo(LocationCombo::Operator),    &form.Combo(LocationCombo::GPS),
+                         &form.Text4(LocationText::Highlights),   &form.Text4(LocationText::Directions)});
+}
+
+// The settings form is shown with the focus on the model, the first box on screen, and
+// Tab goes through the left column top down, then the right one.
+TEST_F(KeyboardTest, TheSettingsFormIsTabbedInTheOrderItIsRead)
+{
+    AddDives(1);
+    ShowWindow();
+    Side("DiveComputer");
+    DCFrm& form = DCFrm::Instance();
+    ASSERT_EQ(Focused(), form.Model_Combo);
+    using settings::Box0;
+    using settings::Box1;
+    ExpectTabbedInOrder({form.Serial_Combo, form.FirmWareTxt, form.Unit_Opt->box[Box0], form.Unit_Opt->box[Box1],
+                         form.ASCSCALE_Opt->box[Box1], form.BackLiteOpt, form.Check1, form.Audible_Opt->box[Box0],
+                         form.MaxDepthOpt, form.DTROpt, form.CHRONOASCENT_Opt->box[Box1],
+                         form.Cmd->TextEntryBox("Leg")});
 }
 
 TEST_F(KeyboardTest, TheProfileSamplesAreOneTabStop)
@@ -317,15 +343,13 @@ TEST_F(KeyboardTest, NoFormHasABlindTabStop)
 }
 
 // A form shown, by keys or by a click on the side bar, has the focus on its first
-// box (Shift+Tab leaves the form), and the focus alone changes no dive. A form
-// without a box leaves the focus on its side bar item.
+// box (Shift+Tab leaves the form), and the focus alone changes no dive.
 TEST_F(KeyboardTest, AShownFormHasTheFocusOnItsFirstBox)
 {
     AddDives(2);
     ShowWindow();
-    Side("History");
-    EXPECT_EQ(Focused(), Frm().SmartBar->Button("History"));
-    for (const char* key : {"Personal", "DiveComputer", "Dive", "Details", "Location", "Buddies", "Queries"}) {
+    for (const char* key :
+         {"History", "Personal", "DiveComputer", "Dive", "Details", "Location", "Buddies", "Queries"}) {
         Side(key);
         ASSERT_TRUE(InForm(Focused())) << key;
         Key(Qt::Key_Tab, Qt::ShiftModifier);
@@ -340,6 +364,51 @@ TEST_F(KeyboardTest, AShownFormHasTheFocusOnItsFirstBox)
     Key(Qt::Key_Return);
     EXPECT_TRUE(InForm(Focused()));
     EXPECT_EQ(gv.DiveChanged, kDiveUnchanged);
+}
+
+// The history's records open by keys as by a click on their caption: Tab reaches the
+// captions, Enter or Space opens the record's dive.
+TEST_F(KeyboardTest, AHistoryRecordOpensByKeys)
+{
+    AddDives(3);
+    gv.DB->Execute("UPDATE DIVEDATA SET MDEPTH = 90 WHERE DIVEID = ?", {IdOf(2)});
+    gv.DB->Execute("UPDATE DIVEDATA SET BTIME = 70 WHERE DIVEID = ?", {IdOf(3)});
+    ShowWindow();
+    const struct {
+        const char* record;
+        Qt::Key key;
+        qint64 ltd;
+    } cases[] = {{"Deepest", Qt::Key_Return, 2}, {"Longest (hr:min)", Qt::Key_Space, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        Side("History");
+        ASSERT_TRUE(InForm(Focused()));
+        ASSERT_TRUE(Name(Focused()) == c.record || TabUntil([&c](QWidget* w) { return Name(w) == c.record; }));
+        Key(c.key);
+        EXPECT_EQ(gv.CurrentDiveID, IdOf(c.ltd));
+        EXPECT_EQ(gv.ActiveFormID, FormCode::Dive);
+    }
+}
+
+// A window of options opens with the focus on the option chosen, so the arrows move
+// the choice with the focus and Enter takes the option the keys came to.
+TEST_F(KeyboardTest, TheArrowsChooseTheOptionEnterTakes)
+{
+    AddDives(1);
+    {
+        PrintOption print;
+        ASSERT_TRUE(ShowActive(print));
+        Key(Qt::Key_Down);   // from "Dives List", first on screen
+        Key(Qt::Key_Return);
+        EXPECT_EQ(gv.PrintChoice, kPrintLogbookPage);
+    }
+    {
+        DelimiterOption delimiter(nullptr, DelimiterOption::DelimiterOnly);
+        ASSERT_TRUE(ShowActive(delimiter));
+        Key(Qt::Key_Left);   // from "Comma", last in the row
+        Key(Qt::Key_Return);
+        EXPECT_EQ(ExportDelimiter, ";");
+    }
 }
 
 // The help window goes on Escape, as on Ctrl+W.
@@ -398,6 +467,7 @@ int ExpectNamesOfTheirOwn(QWidget& window, const std::string& where)
         const std::string what = where + " " + box->metaObject()->className() + " " + box->objectName().toStdString() +
                                  " \"" + name.toStdString() + "\"";
         EXPECT_FALSE(name.isEmpty()) << what;
+        EXPECT_EQ(name, NameOfCaption(name)) << what << ": the caption's blanks or colon read";
         if (!value.isEmpty()) {
             EXPECT_NE(name, value) << what;
             if (face && qobject_cast<QComboBox*>(box)) {
@@ -427,6 +497,8 @@ TEST_F(KeyboardTest, EveryBoxOfTheFormsHasANameOfItsOwn)
     }
     DelimiterOption exportDialog;
     EXPECT_GT(ExpectNamesOfTheirOwn(exportDialog, "export"), 5);
+    PrintOption printDialog;
+    EXPECT_GT(ExpectNamesOfTheirOwn(printDialog, "print"), 5);
     int downloadBoxes = 0;
     addDive = [](AddDiveOption& dialog) {
         EXPECT_GT(ExpectNamesOfTheirOwn(dialog, "add-dive"), 5);
@@ -437,6 +509,27 @@ TEST_F(KeyboardTest, EveryBoxOfTheFormsHasANameOfItsOwn)
     comm = [&downloadBoxes](CommFrm& frm) { downloadBoxes = ExpectNamesOfTheirOwn(frm, "download"); };
     Tool("AddDive");
     EXPECT_GT(downloadBoxes, 2);
+}
+
+// The windows that drop down by keys (the dives listing from the tool bar, the date
+// picker from a query date) take the keys in a part that reads a name.
+TEST_F(KeyboardTest, TheDropDownWindowsReadANameWhereTheKeysGo)
+{
+    AddDives(2);
+    ShowWindow();
+    ASSERT_TRUE(TabUntil([this](QWidget* w) { return InToolBar(w); }));
+    ASSERT_TRUE(ArrowTo("Dives Listing", Qt::Key_Right));
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(DivesListingFrm::Instance().isAncestorOf(Focused()));
+    EXPECT_EQ(Name(Focused()), "Dives Listing");
+    Key(Qt::Key_Escape);
+
+    Side("Queries");
+    ASSERT_TRUE(TabUntil([](QWidget* w) { return Name(w) == "Dive Date (mm/dd/yyyy) from"; }));
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(frmDate::Instance().isAncestorOf(Focused()));
+    EXPECT_EQ(Name(Focused()), "Calendar");
+    Key(Qt::Key_Escape);
 }
 
 } // namespace

@@ -555,5 +555,21 @@ TEST_F(LocationFrmTest, DiveTypesAreAddedAndDeletedByKeysAlone)
     EXPECT_EQ(Number("SELECT count(*) FROM DIVETYPEDATA WHERE TYPEDATA = 'Cave''s Mouth'"), 0);
 }
 
+// A dive type added by the list's menu is its current line: Space ticks it on the dive.
+TEST_F(LocationFrmTest, AnAddedDiveTypeIsTheCurrentLine)
+{
+    Open();
+    ASSERT_TRUE(ShowActive(MainFrm()));
+    CheckList& list = Form().DiveTypeList();
+    list.setFocus();
+    dialogs.ExpectInput("Enter new dive type:", "Cave");
+    PressMenuKey();
+    ASSERT_TRUE(ChooseInMenu(1));
+    ASSERT_EQ(Focused(), &list);
+    PressKey(Qt::Key_Space);
+    EXPECT_TRUE(Ticked().contains("Cave"));
+    EXPECT_EQ(TypeLinks("DIVEID = ? AND TYPEID = (SELECT ID FROM DIVETYPEDATA WHERE TYPEDATA = 'Cave')", {dive}), 1);
+}
+
 } // namespace
 } // namespace kvl::test
