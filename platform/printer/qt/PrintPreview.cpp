@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPrintDialog>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -38,6 +39,8 @@ PrintPreview::PrintPreview(const QString& title, PdfDrawing draw, QWidget* paren
     previewPrinter_->setPageSize(QPageSize(QPageSize::Letter));
     preview = new QPrintPreviewWidget(previewPrinter_.get(), this);
     connect(preview, &QPrintPreviewWidget::paintRequested, this, &PrintPreview::DrawPreview);
+    if (auto* pages = preview->findChild<QGraphicsView*>())   // the preview's one Tab stop
+        pages->setAccessibleName(QStringLiteral("Pages"));
 
     cmdPrint = new QPushButton("Print...", this);
     cmdSavePdf = new QPushButton("Save as PDF...", this);

@@ -8,6 +8,7 @@
 #include "tests/shell/core/ShellLogTest.h"
 #include "tests/support/ScopedEnv.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -151,6 +152,23 @@ TEST_F(PdfTest, PreviewOpensOnTheReportsPagesAndCloseDoesNothing)
     preview.cmdClose->click();
     EXPECT_EQ(preview.result(), QDialog::Rejected);
     EXPECT_FALSE(QFile::exists(Pdf()));
+}
+
+// A screen reader names every stop the Tab key reaches in the preview, its pages too.
+TEST_F(PdfTest, EveryTabStopOfThePreviewHasAName)
+{
+    PrintPreview preview(DivesListTitle(), DivesList());
+    preview.show();
+    int stops = 0;
+    for (QWidget* widget : preview.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy())
+            continue;
+        ++stops;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(face, nullptr);
+        EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty()) << widget->metaObject()->className();
+    }
+    EXPECT_GE(stops, 3);
 }
 
 TEST_F(PdfTest, PreviewSavesThePdfWhereTheSaveAsDialogSays)
