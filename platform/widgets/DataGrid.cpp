@@ -1,5 +1,6 @@
 #include "platform/widgets/DataGrid.h"
 
+#include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/TickListAccessible.h"
 
 #include <QFont>
@@ -250,9 +251,7 @@ void DataGrid::ClickRow(int row)
 bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (keysClickRows_ && watched == view_ && event->type() == QEvent::KeyPress && row_ >= 0) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space)) {
+        if (PressesLikeAClick(*static_cast<QKeyEvent*>(event))) {
             ClickRow(row_);
             return true;
         }

@@ -436,6 +436,13 @@ void ChainTabOrder(const std::vector<QWidget*>& stops)
         QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
+bool PressesLikeAClick(const QKeyEvent& key)
+{
+    const int code = key.key();
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Space);
+}
+
 void CommitFocusedEdit()
 {
     if (QWidget* focused = QApplication::focusWidget())

@@ -177,6 +177,10 @@ void LeaveWheelAlone(QWheelEvent* event);
 // Tab goes through the boxes in this order, each box with its own parts.
 void ChainTabOrder(const std::vector<QWidget*>& stops);
 
+// Return, keypad Enter or Space with no other modifier: the keys that press what has the
+// focus as a click would.
+bool PressesLikeAClick(const QKeyEvent& key);
+
 // Commits the edit of whatever box has the focus, by taking the focus away so that
 // its lost-focus handler runs. Every command entry point calls it first: a click on a
 // tool-bar or side-bar item does not take the focus.

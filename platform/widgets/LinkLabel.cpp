@@ -1,6 +1,7 @@
 #include "platform/widgets/LinkLabel.h"
 
 #include "platform/widgets/Captions.h"
+#include "platform/widgets/FieldBoxes.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -74,9 +75,7 @@ void LinkLabel::paintEvent(QPaintEvent* event)
 
 void LinkLabel::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    if (PressesLikeAClick(*event)) {
         emit Activated();
         return;
     }
