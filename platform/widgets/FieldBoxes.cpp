@@ -63,11 +63,10 @@ class NumberRule : public QRegularExpressionValidator {
 public:
     NumberRule(const QRegularExpression& rule, QLineEdit& box) : QRegularExpressionValidator(rule, &box)
     {
-        TurnAwayDropsNotKept(box, [&box](int at, const QString& dropped) {
+        TurnAwayDropsNotKept(box, [this, &box](int at, const QString& dropped) {
             QString text = box.text();
             text.insert(at, dropped);
-            const QValidator* own = box.validator();
-            return !own || own->validate(text, at) != QValidator::Invalid;
+            return validate(text, at) != QValidator::Invalid;
         });
     }
 };
@@ -396,12 +395,12 @@ QString InSentence(const QString& name)
 
 void ButtonPopup::Serve(QWidget& list, const QString& listName)
 {
-    QWidget* before = &list;
+    std::vector<QWidget*> stops{&list};
     for (QToolButton* button : findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
         button->setAccessibleName(button->objectName() + QLatin1Char(' ') + InSentence(listName));
-        setTabOrder(before, button);
-        before = button;
+        stops.push_back(button);
     }
+    ChainTabOrder(stops);
 }
 
 bool ButtonPopup::eventFilter(QObject* watched, QEvent* event)
