@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/Captions.h"
+#include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/PropertyGrid.h"
 
 #include <QLabel>
@@ -27,6 +28,7 @@ public:
     {
         connect(&box, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
         connect(&box, &QLineEdit::inputRejected, this, &FieldLimit::Refused);
+        TurnAwayDropsItsValidatorRefuses(box);
     }
     State validate(QString& input, int&) const override
     {

@@ -63,17 +63,23 @@ class NumberRule : public QRegularExpressionValidator {
 public:
     NumberRule(const QRegularExpression& rule, QLineEdit& box) : QRegularExpressionValidator(rule, &box)
     {
-        TurnAwayDropsNotKept(box, [this, &box](int at, const QString& dropped) {
-            QString text = box.text();
-            text.insert(at, dropped);
-            return validate(text, at) != QValidator::Invalid;
-        });
+        TurnAwayDropsItsValidatorRefuses(box);
     }
 };
 
 } // namespace
 
 void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps) { new DropGuard(box, std::move(keeps)); }
+
+void TurnAwayDropsItsValidatorRefuses(QLineEdit& box)
+{
+    TurnAwayDropsNotKept(box, [&box](int at, const QString& dropped) {
+        QString text = box.text();
+        text.insert(at, dropped);
+        const QValidator* rule = box.validator();
+        return !rule || rule->validate(text, at) != QValidator::Invalid;
+    });
+}
 
 void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
 {

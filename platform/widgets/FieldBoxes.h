@@ -26,6 +26,8 @@ using KeepsDrop = std::function<bool(int at, const QString& text)>;
 // From now on the box turns away a drop of text it would not keep whole, so that a drag
 // that moves text leaves it where it came from.
 void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps);
+// The same for a drop the box's validator would refuse.
+void TurnAwayDropsItsValidatorRefuses(QLineEdit& box);
 
 // From now on only what can be part of a number can be typed or pasted into the box:
 // digits, one decimal mark of `marks`, and a leading minus when `negative`. Text set

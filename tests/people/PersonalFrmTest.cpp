@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 
 namespace kvl::test {
 namespace {
@@ -270,6 +271,16 @@ TEST_P(LimitedRowTest, ALongerValueIsRefusedAsItIsEnteredAndTheBoxKeepsWhatItHad
     QApplication::processEvents();
     EXPECT_EQ(box.text(), kept);
     EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Exclamation);
+    QMimeData dragged;   // a drop the row would refuse is turned away, so a moved text stays where it was
+    dragged.setText(" ext. 42");
+    const QPoint at = box.rect().center();
+    QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+    QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &drop);
+    QApplication::processEvents();
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(box.text(), kept);
 
     Revisit();
     EXPECT_EQ(Text(QString("Select %1 from USERINFO where USERTYPE = 1").arg(c.field)), twenty);
