@@ -451,9 +451,9 @@ void DCFrm::GetDefaultSetting()
                MsgIcon::Exclamation, QStringLiteral("Warning"));
         return;
     }
+    // The factory set has no legs of its own: the edited set's legs stay listed,
+    // as they are what a write sends.
     DC_InitSettings();
-    Grid->RemoveAll();   // the factory set has no legs
-    NavLegCount = 0;
 }
 
 void DCFrm::GetLastSetting()
@@ -719,9 +719,8 @@ bool DCFrm::SaveSettings()
     choices.backlightPosition = BackLiteOpt->ListIndex();
     choices.samplePosition = SampleRateOpt->ListIndex();
     choices.changeDateAndTime = Check1->isChecked();
-    const std::vector<LegAlarms> alarms = gv.SelectedSerialNo > 0 ? GridAlarms() : std::vector<LegAlarms>{};
-
-    switch (SaveEditedSet(LogDB(), gv.SelectedModelID, EditedSettingsRow(choices), alarms)) {
+    // The grid lists the edited set's legs whatever row is shown, so its alarms are saved.
+    switch (SaveEditedSet(LogDB(), gv.SelectedModelID, EditedSettingsRow(choices), GridAlarms())) {
     case SaveFailure::None: break;
     case SaveFailure::SettingsRow:
         MsgBox(QStringLiteral("Could not save the dive computer settings."), MsgButtons::OK, MsgIcon::Critical,

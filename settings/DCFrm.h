@@ -67,7 +67,7 @@ public:
     // Shows the current row of rsSettings in every control.
     void DC_InitSettings();
     void DC_InitAll();
-    // The model's factory row; warns when the model has none.
+    // The model's factory row, with the edited set's legs; warns when the model has none.
     void GetDefaultSetting();
     // The chosen unit's last row and its legs (which become the edited legs).
     void GetLastSetting();

@@ -89,7 +89,7 @@ TEST_F(DCFrmTest, ShowsTheSmallestUnitOrTheChosenOne)
     EXPECT_EQ(Frm().SampleRateOpt->itemText(4), "2  FT");
 }
 
-TEST_F(DCFrmTest, AModelWithoutUnitsShowsItsFactoryRowWithoutLegs)
+TEST_F(DCFrmTest, AModelWithoutUnitsShowsItsFactoryRowAndTheEditedLegs)
 {
     AddLegs(-1, 2);
     Frm().DC_InitDC();
@@ -98,7 +98,8 @@ TEST_F(DCFrmTest, AModelWithoutUnitsShowsItsFactoryRowWithoutLegs)
     EXPECT_EQ(Frm().MaxPO2Opt->Text(), "1.40");
     EXPECT_EQ(Frm().EDTOpt[0]->Text(), "1");
     EXPECT_EQ(Frm().EDTOpt[1]->Text(), "00");
-    EXPECT_EQ(Frm().Grid->Rows(), 0);
+    EXPECT_EQ(Frm().Grid->Rows(), 2) << "the legs a write would send";
+    EXPECT_EQ(Frm().NavLegCount, 2);
 
     gv.DB->Execute("Delete from DC_SETTINGS where DCSERIALNO = 0");
     dialogs.ExpectMsg("Manufacturer setting is not available for this PDC.");

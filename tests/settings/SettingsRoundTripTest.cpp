@@ -7,6 +7,7 @@
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
 #include "settings/DCFrm.h"
+#include "settings/core/SettingsImage.h"
 #include "shell/core/Global_Vars.h"
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
@@ -59,6 +60,26 @@ protected:
         Frm().DC_InitAll();
     }
     int Byte(int page, int at) { return device.PageAt(page)[size_t(at)]; }
+    // The legs the unit holds.
+    std::vector<settings::DCNavLeg> DeviceLegs()
+    {
+        QByteArray pages;
+        for (int page = settings::FirstLegPage; page <= settings::LastLegPage; ++page)
+            pages.append(reinterpret_cast<const char*>(device.PageAt(page).data()), settings::PageBytes);
+        return settings::DecodeLegs(pages);
+    }
+    // The leg listing, row by row.
+    QStringList Listing()
+    {
+        QStringList rows;
+        for (int row = 0; row < Frm().Grid->Rows(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < settings::LegColumnCount; ++column)
+                cells << Frm().Grid->Cell(row, settings::LegGridColumnOf(settings::LegGridColumn(column)).name);
+            rows << cells.join(' ');
+        }
+        return rows;
+    }
 
     std::unique_ptr<test::ScopedEnv> portEnv;
     devsim::Device device;
@@ -120,6 +141,32 @@ TEST_F(SettingsRoundTripTest, WrittenChoicesReachTheDeviceAndReadBackTheSame)
     ASSERT_EQ(Frm().Grid->Rows(), legs + 1);
     EXPECT_EQ(Frm().Grid->Cell(legs, "Light Alarm"), "-1");
     EXPECT_EQ(Frm().Grid->Cell(legs, "Count Down Time"), "00:02:05");
+}
+
+// A leg added while the factory settings are shown is still listed after the form
+// is left and opened again, and the write sends exactly the listed legs.
+TEST_F(SettingsRoundTripTest, TheLegsListedAfterReturningAreTheLegsWritten)
+{
+    ASSERT_EQ(gv.SelectedSerialNo, 0) << "no unit read yet: the factory settings are shown";
+    Frm().Cmd->Items("Leg").SetText("1");
+    Frm().Cmd->Items("Heading").SetText("90");
+    Frm().Cmd->Items("CDT").SetText("0:10:00");
+    Frm().Cmd_ItemClick("Add");
+    ASSERT_EQ(Frm().Grid->Rows(), 1);
+
+    delete &DCFrm::Instance();   // to another form and back
+    Frm().DC_InitDC();
+    ASSERT_EQ(Frm().Grid->Rows(), 1);
+    EXPECT_EQ(Frm().Grid->Cell(0, "HEADING"), QString("90\u00B0"));
+    EXPECT_EQ(Frm().Grid->Cell(0, "Count Down Time"), "00:10:00");
+    Frm().Grid->SetCell(0, "Light Alarm", "-1");
+    const bool audible = Frm().Grid->Cell(0, "Audible Alarm") != "0";
+    const QStringList listed = Listing();
+
+    ASSERT_TRUE(Frm().SaveSettings());
+    Transfer(WriteSettingsMode);
+    EXPECT_EQ(DeviceLegs(), (std::vector<settings::DCNavLeg>{{90, audible, true, 600}}));
+    EXPECT_EQ(Listing(), listed) << "the form shows what the unit took";
 }
 
 } // namespace
