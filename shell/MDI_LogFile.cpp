@@ -71,6 +71,18 @@ QString SettingOrDefault(const QString& valueName, const QString& defaultValue)
     return defaultValue;
 }
 
+// Hands the keyboard back to the window when a log-file command returns, by whichever way.
+class FocusBackOnReturn {
+public:
+    explicit FocusBackOnReturn(MDI_MainFrm& window) : window_(window) {}
+    ~FocusBackOnReturn() { window_.FocusAfterLogCommand(); }
+    FocusBackOnReturn(const FocusBackOnReturn&) = delete;
+    FocusBackOnReturn& operator=(const FocusBackOnReturn&) = delete;
+
+private:
+    MDI_MainFrm& window_;
+};
+
 } // namespace
 
 void MDI_MainFrm::GetLastUser()
@@ -156,6 +168,7 @@ bool MDI_MainFrm::IsValidDiveData()
 
 void MDI_MainFrm::OpenDiveLog()
 {
+    const FocusBackOnReturn focusBack(*this);
     if (DiveRecordRefusesToClose())
         return;
     for (;;) {
@@ -194,6 +207,7 @@ void MDI_MainFrm::OpenDiveLog()
 
 void MDI_MainFrm::CreateNewDiveLog()
 {
+    const FocusBackOnReturn focusBack(*this);
     if (DiveRecordRefusesToClose())
         return;
     const QString typed = InputBox("Enter your desired Dive Log file name:", "Create New Dive Log", QString());
@@ -288,6 +302,7 @@ void MDI_MainFrm::BackUpDiveLog()
 
 void MDI_MainFrm::RestoreDiveLog()
 {
+    const FocusBackOnReturn focusBack(*this);
     const QString title = "Restore Data";
     const QString source = CurrentDialogs().OpenFile(
         {"Restore data from a backup file", BackupFolder(), QString(), backupFilesFilter});

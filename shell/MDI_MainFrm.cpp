@@ -261,6 +261,25 @@ void MDI_MainFrm::FocusShownForm(ChildForm& form)
         item->setFocus(Qt::OtherFocusReason);
 }
 
+// A dialog that closes leaves the keyboard to the window manager, which may give it to no
+// window at all (a bare X server does): the keys would then reach a box that never takes
+// the focus. The window asks for it back, and the shown form starts on its first box
+// unless one of its boxes kept the focus through the command (one that opened nothing).
+void MDI_MainFrm::FocusAfterLogCommand()
+{
+    if (ended_ || !isVisible())
+        return;
+    activateWindow();
+    for (ChildForm* form : childHost_->findChildren<ChildForm*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!form->isVisible())
+            continue;
+        const QWidget* kept = focusWidget();
+        if (!kept || !kept->isVisible() || !form->isAncestorOf(kept))
+            FocusShownForm(*form);
+        return;
+    }
+}
+
 void MDI_MainFrm::RemoveChild(ChildForm& form)
 {
     if (form.parentWidget() != childHost_)

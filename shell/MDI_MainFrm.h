@@ -74,6 +74,10 @@ public:
     void CreateNewUser();
     void BackUpDiveLog();
     void RestoreDiveLog();
+    // The end of a log-file command (open, create, restore), however it went: the window
+    // takes the keyboard back from the command's dialogs and the shown form has the focus
+    // on its first box.
+    void FocusAfterLogCommand();
 
     // --- Tool bar commands ---------------------------------------------------------
     void SmartUI1_ItemClick(const QString& key);

@@ -344,16 +344,40 @@ ButtonPopup::ButtonPopup(QWidget* parent) : QFrame(parent)
     layout()->setContentsMargins(2, 2, 2, 2);
 }
 
-void ButtonPopup::AddItem(const QString& key, const QString& caption, const QString& toolTip)
+namespace {
+
+// The list a button acts on, once the popup has served one.
+constexpr char kServedList[] = "servedList";
+
+QToolButton* NewButton(ButtonPopup& popup, const QString& key, const QString& caption, const QString& toolTip)
 {
-    auto* button = new QToolButton(this);
+    auto* button = new QToolButton(&popup);
     button->setObjectName(key);
     button->setText(caption);
     button->setToolTip(toolTip);
     button->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it was
-    button->installEventFilter(this);
-    layout()->addWidget(button);
-    connect(button, &QToolButton::clicked, this, [this, key] { emit ItemClick(key); });
+    button->installEventFilter(&popup);
+    popup.layout()->addWidget(button);
+    QObject::connect(button, &QToolButton::clicked, &popup, [&popup, key] { emit popup.ItemClick(key); });
+    return button;
+}
+
+// The popup's buttons that act on `list`, in the order they were added; with nullptr,
+// those that act on no list yet.
+std::vector<QToolButton*> ButtonsOf(const ButtonPopup& popup, const QObject* list)
+{
+    std::vector<QToolButton*> buttons;
+    for (QToolButton* button : popup.findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (button->property(kServedList).value<QObject*>() == list)
+            buttons.push_back(button);
+    return buttons;
+}
+
+} // namespace
+
+void ButtonPopup::AddItem(const QString& key, const QString& caption, const QString& toolTip)
+{
+    NewButton(*this, key, caption, toolTip);
     adjustSize();
 }
 
@@ -362,6 +386,7 @@ QStringList ButtonPopup::Keys() const
     QStringList keys;
     for (const QToolButton* button : findChildren<QToolButton*>())
         keys << button->objectName();
+    keys.removeDuplicates();   // each list served has buttons of its own
     return keys;
 }
 
@@ -373,10 +398,9 @@ QString ButtonPopup::ItemCaption(const QString& key) const
 
 void ButtonPopup::SetItemCaption(const QString& key, const QString& caption)
 {
-    if (auto* button = findChild<QToolButton*>(key, Qt::FindDirectChildrenOnly)) {
+    for (QToolButton* button : findChildren<QToolButton*>(key, Qt::FindDirectChildrenOnly))
         button->setText(caption);
-        adjustSize();
-    }
+    adjustSize();
 }
 
 void ButtonPopup::ClickItem(const QString& key)
@@ -399,14 +423,34 @@ QString InSentence(const QString& name)
 
 } // namespace
 
+// Each list gets buttons of its own, named for it once. One pair renamed for the list
+// that took the focus would be announced with the name it had for the list before by a
+// screen reader that keeps the names it has read.
 void ButtonPopup::Serve(QWidget& list, const QString& listName)
 {
+    std::vector<QToolButton*> own = ButtonsOf(*this, &list);
+    if (own.empty()) {
+        own = ButtonsOf(*this, nullptr);   // the buttons the popup was made with serve the first list
+        if (own.empty()) {   // made like those of the first list
+            const auto* first = findChild<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+            const QObject* firstList = first ? first->property(kServedList).value<QObject*>() : nullptr;
+            for (const QToolButton* model : ButtonsOf(*this, firstList))
+                own.push_back(NewButton(*this, model->objectName(), model->text(), model->toolTip()));
+        }
+        for (QToolButton* button : own) {
+            button->setProperty(kServedList, QVariant::fromValue<QObject*>(&list));
+            button->setAccessibleName(button->objectName() + QLatin1Char(' ') + InSentence(listName));
+        }
+    }
     std::vector<QWidget*> stops{&list};
     for (QToolButton* button : findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
-        button->setAccessibleName(button->objectName() + QLatin1Char(' ') + InSentence(listName));
-        stops.push_back(button);
+        const bool serves = std::find(own.begin(), own.end(), button) != own.end();
+        button->setVisible(serves);
+        if (serves)
+            stops.push_back(button);
     }
     ChainTabOrder(stops);
+    adjustSize();
 }
 
 bool ButtonPopup::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 #include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -165,6 +166,11 @@ void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key, const Q
 void PropertyGrid::PlaceBox(QTreeWidgetItem* item, QWidget* box)
 {
     setItemWidget(item, 1, box);
+    if (!focusedKey_.isEmpty() && item->data(0, KeyRole).toString() == focusedKey_) {
+        focusedKey_.clear();
+        if (hasFocus())
+            box->setFocus(Qt::OtherFocusReason);
+    }
     // A box made now would join the Tab chain at the window's end: the grid's boxes
     // follow the grid, in row order, and the box after the grid follows them.
     QWidget* previous = this;
@@ -184,6 +190,17 @@ bool PropertyGrid::eventFilter(QObject* watched, QEvent* event)
     return QTreeWidget::eventFilter(watched, event);
 }
 
+QTreeWidgetItem* PropertyGrid::RowOfFocusedBox() const
+{
+    const QWidget* focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused))
+        return nullptr;
+    for (QTreeWidgetItemIterator it(const_cast<PropertyGrid*>(this)); *it; ++it)
+        if (itemWidget(*it, 1) == focused)
+            return *it;
+    return nullptr;
+}
+
 bool PropertyGrid::Contains(const QString& key) const { return Item(key) != nullptr; }
 
 void PropertyGrid::Remove(const QString& key)
@@ -193,6 +210,16 @@ void PropertyGrid::Remove(const QString& key)
         return;
     if (item == lastGroup_)
         lastGroup_ = nullptr;
+    // The box goes with its row (a group's rows go with it); the focus would jump on to
+    // the next box of the form.
+    const QTreeWidgetItem* focusedRow = RowOfFocusedBox();
+    for (const QTreeWidgetItem* row = focusedRow; row; row = row->parent()) {
+        if (row == item) {
+            focusedKey_ = focusedRow->data(0, KeyRole).toString();
+            setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
     delete item;
 }
 

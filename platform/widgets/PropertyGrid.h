@@ -67,12 +67,16 @@ protected:
 
 private:
     QTreeWidgetItem* Item(const QString& key) const;
+    QTreeWidgetItem* RowOfFocusedBox() const;   // nullptr when no box of the grid has the focus
     void FitColumns();
     void AddTextBox(QTreeWidgetItem* item, const QString& key, const QString& caption);
     // Puts the box in the row's value column and in the Tab chain right after the grid.
     void PlaceBox(QTreeWidgetItem* item, QWidget* box);
     QTreeWidgetItem* lastGroup_ = nullptr;
     QString lastHeader_;   // the caption of the last header row, which the text rows after it stand under
+    // The row whose box had the focus when the row went: the grid holds the focus until
+    // the row comes again (a grid filled anew) and its new box takes it back.
+    QString focusedKey_;
 };
 
 } // namespace kvl

@@ -43,6 +43,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace kvl::test {
@@ -272,6 +274,93 @@ TEST_F(KeyboardTest, TheRecordsCatalogButtonsFollowTheirListByTab)
     EXPECT_EQ(Stored(IdOf(1), "SITEID").ToLong(), 0);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Focused(), &form.TankCheck(Tank::One, OnOff::On)) << "on to what followed the list";
+}
+
+// What a screen reader hears as the focus moves: the box that takes the focus and its
+// name, read when its focus event comes (the screen reader's focus event follows at once).
+class FocusAnnouncements : public QObject {
+public:
+    FocusAnnouncements() { qApp->installEventFilter(this); }
+    // The names heard since the last call.
+    QStringList Take() { return std::exchange(names_, {}); }
+    // The names each box was heard with, over the whole walk.
+    const std::map<const QObject*, QStringList>& NamesOfEachBox() const { return boxes_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+            if (QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(watched)) {
+                names_ << spoken->text(QAccessible::Name);
+                QStringList& heard = boxes_[watched];
+                if (!heard.contains(names_.back()))
+                    heard << names_.back();
+            }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QStringList names_;
+    std::map<const QObject*, QStringList> boxes_;
+};
+
+// The "+" and "-" of Location and of Dive Site are each list's own, named for it once: a
+// screen reader that keeps the names it has read never hears one under the other's name.
+TEST_F(KeyboardTest, TheRecordsCatalogButtonsAreAnnouncedWithTheirOwnName)
+{
+    AddDives(1);
+    Side("Dive");
+    ShowWindow();
+    DiveFrm& form = DiveFrm::Instance();
+    ASSERT_TRUE(TabUntil([&form](QWidget* w) { return w == &form.Location_Combo(); }));
+    FocusAnnouncements announcements;
+    const std::pair<Qt::KeyboardModifiers, const char*> steps[] = {
+        {Qt::NoModifier, "Add location"},     {Qt::NoModifier, "Delete location"},
+        {Qt::NoModifier, "Dive Site"},        {Qt::NoModifier, "Add dive site"},
+        {Qt::NoModifier, "Delete dive site"}, {Qt::ShiftModifier, "Add dive site"},
+        {Qt::ShiftModifier, "Dive Site"},     {Qt::ShiftModifier, "Location"},
+        {Qt::NoModifier, "Add location"},     {Qt::NoModifier, "Delete location"},
+        {Qt::NoModifier, "Dive Site"},        {Qt::NoModifier, "Add dive site"},
+    };
+    for (const auto& [modifiers, name] : steps) {
+        Key(Qt::Key_Tab, modifiers);
+        EXPECT_EQ(announcements.Take(), QStringList{name});
+    }
+    for (const auto& [box, names] : announcements.NamesOfEachBox())
+        EXPECT_EQ(names.size(), 1) << qPrintable(names.join(" / "));
+}
+
+// Units of Measure and Time Format turned by the arrow keys: the record is shown again in
+// the new units, and the focus stays on the list turned, so that the next key turns it on.
+TEST_F(KeyboardTest, TheRecordsUnitListsKeepTheFocusThroughTheArrowKeys)
+{
+    AddDives(1);
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 0");
+    OpenLogOn();
+    Side("Dive");
+    ShowWindow();
+    const PropertyGrid& grid = DiveFrm::Instance().Properties();
+    const auto shownBox = [&grid](const QString& key) -> QComboBox* {
+        for (QComboBox* box : grid.findChildren<QComboBox*>(key))
+            if (box->isVisible())
+                return box;
+        return nullptr;
+    };
+    for (const auto& [key, flag] : {std::pair{"Units", &gv.UnitSystem}, std::pair{"Time", &gv.UnitTime}}) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(shownBox(key));
+        shownBox(key)->setFocus();
+        const Qt::Key there = shownBox(key)->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up;
+        for (Qt::Key arrow : {there, there == Qt::Key_Down ? Qt::Key_Up : Qt::Key_Down}) {
+            const quint8 before = *flag;
+            const QString shown = grid.ValueText(key);
+            Key(arrow);
+            EXPECT_NE(*flag, before) << "the record is shown in the other units";
+            EXPECT_NE(grid.ValueText(key), shown);
+            ASSERT_TRUE(shownBox(key));
+            EXPECT_EQ(Focused(), shownBox(key));
+        }
+    }
 }
 
 // Operator, Dive Boat and GPS: the Add/Delete strip stays while Tab takes the focus
