@@ -7,6 +7,7 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "settings/core/NavLegs.h"
@@ -179,6 +180,7 @@ QWidget* DCFrm::MakeUtilities()
     auto* grid = new QGridLayout(group);
     Model_Combo = new ListBox(false, group);
     Serial_Combo = new ListBox(false, group);
+    UseLineBoxGuards();
     FirmWareTxt = new QLineEdit(group);
     FirmWareTxt->setReadOnly(true);
     AddRow(*grid, QStringLiteral("Model:"), Model_Combo);

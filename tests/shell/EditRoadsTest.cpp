@@ -8,6 +8,8 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/DiveRows.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -123,6 +125,15 @@ void CommitByInputMethod(QWidget& box, const QString& text)
     QApplication::sendEvent(&box, &commit);
 }
 
+// The box's whole text replaced through the accessibility interface, as a screen reader
+// or a dictation tool replaces it.
+void SetThroughAccessibility(QWidget& box, const QString& text)
+{
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(reader->editableTextInterface(), nullptr);
+    reader->editableTextInterface()->replaceText(0, reader->textInterface()->characterCount(), text);
+}
+
 // The box holds the value and one character more, which the menu's entry takes off.
 std::function<void(QWidget&, const QString&)> TakeOffTheLastByMenu(const char* label)
 {
@@ -226,6 +237,7 @@ TEST_F(EditRoadsTest, EveryRoadIntoEveryBoxIsAskedAboutAndStored)
              Select(box);
              CommitByInputMethod(box, value);
          }},
+        {"accessibility interface", SetThroughAccessibility},
         {"menu Undo after a paste left",
          [this](QWidget& box, const QString& value) {
              PasteByKeys(box, value);
@@ -272,6 +284,70 @@ TEST_F(EditRoadsTest, EveryRoadIntoEveryBoxIsAskedAboutAndStored)
             ShowAgain(first);
         }
     }
+}
+
+// A locked box of a downloaded dive, or one the record computes, takes no text by a road
+// that is not a key either: the box keeps what it showed and nothing is asked.
+TEST_F(EditRoadsTest, ALockedBoxTakesNoTextByAnyRoad)
+{
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 1 where DIVEID = ?", {first});
+    ShowAgain(first);
+    const std::pair<const char*, std::function<void(QWidget&, const QString&)>> roads[] = {
+        {"input method", CommitByInputMethod},
+        {"accessibility interface", SetThroughAccessibility},
+        {"accessible insert",
+         [](QWidget& box, const QString& text) {
+             QAccessible::queryAccessibleInterface(&box)->editableTextInterface()->insertText(0, text);
+         }},
+    };
+    for (DiveText i : {DiveText::TimeOut, DiveText::LifeTimeDiveNo, DiveText::PressureUsed, DiveText::Model,
+                       DiveText::SerialNo, DiveText::DGDiveNo, DiveText::MaxDepth}) {
+        for (const auto& [name, road] : roads) {
+            SCOPED_TRACE(testing::Message() << Form().Text3(i).accessibleName().toStdString() << " by " << name);
+            EditBox& box = Form().Text3(i);
+            ASSERT_TRUE(box.Locked());
+            const QString before = box.text();
+            Focus(box);
+            road(box, QString::fromUtf8("\u00e9"));
+            EXPECT_EQ(box.text(), before);
+            Tool("NextDive");
+            dialogs.VerifyAllUsed();   // nothing asked
+            EXPECT_NE(gv.CurrentDiveID, first);
+            ShowAgain(first);
+        }
+    }
+}
+
+// A drop onto a pressure box that makes a value its check refuses is turned away, so the
+// text dragged stays where it came from; a drop it keeps is an edit like any other.
+TEST_F(EditRoadsTest, APressureBoxTurnsAwayADropItsCheckRefuses)
+{
+    EditBox& end = Form().Text3(DiveText::EndPressure1);
+    const QString shown = end.text();
+    const db::Value stored = Stored(first, "EPSI");
+    QMimeData dragged;
+    dragged.setText("1200");   // 1200 before the shown value is out of range in either unit
+    const QPoint start(2, end.height() / 2);
+    QDragEnterEvent enter(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&end, &enter);
+    QDropEvent drop(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&end, &drop);
+    EXPECT_FALSE(enter.isAccepted());
+    EXPECT_FALSE(drop.isAccepted()) << "an accepted move takes the text from where it came";
+    EXPECT_EQ(end.text(), shown);
+    Tool("NextDive");   // nothing changed, nothing refused, nothing asked
+    dialogs.VerifyAllUsed();
+    EXPECT_EQ(Stored(first, "EPSI").ToString(), stored.ToString());
+
+    ShowAgain(first);
+    EditBox& again = Form().Text3(DiveText::EndPressure1);
+    again.clear();
+    Drop(again, "1");   // below the start pressure: taken
+    EXPECT_EQ(again.text(), "1");
+    dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+    Tool("NextDive");
+    dialogs.VerifyAllUsed();
+    EXPECT_NE(Stored(first, "EPSI").ToString(), stored.ToString());
 }
 
 TEST_F(EditRoadsTest, ADiveAddedByHandKeepsAValuePastedByTheMenu)
