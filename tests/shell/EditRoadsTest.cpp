@@ -318,32 +318,51 @@ TEST_F(EditRoadsTest, ALockedBoxTakesNoTextByAnyRoad)
     }
 }
 
-// A drop onto a pressure box that makes a value its check refuses is turned away, so the
-// text dragged stays where it came from; a drop it keeps is an edit like any other.
-TEST_F(EditRoadsTest, APressureBoxTurnsAwayADropItsCheckRefuses)
+// A drop onto a box that makes a value the box's check refuses is turned away, so the
+// text dragged stays where it came from; a drop the box keeps is an edit like any other.
+TEST_F(EditRoadsTest, ABoxTurnsAwayADropItsCheckRefuses)
 {
-    EditBox& end = Form().Text3(DiveText::EndPressure1);
-    const QString shown = end.text();
-    const db::Value stored = Stored(first, "EPSI");
-    QMimeData dragged;
-    dragged.setText("1200");   // 1200 before the shown value is out of range in either unit
-    const QPoint start(2, end.height() / 2);
-    QDragEnterEvent enter(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&end, &enter);
-    QDropEvent drop(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&end, &drop);
-    EXPECT_FALSE(enter.isAccepted());
-    EXPECT_FALSE(drop.isAccepted()) << "an accepted move takes the text from where it came";
-    EXPECT_EQ(end.text(), shown);
-    Tool("NextDive");   // nothing changed, nothing refused, nothing asked
-    dialogs.VerifyAllUsed();
-    EXPECT_EQ(Stored(first, "EPSI").ToString(), stored.ToString());
+    struct Case {
+        const char* name;
+        const char* column;
+        std::function<EditBox&(DiveFrm&)> box;
+        const char* dropped;   // at the start of what the box shows
+    };
+    const Case cases[] = {
+        {"End Pressure", "EPSI", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::EndPressure1); },
+         "1200"},   // out of range in either unit
+        {"Start Pressure", "SPSI", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::StartPressure1); },
+         "9"},      // out of range in either unit
+        {"SAC Rate", "AIRCONSUMP", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::SacRate); }, "999"},
+        {"Date", "DIVEDATE", [](DiveFrm& f) -> EditBox& { return f.Masked1(DiveMasked::Date); }, "99"},
+        {"Time In", "DIVETIME", [](DiveFrm& f) -> EditBox& { return f.Masked1(DiveMasked::TimeIn); }, "99"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditBox& box = c.box(Form());
+        const QString shown = box.displayText();
+        const db::Value stored = Stored(first, c.column);
+        QMimeData dragged;
+        dragged.setText(c.dropped);
+        const QPoint start(2, box.height() / 2);
+        QDragEnterEvent enter(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &enter);
+        QDropEvent drop(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &drop);
+        EXPECT_FALSE(enter.isAccepted());
+        EXPECT_FALSE(drop.isAccepted()) << "an accepted move takes the text from where it came";
+        EXPECT_EQ(box.displayText(), shown);
+        Tool("NextDive");   // nothing changed, nothing refused, nothing asked
+        dialogs.VerifyAllUsed();
+        EXPECT_EQ(Stored(first, c.column).ToString(), stored.ToString());
+        ShowAgain(first);
+    }
 
-    ShowAgain(first);
-    EditBox& again = Form().Text3(DiveText::EndPressure1);
-    again.clear();
-    Drop(again, "1");   // below the start pressure: taken
-    EXPECT_EQ(again.text(), "1");
+    EditBox& end = Form().Text3(DiveText::EndPressure1);
+    const db::Value stored = Stored(first, "EPSI");
+    end.clear();
+    Drop(end, "1");   // below the start pressure: taken
+    EXPECT_EQ(end.text(), "1");
     dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
     Tool("NextDive");
     dialogs.VerifyAllUsed();
