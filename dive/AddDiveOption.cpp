@@ -64,9 +64,9 @@ AddDiveOption::AddDiveOption(QWidget* parent) : QDialog(parent)
     auto* number = new QLabel(QStringLiteral("Life Time Dive No."), frame2);
     places->addWidget(number, 0, 1);
     const char* captions[3] = {"beginning  of the dives list", "end of the dives  list", "middle of the dives list"};
+    UseLineBoxGuards();
     for (int i = 0; i < 3; ++i) {
         Option2[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame2);
-        UseLineBoxGuards();
         Text1[i] = new QLineEdit(frame2);
         Text1[i]->installEventFilter(this);
         // "Life Time Dive No. at end of the dives list": each box after its place.

@@ -259,6 +259,9 @@ QWidget* DCFrm::MakeTime()
     connect(Check1, &QCheckBox::toggled, this, &DCFrm::Check1_Click);
     connect(Time_Opt, &QCheckBox::toggled, this, &DCFrm::Time_Opt_Click);
     connect(TimeTxt, &EditBox::LostFocus, this, &DCFrm::TimeTxt_LostFocus);
+    // A drop that makes a time the box refuses on leaving is turned away: the text stays where it came from.
+    TimeTxt->TurnAwayDropsItsCheckRefuses(
+        [this](const QString& text) { return TimeTextRefusals(text, Hour_Opt->Box0Ticked() ? 1 : 0).isEmpty(); });
     return group;
 }
 
