@@ -4,6 +4,7 @@
 #include "analysis/core/Statistics.h"
 #include "platform/runtime/Clock.h"
 #include "platform/widgets/Captions.h"
+#include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/LinkLabel.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
@@ -23,6 +24,7 @@ Q_LOGGING_CATEGORY(lcHistory, "kvl.history")
 
 QLineEdit* DisplayBox(QWidget* parent)
 {
+    UseLineBoxGuards();
     auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);

@@ -4,6 +4,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/LineBoxGuards.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
@@ -63,6 +64,7 @@ AddDiveOption::AddDiveOption(QWidget* parent) : QDialog(parent)
     auto* number = new QLabel(QStringLiteral("Life Time Dive No."), frame2);
     places->addWidget(number, 0, 1);
     const char* captions[3] = {"beginning  of the dives list", "end of the dives  list", "middle of the dives list"};
+    UseLineBoxGuards();
     for (int i = 0; i < 3; ++i) {
         Option2[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame2);
         Text1[i] = new QLineEdit(frame2);

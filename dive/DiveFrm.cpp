@@ -143,6 +143,9 @@ void DiveFrm::CreateControls()
     masked1_[Slot(DiveMasked::Date)] = new MaskedEdit(QStringLiteral("##/##/####"), this);
     masked1_[Slot(DiveMasked::TimeIn)] = new MaskedEdit(QStringLiteral("##:##"), this);
     masked1_[Slot(DiveMasked::PriorSurfaceInterval)] = new MaskedEdit(QStringLiteral("##:##"), this);
+    // A drop that makes a value the box's check would refuse on leaving is turned away.
+    for (DiveMasked i : kDiveMaskeds)
+        Masked1(i).TurnAwayDropsItsCheckRefuses([this, i](const QString& text) { return Keeps(i, text); });
     for (auto& box : ampm_) {
         box = new ListBox(true, this);
         box->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
@@ -156,6 +159,8 @@ void DiveFrm::CreateControls()
         box = new ListBox(false, this);
     for (const NumberBox& n : kNumberBoxes)
         Text3(n.box).AcceptNumbersOnly(n.marks, n.negative);
+    for (DiveText i : kDiveTexts)   // a drop into a pressure or the SAC rate, as above
+        Text3(i).TurnAwayDropsItsCheckRefuses([this, i](const QString& text) { return Refusal(i, text).isEmpty(); });
     for (auto& box : tid_) {
         box = new EditBox(this);
         box->AcceptNumbersOnly(DecimalMark::None, false);   // a whole number

@@ -168,6 +168,11 @@ private:
     std::optional<double> ElapsedMinutes();
     bool CommitElapsedTime();
     void CommitPressure(DiveText index);
+    // What the box's check, made when the box is left, says of `text` in it: "" when it
+    // takes it. A drop the check would refuse is turned away.
+    QString Refusal(DiveText index, const QString& text) const;
+    // The same for a masked box's text as shown, prompts and all.
+    bool Keeps(DiveMasked index, const QString& text) const;
     void CommitCylinderOrAirConsumption(DiveText index);
     void ShowPressureUsed();
     // The box was changed: its lost-focus handling runs when it is left, or at the next

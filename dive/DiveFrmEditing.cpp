@@ -115,26 +115,42 @@ void DiveFrm::CommitPressure(DiveText index)
     db::Value& field = gv.CurrentDive.*TankField(index);
     EditBox& box = Text3(index);
     const auto putBack = [&] { ShowText(box, [&] { return PressureText(field); }); };
-    const double p = TextNumber(box.text());
-    if (!IsValidPressure(p)) {
-        putBack();
-        return;
-    }
-    const double q = TextNumber(Text3(PartnerPressure(index)).text());
-    if (IsStartPressure(index) && p < q) {
-        FieldWarning(QStringLiteral("Beginning pressure should not be less than ending pressure."));
-        putBack();
-        return;
-    }
-    if (IsEndPressure(index) && p > q) {
-        FieldWarning(QStringLiteral("Ending pressure should not be greater than beginning pressure."));
+    if (const QString refusal = Refusal(index, box.text()); !refusal.isEmpty()) {
+        FieldWarning(refusal);
         putBack();
         return;
     }
     if (!ShownDiffers(box.text(), PressureText(field)))
         return;
+    const double p = TextNumber(box.text());
     field = db::Value(static_cast<double>(CSng(PressureFromDisplay(p, gv.UnitPressure))));
     ShowPressureUsed();
+}
+
+QString DiveFrm::Refusal(DiveText index, const QString& text) const
+{
+    if (index == DiveText::SacRate)
+        return SacRateRefusal(Val(text));
+    if (!IsStartPressure(index) && !IsEndPressure(index))
+        return {};
+    const double p = TextNumber(text);
+    if (QString outOfRange = PressureRefusal(p); !outOfRange.isEmpty())
+        return outOfRange;
+    const double q = TextNumber(Text3(PartnerPressure(index)).text());
+    if (IsStartPressure(index) && p < q)
+        return QStringLiteral("Beginning pressure should not be less than ending pressure.");
+    if (IsEndPressure(index) && p > q)
+        return QStringLiteral("Ending pressure should not be greater than beginning pressure.");
+    return {};
+}
+
+bool DiveFrm::Keeps(DiveMasked index, const QString& text) const
+{
+    if (index == DiveMasked::Date)
+        return DateRefusal(text).isEmpty();
+    if (index == DiveMasked::TimeIn)
+        return TimeTextRefusals(text, gv.UnitTime).isEmpty();
+    return true;   // the interval is tidied, never refused
 }
 
 void DiveFrm::ShowPressureUsed()

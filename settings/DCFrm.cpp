@@ -7,6 +7,7 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataGrid.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "settings/core/NavLegs.h"
@@ -179,6 +180,7 @@ QWidget* DCFrm::MakeUtilities()
     auto* grid = new QGridLayout(group);
     Model_Combo = new ListBox(false, group);
     Serial_Combo = new ListBox(false, group);
+    UseLineBoxGuards();
     FirmWareTxt = new QLineEdit(group);
     FirmWareTxt->setReadOnly(true);
     AddRow(*grid, QStringLiteral("Model:"), Model_Combo);
@@ -257,6 +259,9 @@ QWidget* DCFrm::MakeTime()
     connect(Check1, &QCheckBox::toggled, this, &DCFrm::Check1_Click);
     connect(Time_Opt, &QCheckBox::toggled, this, &DCFrm::Time_Opt_Click);
     connect(TimeTxt, &EditBox::LostFocus, this, &DCFrm::TimeTxt_LostFocus);
+    // A drop that makes a time the box refuses on leaving is turned away: the text stays where it came from.
+    TimeTxt->TurnAwayDropsItsCheckRefuses(
+        [this](const QString& text) { return TimeTextRefusals(text, Hour_Opt->Box0Ticked() ? 1 : 0).isEmpty(); });
     return group;
 }
 

@@ -18,52 +18,59 @@ void FieldWarning(const QString& text)
 
 namespace {
 
-bool Refuse(const QString& text)
+QString IncompleteDate()
 {
-    FieldWarning(text);
+    return gv.UnitDate == 1 ? QStringLiteral("Invalid date. Please enter date as mm/dd/yyyy.")
+                            : QStringLiteral("Invalid date. Please enter date as dd/mm/yyyy.");
+}
+
+QString OutOfRange(double value, double top, const QString& message)
+{
+    return value >= 0 && value <= top ? QString() : message;
+}
+
+// Shows the refusal, if any: whether the value is taken.
+bool Told(const QString& refusal)
+{
+    if (refusal.isEmpty())
+        return true;
+    FieldWarning(refusal);
     return false;
-}
-
-bool RefuseIncompleteDate()
-{
-    return Refuse(gv.UnitDate == 1 ? QStringLiteral("Invalid date. Please enter date as mm/dd/yyyy.")
-                                   : QStringLiteral("Invalid date. Please enter date as dd/mm/yyyy."));
-}
-
-bool InRange(double value, double top, const QString& message)
-{
-    return value >= 0 && value <= top ? true : Refuse(message);
 }
 
 } // namespace
 
-bool IsValidDate(const QString& text)
+bool IsValidDate(const QString& text) { return Told(DateRefusal(text)); }
+
+QString DateRefusal(const QString& text)
 {
     if (text.contains(QLatin1Char('_')))
-        return RefuseIncompleteDate();
+        return IncompleteDate();
     const qint64 year = RoundHalfEven(Val(text.right(4)));
     const qint64 first = RoundHalfEven(Val(text.mid(0, 2)));
     const qint64 second = RoundHalfEven(Val(text.mid(3, 2)));
     const qint64 month = gv.UnitDate == 1 ? first : second;
     const qint64 day = gv.UnitDate == 1 ? second : first;
     if (month < 1 || month > 12)
-        return Refuse(QStringLiteral("Invalid month. Please re-enter date with a valid month."));
+        return QStringLiteral("Invalid month. Please re-enter date with a valid month.");
     static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const int length = month == 2 && year % 4 == 0 ? 29 : lengths[month - 1];
     if (day < 1 || day > length)
-        return Refuse(QStringLiteral("Invalid day. Please re-enter date with a valid day."));
+        return QStringLiteral("Invalid day. Please re-enter date with a valid day.");
     // The calendar has the last word (1900 was no leap year); years before 100 are not dates.
     if (year < 100 || year > 9999 || !QDate::isValid(static_cast<int>(year), static_cast<int>(month),
                                                      static_cast<int>(day)))
-        return RefuseIncompleteDate();
-    return true;
+        return IncompleteDate();
+    return {};
 }
 
-bool IsValidPressure(double value)
+bool IsValidPressure(double value) { return Told(PressureRefusal(value)); }
+
+QString PressureRefusal(double value)
 {
     return gv.UnitPressure == 1
-        ? InRange(value, 32700, QStringLiteral("Please enter pressure value between 0 and 32700"))
-        : InRange(value, 2289, QStringLiteral("Please enter pressure value between 0 and 2289"));
+        ? OutOfRange(value, 32700, QStringLiteral("Please enter pressure value between 0 and 32700"))
+        : OutOfRange(value, 2289, QStringLiteral("Please enter pressure value between 0 and 2289"));
 }
 
 namespace {
@@ -72,12 +79,14 @@ double SacPsi(double shown) { return PressureFromDisplay(shown, gv.UnitPressure)
 } // namespace
 
 // The top as the box shows it (17.9 bar): a typed top stores the byte's top.
-bool IsValidSacRate(double shown)
+bool IsValidSacRate(double shown) { return Told(SacRateRefusal(shown)); }
+
+QString SacRateRefusal(double shown)
 {
     const float top = PressureToDisplay(kTopSacPsi);
     if (shown >= 0 && static_cast<float>(shown) <= top)
-        return true;
-    return Refuse("Please enter SAC rate value between 0 and " + SingleToText(top));
+        return {};
+    return "Please enter SAC rate value between 0 and " + SingleToText(top);
 }
 
 quint8 SacRateToStore(double shown)
@@ -88,8 +97,8 @@ quint8 SacRateToStore(double shown)
 bool IsValidCylinderSize(double value)
 {
     return gv.UnitCylinder == 1
-        ? InRange(value, 1155, QStringLiteral("Please enter pressure value between 0 and 1155"))
-        : InRange(value, 32700, QStringLiteral("Please enter pressure value between 0 and 32700"));
+        ? Told(OutOfRange(value, 1155, QStringLiteral("Please enter pressure value between 0 and 1155")))
+        : Told(OutOfRange(value, 32700, QStringLiteral("Please enter pressure value between 0 and 32700")));
 }
 
 bool IsValid_DiveNo(double value)

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/ListAccessible.h"
 #include "platform/widgets/TickListAccessible.h"
 
@@ -180,6 +181,7 @@ CheckItem& CheckList::AddItem(CheckItemKind kind, const QString& key, const QStr
         line.box = box;
         setItemWidget(line.row, kValueColumn, box);
     } else if (kind == CheckItemKind::Text) {
+        UseLineBoxGuards();
         auto* edit = new QLineEdit(this);
         edit->setMinimumWidth(40);
         connect(edit, &QLineEdit::textEdited, this, [this, &item](const QString& text) { TypeText(item.Key(), text); });

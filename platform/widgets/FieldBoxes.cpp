@@ -1,5 +1,6 @@
 #include "platform/widgets/FieldBoxes.h"
 
+#include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/ListAccessible.h"
 
 #include <QApplication>
@@ -71,11 +72,18 @@ public:
 
 void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps) { new DropGuard(box, std::move(keeps)); }
 
+namespace {
+// The box's text once `dropped` is put in at `at`, as the box puts in a drop.
+QString InsertedText(const QLineEdit& box, int at, const QString& dropped)
+{
+    return QString(box.text()).insert(at, dropped);
+}
+} // namespace
+
 void TurnAwayDropsItsValidatorRefuses(QLineEdit& box)
 {
     TurnAwayDropsNotKept(box, [&box](int at, const QString& dropped) {
-        QString text = box.text();
-        text.insert(at, dropped);
+        QString text = InsertedText(box, at, dropped);
         const QValidator* rule = box.validator();
         return !rule || rule->validate(text, at) != QValidator::Invalid;
     });
@@ -96,7 +104,20 @@ void AcceptNumbersOnly(QLineEdit& box, DecimalMark marks, bool negative)
         box.setValidator(new NumberRule(rule, box));
 }
 
-EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {}
+EditBox::EditBox(QWidget* parent) : QLineEdit(parent) { UseLineBoxGuards(); }
+
+void EditBox::TurnAwayDropsItsCheckRefuses(KeepsValue keeps)
+{
+    TurnAwayDropsNotKept(*this, [this, keeps = std::move(keeps)](int at, const QString& dropped) {
+        const std::optional<QString> text = TextAfterDrop(at, dropped);
+        return text && keeps(*text);
+    });
+}
+
+std::optional<QString> EditBox::TextAfterDrop(int at, const QString& text) const
+{
+    return InsertedText(*this, at, text);
+}
 
 void EditBox::SelectAll() { setSelection(0, static_cast<int>(displayText().size())); }
 

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace kvl {
@@ -29,6 +30,10 @@ void TurnAwayDropsNotKept(QLineEdit& box, KeepsDrop keeps);
 // The same for a drop the box's validator would refuse.
 void TurnAwayDropsItsValidatorRefuses(QLineEdit& box);
 
+// Whether the box's check, made when the box is left, keeps `text` as the box's value.
+// Asked without a word to the user.
+using KeepsValue = std::function<bool(const QString& text)>;
+
 // From now on only what can be part of a number can be typed or pasted into the box:
 // digits, one decimal mark of `marks`, and a leading minus when `negative`. Text set
 // by the program is shown as it is. Called again, the box takes the new rule.
@@ -42,6 +47,13 @@ public:
     void SetLocked(bool locked) { setReadOnly(locked); }
     void SelectAll();
     void AcceptNumbersOnly(DecimalMark marks, bool negative) { kvl::AcceptNumbersOnly(*this, marks, negative); }
+    // From now on the box turns away a drop that makes a value `keeps` refuses (a number
+    // out of range): the check would put the old value back when the box is left, and
+    // the dropped text, moved out of where it came from, would be nowhere.
+    void TurnAwayDropsItsCheckRefuses(KeepsValue keeps);
+    // The text the box shows once `text` is dropped at cursor position `at`, as the box
+    // puts a drop in; nullopt when the box would not keep all of it.
+    virtual std::optional<QString> TextAfterDrop(int at, const QString& text) const;
 
 signals:
     void GotFocus();

@@ -5,7 +5,7 @@ namespace kvl {
 MaskedEdit::MaskedEdit(const QString& mask, QWidget* parent) : EditBox(parent)
 {
     SetMask(mask);
-    TurnAwayDropsNotKept(*this, [this](int at, const QString& text) { return PlacesEveryCharacter(at, text); });
+    TurnAwayDropsNotKept(*this, [this](int at, const QString& text) { return TextAfterDrop(at, text).has_value(); });
 }
 
 void MaskedEdit::SetMask(const QString& mask)
@@ -26,22 +26,20 @@ void MaskedEdit::SetText(const QString& text)
     setText(text);
 }
 
-// Text put in at `at` fills the mask from there as the box does it: a digit takes the
-// next digit position, any other character the next place where the mask shows it.
-// What finds no place is left out by the box.
-bool MaskedEdit::PlacesEveryCharacter(int at, const QString& text) const
+std::optional<QString> MaskedEdit::TextAfterDrop(int at, const QString& text) const
 {
     if (mask_.isEmpty())
-        return true;
+        return EditBox::TextAfterDrop(at, text);
+    QString shown = displayText();
     qsizetype place = at;
     for (QChar c : text) {
         while (place < mask_.size() && !(mask_[place] == u'#' ? c.isNumber() : mask_[place] == c))
             ++place;
         if (place == mask_.size())
-            return false;
-        ++place;
+            return std::nullopt;
+        shown[place++] = c;
     }
-    return true;
+    return shown;
 }
 
 } // namespace kvl

@@ -16,9 +16,12 @@ public:
     QString Text() const { return displayText(); }
     void SetText(const QString& text);
 
-private:
-    bool PlacesEveryCharacter(int at, const QString& text) const;
+    // Text put in at `at` fills the mask from there as the box does it: a digit takes the
+    // next digit position, any other character the next place where the mask shows it.
+    // nullopt when a character finds no place: the box would leave it out.
+    std::optional<QString> TextAfterDrop(int at, const QString& text) const override;
 
+private:
     QString mask_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/Captions.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/LineBoxGuards.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -152,6 +153,7 @@ void PropertyGrid::Add(const QString& key, const QString& caption, int kind)
 
 void PropertyGrid::AddTextBox(QTreeWidgetItem* item, const QString& key, const QString& caption)
 {
+    UseLineBoxGuards();
     auto* box = new QLineEdit(this);
     box->setObjectName(key);
     // Named by its header too: a screen reader does not see which "Phone:" of the grid it is in.

@@ -1,6 +1,7 @@
 #include "platform/widgets/SmartToolBar.h"
 
 #include "platform/widgets/Captions.h"
+#include "platform/widgets/LineBoxGuards.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -135,6 +136,7 @@ BarItem& SmartToolBar::AddTextEntry(const QString& key, const QString& caption, 
     auto* layout = new QHBoxLayout(field);
     layout->setContentsMargins(4, 0, 4, 0);
     auto* label = new QLabel(caption, field);
+    UseLineBoxGuards();
     auto* edit = new QLineEdit(field);
     edit->setObjectName(key);
     edit->setToolTip(toolTip);

@@ -187,26 +187,28 @@ QString AddMinutesToTime(const QString& time, const db::Value& minutes)
     return TwoDigits(newHours) + ":" + TwoDigits(IntMod(total, 60));
 }
 
-bool IsValidTimeText(const QString& text, int mode)
+QStringList TimeTextRefusals(const QString& text, int mode)
 {
-    if (text.contains('_')) {
-        TimeWarning("Invalid time. Please enter time as hh:mm.");
-        return false;
-    }
-    bool valid = true;
+    if (text.contains('_'))
+        return {QStringLiteral("Invalid time. Please enter time as hh:mm.")};
+    QStringList refusals;
     const double hours = Val(text.left(2));
     const double minutes = Val(text.right(2));
     const int maxHour = mode == 1 ? 12 : 23;
-    if (hours < 0 || hours > maxHour) {
-        TimeWarning(mode == 1 ? "Invalid time. Please enter value 00-12 for hour."
-                              : "Invalid time. Please enter value 00-23 for hour.");
-        valid = false;
-    }
-    if (minutes < 0 || minutes > 59) {
-        TimeWarning("Invalid time. Please enter value 00-59 for minute.");
-        valid = false;
-    }
-    return valid;
+    if (hours < 0 || hours > maxHour)
+        refusals << (mode == 1 ? QStringLiteral("Invalid time. Please enter value 00-12 for hour.")
+                               : QStringLiteral("Invalid time. Please enter value 00-23 for hour."));
+    if (minutes < 0 || minutes > 59)
+        refusals << QStringLiteral("Invalid time. Please enter value 00-59 for minute.");
+    return refusals;
+}
+
+bool IsValidTimeText(const QString& text, int mode)
+{
+    const QStringList refusals = TimeTextRefusals(text, mode);
+    for (const QString& refusal : refusals)
+        TimeWarning(refusal);
+    return refusals.isEmpty();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "shell/core/Global_Vars.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -54,6 +55,8 @@ QString TimeTo24Hour(const QString& time, const QString& amPm);
 QString AddMinutesToTime(const QString& time, const db::Value& minutes);
 // mode 1: 12-hour clock. Shows a "Warning" message for each fault found.
 bool IsValidTimeText(const QString& text, int mode);
+// The messages IsValidTimeText would show, none when it takes the time; nothing is shown.
+QStringList TimeTextRefusals(const QString& text, int mode);
 bool IsValidCDTText(const QString& text);
 qint32 CDTTextToSeconds(const QString& text);
 

@@ -11,7 +11,9 @@
 #include "tests/support/KeyPresses.h"
 #include "tests/support/Mouse.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -457,6 +459,30 @@ TEST_F(BuddiesFrmTest, TheRecordTakesTypingOnlyWhileSomeoneIsShown)
     Choose(form.CaptainList(), "Ann O'Neil", "Delete");
     EXPECT_EQ(form.PInfo().ValueText("CITY"), "");
     EXPECT_TRUE(city.isReadOnly());
+}
+
+// An edit through the accessibility interface, as a screen reader or a dictation tool
+// makes it, is taken as a typed one: refused while nobody is shown, as an input
+// method's text is, and stored for the person shown.
+TEST_F(BuddiesFrmTest, AnEditThroughTheAccessibilityInterfaceIsTakenAsATypedOne)
+{
+    BuddiesFrm& form = Open();
+    QLineEdit& city = *form.PInfo().ValueBox("CITY");
+    const auto setCity = [&city](const QString& text) {
+        QAccessible::queryAccessibleInterface(&city)->setText(QAccessible::Value, text);
+    };
+    setCity("Reno");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\u00e9"));
+    QApplication::sendEvent(&city, &commit);
+    EXPECT_EQ(city.text(), "");
+    EXPECT_FALSE(gv.PersonChanged);
+
+    Click(form.CaptainList(), "Ann O'Neil");
+    setCity("Reno");
+    EXPECT_TRUE(gv.PersonChanged);
+    Click(form.CaptainList(), "bo Tanaka");
+    EXPECT_EQ(Text("Select CITY from USERINFO where USERID = ?", {ann}), "Reno");
 }
 
 // A companion's field of blanks only shows empty.

@@ -12,8 +12,13 @@
 #include "tests/support/KvlTest.h"
 #include "tests/support/LogFixture.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+
+#include <tuple>
 
 namespace kvl::test {
 namespace {
@@ -256,6 +261,31 @@ TEST_F(DCFrmTest, ABadTimeIsRefusedAndReplaced)
     dialogs.ExpectMsg("Invalid time. Please enter value 00-12 for hour.");
     EXPECT_FALSE(Frm().SaveSettings());
     EXPECT_TRUE(Edited("MAXDEPTH").IsNull()) << "nothing saved";
+}
+
+// A drop that makes a time the box would refuse on leaving is turned away, so a moved
+// text stays where it came from; a time the box keeps is taken.
+TEST_F(DCFrmTest, TheTimeBoxTurnsAwayADropThatMakesABadTime)
+{
+    Frm().DC_InitDC();   // factory row: 12-hour clock
+    Frm().Check1->setChecked(true);   // the clock is set by hand
+    Frm().Time_Opt->setChecked(false);
+    Frm().show();
+    MaskedEdit& time = *Frm().TimeTxt;
+    for (const auto& [dropped, taken, after] : {std::tuple{"13", false, "01:00"}, std::tuple{"75", false, "01:00"},
+                                                std::tuple{"1130", true, "11:30"}}) {
+        SCOPED_TRACE(dropped);
+        time.SetText("01:00");
+        QMimeData dragged;
+        dragged.setText(dropped);
+        const QPoint start(2, time.height() / 2);
+        QDragEnterEvent enter(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&time, &enter);
+        QDropEvent drop(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&time, &drop);
+        EXPECT_EQ(drop.isAccepted(), taken) << "an accepted move takes the text from where it came";
+        EXPECT_EQ(time.Text(), after);
+    }
 }
 
 TEST_F(DCFrmTest, TheClockIsSetFromTheTypedDateMonthFirst)

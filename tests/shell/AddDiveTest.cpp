@@ -10,8 +10,12 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/SystemServices.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +112,15 @@ TEST_F(AddDiveTest, TheBoxesShowTheFirstAndTheNextNumber)
         EXPECT_EQ(dialog.Text1[1]->text(), "43");
         EXPECT_TRUE(dialog.Text1[0]->isReadOnly());
         EXPECT_TRUE(dialog.Option2[2]->isEnabled());
+        // A locked box takes no text by an input method or through the accessibility interface.
+        for (QLineEdit* box : {dialog.Text1[0], dialog.Text1[1]}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromUtf8("\u00e9"));
+            QApplication::sendEvent(box, &commit);
+            QAccessible::queryAccessibleInterface(box)->editableTextInterface()->insertText(0, "7");
+        }
+        EXPECT_EQ(dialog.Text1[0]->text(), "40");
+        EXPECT_EQ(dialog.Text1[1]->text(), "43");
         dialog.CancelCmd->click();
     };
     Tool("AddDive");

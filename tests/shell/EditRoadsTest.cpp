@@ -8,6 +8,8 @@
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/DiveRows.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -123,6 +125,15 @@ void CommitByInputMethod(QWidget& box, const QString& text)
     QApplication::sendEvent(&box, &commit);
 }
 
+// The box's whole text replaced through the accessibility interface, as a screen reader
+// or a dictation tool replaces it.
+void SetThroughAccessibility(QWidget& box, const QString& text)
+{
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(reader->editableTextInterface(), nullptr);
+    reader->editableTextInterface()->replaceText(0, reader->textInterface()->characterCount(), text);
+}
+
 // The box holds the value and one character more, which the menu's entry takes off.
 std::function<void(QWidget&, const QString&)> TakeOffTheLastByMenu(const char* label)
 {
@@ -226,6 +237,7 @@ TEST_F(EditRoadsTest, EveryRoadIntoEveryBoxIsAskedAboutAndStored)
              Select(box);
              CommitByInputMethod(box, value);
          }},
+        {"accessibility interface", SetThroughAccessibility},
         {"menu Undo after a paste left",
          [this](QWidget& box, const QString& value) {
              PasteByKeys(box, value);
@@ -272,6 +284,89 @@ TEST_F(EditRoadsTest, EveryRoadIntoEveryBoxIsAskedAboutAndStored)
             ShowAgain(first);
         }
     }
+}
+
+// A locked box of a downloaded dive, or one the record computes, takes no text by a road
+// that is not a key either: the box keeps what it showed and nothing is asked.
+TEST_F(EditRoadsTest, ALockedBoxTakesNoTextByAnyRoad)
+{
+    gv.DB->Execute("Update DIVEDATA set DATATYPE = 1 where DIVEID = ?", {first});
+    ShowAgain(first);
+    const std::pair<const char*, std::function<void(QWidget&, const QString&)>> roads[] = {
+        {"input method", CommitByInputMethod},
+        {"accessibility interface", SetThroughAccessibility},
+        {"accessible insert",
+         [](QWidget& box, const QString& text) {
+             QAccessible::queryAccessibleInterface(&box)->editableTextInterface()->insertText(0, text);
+         }},
+    };
+    for (DiveText i : {DiveText::TimeOut, DiveText::LifeTimeDiveNo, DiveText::PressureUsed, DiveText::Model,
+                       DiveText::SerialNo, DiveText::DGDiveNo, DiveText::MaxDepth}) {
+        for (const auto& [name, road] : roads) {
+            SCOPED_TRACE(testing::Message() << Form().Text3(i).accessibleName().toStdString() << " by " << name);
+            EditBox& box = Form().Text3(i);
+            ASSERT_TRUE(box.Locked());
+            const QString before = box.text();
+            Focus(box);
+            road(box, QString::fromUtf8("\u00e9"));
+            EXPECT_EQ(box.text(), before);
+            Tool("NextDive");
+            dialogs.VerifyAllUsed();   // nothing asked
+            EXPECT_NE(gv.CurrentDiveID, first);
+            ShowAgain(first);
+        }
+    }
+}
+
+// A drop onto a box that makes a value the box's check refuses is turned away, so the
+// text dragged stays where it came from; a drop the box keeps is an edit like any other.
+TEST_F(EditRoadsTest, ABoxTurnsAwayADropItsCheckRefuses)
+{
+    struct Case {
+        const char* name;
+        const char* column;
+        std::function<EditBox&(DiveFrm&)> box;
+        const char* dropped;   // at the start of what the box shows
+    };
+    const Case cases[] = {
+        {"End Pressure", "EPSI", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::EndPressure1); },
+         "1200"},   // out of range in either unit
+        {"Start Pressure", "SPSI", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::StartPressure1); },
+         "9"},      // out of range in either unit
+        {"SAC Rate", "AIRCONSUMP", [](DiveFrm& f) -> EditBox& { return f.Text3(DiveText::SacRate); }, "999"},
+        {"Date", "DIVEDATE", [](DiveFrm& f) -> EditBox& { return f.Masked1(DiveMasked::Date); }, "99"},
+        {"Time In", "DIVETIME", [](DiveFrm& f) -> EditBox& { return f.Masked1(DiveMasked::TimeIn); }, "99"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditBox& box = c.box(Form());
+        const QString shown = box.displayText();
+        const db::Value stored = Stored(first, c.column);
+        QMimeData dragged;
+        dragged.setText(c.dropped);
+        const QPoint start(2, box.height() / 2);
+        QDragEnterEvent enter(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &enter);
+        QDropEvent drop(start, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &drop);
+        EXPECT_FALSE(enter.isAccepted());
+        EXPECT_FALSE(drop.isAccepted()) << "an accepted move takes the text from where it came";
+        EXPECT_EQ(box.displayText(), shown);
+        Tool("NextDive");   // nothing changed, nothing refused, nothing asked
+        dialogs.VerifyAllUsed();
+        EXPECT_EQ(Stored(first, c.column).ToString(), stored.ToString());
+        ShowAgain(first);
+    }
+
+    EditBox& end = Form().Text3(DiveText::EndPressure1);
+    const db::Value stored = Stored(first, "EPSI");
+    end.clear();
+    Drop(end, "1");   // below the start pressure: taken
+    EXPECT_EQ(end.text(), "1");
+    dialogs.ExpectMsg(kSave, MsgAnswer::Yes);
+    Tool("NextDive");
+    dialogs.VerifyAllUsed();
+    EXPECT_NE(Stored(first, "EPSI").ToString(), stored.ToString());
 }
 
 TEST_F(EditRoadsTest, ADiveAddedByHandKeepsAValuePastedByTheMenu)

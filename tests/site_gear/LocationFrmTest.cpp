@@ -13,6 +13,7 @@
 #include "tests/support/Keys.h"
 #include "tests/support/Mouse.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMenu>
@@ -314,6 +315,17 @@ TEST_F(LocationFrmTest, ARefusedSaveSaysSoAndKeepsWhatWasTyped)
     Tool("Save");   // the changes are still the user's: the next save writes them
     EXPECT_EQ(Field("VISIBILITY", dive).ToDouble(), 75);
     EXPECT_EQ(Field("AIR", dive).ToDouble(), 81);
+}
+
+// A number set through the accessibility interface, as a screen reader or a dictation
+// tool sets it, is a change the save writes.
+TEST_F(LocationFrmTest, AValueSetThroughTheAccessibilityInterfaceIsSaved)
+{
+    Open();
+    QAccessible::queryAccessibleInterface(&Form().Text4(LocationText::Visibility))->setText(QAccessible::Value, "70");
+    Tool("Save");
+    EXPECT_EQ(Field("VISIBILITY", dive).ToDouble(), 70);
+    EXPECT_EQ(Shown(LocationText::Visibility), "70");
 }
 
 TEST_F(LocationFrmTest, TheStripStandsBesideTheFocusedNamedList)
