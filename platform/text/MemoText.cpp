@@ -1,6 +1,7 @@
 #include "platform/text/MemoText.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace kvl {
@@ -9,6 +10,9 @@ namespace {
 
 // A paragraph is broken at the first space after this many characters of a piece.
 constexpr qsizetype kPiece = 1000;
+// The most letters a dragged stretch may share with the text at either side for the drag
+// to be found: each more is one more look at the whole stretch.
+constexpr qsizetype kMostSharedEnd = 64;
 // How the document shows a line break.
 constexpr QChar kShownBreak = QChar::ParagraphSeparator;
 
@@ -63,6 +67,16 @@ void Splice(QList<qsizetype>& ascending, qsizetype at, qsizetype fromLength, qsi
     ascending.remove(first, last - first);
     for (qsizetype i = 0; i < to.size(); ++i)
         ascending.insert(first + i, at + to[i]);
+}
+
+// Whether two texts hold the same characters, each as many times.
+bool SameCharacters(QStringView a, QStringView b)
+{
+    QString sortedA = a.toString();
+    QString sortedB = b.toString();
+    std::sort(sortedA.begin(), sortedA.end());
+    std::sort(sortedB.begin(), sortedB.end());
+    return sortedA == sortedB;
 }
 
 // How many characters two texts share at their start, and after those at their end.
@@ -161,10 +175,12 @@ void MemoText::Edit(qsizetype at, qsizetype removed, const QString& added, int s
     const qsizetype is = added.size() - head - tail;
     if (was == 0 && is == 0)
         return;
-    const QStringView now = QStringView(added).mid(head, is);
-    Change change{at + head, Kept(at + head, was), Typed(now)};
+    std::optional<Change> dragged;
     if (was == is && was > 1)
-        KeepDragged(change, before.mid(head, was), now);
+        dragged = Dragged(at, before, added, head, tail);
+    Change change = dragged ? *std::move(dragged)
+                            : Change{at + head, Kept(at + head, was), Typed(QStringView(added).mid(head, is))};
+    KeepLineEndsApart(change);
     history_.resize(done_);
     history_.push_back({steps, std::move(change)});
     Apply(history_.back().change, true);
@@ -173,15 +189,55 @@ void MemoText::Edit(qsizetype at, qsizetype removed, const QString& added, int s
 
 // A stretch dragged within the memo: what lay between the two places keeps its
 // characters. The document then shows the old text turned round at some point; the
-// longer part stayed, the other moved.
-void MemoText::KeepDragged(Change& change, const QString& old, QStringView now) const
+// longer part stayed, the other moved. What the two texts share at either side may
+// have taken letters of the turned stretch (a word dragged behind one that ends in the
+// same letter): those are given back, the fewest first, until the stretch turns round.
+std::optional<MemoText::Change> MemoText::Dragged(qsizetype at, QStringView before, QStringView added,
+                                                  qsizetype head, qsizetype tail) const
 {
-    const qsizetype was = old.size();
-    const qsizetype turn = (old + old).indexOf(now);
-    if (turn > 0 && was - turn >= turn)
-        change.after = Joined(Kept(change.at + turn, was - turn), Typed(now.mid(was - turn)));
-    else if (turn > 0)
-        change.after = Joined(Typed(now.left(was - turn)), Kept(change.at, turn));
+    const qsizetype was = before.size() - head - tail;
+    if (!SameCharacters(before.mid(head, was), added.mid(head, was)))
+        return std::nullopt;
+    const qsizetype mostBefore = std::min({head, was, kMostSharedEnd});
+    const qsizetype mostAfter = std::min({tail, was, kMostSharedEnd});
+    for (qsizetype given = 0; given <= mostBefore + mostAfter; ++given) {
+        for (qsizetype ahead = std::max(qsizetype(0), given - mostAfter); ahead <= std::min(given, mostBefore);
+             ++ahead) {
+            const qsizetype from = head - ahead;
+            const qsizetype length = was + given;
+            const QStringView now = added.mid(from, length);
+            const qsizetype turn = (before.mid(from, length).toString().repeated(2)).indexOf(now);
+            if (turn <= 0)
+                continue;
+            Change change{at + from, Kept(at + from, length), {}};
+            if (length - turn >= turn)
+                change.after = Joined(Kept(change.at + turn, length - turn), Typed(now.mid(length - turn)));
+            else
+                change.after = Joined(Typed(now.left(length - turn)), Kept(change.at, turn));
+            return change;
+        }
+    }
+    return std::nullopt;
+}
+
+// A lone "\r" the change brings right before a lone "\n" becomes "\r\n": read back,
+// "\r\n" is one line end, and the document shows two.
+void MemoText::KeepLineEndsApart(Change& change) const
+{
+    const qsizetype end = MemoPosition(change.at + change.before.shown);
+    const bool lineFeedAfter = end < memo_.size() && memo_[end] == u'\n';
+    Stretch& after = change.after;
+    if (after.kept.endsWith(u'\r') && lineFeedAfter) {
+        after.kept += u'\n';
+        after.lineEnds << after.shown - 1;
+    }
+    const qsizetype start = MemoPosition(change.at);
+    const bool lineFeedFirst = after.kept.isEmpty() ? lineFeedAfter : after.kept.front() == u'\n';
+    if (start > 0 && memo_[start - 1] == u'\r' && lineFeedFirst) {
+        --change.at;
+        change.before = Joined(Kept(change.at, 1), change.before);
+        change.after = Joined(Stretch{1, QStringLiteral("\r\n"), {0}, {}}, after);
+    }
 }
 
 void MemoText::Apply(const Change& change, bool forward)

@@ -4,11 +4,13 @@
 // "\r\n", U+2029), and a long paragraph may be shown broken into pieces at spaces; so
 // the memo is kept beside the document: given back as set while unedited, and each
 // change of the document carried into it, position for position. What a change left
-// alone keeps its characters; a line break typed or pasted becomes "\r\n".
+// alone keeps its characters; a line break typed or pasted becomes "\r\n", and so does
+// a lone "\r" a change brings against a lone "\n", which would otherwise read back as one.
 
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace kvl {
@@ -65,7 +67,9 @@ private:
     static Stretch Typed(QStringView shown);
     static Stretch Joined(Stretch first, const Stretch& second);
     void Edit(qsizetype at, qsizetype removed, const QString& added, int steps);
-    void KeepDragged(Change& change, const QString& old, QStringView now) const;
+    std::optional<Change> Dragged(qsizetype at, QStringView before, QStringView added, qsizetype head,
+                                  qsizetype tail) const;
+    void KeepLineEndsApart(Change& change) const;
     void Apply(const Change& change, bool forward);
     Stretch Kept(qsizetype at, qsizetype length) const;
     QString Shown(qsizetype at, qsizetype length) const;

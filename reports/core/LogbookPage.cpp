@@ -289,12 +289,13 @@ int WrapText(Printer& printer, const QString& text, int start, double left, doub
     };
     for (int pos = std::max(start, 1); pos <= text.size(); ++pos) {
         const QChar ch = text[pos - 1];
-        if (printer.CurrentX() < right) {
-            if (ch == kCr)
-                lineEnd();
-            else if (ch != kLf)
-                printer.Print(QString(ch), false);
-        } else if (ch == kBlank || ch == kBackspace || ch == kLf || ch == kCr) {
+        if (ch == kLf && pos >= 2 && text[pos - 2] == kCr) {
+            // the line feed of a "\r\n": its carriage return ended the line
+        } else if (ch == kCr || ch == kLf || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator) {
+            lineEnd();
+        } else if (printer.CurrentX() < right) {
+            printer.Print(QString(ch), false);
+        } else if (ch == kBlank || ch == kBackspace) {
             lineEnd();
         } else {
             printer.Print(QString(ch), false);

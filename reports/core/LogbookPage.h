@@ -14,10 +14,11 @@
 namespace kvl {
 
 // The character wrap of the logbook page. Prints text from the 1-based position start
-// on, from x left on the pen's line: a character that finds the pen short of right is
-// printed where it stands (CR ends the line, LF does nothing); at or past right a
-// blank, backspace, LF or CR only ends the line, any other character is printed with
-// "-" after it and ends the line. After each character the stop test is asked; when
+// on, from x left on the pen's line. Every line end the memo box shows ends the line,
+// once each: "\r\n", a lone CR, a lone LF, U+2028 and U+2029. Any other character that
+// finds the pen short of right is printed where it stands; at or past right a blank or
+// backspace only ends the line, any other character is printed with "-" after it and
+// ends the line. After each character the stop test is asked; when
 // it holds the wrap stops. Returns the position of the first character not printed,
 // 0 when the text is done.
 int WrapText(Printer& printer, const QString& text, int start, double left, double right,

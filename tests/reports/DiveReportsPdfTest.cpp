@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <map>
 
 namespace kvl::test {
@@ -147,6 +148,24 @@ TEST_F(DiveReportsPdfTest, LogbookPageKeepsEveryTextInsideItsMarginsAndColumns)
     EXPECT_GE(CheckLabelsClearOfValues(words, "No.:", "13"), 1);
     EXPECT_EQ(CheckLabelsClearOfValues(words, "Interval:", "1:05"), 1);
     EXPECT_EQ(CheckLabelsClearOfValues(words, "Mode:", "Constant"), 1);
+}
+
+TEST_F(DiveReportsPdfTest, LogbookPageBreaksTheMemoAtEveryLineEndTheBoxShows)
+{
+    MakeCurrent(Dive({{"MEMO", QStringLiteral("Reef3\nReef4\u2028Reef5\u2029Reef6\r\nReef7")}}));
+    const QString pdf = WriteDrawing([](Printer& p) { PrintFrm::Instance().PrintIt(p); });
+    const std::vector<PdfWord> words = Words(Run("pdftotext", {"-bbox", pdf, "-"}));
+    std::vector<PdfWord> lines;
+    for (const QString line : {"Reef3", "Reef4", "Reef5", "Reef6", "Reef7"}) {
+        const auto word =
+            std::find_if(words.begin(), words.end(), [&line](const PdfWord& w) { return w.text == line; });
+        ASSERT_NE(word, words.end()) << line.toStdString() << " is no word of its own";
+        lines.push_back(*word);
+    }
+    for (size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_NEAR(lines[i].xMin, lines[0].xMin, 1) << lines[i].text.toStdString();
+        EXPECT_GT(lines[i].yMin, lines[i - 1].yMax - 1) << lines[i].text.toStdString() << " is on a line below";
+    }
 }
 
 TEST_F(DiveReportsPdfTest, DiveDetailsAreLandscapeWithTheTitleOnEveryPage)

@@ -47,6 +47,47 @@ TEST(MemoText, ChangesReportedWiderThanTheyAreKeepTheLineEndsAround)
     }
 }
 
+// A word dragged across the memo, or a stretch deleted between two line ends: the
+// document shows what the expected memo shows, and reports it as a change of all of it.
+TEST(MemoText, DragsAndDeletionsKeepEveryLineEndAround)
+{
+    const QString lines = QStringLiteral("alpha\r\nbeta\u00A0gamma\rdelta\nepsilon\u2029zeta\r\r\neta \U0001F420 theta");
+    struct Case {
+        const char* name;
+        QString memo;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"a word dragged behind one ending in its letter", lines, lines.mid(5) + "alpha"},
+        {"a word dragged before one starting with its letter", lines,
+         QString(lines).replace(QStringLiteral("\neta "), QStringLiteral("\n ")).replace("epsilon", "etaepsilon")},
+        {"a word dragged behind one ending in its last letters, past a surrogate pair",
+         lines, QString(lines).remove("zeta") + "zeta"},
+        {"a word dragged from between a lone CR and a lone LF",
+         lines, QString(lines).replace("\rdelta\n", "\r\n\n") + "delta"},
+        {"a word deleted between a lone CR and a lone LF", QStringLiteral("first\rdelta\nlast"),
+         QStringLiteral("first\r\n\nlast")},
+        {"a word deleted between a lone LF and a lone CR", QStringLiteral("first\ndelta\rlast"),
+         QStringLiteral("first\n\rlast")},
+        {"a word deleted between a lone CR and a CR LF", QStringLiteral("first\rdelta\r\nlast"),
+         QStringLiteral("first\r\r\nlast")},
+        {"a word dragged to the start from between a lone CR and a lone LF", QStringLiteral("a\rb\nc"),
+         QStringLiteral("ba\r\n\nc")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString shown = Shown(c.memo);
+        const QString now = Shown(c.expected);
+        MemoText text;
+        text.Set(c.memo, false);
+        text.DocumentChanged(0, shown.size(), now, {1, true});
+        EXPECT_EQ(text.Text(), c.expected);
+        EXPECT_TRUE(text.Shows(now.size()));
+        text.DocumentChanged(0, now.size(), shown, {0, false});   // undone
+        EXPECT_EQ(text.Text(), c.memo);
+    }
+}
+
 TEST(MemoText, UndoAndRedoFollowTheDocumentsSteps)
 {
     const QString memo = QStringLiteral("a\rb\nc");

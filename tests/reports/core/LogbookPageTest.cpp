@@ -482,7 +482,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WrapCase{"CharacterAtLimitGetsHyphen", "abcdefg", {"abcde-", "fg"}, 0},
                       WrapCase{"BlankAtLimitDropped", "abcd efg", {"abcd", "efg"}, 0},
                       WrapCase{"CrLfOneBreak", "ab\r\ncd", {"ab", "cd", ""}, 0},
-                      WrapCase{"LfAloneNoBreak", "ab\ncd", {"abcd", ""}, 0},
+                      WrapCase{"LfAloneOneBreak", "ab\ncd", {"ab", "cd", ""}, 0},
+                      WrapCase{"EveryLineEndTheBoxShowsOneBreak", "L3\nL4\u2028L5\u2029L6\rL7",
+                               {"L3", "L4", "L5", "L6", "L7", ""}, 0},
+                      WrapCase{"LineEndsAfterLineEndsEachABreak", "ab\r\r\ncd\n\ref\n\ngh",
+                               {"ab", "", "cd", "", "ef", "", "gh", ""}, 0},
+                      WrapCase{"CrLfAtTheLimitOneBreak", "abcd\r\nef\nab", {"abcd", "ef", "ab", ""}, 0},
                       WrapCase{"StopTest", "abcdefgh", {"abcde-", ""}, 6, true},
                       WrapCase{"LastCharacterPassingLimitIsDone", "abcde", {"abcde-", ""}, 0, true}),
     [](const auto& row) { return std::string(row.param.name); });
