@@ -12,6 +12,7 @@
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogOpen.h"
+#include "shell/core/LogRestore.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/Scramble.h"
@@ -319,10 +320,8 @@ void MDI_MainFrm::RestoreDiveLog()
     // The backup is checked as a log is at opening, and a log open in another window is
     // left alone, before anything is replaced.
     try {
-        CheckLogFile(source, LogUse::Restore);
-        const auto lock = LockLog(target, LogUse::Restore, AskToTakeLock(title));
-        QString error;
-        if (CopyFileReplacing(source, target, {}, &error) < 0) {
+        const QString error = RestoreBackup(source, target, AskToTakeLock(title));
+        if (!error.isEmpty()) {
             ShowError("Could not restore data file.\n" + error, title);
             return;
         }

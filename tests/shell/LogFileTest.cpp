@@ -14,6 +14,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "tests/support/DamagedPages.h"
+#include "tests/support/KilledWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -588,6 +589,25 @@ TEST_F(LogFileTest, TheLogInUseIsKnownByItsFileOnTheRestoreAndOpenRoads)
     EXPECT_EQ(gv.DB->Path(), hardLink);
     EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
     EXPECT_THROW(LockLog(SampleLog(), LogUse::Open, {}), LogRefused);
+}
+
+// A window killed while saving leaves its journal beside the log; a restore over that
+// log opens afterwards as the backup was, not with the old log's pages rolled into it.
+TEST_F(LogFileTest, ARestoreOverALogWhoseSaveWasKilledOpensAsTheBackupWas)
+{
+    const QString target = CopyOfSample("Trip.dlg");
+    const QString backup = WriteFile("Backup/Trip.bak", FileBytes(SampleLog()));
+    db::Database::Open(backup)->Execute("Update USERINFO set NAME = 'Restored' ;");
+    KillASaveMidway(target, "Killed Save");
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(target)
+        .ExpectMsg("Your backup file has been restored to: " + target)
+        .ExpectOpenFile(target);
+    MainFrm().RestoreDiveLog();
+    MainFrm().OpenDiveLog();
+    ASSERT_EQ(gv.DB->Path(), target);
+    EXPECT_EQ(gv.DB->Scalar("Select NAME from USERINFO where USERTYPE = 1").ToString(), "Restored");
+    EXPECT_FALSE(QFile::exists(target + "-journal"));
 }
 
 // A backup is checked as a log is at opening, and a log open in another window is not
