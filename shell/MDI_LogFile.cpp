@@ -12,6 +12,7 @@
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
 #include "shell/core/LogOpen.h"
+#include "shell/core/LogRestore.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/Scramble.h"
@@ -103,7 +104,7 @@ void MDI_MainFrm::LoadDatabase()
     // A file that cannot be used as a log is refused before the log in use is closed:
     // that one stays open, shown and usable. The log in use opened again keeps this
     // window's lock.
-    const bool reopening = gv.DB && gv.DB->IsOpen() && SameFile(gv.LogFilePath, gv.DB->Path());
+    const bool reopening = IsOpenLog(gv.LogFilePath);
     OpenedLog next;
     lockRefused_ = false;
     try {
@@ -269,10 +270,9 @@ QString WithSuffix(const QString& path, const QString& suffix)
     return path + '.' + suffix;
 }
 
-void RefuseLogInUse(const QString& target)
+void RefuseLogInUse(const QString& text)
 {
-    MsgBox(target + " is currently in use. Please, choose a different file name.", MsgButtons::OK, MsgIcon::Critical,
-           "Warning");
+    MsgBox(text, MsgButtons::OK, MsgIcon::Critical, "Warning");
 }
 
 } // namespace
@@ -284,20 +284,28 @@ void MDI_MainFrm::BackUpDiveLog()
                title) != MsgAnswer::Yes)
         return;
     const QString proposed = BackupFileName(gv.LogFilePath, QDateTime::currentDateTime());
-    QString target;
     for (;;) {
-        target = WithSuffix(CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}),
-                            "bak");
+        const QString target = WithSuffix(
+            CurrentDialogs().SaveFile({"Save As", BackupFolder(), proposed, backupFilesFilter, "bak"}), "bak");
         if (target.isEmpty())
             return;
-        // A copy put in the log's place would leave the open log writing into the file it replaced.
-        if (!SameFile(target, gv.LogFilePath))
-            break;
-        RefuseLogInUse(target);
+        // A copy put in the place of a log in use would leave its window writing into the
+        // file it replaced: the log of this window, or one another window holds.
+        if (IsOpenLog(target)) {
+            RefuseLogInUse(InUseText(target));
+            continue;
+        }
+        try {
+            const auto lock = LockLog(target, LogUse::Backup, AskToTakeLock(title));
+            QString error;
+            if (CopyFileReplacing(gv.LogFilePath, target, {}, &error) < 0)
+                ShowError("Could not back up data file.\n" + error, title);
+            return;
+        } catch (const LogRefused& refusal) {
+            if (!refusal.Text().isEmpty())
+                RefuseLogInUse(refusal.Text());
+        }
     }
-    QString error;
-    if (CopyFileReplacing(gv.LogFilePath, target, {}, &error) < 0)
-        ShowError("Could not back up data file.\n" + error, title);
 }
 
 void MDI_MainFrm::RestoreDiveLog()
@@ -316,8 +324,8 @@ void MDI_MainFrm::RestoreDiveLog()
             CurrentDialogs().SaveFile({"Save As", LogsFolder(), QString(), dataFilesFilter, "dlg", false}), "dlg");
         if (target.isEmpty())
             return;
-        if (SameFile(target, gv.LogFilePath))
-            RefuseLogInUse(target);
+        if (IsOpenLog(target))
+            RefuseLogInUse(InUseText(target));
         else if (SameFile(target, source))
             MsgBox(target + " is the backup file being restored. Please, choose a different file name.",
                    MsgButtons::OK, MsgIcon::Critical, "Warning");
@@ -327,10 +335,8 @@ void MDI_MainFrm::RestoreDiveLog()
     // The backup is checked as a log is at opening, and a log open in another window is
     // left alone, before anything is replaced.
     try {
-        CheckLogFile(source, LogUse::Restore);
-        const auto lock = LockLog(target, LogUse::Restore, AskToTakeLock(title));
-        QString error;
-        if (CopyFileReplacing(source, target, {}, &error) < 0) {
+        const QString error = RestoreBackup(source, target, AskToTakeLock(title));
+        if (!error.isEmpty()) {
             ShowError("Could not restore data file.\n" + error, title);
             return;
         }

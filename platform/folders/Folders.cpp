@@ -65,7 +65,7 @@ QString ShareFolder()
 }
 
 qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform,
-                         QString* error)
+                         QString* error, const BeforePlacing& beforePlacing)
 {
     const auto failed = [error](const QString& path, const QString& reason) {
         if (error)
@@ -95,6 +95,14 @@ qint64 CopyFileReplacing(const QString& source, const QString& target, const Chu
     }
     if (total != in.size())
         return failed(source, QStringLiteral("The file changed while it was copied."));
+    if (beforePlacing) {
+        const QString refusal = beforePlacing();
+        if (!refusal.isEmpty()) {
+            if (error)
+                *error = refusal;
+            return -1;
+        }
+    }
     return out.Commit() ? total : failed(target, out.errorString());
 }
 

@@ -26,12 +26,16 @@ QString LayOutProgramFolder();
 // Rewrites a chunk of a file being copied in place; offset is the chunk's position in the file.
 using ChunkTransform = std::function<void(char* data, qint64 size, qint64 offset)>;
 
+// Runs once the copy is written in full, just before it takes the target's place; a
+// text it returns ("<file's absolute path>: <reason>") fails the copy.
+using BeforePlacing = std::function<QString()>;
+
 // Copies source over target through a temporary file beside the target that is
 // renamed at the end, so a failure leaves the target as it was and never half a
 // file. `transform`, when given, rewrites each chunk on the way. Returns the number
 // of bytes copied, or -1 on failure, with "<file's absolute path>: <reason>" in error
 // when given.
 qint64 CopyFileReplacing(const QString& source, const QString& target, const ChunkTransform& transform = {},
-                         QString* error = nullptr);
+                         QString* error = nullptr, const BeforePlacing& beforePlacing = {});
 
 } // namespace kvl

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kvl {
@@ -33,25 +34,33 @@ LogRefused Locked(const QString& text)
 
 LogRefused InAnotherWindow(const QString& path, LogUse use)
 {
+    if (use == LogUse::Backup)
+        return Locked(InUseText(path));
     return Locked(RefusalText(path, QStringLiteral("is open in another KVL window"), use));
 }
 
-// The whole-file lock on the log itself, on a descriptor of this window's own;
-// kNoDescriptor when the file system has none, or when the file cannot be opened (its
-// database open then says why).
-int LockWholeFile(const QString& path, LogUse use)
+// The whole-file lock on the log itself, on a descriptor of this window's own. Where the
+// file system has no such lock the descriptor still tells which file is held; none
+// when the file cannot be opened (its database open then says why).
+struct WholeFile {
+    int descriptor = kNoDescriptor;
+    bool locked = false;
+};
+
+WholeFile LockWholeFile(const QString& path, LogUse use)
 {
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
-        return kNoDescriptor;
+        return {};
     if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
-        return descriptor;
+        return {descriptor, true};
     const int error = errno;
-    ::close(descriptor);
-    if (error == EWOULDBLOCK)
+    if (error == EWOULDBLOCK) {
+        ::close(descriptor);
         throw InAnotherWindow(path, use);
+    }
     qCInfo(kvlDb, "%s is used without a whole-file lock: %s", qPrintable(path), std::strerror(error));
-    return kNoDescriptor;
+    return {descriptor, false};
 }
 
 // Who a lock file names as its owner.
@@ -79,23 +88,55 @@ QString TakeOverQuestion(const QString& path, const LockOwner& owner, LogUse use
 {
     const QString where = owner.owner == Owner::OtherMachine ? QStringLiteral("on ") + owner.host
                                                               : QStringLiteral("in another KVL window");
-    const QString anyway = use == LogUse::Open ? QStringLiteral("Open it anyway?") : QStringLiteral("Restore over it anyway?");
+    QString anyway;
+    switch (use) {
+    case LogUse::Open:
+        anyway = QStringLiteral("Open it anyway?");
+        break;
+    case LogUse::Restore:
+        anyway = QStringLiteral("Restore over it anyway?");
+        break;
+    case LogUse::Backup:
+        anyway = QStringLiteral("Replace it anyway?");
+        break;
+    }
     return QStringLiteral("\"%1\" may be open %2. %3").arg(Shown(path), where, anyway);
 }
 
-// Removes a lock file left by a program of this machine that has ended, which the lock
-// could not take over by itself (another user's file, a folder that allows no removal).
-void RemoveLeftLock(const QString& path, const QString& lockPath)
+// What became of a left lock file.
+enum class Removal { Removed, HeldByLiveOwner, Refused };
+
+// Removes a lock file whose owner has ended or that the diver chose to take. One that can
+// be opened goes only when its own lock can be had, which a live owner keeps whatever
+// the file says; one that cannot be read (another user's) goes as it is. On Refused,
+// reason says why.
+Removal RemoveLeftLock(const QString& lockPath, QString* reason)
 {
-    if (::unlink(QFile::encodeName(lockPath).constData()) == 0)
-        return;
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    throw Locked(QStringLiteral("\"%1\" was left locked by a program that has ended and the lock cannot be removed: %2: %3")
-                     .arg(Shown(path), Shown(lockPath), reason));
+    const QByteArray name = QFile::encodeName(lockPath);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor >= 0 && ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(descriptor);
+        return Removal::HeldByLiveOwner;
+    }
+    const bool removed = ::unlink(name.constData()) == 0 || errno == ENOENT;
+    *reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (descriptor >= 0)
+        ::close(descriptor);
+    return removed ? Removal::Removed : Removal::Refused;
 }
 
-// The lock file beside the log; null when the folder allows none.
-std::unique_ptr<QLockFile> TakeLockFile(const QString& path, LogUse use, const AskToTake& ask)
+// The refusal where a left lock file cannot be removed and the log has no whole-file lock.
+LogRefused LockCannotBeRemoved(const QString& path, const QString& lockPath, Owner owner, const QString& reason)
+{
+    const QString how = owner == Owner::EndedHere
+                            ? QStringLiteral("was left locked by a program that has ended and the lock cannot be removed")
+                            : QStringLiteral("is locked by a lock file that cannot be removed");
+    return Locked(QStringLiteral("\"%1\" %2: %3: %4").arg(Shown(path), how, Shown(lockPath), reason));
+}
+
+// The lock file beside the log; null when the folder allows none, or when a left one
+// cannot be removed and the whole-file lock holds the log alone.
+std::unique_ptr<QLockFile> TakeLockFile(const QString& path, LogUse use, const AskToTake& ask, bool wholeFileLocked)
 {
     const QString lockPath = path + QStringLiteral(".lock");
     auto lock = std::make_unique<QLockFile>(lockPath);
@@ -107,17 +148,21 @@ std::unique_ptr<QLockFile> TakeLockFile(const QString& path, LogUse use, const A
         return nullptr;
     }
     const LockOwner owner = OwnerOf(*lock);
-    switch (owner.owner) {
-    case Owner::LiveHere:
+    if (owner.owner == Owner::LiveHere)
         throw InAnotherWindow(path, use);
-    case Owner::EndedHere:
-        RemoveLeftLock(path, lockPath);
-        break;
-    case Owner::OtherMachine:
-    case Owner::Unknown:
-        if (!ask || !ask(TakeOverQuestion(path, owner, use)))
-            throw Locked(QString());
-        lock->removeStaleLockFile();   // a live owner of this machine still keeps it
+    if (owner.owner != Owner::EndedHere && (!ask || !ask(TakeOverQuestion(path, owner, use))))
+        throw Locked(QString());
+    QString reason;
+    switch (RemoveLeftLock(lockPath, &reason)) {
+    case Removal::HeldByLiveOwner:
+        throw InAnotherWindow(path, use);
+    case Removal::Refused:
+        if (!wholeFileLocked)
+            throw LockCannotBeRemoved(path, lockPath, owner.owner, reason);
+        qCInfo(kvlDb, "%s is used under its whole-file lock alone: %s cannot be removed: %s", qPrintable(path),
+               qPrintable(lockPath), qPrintable(reason));
+        return nullptr;
+    case Removal::Removed:
         break;
     }
     if (!lock->tryLock(0))
@@ -129,9 +174,24 @@ std::unique_ptr<QLockFile> TakeLockFile(const QString& path, LogUse use, const A
 
 QString RefusalText(const QString& path, const QString& what, LogUse use)
 {
-    const QString consequence =
-        use == LogUse::Open ? QStringLiteral("it was not opened.") : QStringLiteral("nothing was restored.");
+    QString consequence;
+    switch (use) {
+    case LogUse::Open:
+        consequence = QStringLiteral("it was not opened.");
+        break;
+    case LogUse::Restore:
+        consequence = QStringLiteral("nothing was restored.");
+        break;
+    case LogUse::Backup:
+        consequence = QStringLiteral("nothing was backed up.");
+        break;
+    }
     return QStringLiteral("\"%1\" %2, so %3").arg(Shown(path), what, consequence);
+}
+
+QString InUseText(const QString& path)
+{
+    return QStringLiteral("%1 is currently in use. Please, choose a different file name.").arg(Shown(path));
 }
 
 LogLock::~LogLock()
@@ -140,20 +200,34 @@ LogLock::~LogLock()
         ::close(descriptor_);
 }
 
+bool LogLock::Holds(const QString& path) const
+{
+    struct stat held {};
+    struct stat named {};
+    return descriptor_ != kNoDescriptor && ::fstat(descriptor_, &held) == 0
+           && ::stat(QFile::encodeName(path).constData(), &named) == 0 && held.st_dev == named.st_dev
+           && held.st_ino == named.st_ino;
+}
+
+bool LogLock::KnowsItsFile() const
+{
+    return descriptor_ != kNoDescriptor;
+}
+
 std::unique_ptr<LogLock> LockLog(const QString& path, LogUse use, const AskToTake& ask)
 {
-    const int descriptor = LockWholeFile(path, use);
+    const WholeFile whole = LockWholeFile(path, use);
     std::unique_ptr<QLockFile> file;
     try {
-        file = TakeLockFile(path, use, ask);
+        file = TakeLockFile(path, use, ask, whole.locked);
     } catch (...) {
-        if (descriptor != kNoDescriptor)
-            ::close(descriptor);
+        if (whole.descriptor != kNoDescriptor)
+            ::close(whole.descriptor);
         throw;
     }
-    if (!file && descriptor == kNoDescriptor)
+    if (!file && whole.descriptor == kNoDescriptor)
         return nullptr;
-    return std::make_unique<LogLock>(std::move(file), descriptor);
+    return std::make_unique<LogLock>(std::move(file), whole.descriptor);
 }
 
 } // namespace kvl

@@ -5,7 +5,10 @@
 #include "shell/core/SystemServices.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <algorithm>
+
+#include <sys/stat.h>
 
 namespace kvl {
 
@@ -34,8 +37,20 @@ QString BackupFileName(const QString& logPath, const QDateTime& when)
 
 bool SameFile(const QString& a, const QString& b)
 {
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
+bool IsOpenLog(const QString& path)
+{
+    if (!gv.DB || !gv.DB->IsOpen())
+        return false;
+    if (gv.LogLock && gv.LogLock->KnowsItsFile())
+        return gv.LogLock->Holds(path);
+    return SameFile(path, gv.DB->Path());
 }
 
 QString AcceptableLogName(const QString& typed)

@@ -23,8 +23,13 @@ void SaveModelChoice(const QString& valueName, const QString& modelCode);
 // "<log file name without its last four characters>_yyyyMMddhhmm.bak".
 QString BackupFileName(const QString& logPath, const QDateTime& when);
 
-// True when both paths name the same existing file.
+// True when both paths name the same existing file (the same device and inode),
+// however they are spelled: links, "..", a second mount of the folder.
 bool SameFile(const QString& a, const QString& b);
+
+// True when path names the log open in this window: the file this window's lock holds
+// a descriptor on, not merely the file now found at the log's path.
+bool IsOpenLog(const QString& path);
 
 // A new log's name as typed, without surrounding blanks; "" when it cannot be a
 // file name (holds "/", "\" or a control character, or is only dots).

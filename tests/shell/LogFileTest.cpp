@@ -14,6 +14,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/MDI_MainFrm.h"
 #include "tests/support/DamagedPages.h"
+#include "tests/support/KilledWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -535,6 +536,78 @@ TEST_F(LogFileTest, RestoreRefusesTheOpenLogHoweverItsPathIsSpelled)
     EXPECT_EQ(FileBytes(target), backupBytes);
     EXPECT_EQ(dialogs.Messages()[0].title, "Warning");
     EXPECT_EQ(dialogs.Messages()[0].icon, MsgIcon::Critical);
+}
+
+// A backup never replaces a log a window holds: another window's, or this window's own
+// by any name (a hard link stands in for a second mount of its folder, which no
+// comparison of paths sees). The next name is asked for, and both windows keep writing
+// into their own files.
+TEST_F(LogFileTest, ABackupOntoALogAWindowHoldsIsRefusedByTheFileItself)
+{
+    const QString tripLog = CopyOfSample("Trip.dlg");
+    const auto otherWindow = LockLog(tripLog, LogUse::Open, {});
+    const QString hardLink = Logs() + "/Same Diver.dlg";
+    ASSERT_EQ(::link(QFile::encodeName(SampleLog()).constData(), QFile::encodeName(hardLink).constData()), 0);
+    const QByteArray tripBefore = FileBytes(tripLog);
+    const QString backup = Home() + "/Backup/Trip.bak";
+    for (const QString& held : {tripLog, hardLink}) {
+        SCOPED_TRACE(held.toStdString());
+        dialogs.ExpectMsg("Do you want to backup your PC Vavedaver Program Data?", MsgAnswer::Yes)
+            .ExpectSaveFile(held)
+            .ExpectMsg(held + " is currently in use. Please, choose a different file name.")
+            .ExpectSaveFile(backup);
+        MainFrm().BackUpDiveLog();
+        dialogs.VerifyAllUsed();
+        EXPECT_EQ(dialogs.Messages().back().title, "Warning");
+        EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
+        EXPECT_EQ(FileBytes(backup), FileBytes(SampleLog()));
+        QFile::remove(backup);
+    }
+    EXPECT_EQ(FileBytes(tripLog), tripBefore);
+    gv.DB->Execute("Update USERINFO set CITY = 'Goodtown' where USERTYPE = 1");
+    EXPECT_EQ(db::Database::Open(hardLink)->Scalar("Select CITY from USERINFO where USERTYPE = 1").ToString(),
+              "Goodtown");
+}
+
+// The restore and the open know the log in use by its file too: through a hard link the
+// restore refuses it, and opening it again keeps this window's hold.
+TEST_F(LogFileTest, TheLogInUseIsKnownByItsFileOnTheRestoreAndOpenRoads)
+{
+    const QString hardLink = Logs() + "/Same Diver.dlg";
+    ASSERT_EQ(::link(QFile::encodeName(SampleLog()).constData(), QFile::encodeName(hardLink).constData()), 0);
+    const QString backup = WriteFile("Backup/Old.bak", FileBytes(SampleLog()));
+    const QByteArray before = FileBytes(SampleLog());
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(hardLink)
+        .ExpectMsg(hardLink + " is currently in use. Please, choose a different file name.")
+        .ExpectSaveFile("");
+    MainFrm().RestoreDiveLog();
+    EXPECT_EQ(FileBytes(SampleLog()), before);
+
+    dialogs.ExpectOpenFile(hardLink);
+    MainFrm().OpenDiveLog();
+    EXPECT_EQ(gv.DB->Path(), hardLink);
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Personal);
+    EXPECT_THROW(LockLog(SampleLog(), LogUse::Open, {}), LogRefused);
+}
+
+// A window killed while saving leaves its journal beside the log; a restore over that
+// log opens afterwards as the backup was, not with the old log's pages rolled into it.
+TEST_F(LogFileTest, ARestoreOverALogWhoseSaveWasKilledOpensAsTheBackupWas)
+{
+    const QString target = CopyOfSample("Trip.dlg");
+    const QString backup = WriteFile("Backup/Trip.bak", FileBytes(SampleLog()));
+    db::Database::Open(backup)->Execute("Update USERINFO set NAME = 'Restored' ;");
+    KillASaveMidway(target, "Killed Save");
+    dialogs.ExpectOpenFile(backup)
+        .ExpectSaveFile(target)
+        .ExpectMsg("Your backup file has been restored to: " + target)
+        .ExpectOpenFile(target);
+    MainFrm().RestoreDiveLog();
+    MainFrm().OpenDiveLog();
+    ASSERT_EQ(gv.DB->Path(), target);
+    EXPECT_EQ(gv.DB->Scalar("Select NAME from USERINFO where USERTYPE = 1").ToString(), "Restored");
+    EXPECT_FALSE(QFile::exists(target + "-journal"));
 }
 
 // A backup is checked as a log is at opening, and a log open in another window is not

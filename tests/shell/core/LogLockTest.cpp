@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,6 +50,35 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+// Runs what in a forked child as another user (as root, nobody; otherwise this user) and
+// returns the lines it gave back.
+QStringList RunAsAnotherUser(const std::function<QStringList()>& what)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        const QByteArray text = what().join('\n').toUtf8();
+        _exit(write(pipeEnds[1], text.constData(), size_t(text.size())) == text.size() ? 0 : 3);
+    }
+    close(pipeEnds[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    close(pipeEnds[0]);
+    int status = -1;
+    if (waitpid(child, &status, 0) != child || status != 0) {
+        ADD_FAILURE() << "the child process failed: " << status;
+        return {};
+    }
+    return QString::fromUtf8(said).split('\n');
+}
+
 class LogLockTest : public test::KvlTest {
 protected:
     void SetUp() override
@@ -73,107 +103,205 @@ protected:
     QStringList questions;
 };
 
+QString Anyway(LogUse use)
+{
+    switch (use) {
+    case LogUse::Open:
+        return "Open it anyway?";
+    case LogUse::Restore:
+        return "Restore over it anyway?";
+    case LogUse::Backup:
+        return "Replace it anyway?";
+    }
+    return {};
+}
+
+QString HeldText(const QString& path, LogUse use)
+{
+    return use == LogUse::Backup ? InUseText(path) : InAnotherWindow(path, use);
+}
+
 // A lock file that names no live owner of this machine is taken only after the diver
-// says so; one of a live owner is refused without a question.
+// says so; one of a live owner is refused without a question. A left lock file that
+// cannot be removed leaves the log under its whole-file lock alone.
 TEST_F(LogLockTest, ALeftLockIsTakenOnlyWhenItsOwnerCannotBeLive)
 {
+    enum class Taken { No, LockFileReplaced, WholeFileLockAlone };
     const struct {
         const char* name;
         std::function<void(const QString&)> make;
         const char* asks;   // where the question says the log may be open; nullptr: no question
-        bool yesTakesIt;
+        Taken yesTakesIt;
     } cases[] = {
-        {"an empty lock file", [](const QString& lock) { WriteBytes(lock, ""); }, "in another KVL window", true},
+        {"an empty lock file", [](const QString& lock) { WriteBytes(lock, ""); }, "in another KVL window",
+         Taken::LockFileReplaced},
         {"a lock file of noise", [](const QString& lock) { WriteBytes(lock, "\x01\x7fnot a lock"); },
-         "in another KVL window", true},
+         "in another KVL window", Taken::LockFileReplaced},
         {"another machine's lock", [](const QString& lock) { WriteBytes(lock, LockContent(4242, "reef-laptop")); },
-         "on reef-laptop", true},
+         "on reef-laptop", Taken::LockFileReplaced},
         {"a lock that cannot be read or removed", [](const QString& lock) { QDir().mkdir(lock); },
-         "in another KVL window", false},
+         "in another KVL window", Taken::WholeFileLockAlone},
         {"a live window of this machine",
          [](const QString& lock) { WriteBytes(lock, LockContent(QCoreApplication::applicationPid())); }, nullptr,
-         false},
+         Taken::No},
         {"a program of this machine that has ended", [](const QString& lock) { WriteBytes(lock, LockContent(EndedPid())); },
-         nullptr, true},
+         nullptr, Taken::LockFileReplaced},
     };
     for (const auto& c : cases) {
-        for (const LogUse use : {LogUse::Open, LogUse::Restore}) {
+        for (const LogUse use : {LogUse::Open, LogUse::Restore, LogUse::Backup}) {
             for (const bool yes : {true, false}) {
-                SCOPED_TRACE(testing::Message() << c.name << (use == LogUse::Open ? ", open" : ", restore")
-                                                << (yes ? ", Yes" : ", No"));
+                SCOPED_TRACE(testing::Message() << c.name << ", use " << int(use) << (yes ? ", Yes" : ", No"));
                 QFile::remove(lockPath);
                 QDir().rmdir(lockPath);
                 c.make(lockPath);
                 questions.clear();
                 const bool asked = c.asks != nullptr;
-                const bool taken = asked ? yes && c.yesTakesIt : c.yesTakesIt;
+                const Taken taken = asked && !yes ? Taken::No : c.yesTakesIt;
                 try {
                     const auto lock = Lock(use, yes);
-                    EXPECT_TRUE(taken);
+                    ASSERT_NE(taken, Taken::No);
                     qint64 pid = 0;
                     QString host, program;
-                    ASSERT_TRUE(QLockFile(lockPath).getLockInfo(&pid, &host, &program));
-                    EXPECT_EQ(pid, QCoreApplication::applicationPid());
+                    EXPECT_EQ(QLockFile(lockPath).getLockInfo(&pid, &host, &program) && pid == QCoreApplication::applicationPid(),
+                              taken == Taken::LockFileReplaced);
+                    EXPECT_TRUE(QFileInfo::exists(lockPath));
+                    try {
+                        LockLog(log, use, {});
+                        ADD_FAILURE() << "a second window took the log";
+                    } catch (const LogRefused& refusal) {
+                        EXPECT_EQ(refusal.Text(), HeldText(log, use));
+                    }
                 } catch (const LogRefused& refusal) {
-                    EXPECT_FALSE(taken);
+                    EXPECT_EQ(taken, Taken::No);
                     EXPECT_EQ(refusal.Cause(), RefusalCause::Locked);
-                    EXPECT_EQ(refusal.Text(), asked && !yes ? QString() : InAnotherWindow(log, use));
+                    EXPECT_EQ(refusal.Text(), asked && !yes ? QString() : HeldText(log, use));
                 }
-                const QString anyway = use == LogUse::Open ? "Open it anyway?" : "Restore over it anyway?";
                 EXPECT_EQ(questions,
-                          asked ? QStringList{"\"" + log + "\" may be open " + c.asks + ". " + anyway} : QStringList{});
+                          asked ? QStringList{"\"" + log + "\" may be open " + c.asks + ". " + Anyway(use)} : QStringList{});
             }
         }
     }
 }
 
-// Another user's program that ended left its lock in a folder this user cannot change:
-// the refusal says so, and why. A forked child takes the other user's place (as root,
-// it becomes nobody; otherwise the folder is made read-only).
-TEST_F(LogLockTest, ALockLeftByAnEndedProgramThatCannotBeRemovedSaysWhy)
+// Another user's program left its lock where this user cannot take it over the usual
+// way: unreadable (mode 000) in a folder this user may write, or in a folder this user
+// cannot change (mode 555). Yes takes an unreadable lock by removing it; a lock that
+// cannot be removed leaves the log under its whole-file lock alone, which still keeps a
+// second window off; only where that lock cannot be had either is the log refused, with
+// the cause. A forked child takes the other user's place (as root, it becomes nobody;
+// otherwise the files are made unreadable and the folder read-only for this user too).
+TEST_F(LogLockTest, ALockThisUserCannotRemoveLocksTheLogOutOnlyWithoutTheWholeFileLock)
 {
-    QTemporaryDir shared;
-    const QString sharedLog = shared.filePath("Shared.dlg");
-    const QString sharedLock = sharedLog + ".lock";
-    WriteBytes(sharedLog, "a log");
-    WriteBytes(sharedLock, LockContent(EndedPid()));
     const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QString taken = "taken under the whole-file lock alone";
+    const QString replaced = "taken with its own lock file";
+    const struct {
+        const char* name;
+        QByteArray lockContent;
+        bool lockReadable;
+        bool folderWritable;
+        bool logReadable;
+        LogUse use;
+        const char* asks;      // where the question says the log may be open; nullptr: no question
+        bool yes;
+        QString outcome;       // taken, replaced, "" (refused without a word) or the refusal's text
+    } cases[] = {
+        {"an unreadable lock in a folder this user may write", "", false, true, true, LogUse::Open,
+         "in another KVL window", true, replaced},
+        {"an unreadable lock, restored over", LockContent(4242, "reef-laptop"), false, true, true, LogUse::Restore,
+         "in another KVL window", true, replaced},
+        {"an unreadable lock, No", "", false, true, true, LogUse::Open, "in another KVL window", false, ""},
+        {"an empty lock in a read-only folder", "", true, false, true, LogUse::Open, "in another KVL window", true,
+         taken},
+        {"another machine's lock in a read-only folder", LockContent(4242, "reef-laptop"), true, false, true,
+         LogUse::Restore, "on reef-laptop", true, taken},
+        {"an ended program's lock in a read-only folder", LockContent(EndedPid()), true, false, true, LogUse::Open,
+         nullptr, true, taken},
+        {"an ended program's lock in a read-only folder, the log unreadable", LockContent(EndedPid()), true, false,
+         false, LogUse::Open, nullptr, true,
+         "\"%1\" was left locked by a program that has ended and the lock cannot be removed: %2: Permission denied"},
+        {"an empty lock in a read-only folder, the log unreadable", "", true, false, false, LogUse::Open,
+         "in another KVL window", true, "\"%1\" is locked by a lock file that cannot be removed: %2: Permission denied"},
+    };
     const bool root = geteuid() == 0;
-    ASSERT_TRUE(QFile::setPermissions(shared.path(), readable | enterable | (root ? QFile::WriteOwner : QFile::Permissions())));
-    for (const QString& file : {sharedLog, sharedLock})
-        ASSERT_TRUE(QFile::setPermissions(file, readable | QFile::WriteOwner));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir shared;
+        const QString sharedLog = shared.filePath("Shared.dlg");
+        const QString sharedLock = sharedLog + ".lock";
+        WriteBytes(sharedLog, "a log");
+        WriteBytes(sharedLock, c.lockContent);
+        ASSERT_TRUE(QFile::setPermissions(sharedLog, c.logReadable ? readable | QFile::WriteOwner : QFile::Permissions()));
+        ASSERT_TRUE(QFile::setPermissions(sharedLock, c.lockReadable ? readable | QFile::WriteOwner : QFile::Permissions()));
+        const auto folderWrite = c.folderWritable ? (root ? writable : QFile::Permissions(QFile::WriteOwner)) : QFile::Permissions();
+        ASSERT_TRUE(QFile::setPermissions(shared.path(), readable | enterable | folderWrite));
 
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        if (root && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(2);
-        QByteArray text = "taken";
-        try {
-            LockLog(sharedLog, LogUse::Open, [](const QString&) { return true; });
-        } catch (const LogRefused& refusal) {
-            text = refusal.Text().toUtf8();
-        }
-        _exit(write(pipeEnds[1], text.constData(), size_t(text.size())) == text.size() ? 0 : 3);
+        const QStringList said = RunAsAnotherUser([&] {
+            QStringList asked;
+            const auto ask = [&asked, &c](const QString& question) {
+                asked << question;
+                return c.yes;
+            };
+            QString outcome;
+            try {
+                const auto lock = LockLog(sharedLog, c.use, ask);
+                qint64 pid = 0;
+                QString host, program;
+                const bool ownLockFile = QLockFile(sharedLock).getLockInfo(&pid, &host, &program) && pid == getpid();
+                outcome = ownLockFile ? replaced : taken;
+                try {
+                    LockLog(sharedLog, c.use, {});
+                    outcome += ", and a second window took it too";
+                } catch (const LogRefused& refusal) {
+                    if (refusal.Text() != HeldText(sharedLog, c.use))
+                        outcome += ", and a second window was told: " + refusal.Text();
+                }
+            } catch (const LogRefused& refusal) {
+                outcome = refusal.Text();
+            }
+            return QStringList{outcome} + asked;
+        });
+        QFile::setPermissions(shared.path(), readable | enterable | QFile::WriteOwner);
+        QFile::setPermissions(sharedLock, readable | QFile::WriteOwner);
+        ASSERT_FALSE(said.isEmpty());
+        EXPECT_EQ(said[0], c.outcome.contains("%1") ? c.outcome.arg(sharedLog, sharedLock) : c.outcome);
+        EXPECT_EQ(said.mid(1), c.asks ? QStringList{"\"" + sharedLog + "\" may be open " + c.asks + ". " + Anyway(c.use)}
+                                      : QStringList{});
     }
-    close(pipeEnds[1]);
-    QByteArray said;
-    char buffer[512];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, n);
-    close(pipeEnds[0]);
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_EQ(status, 0);
-    QFile::setPermissions(shared.path(), readable | enterable | QFile::WriteOwner);
-    EXPECT_EQ(QString::fromUtf8(said), "\"" + sharedLog
-                                           + "\" was left locked by a program that has ended and the lock cannot be "
-                                             "removed: "
-                                           + sharedLock + ": Permission denied");
-    EXPECT_TRUE(QFile::exists(sharedLock));
+}
+
+// Which file a window holds is told by the file itself (its device and inode), however
+// its path is spelled: a link to its folder stands in for a second mount of it. A file
+// put in the held one's place is another file.
+TEST_F(LogLockTest, AHeldLogIsKnownByItsFileNotItsPath)
+{
+    const auto held = LockLog(log, LogUse::Open, {});
+    ASSERT_NE(held, nullptr);
+    const QString linkedFolder = Home() + "/Mounted";
+    ASSERT_TRUE(QFile::link(Home(), linkedFolder));
+    const QString hardLink = Home() + "/Hard.dlg";
+    ASSERT_EQ(::link(QFile::encodeName(log).constData(), QFile::encodeName(hardLink).constData()), 0);
+    const QString other = Home() + "/Other.dlg";
+    WriteBytes(other, "another log");
+    EXPECT_TRUE(held->Holds(log));
+    EXPECT_TRUE(held->Holds(linkedFolder + "/Trip.dlg"));
+    EXPECT_TRUE(held->Holds(hardLink));
+    EXPECT_FALSE(held->Holds(other));
+    EXPECT_FALSE(held->Holds(Home() + "/Gone.dlg"));
+    // Another window's backup onto any of these names is refused.
+    for (const QString& name : {log, linkedFolder + "/Trip.dlg", hardLink}) {
+        try {
+            LockLog(name, LogUse::Backup, {});
+            ADD_FAILURE() << "a backup took " << name.toStdString();
+        } catch (const LogRefused& refusal) {
+            EXPECT_EQ(refusal.Text(), InUseText(name));
+        }
+    }
+    ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(log).constData()), 0);
+    EXPECT_FALSE(held->Holds(log));
+    EXPECT_TRUE(held->Holds(hardLink));
 }
 
 // Where no lock file can be made beside the log (here its name leaves no room for
