@@ -4,6 +4,7 @@
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/LineBoxGuards.h"
 #include "platform/widgets/ListAccessible.h"
+#include "platform/widgets/ListTextBox.h"
 #include "platform/widgets/TickListAccessible.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ public:
     {
         TakeFocusByClickOnly(*this);
         setEditable(true);
-        lineEdit()->setReadOnly(true);
+        LockTextBox(*this);
         lineEdit()->installEventFilter(this);
         setInsertPolicy(QComboBox::NoInsert);
         setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/FieldBoxes.h"
 #include "platform/widgets/ListAccessible.h"
+#include "platform/widgets/ListTextBox.h"
 
 #include <QLineEdit>
 
@@ -13,7 +14,7 @@ DataCombo::DataCombo(QStringList columns, int shownColumn, QWidget* parent)
     UseListNames();
     TakeFocusByClickOnly(*this);
     setEditable(true);
-    lineEdit()->setReadOnly(true);
+    LockTextBox(*this);
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, &DataCombo::PickRow);
 }

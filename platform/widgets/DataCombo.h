@@ -4,7 +4,7 @@
 // text that code may set apart from the row. The list shows one column.
 // Enter fires when the box takes the focus, RowChange when the user's pick changes
 // the current row, Select when the user picks a row (after RowChange). Moves made
-// by code fire nothing.
+// by code fire nothing. The box text is never typed, nor written by an input method.
 
 #include <QComboBox>
 #include <QString>

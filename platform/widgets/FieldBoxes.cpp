@@ -140,6 +140,19 @@ void EditBox::keyPressEvent(QKeyEvent* event)
     emit KeyDown(event->key());
 }
 
+namespace {
+// A list with a text box keeps only its entries: it takes a drop only when the text the
+// drop makes is one of them, and a drag that moves text elsewhere leaves it there.
+void TurnAwayDropsNotAnEntry(QComboBox& list)
+{
+    TurnAwayDropsNotKept(*list.lineEdit(), [&list](int at, const QString& dropped) {
+        QString text = list.lineEdit()->text();
+        text.insert(at, dropped);
+        return list.findText(text) >= 0;
+    });
+}
+} // namespace
+
 ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
 {
     UseListNames();
@@ -147,6 +160,7 @@ ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
     setEditable(editable);
     if (editable) {
         setInsertPolicy(QComboBox::NoInsert);
+        TurnAwayDropsNotAnEntry(*this);
         connect(this, &QComboBox::editTextChanged, this, &ListBox::Change);
     } else {
         connect(this, &QComboBox::activated, this, &ListBox::Change);
@@ -155,17 +169,23 @@ ListBox::ListBox(bool editable, QWidget* parent) : QComboBox(parent)
 
 void ListBox::SetListIndex(int index)
 {
-    const QSignalBlocker quiet(this);
-    setCurrentIndex(index >= 0 && index < count() ? index : -1);
+    {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(index >= 0 && index < count() ? index : -1);
+    }
+    TellEntryChange(*this);
 }
 
 void ListBox::SetText(const QString& text)
 {
-    const QSignalBlocker quiet(this);
-    if (isEditable())
-        setEditText(text);
-    else
-        setCurrentIndex(findText(text));
+    {
+        const QSignalBlocker quiet(this);
+        if (isEditable())
+            setEditText(text);
+        else
+            setCurrentIndex(findText(text));
+    }
+    TellEntryChange(*this);
 }
 
 void ListBox::showPopup()

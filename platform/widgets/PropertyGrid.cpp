@@ -276,10 +276,8 @@ void PropertyGrid::SetValueText(const QString& key, const QString& text)
         return;
     }
     item->setText(1, text);
-    if (auto* box = qobject_cast<QComboBox*>(itemWidget(item, 1))) {
-        const QSignalBlocker quiet(box);
-        box->setCurrentIndex(box->findText(text));
-    }
+    if (auto* box = qobject_cast<ListBox*>(itemWidget(item, 1)))
+        box->SetText(text);
     FitColumns();
 }
 
@@ -300,11 +298,13 @@ void PropertyGrid::AddChoice(const QString& key, int position, const QString& ch
     QTreeWidgetItem* item = Item(key);
     if (!item || item->data(0, KindRole).toInt() != Choice)
         return;
-    auto* box = qobject_cast<QComboBox*>(itemWidget(item, 1));
-    const QSignalBlocker quiet(box);
+    auto* box = qobject_cast<ListBox*>(itemWidget(item, 1));
     const int at = position <= 0 || position > box->count() ? box->count() : position - 1;
-    box->insertItem(at, text, choiceKey);
-    box->setCurrentIndex(box->findText(item->text(1)));
+    {
+        const QSignalBlocker quiet(box);
+        box->insertItem(at, text, choiceKey);
+    }
+    box->SetText(item->text(1));
     FitColumns();
 }
 

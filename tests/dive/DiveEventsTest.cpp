@@ -2,6 +2,11 @@
 #include "shell/core/StateCodes.h"
 #include "tests/support/Keys.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+
 namespace kvl::test {
 namespace {
 
@@ -81,6 +86,29 @@ TEST_F(DiveEventsTest, AmPmAndTimeOut)
     EXPECT_EQ(gv.DiveChanged, kDiveEdited);
     ASSERT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "23:30");
+}
+
+// A word dragged out of the memo onto AM/PM would be taken from the memo and read as
+// AM or PM by its first letter: the list turns it away, so the memo and the time keep theirs.
+TEST_F(DiveEventsTest, AWordDroppedOntoAmPmIsTurnedAway)
+{
+    const qint64 id = AddDive(ManualDive({{"DIVETIME", "09:15"}, {"BTIME", 45}}), 0, 0);
+    Show(id);
+    QLineEdit& box = *form->AMPM_Opt(DiveAmPm::TimeIn).lineEdit();
+    for (const char* word : {"pizza", "apple"}) {
+        SCOPED_TRACE(word);
+        QMimeData dragged;
+        dragged.setText(QString::fromLatin1(word));
+        const QPoint at(2, box.height() / 2);
+        QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &enter);
+        QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &drop);
+        EXPECT_FALSE(drop.isAccepted()) << "an accepted move takes the word from the memo";
+        EXPECT_EQ(form->AMPM_Opt(DiveAmPm::TimeIn).Text(), "AM");
+    }
+    EXPECT_FALSE(SaveAsMainWindow()) << "nothing to store";
+    EXPECT_EQ(Stored(id, "DIVETIME").ToString(), "09:15");
 }
 
 TEST_F(DiveEventsTest, TimeOutFollowsTheElapsedTimeShownWhenAmPmChanges)

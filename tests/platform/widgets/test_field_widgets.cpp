@@ -2,6 +2,7 @@
 #include "platform/widgets/CheckList.h"
 #include "platform/widgets/DataCombo.h"
 #include "platform/widgets/FieldBoxes.h"
+#include "platform/widgets/ListAccessible.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PickList.h"
 #include "platform/widgets/PropertyGrid.h"
@@ -9,11 +10,14 @@
 #include "tests/support/KvlTest.h"
 #include "tests/support/Wheel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollArea>
@@ -281,7 +285,19 @@ struct ListKind {
     const char* name;
     // Puts the list into the form and returns it with entries "A" and "B".
     std::function<QComboBox*(QVBoxLayout& form)> make;
+    // Shows entry "B" as the program does, through the list's or its owner's own call.
+    std::function<void(QComboBox& list)> showSecond;
 };
+
+// The widget of type T that holds the list.
+template <class T>
+T& OwnerOf(QWidget& list)
+{
+    QWidget* owner = &list;
+    while (owner && !qobject_cast<T*>(owner))
+        owner = owner->parentWidget();
+    return *qobject_cast<T*>(owner);
+}
 
 QComboBox* AddListBox(QVBoxLayout& form, bool editable)
 {
@@ -292,8 +308,10 @@ QComboBox* AddListBox(QVBoxLayout& form, bool editable)
 }
 
 const ListKind kListKinds[] = {
-    {"ListBox", [](QVBoxLayout& form) { return AddListBox(form, false); }},
-    {"TypedListBox", [](QVBoxLayout& form) { return AddListBox(form, true); }},
+    {"ListBox", [](QVBoxLayout& form) { return AddListBox(form, false); },
+     [](QComboBox& list) { static_cast<ListBox&>(list).SetListIndex(1); }},
+    {"TypedListBox", [](QVBoxLayout& form) { return AddListBox(form, true); },
+     [](QComboBox& list) { static_cast<ListBox&>(list).SetText(QStringLiteral("B")); }},
     {"DataCombo", [](QVBoxLayout& form) -> QComboBox* {
          auto* box = new DataCombo({QStringLiteral("ID"), QStringLiteral("Name")}, 1);
          box->AddItem(QStringLiteral("1\tA"));
@@ -301,13 +319,15 @@ const ListKind kListKinds[] = {
          box->SetText(QStringLiteral("A"));
          form.addWidget(box);
          return box;
-     }},
+     },
+     [](QComboBox& list) { static_cast<DataCombo&>(list).SetText(QStringLiteral("B")); }},
     {"PickList", [](QVBoxLayout& form) -> QComboBox* {
          auto* box = new PickList;
          box->SetItems({QStringLiteral("A"), QStringLiteral("B")});
          form.addWidget(box);
          return box;
-     }},
+     },
+     [](QComboBox& list) { static_cast<PickList&>(list).SelectText(QStringLiteral("B")); }},
     {"PropertyGridChoice", [](QVBoxLayout& form) -> QComboBox* {
          auto* grid = new PropertyGrid;
          grid->Add(QStringLiteral("Units"), QStringLiteral("Units of Measure\t"), PropertyGrid::Choice);
@@ -315,15 +335,18 @@ const ListKind kListKinds[] = {
          grid->AddChoice(QStringLiteral("Units"), 0, QStringLiteral("B"), QStringLiteral("B"));
          form.addWidget(grid);
          return grid->findChild<QComboBox*>(QStringLiteral("Units"));
-     }},
+     },
+     [](QComboBox& list) { OwnerOf<PropertyGrid>(list).SetValueText(QStringLiteral("Units"), QStringLiteral("B")); }},
     {"CheckListDropDown", [](QVBoxLayout& form) -> QComboBox* {
          auto* checks = new CheckList;
          CheckItem& buddy = checks->AddItem(CheckItemKind::Check, QStringLiteral("Buddy"), QStringLiteral("Buddy"));
-         checks->AddItem(CheckItemKind::DropDown, QStringLiteral("BuddyList"), QString(), &buddy)
-             .SetEntries({{QStringLiteral("1"), QStringLiteral("A")}, {QStringLiteral("2"), QStringLiteral("B")}});
+         CheckItem& list = checks->AddItem(CheckItemKind::DropDown, QStringLiteral("BuddyList"), QString(), &buddy);
+         list.SetEntries({{QStringLiteral("1"), QStringLiteral("A")}, {QStringLiteral("2"), QStringLiteral("B")}});
+         list.SetValue(QStringLiteral("A"));
          form.addWidget(checks);
          return checks->DropDownBox(QStringLiteral("BuddyList"));
-     }},
+     },
+     [](QComboBox& list) { OwnerOf<CheckList>(list).Items(QStringLiteral("BuddyList")).SetValue(QStringLiteral("B")); }},
 };
 
 // A list, entry "A" of two shown, in a form far taller than the area that scrolls it.
@@ -388,6 +411,154 @@ TEST_P(ListWheelTest, TheArrowKeysStillTurnAFocusedList)
 
 INSTANTIATE_TEST_SUITE_P(EveryList, ListWheelTest, ::testing::ValuesIn(kListKinds),
                          [](const ::testing::TestParamInfo<ListKind>& kind) { return std::string(kind.param.name); });
+
+// A list captioned "Max. Depth:", showing entry "A" of two, in a shown window.
+class ShownListTest : public KvlTest, public ::testing::WithParamInterface<ListKind> {
+protected:
+    void SetUp() override
+    {
+        KvlTest::SetUp();
+        window_ = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(window_.get());
+        auto* caption = new QLabel(QStringLiteral("Max. &Depth:"));
+        layout->addWidget(caption);
+        list_ = GetParam().make(*layout);
+        ASSERT_NE(list_, nullptr);
+        caption->setBuddy(list_);
+        ASSERT_TRUE(ShowActive(*window_));
+        list_->setCurrentIndex(0);
+        QApplication::processEvents();
+        ListenToListEvents([this](QAccessibleEvent& event) {
+            if (event.object() == list_ && event.type() == QAccessible::TextUpdated) {
+                const auto& update = static_cast<QAccessibleTextUpdateEvent&>(event);
+                told_ << update.textRemoved() + " > " + update.textInserted();
+            }
+        });
+    }
+    void TearDown() override
+    {
+        ListenToListEvents({});
+        window_.reset();
+        KvlTest::TearDown();
+    }
+    QAccessibleInterface& Face() const { return *QAccessible::queryAccessibleInterface(list_); }
+    // The list's whole text as a reader gets it, "(none)" when it offers no text.
+    QString Text() const
+    {
+        const QAccessibleTextInterface* text = Face().textInterface();
+        return text ? text->text(0, text->characterCount()) : QStringLiteral("(none)");
+    }
+
+    std::unique_ptr<QWidget> window_;
+    QComboBox* list_ = nullptr;
+    QStringList told_;
+};
+
+// Qt's Linux bridge passes neither a list's value text nor, while the list is closed, a
+// selected entry: the entry reaches a reader as the list's text, the caption stays its name.
+TEST_P(ShownListTest, AReaderGetsTheEntryAsTheListsTextAndTheCaptionAsItsName)
+{
+    const QString name = Face().text(QAccessible::Name);
+    EXPECT_FALSE(name.isEmpty());
+    EXPECT_NE(name, "A");
+    if (list_->parentWidget() == window_.get()) {
+        EXPECT_EQ(name, "Max. Depth");
+    }
+    EXPECT_EQ(Text(), "A");
+    list_->setFocus();
+    QApplication::processEvents();
+    PressKey(Qt::Key_Down);   // the user's change
+    QApplication::processEvents();
+    EXPECT_EQ(Text(), "B");
+    EXPECT_EQ(Face().text(QAccessible::Name), name);
+    EXPECT_EQ(told_, QStringList{"A > B"});
+}
+
+// The program shows a stored value with the list's signals blocked: the reader is told too.
+TEST_P(ShownListTest, AReaderIsToldOfAnEntryTheProgramShows)
+{
+    Face();   // a reader has the list in view
+    GetParam().showSecond(*list_);
+    QApplication::processEvents();
+    EXPECT_EQ(Text(), "B");
+    ASSERT_FALSE(told_.isEmpty());
+    EXPECT_EQ(told_.back(), "A > B");
+}
+
+// A list shows its entry or the program's text; only a list whose box can be typed in
+// takes an input method's text, as it takes keys.
+TEST_P(ShownListTest, OnlyATypedListTakesAnInputMethodsText)
+{
+    const bool typed = list_->lineEdit() && !list_->lineEdit()->isReadOnly();
+    list_->setFocus();
+    QApplication::processEvents();
+    for (QWidget* to : {static_cast<QWidget*>(list_), static_cast<QWidget*>(list_->lineEdit())}) {
+        if (!to)
+            continue;
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("\u00e9"));
+        QApplication::sendEvent(to, &commit);
+    }
+    EXPECT_EQ(list_->currentText() != "A", typed) << qPrintable(list_->currentText());
+}
+
+// A list with a text box takes a drop that makes one of its entries, no other.
+TEST_F(FieldWidgetsTest, ATypedListTakesOnlyADropThatMakesOneOfItsEntries)
+{
+    struct Case {
+        const char* shown;
+        const char* dropped;
+        bool taken;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"", "PM", true, "PM"}, {"M", "P", true, "PM"}, {"", "pizza", false, ""}, {"AM", "P", false, "AM"}, {"AM", "PM", false, "AM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shown) + " + " + c.dropped);
+        ListBox list(true);
+        list.addItems({QStringLiteral("AM"), QStringLiteral("PM")});
+        list.SetText(QString::fromUtf8(c.shown));
+        list.resize(120, 24);
+        list.show();
+        QLineEdit& box = *list.lineEdit();
+        const auto [entered, dropped] = DropOnto(box, QString::fromUtf8(c.dropped), QPoint(1, box.height() / 2));
+        EXPECT_EQ(entered, c.taken);
+        EXPECT_EQ(dropped, c.taken);
+        EXPECT_EQ(list.Text(), QString::fromUtf8(c.after));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, ShownListTest, ::testing::ValuesIn(kListKinds),
+                         [](const ::testing::TestParamInfo<ListKind>& kind) { return std::string(kind.param.name); });
+
+// Where a real drag would be dropped onto the list at `at`: the widget under it that takes
+// drops, as Qt finds it, or nullptr when that is not the list or a part of it.
+QWidget* DropTargetIn(QComboBox& list, QPoint at)
+{
+    QWidget* target = list.childAt(at) ? list.childAt(at) : &list;
+    while (target && !target->acceptDrops())
+        target = target->parentWidget();
+    return target && (target == &list || list.isAncestorOf(target)) ? target : nullptr;
+}
+
+// A drag that moves text out of a memo takes it from there once the list accepts the
+// drop: no list takes a drop it would not keep whole, so the text stays where it was.
+TEST_P(ShownListTest, AListTurnsAwayADropItWouldNotKeepWhole)
+{
+    for (const char* text : {"pizza", "B", "PM"}) {
+        SCOPED_TRACE(text);
+        const QPoint at(4, list_->height() / 2);
+        if (QWidget* target = DropTargetIn(*list_, at)) {
+            auto* box = qobject_cast<QLineEdit*>(target);
+            ASSERT_NE(box, nullptr) << "only a list's text box takes drops";
+            const auto [entered, dropped] = DropOnto(*box, QString::fromUtf8(text), box->mapFrom(list_, at));
+            EXPECT_FALSE(entered);
+            EXPECT_FALSE(dropped) << "an accepted move takes the text from where it came";
+        }
+        EXPECT_EQ(list_->currentText(), "A");
+    }
+}
 
 // The list's own current entry is the one the box shows, so that the arrow keys and
 // the opened list go on from there; code showing a text fires nothing.
