@@ -84,23 +84,27 @@ LockOwner OwnerOf(const QLockFile& lock)
     return {running ? Owner::LiveHere : Owner::EndedHere, host};
 }
 
+// What each use of a log says when it asks to take a lock over, and when it is refused.
+struct UseWords {
+    const char* anyway;
+    const char* consequence;
+};
+
+UseWords WordsFor(LogUse use)
+{
+    switch (use) {
+    case LogUse::Restore: return {"Restore over it anyway?", "nothing was restored."};
+    case LogUse::Backup: return {"Replace it anyway?", "nothing was backed up."};
+    case LogUse::Open: break;
+    }
+    return {"Open it anyway?", "it was not opened."};
+}
+
 QString TakeOverQuestion(const QString& path, const LockOwner& owner, LogUse use)
 {
     const QString where = owner.owner == Owner::OtherMachine ? QStringLiteral("on ") + owner.host
                                                               : QStringLiteral("in another KVL window");
-    QString anyway;
-    switch (use) {
-    case LogUse::Open:
-        anyway = QStringLiteral("Open it anyway?");
-        break;
-    case LogUse::Restore:
-        anyway = QStringLiteral("Restore over it anyway?");
-        break;
-    case LogUse::Backup:
-        anyway = QStringLiteral("Replace it anyway?");
-        break;
-    }
-    return QStringLiteral("\"%1\" may be open %2. %3").arg(Shown(path), where, anyway);
+    return QStringLiteral("\"%1\" may be open %2. %3").arg(Shown(path), where, QLatin1String(WordsFor(use).anyway));
 }
 
 // What became of a left lock file.
@@ -174,19 +178,7 @@ std::unique_ptr<QLockFile> TakeLockFile(const QString& path, LogUse use, const A
 
 QString RefusalText(const QString& path, const QString& what, LogUse use)
 {
-    QString consequence;
-    switch (use) {
-    case LogUse::Open:
-        consequence = QStringLiteral("it was not opened.");
-        break;
-    case LogUse::Restore:
-        consequence = QStringLiteral("nothing was restored.");
-        break;
-    case LogUse::Backup:
-        consequence = QStringLiteral("nothing was backed up.");
-        break;
-    }
-    return QStringLiteral("\"%1\" %2, so %3").arg(Shown(path), what, consequence);
+    return QStringLiteral("\"%1\" %2, so %3").arg(Shown(path), what, QLatin1String(WordsFor(use).consequence));
 }
 
 QString InUseText(const QString& path)
