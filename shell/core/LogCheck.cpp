@@ -120,6 +120,20 @@ bool LogTakesWrites()
     return false;
 }
 
+bool LogRefusesWrites()
+{
+    if (!gv.DB || !gv.DB->IsOpen())
+        return false;
+    try {
+        gv.DB->CheckWrites();
+        return false;
+    } catch (const db::WriteRefused&) {
+        return true;
+    } catch (const db::DbError&) {
+        return false;
+    }
+}
+
 QString WriteFailureText(const QString& logPath, const db::DbError& error)
 {
     if (error.Number() == SQLITE_CORRUPT || error.Number() == SQLITE_NOTADB)

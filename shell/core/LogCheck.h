@@ -30,6 +30,10 @@ void GuardLogWrites(db::Database& log);
 // first step, so that it stops before any work (a download, before the device is read).
 bool LogTakesWrites();
 
+// True when the open log's whole-file check has refused writes (running it if it has not
+// run). Says nothing: for a road that must not hold the diver on what it cannot save.
+bool LogRefusesWrites();
+
 // The diver's sentence for a write to the log at logPath that failed: DamagedLogText
 // where the file is damaged, else the failure's known cause or the database's reason.
 QString WriteFailureText(const QString& logPath, const db::DbError& error);
