@@ -13,6 +13,7 @@
 #include "settings/core/UnitSettings.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/MDI_Rules.h"
 #include "shell/core/SystemServices.h"
@@ -354,6 +355,9 @@ void CommFrm::mnuStart_Click()
         MsgBox("USB Vavedaver NOT FOUND. Process is terminated.", MsgButtons::OK, MsgIcon::Critical, "Warning");
         return;
     }
+    // Every transfer stores what it reads: a log that takes no writes is said so before the device is read.
+    if (!LogTakesWrites())
+        return;
     if (mode_ == ReadSettingsMode || mode_ == WriteSettingsMode)
         ReadDCSettings();
     else if (mode_ == DownloadMode)
@@ -620,6 +624,7 @@ void CommFrm::mnuSaveDives_Click()
         MsgBox("No dive has been selected.", MsgButtons::OK, MsgIcon::Exclamation, "Save Dives");
     } else {
         SetMessage("Saving selected dives...");
+        storeFailure_.clear();
         SaveLifetimeNo = gv.NewDiveLTD - 1;
         for (size_t i = 0; i < lines.size(); ++i) {
             CheckItem* item = lines[i];
@@ -660,7 +665,7 @@ void CommFrm::mnuSaveDives_Click()
             Qor_ConvertData(n - 1, dive.SA, dive.EA);
         }
         SaveData();
-        SetMessage("Saving dives...completed.");
+        SayHowTheSaveEnded();
         try {
             RenumberLifeTimeDives();
         } catch (const db::DbError& e) {
@@ -669,6 +674,24 @@ void CommFrm::mnuSaveDives_Click()
     }
     ShowSelection(true);
     SetAwakeTimer->start();
+}
+
+// Dives skipped as invalid leave the save "completed"; a dive the log would not take
+// makes it "failed", and the first failure's cause is shown.
+void CommFrm::SayHowTheSaveEnded()
+{
+    if (storeFailure_.isEmpty()) {
+        SetMessage("Saving dives...completed.");
+        return;
+    }
+    SetMessage("Saving dives...failed.");
+    MsgBox(storeFailure_, MsgButtons::OK, MsgIcon::Critical, "Save Dives");
+}
+
+void CommFrm::NoteStoreFailure(const QString& cause)
+{
+    if (storeFailure_.isEmpty())
+        storeFailure_ = cause;
 }
 
 int CommFrm::NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const
@@ -695,6 +718,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
         if (!result.error.isEmpty()) {
             const bool dataError = result.error == "Dive Data Error";
             MsgBox(result.error, MsgButtons::OK, MsgIcon::Critical, dataError ? "error" : "Error");
+            NoteStoreFailure(result.cause);
             return;
         }
         diveId = result.diveId;
@@ -703,6 +727,7 @@ void CommFrm::Qor_ConvertData(int index, int sa, int ea)
     } catch (const db::DbError& e) {
         qCWarning(lcDevice) << "storing the dive failed:" << e.Message();
         MsgBox("Error adding new dive.", MsgButtons::OK, MsgIcon::Critical, "Error");
+        NoteStoreFailure(WriteFailureText(gv.DB ? gv.DB->Path() : QString(), e));
         return;
     }
     DiveStored(diveId);

@@ -167,6 +167,8 @@ private:
     // the next ticked line reads none (or there is none).
     int NextDiveStart(const std::vector<CheckItem*>& lines, size_t from) const;
     void Unload();
+    void NoteStoreFailure(const QString& cause);
+    void SayHowTheSaveEnded();
 
     quint8 mode_;
     std::unique_ptr<SerialPort> ownPort_;
@@ -176,6 +178,9 @@ private:
     bool unloaded_ = false;
     bool closeQueued_ = false;
     std::vector<qint64> storedDives_;
+    // The first database failure of the save under way, in the diver's words; empty
+    // while every dive it stored went in (or was skipped as invalid).
+    QString storeFailure_;
     bool settingsWritten_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "dive/core/DiveValidators.h"
 #include "platform/runtime/Runtime.h"
 #include "shell/core/DiveRows.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/StateCodes.h"
 #include "shell/core/Units.h"
@@ -508,7 +509,7 @@ bool DiveFrm::DIVE_Update_DiveData()
         return false;
     if (gv.DiveChanged == kDiveEdited) {
         const bool renumber = DateTimeChanged;
-        const bool written = WriteOrSay("saving the dive record", [this, renumber] {
+        const bool written = LogTakesWrites() && WriteOrSay("saving the dive record", [this, renumber] {
             db::Transaction tx(*gv.DB);
             if (model_)
                 AddDCModel(*model_);

@@ -13,6 +13,7 @@
 #include "shell/core/DiveCursor.h"
 #include "shell/core/DiveRows.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/LogStore.h"
 #include "shell/core/MDI_Commands.h"
 #include "shell/core/MDI_Rules.h"
@@ -45,6 +46,8 @@ void DeleteEveryDive()
 // Makes room and adds the dive by hand, all or nothing; its DIVEID, 0 on failure.
 qint32 AddManualDive(AddDiveAction action)
 {
+    if (!LogTakesWrites())
+        return 0;
     try {
         db::Transaction tx(*gv.DB);
         if (action == AddDiveAction::ShiftAllThenAdd)

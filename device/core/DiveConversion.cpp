@@ -1,5 +1,7 @@
 #include "device/core/DiveConversion.h"
 
+#include "shell/core/LogCheck.h"
+
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -191,6 +193,7 @@ ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConv
     } catch (const db::DbError& e) {
         qCWarning(lcConvert) << "adding dive" << r.DiveNo << "failed:" << e.Message();
         result.error = dive.shiftLaterDives ? "Error updating Life Time Dive No." : "Error adding new dive.";
+        result.cause = WriteFailureText(db.Path(), e);
         result.diveId = 0;
         return result;
     }
@@ -205,6 +208,7 @@ ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConv
     } catch (const db::DbError& e) {
         qCWarning(lcConvert) << "storing dive" << r.DiveNo << "failed:" << e.Message();
         result.error = "Dive Data Error";
+        result.cause = WriteFailureText(db.Path(), e);
         result.diveId = 0;
     }
     return result;

@@ -67,9 +67,11 @@ struct DiveToConvert {
 // nothing is left of it (the shift of later numbers included) and `error` holds
 // the message for the user: "Error adding new dive.", "Error updating Life Time
 // Dive No." or "Dive Data Error".
+// `cause` names the database's failure in the diver's words (WriteFailureText).
 struct ConvertResult {
     qint64 diveId = 0;
     QString error;
+    QString cause;
 };
 ConvertResult ConvertDive(db::Database& db, const Image& image, const DiveToConvert& dive);
 

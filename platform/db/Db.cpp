@@ -48,11 +48,17 @@ DbError::DbError(int number, const QString& message, const QString& statement, i
 {
 }
 
+WriteRefused::WriteRefused(const QString& sentence) : DbError(SQLITE_CORRUPT, sentence)
+{
+}
+
 QString KnownCause(const std::exception& failure)
 {
     const auto* dbError = dynamic_cast<const DbError*>(&failure);
     if (!dbError)
         return QString();
+    if (dynamic_cast<const WriteRefused*>(dbError))
+        return dbError->Reason();
     const DbError& error = *dbError;
     switch (error.ExtendedNumber()) {
     case SQLITE_READONLY_DBMOVED:
@@ -151,6 +157,21 @@ void Connection::Close()
         sqlite3_close_v2(db);  // waits for statements that recordsets still hold
         db = nullptr;
     }
+}
+
+void Connection::BeforeWrite()
+{
+    if (writeRefusal)
+        std::rethrow_exception(writeRefusal);
+    if (writeChecked || !writeCheck)
+        return;
+    try {
+        writeCheck();
+    } catch (const WriteRefused&) {
+        writeRefusal = std::current_exception();
+        throw;
+    }
+    writeChecked = true;
 }
 
 sqlite3* Connection::Checked() const
@@ -307,8 +328,10 @@ Database::~Database()
 
 void Database::Close()
 {
-    if (conn_)
+    if (conn_) {
+        conn_->writeCheck = nullptr;   // it holds this handle
         conn_->Close();
+    }
 }
 
 bool Database::IsOpen() const
@@ -329,6 +352,8 @@ int Database::Execute(const QString& sql, const Params& params)
     size_t used = 0;
     while (!rest.trimmed().isEmpty()) {
         Statement stmt(db, SqliteDialect(rest));
+        if (stmt.Writes())
+            conn_->BeforeWrite();
         used += stmt.Bind(params, used);
         while (stmt.Step()) {
         }
@@ -370,8 +395,24 @@ std::unique_ptr<Recordset> Database::OpenTable(const QString& table)
 Value Database::Scalar(const QString& sql, const Params& params)
 {
     Statement stmt(conn_->Checked(), sql);
+    if (stmt.Writes())
+        conn_->BeforeWrite();
     stmt.BindAll(params);
     return stmt.Step() ? stmt.Column(0) : Value();
+}
+
+void Database::GuardWrites(std::function<void(Database&)> check)
+{
+    conn_->Checked();
+    conn_->writeCheck = [this, check = std::move(check)] { check(*this); };
+    conn_->writeChecked = false;
+    conn_->writeRefusal = nullptr;
+}
+
+void Database::CheckWrites()
+{
+    conn_->Checked();
+    conn_->BeforeWrite();
 }
 
 qint64 Database::LastInsertId() const

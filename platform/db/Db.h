@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <variant>
@@ -42,6 +43,14 @@ private:
     int number_;
     int extended_;
     QString reason_;
+};
+
+// A write turned away before it reached the file, because the file failed the check its
+// guard runs (Database::GuardWrites). Number() is SQLITE_CORRUPT; Reason() is the
+// diver's sentence, which KnownCause gives.
+class WriteRefused : public DbError {
+public:
+    explicit WriteRefused(const QString& sentence);
 };
 
 // The cause of a failure in plain words, for a database failure on a log that is
@@ -131,6 +140,16 @@ public:
     std::unique_ptr<Recordset> OpenTable(const QString& table);
     // The first column of the first row, or Null when there is no row.
     Value Scalar(const QString& sql, const Params& params = {});
+
+    // Runs check once, before the first statement through this handle that would change
+    // the file (or at CheckWrites). While check returns, writes go on; when it throws
+    // WriteRefused, the refusal is kept: that statement and every later one that would
+    // write throw it again, and nothing is written. Another failure of the check is not
+    // kept: the next write runs the check again.
+    void GuardWrites(std::function<void(Database&)> check);
+    // Runs the guard's check now unless it has run; throws its refusal. For a road that
+    // must know before it starts (a download, before the device is read).
+    void CheckWrites();
 
     qint64 LastInsertId() const;
     bool TableExists(const QString& table);

@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <exception>
+#include <functional>
 #include <memory>
 
 namespace kvl::db {
@@ -15,6 +17,9 @@ struct Connection {
     sqlite3* db = nullptr;
     int txDepth = 0;  // open Transaction guards
     sqlite3_int64 rollbacks = 0;  // transactions and savepoints rolled back
+    std::function<void()> writeCheck;   // Database::GuardWrites
+    bool writeChecked = false;
+    std::exception_ptr writeRefusal;
 
     ~Connection();
     void Close();
@@ -23,6 +28,8 @@ struct Connection {
     sqlite3* Checked() const;
     // Grows with every write and every rollback, so rows read before it moved may be stale.
     sqlite3_int64 Generation() const { return sqlite3_total_changes64(Checked()) + rollbacks; }
+    // Runs the write guard's check unless it has run; throws a refusal it keeps.
+    void BeforeWrite();
 };
 
 [[noreturn]] void ThrowError(sqlite3* db, int code, const QString& context = {});
@@ -48,6 +55,8 @@ public:
     // The SQL text that was not part of this statement (several statements in one text).
     QString Tail() const { return tail_; }
     bool Empty() const { return stmt_ == nullptr; }
+    // True when running the statement may change the file.
+    bool Writes() const { return stmt_ && !sqlite3_stmt_readonly(stmt_); }
 
 private:
     sqlite3* db_;

@@ -268,6 +268,7 @@ private:
             write_ = std::make_unique<Statement>(db, sql);
             writeSql_ = sql;
         }
+        conn_->BeforeWrite();
         write_->Reset();
         write_->BindAll(values);
         write_->Step();

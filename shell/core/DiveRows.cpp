@@ -4,6 +4,7 @@
 #include "platform/runtime/Logging.h"
 #include "shell/core/DiveCursor.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/Lookups.h"
 #include "shell/core/MainWindowHooks.h"
 #include "shell/core/StateCodes.h"
@@ -30,7 +31,7 @@ using Renumbering = std::vector<std::pair<qint64, qint32>>;
 // pairs as one JSON text, so that renumbering thousands of dives stays quick.
 void WriteLifetimeNumbers(db::Database& db, const Renumbering& numbers)
 {
-    if (numbers.empty())
+    if (numbers.empty() || !LogTakesWrites())
         return;
     QStringList pairs;
     pairs.reserve(qsizetype(numbers.size()));
@@ -124,6 +125,8 @@ qint32 InitialNewDive()
 
 bool DeleteDiveInfo(qint32 diveId)
 {
+    if (!LogTakesWrites())
+        return false;
     int failed = 1;
     try {
         db::Database& db = LogDB();

@@ -1,6 +1,7 @@
 #include "shell/core/LogOpen.h"
 
 #include "platform/runtime/Logging.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/Lookups.h"
 
 #include <QSet>
@@ -116,6 +117,7 @@ OpenedLog OpenCheckedLog(const QString& path, const AskToTake& ask)
     OpenedLog opened;
     opened.lock = LockLog(path, LogUse::Open, ask);
     opened.db = OpenSoundLog(path, db::OpenMode::ReadWrite, LogUse::Open);
+    GuardLogWrites(*opened.db);
     return opened;
 }
 

@@ -32,7 +32,8 @@ struct OpenedLog {
     std::unique_ptr<db::Database> db;
 };
 // Opens the log at path (locked for this window, asking through ask before taking a
-// lock whose owner cannot be seen) and checks it; throws LogRefused with the diver's
+// lock whose owner cannot be seen) and checks it, its whole file checked before its
+// first write (GuardLogWrites); throws LogRefused with the diver's
 // sentence when it cannot be used.
 OpenedLog OpenCheckedLog(const QString& path, const AskToTake& ask = {});
 

@@ -4,6 +4,7 @@
 #include "shell/core/FormCode.h"
 #include "shell/core/FormTable.h"
 #include "shell/core/Global_Vars.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/StateCodes.h"
 
 namespace kvl {
@@ -31,7 +32,9 @@ bool NeedsSaving(SaveOccasion occasion, int code)
 
 bool SaveOpenForm(SaveOccasion occasion, int code)
 {
-    if (NeedsSaving(occasion, code) && !SaveFormChanges(code))
+    // A form that saves whenever it is left (the diver's) would otherwise hold the diver
+    // on it for good in a log that takes no writes: its save has said so, the diver goes on.
+    if (NeedsSaving(occasion, code) && !SaveFormChanges(code) && !LogRefusesWrites())
         return false;
     // The record's change check refuses a bad value without anything to save.
     return !(code == FormCode::Dive && DiveRecordRefused());

@@ -2,6 +2,7 @@
 
 #include "dive/core/DiveCatalogs.h"
 #include "shell/core/DiveRows.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/StateCodes.h"
 
 #include <functional>
@@ -212,6 +213,21 @@ TEST_F(DiveSaveTest, RefusedDateIsCheckedAgainOnTheNextAttempt)
     Type(form->Masked1(DiveMasked::Date), "01/06/2009");
     EXPECT_TRUE(SaveAsMainWindow());
     EXPECT_EQ(Stored(id, "DIVEDATE").ToString(), "2009/06/01");
+}
+
+// A log whose whole-file check refused writes: the save says so, once, with the
+// diver's sentence, and the dive stays as it was stored.
+TEST_F(DiveSaveTest, ALogThatTakesNoWritesSaysSoAndKeepsTheDive)
+{
+    const qint64 id = AddDive(ManualDive());
+    Show(id);
+    gv.DB->GuardWrites([](db::Database& log) { throw db::WriteRefused(DamagedLogText(log.Path())); });
+    Type(form->Text3(DiveText::ElapsedTime), "55");
+    dialogs.ExpectMsg(DamagedLogText(gv.DB->Path()));
+    ASSERT_TRUE(SaveAsMainWindow());
+    EXPECT_EQ(gv.DiveChanged, kDiveRefused);
+    EXPECT_EQ(dialogs.Messages().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(Stored(id, "BTIME").ToLong(), 40);
 }
 
 TEST_F(DiveSaveTest, NegativeElapsedTimeKeepsTheUserOnTheDive)

@@ -8,6 +8,7 @@
 #include "platform/widgets/SmartToolBar.h"
 #include "reports/Reports.h"
 #include "shell/MDI_MainFrm.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/StateCodes.h"
 
 #include <QAccessible>
@@ -133,6 +134,16 @@ TEST_F(PersonalFrmTest, ARefusedSaveSaysSoAndKeepsTheEdits)
     AllowWrites("USERINFO", "update");
     Form().SaveInfo();
     EXPECT_EQ(Text("Select CITY from USERINFO where USERTYPE = 1"), "Hilo");
+}
+
+// A log that takes no writes cannot hold the diver on the form that saves whenever it
+// is left: the save says so and the diver goes on.
+TEST_F(PersonalFrmTest, ALogThatTakesNoWritesLetsTheDiverLeave)
+{
+    gv.DB->GuardWrites([](db::Database& log) { throw db::WriteRefused(DamagedLogText(log.Path())); });
+    dialogs.ExpectMsg("Could not save the diver's information.");
+    OpenForm("Buddies");
+    EXPECT_EQ(gv.ActiveFormID, FormCode::Buddies);
 }
 
 TEST_F(PersonalFrmTest, AGridNeverLoadedIsNeverStored)

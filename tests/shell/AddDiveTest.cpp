@@ -6,6 +6,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/widgets/SmartToolBar.h"
 #include "shell/core/DiveRows.h"
+#include "shell/core/LogCheck.h"
 #include "shell/core/LogStore.h"
 #include "shell/MDI_MainFrm.h"
 #include "shell/core/SystemServices.h"
@@ -79,6 +80,17 @@ TEST_F(AddDiveTest, AFailedAddLeavesTheNumbersAsTheyWere)
     gv.DB->Execute("Create trigger NoSettings before insert on DIVE_DC_SETTINGS begin "
                    "select raise(abort, 'refused'); end");
     dialogs.ExpectMsg("Could not initial new manual dive.");
+    AnswerAddDive(LtdPlace::Beginning);
+    Tool("AddDive");
+    EXPECT_EQ(OldNumbers(), (std::vector<qint64>{1, 2, 3}));
+    EXPECT_EQ(Count("DIVEDATA"), 3);
+}
+
+TEST_F(AddDiveTest, ALogThatTakesNoWritesSaysSoAndAddsNothing)
+{
+    AddDives(3);
+    gv.DB->GuardWrites([](db::Database& log) { throw db::WriteRefused(DamagedLogText(log.Path())); });
+    dialogs.ExpectMsg(DamagedLogText(gv.DB->Path()));
     AnswerAddDive(LtdPlace::Beginning);
     Tool("AddDive");
     EXPECT_EQ(OldNumbers(), (std::vector<qint64>{1, 2, 3}));

@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace kvl::db {
 // Readable values in test failures.
@@ -633,6 +635,62 @@ TEST_F(DbTest, OpenNeverCreatesAFile)
     EXPECT_EQ(ErrorOf([&] { Database::Open(missing); }), SQLITE_CANTOPEN);
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(ErrorOf([&] { Database::Open(dir.path()); }), SQLITE_CANTOPEN);
+}
+
+// The guard's check runs before the first statement that writes, on every road a write
+// takes (a statement, a recordset's update or delete, a scalar), never for a read; a
+// refusal is kept and nothing is written, another failure of the check is not kept.
+TEST_F(DbTest, GuardedWritesWaitForOneCheckAndAKeptRefusal)
+{
+    int checks = 0;
+    bool refuse = false;
+    bool busy = false;
+    db->GuardWrites([&](Database& guarded) {
+        EXPECT_EQ(&guarded, db.get());
+        ++checks;
+        if (busy)
+            throw DbError(SQLITE_BUSY, "database is locked");
+        if (refuse)
+            throw WriteRefused("\"log\" is damaged, so nothing was written to it.");
+    });
+    auto rs = db->OpenRecordset("SELECT * FROM DIVERS ORDER BY ID");
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(checks, 0);
+
+    busy = true;
+    EXPECT_EQ(ErrorOf([&] { db->Execute("UPDATE DIVERS SET N = 9"); }), SQLITE_BUSY);
+    busy = false;
+    refuse = true;
+    const std::vector<std::pair<const char*, std::function<void()>>> writes{
+        {"a statement", [&] { db->Execute("UPDATE DIVERS SET N = 9"); }},
+        {"a recordset's update", [&] { rs->Edit(); rs->SetField("N", 9); rs->Update(); }},
+        {"a recordset's delete", [&] { rs->Delete(); }},
+        {"a scalar", [&] { db->Scalar("INSERT INTO DIVERS (NAME) VALUES ('Di') RETURNING ID"); }},
+        {"a transaction's write", [&] {
+             Transaction tx(*db);
+             db->Execute("DELETE FROM SITES");
+             tx.Commit();
+         }},
+        {"the check asked for", [&] { db->CheckWrites(); }},
+    };
+    for (const auto& [road, write] : writes) {
+        try {
+            write();
+            ADD_FAILURE() << road << " was written";
+        } catch (const WriteRefused& refused) {
+            EXPECT_EQ(KnownCause(refused), "\"log\" is damaged, so nothing was written to it.") << road;
+        }
+    }
+    EXPECT_EQ(checks, 2);   // the busy check, then the refusal, kept
+    EXPECT_EQ(Count("SELECT SUM(N) FROM DIVERS"), 6);
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM SITES"), 3);
+
+    db->GuardWrites([&](Database&) { ++checks; });
+    db->Execute("UPDATE DIVERS SET N = 9");
+    db->Execute("UPDATE DIVERS SET N = 8");
+    EXPECT_EQ(checks, 3);
+    EXPECT_EQ(Count("SELECT SUM(N) FROM DIVERS"), 24);
 }
 
 TEST_F(DbTest, KeepsTheRollbackJournal)
