@@ -104,12 +104,21 @@ void GuardLogWrites(db::Database& log)
     log.GuardWrites(CheckLogPages);
 }
 
+namespace {
+
+// The open log's first-write check; throws what the check throws. No log, nothing to check.
+void CheckOpenLog()
+{
+    if (gv.DB && gv.DB->IsOpen())
+        gv.DB->CheckWrites();
+}
+
+} // namespace
+
 bool LogTakesWrites()
 {
-    if (!gv.DB || !gv.DB->IsOpen())
-        return true;
     try {
-        gv.DB->CheckWrites();
+        CheckOpenLog();
         return true;
     } catch (const db::WriteRefused& refused) {
         MsgBox(refused.Reason(), MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Error"));
@@ -122,10 +131,8 @@ bool LogTakesWrites()
 
 bool LogRefusesWrites()
 {
-    if (!gv.DB || !gv.DB->IsOpen())
-        return false;
     try {
-        gv.DB->CheckWrites();
+        CheckOpenLog();
         return false;
     } catch (const db::WriteRefused&) {
         return true;
